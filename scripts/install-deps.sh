@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Quellix needs to build, test and benchmark.
+# Safe to run repeatedly: only missing packages are installed.
+set -euo pipefail
+
+PACKAGES=(
+  g++ cmake ninja-build pkg-config
+  qt6-base-dev qt6-multimedia-dev libgl-dev
+  fonts-liberation fonts-dejavu-core
+  googletest libgtest-dev libgmock-dev
+  libbenchmark-dev
+  libfftw3-dev libkissfft-dev libliquid-dev
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "install-deps: all packages present"
+  exit 0
+fi
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+
+echo "install-deps: installing ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -q
+$SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
