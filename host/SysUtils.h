@@ -14,6 +14,10 @@ namespace quellix {
 // the system locale at start-up; tests set it.
 QChar DecimalSeparator();
 void SetDecimalSeparator(QChar Separator);
+// The separator FormatFloat puts between groups of three integer digits
+// when the pattern has a ',' among its integer placeholders ("#,##0.00").
+QChar ThousandSeparator();
+void SetThousandSeparator(QChar Separator);
 
 // Formats Value with a pattern: "0", "0." followed by zeros, "00.000",
 // "#.##E-00", "#E+00", "0.00E-00", and up to three sections separated by
