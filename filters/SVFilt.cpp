@@ -1,0 +1,120 @@
+#include "SVFilt.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace quellix::SVFilt {
+
+namespace {
+
+bool ValidOutput(std::int64_t Value) { return Value >= foLowPass && Value <= foNotch; }
+
+// Per sample x, every intermediate rounded to Single:
+//   low  = f*B + L
+//   high = x - low - d*B
+//   band = f*high + B
+//   B = band, L = low
+// The output selector is a template argument, so the loop carries no branch.
+template <TFilterOutput Output>
+void Run(Single* Data, Integer Count, Double F, Double D, Single& Band, Single& Low) {
+  Double B = Band, L = Low;
+  for (Integer i = 0; i < Count; ++i) {
+    const Single Lo = static_cast<Single>(F * B + L);
+    const Single Hi = static_cast<Single>(Data[i] - static_cast<Double>(Lo) - D * B);
+    const Single Ba = static_cast<Single>(F * Hi + B);
+    B = Ba;
+    L = Lo;
+    if constexpr (Output == foLowPass)
+      Data[i] = Lo;
+    else if constexpr (Output == foBandPass)
+      Data[i] = Ba;
+    else if constexpr (Output == foHighPass)
+      Data[i] = Hi;
+    else
+      Data[i] = static_cast<Single>(static_cast<Double>(Hi) + Lo);
+  }
+  Band = static_cast<Single>(B);
+  Low = static_cast<Single>(L);
+}
+
+}  // namespace
+
+TStateVariableFilter::TStateVariableFilter(TComponentCore* AOwner)
+    : TComponent(AOwner), FVersion(QStringLiteral("V2.10")), FCopyright(LibraryCopyright()) {
+  ComputeTuning();
+}
+
+// d = 1/Q; f = 2*sin(pi*Fc/Fs), the sine in extended precision; both Single.
+void TStateVariableFilter::ComputeTuning() {
+  const Extended Pi = std::numbers::pi_v<long double>;
+  FDamping = static_cast<Single>(1.0L / FQ);
+  FTuning = static_cast<Single>(2.0L * std::sin(Pi * FCutoffFrequency / FSampleFrequency));
+}
+
+void TStateVariableFilter::SetSampleFrequency(Single Value) {
+  if (Value <= 0 || Value == FSampleFrequency) return;
+  FSampleFrequency = Value;
+  ComputeTuning();
+}
+
+void TStateVariableFilter::SetCutoffFrequency(Single Value) {
+  if (Value <= 0 || Value == FCutoffFrequency) return;
+  FCutoffFrequency = Value;
+  ComputeTuning();
+}
+
+void TStateVariableFilter::SetQ(Single Value) {
+  if (Value <= 0.4f || Value == FQ) return;
+  FQ = Value;
+  ComputeTuning();
+}
+
+// Takes effect from the next sample on; the states are kept.
+void TStateVariableFilter::SetFilterOutput(TFilterOutput Value) {
+  if (ValidOutput(Value)) FFilterOutput = Value;
+}
+
+void TStateVariableFilter::Filter(Single* Data, Integer Count) {
+  if (!Data || Count < 1) return;
+  const Double F = FTuning, D = FDamping;
+  switch (FFilterOutput) {
+    case foLowPass: Run<foLowPass>(Data, Count, F, D, FBand, FLow); break;
+    case foBandPass: Run<foBandPass>(Data, Count, F, D, FBand, FLow); break;
+    case foHighPass: Run<foHighPass>(Data, Count, F, D, FBand, FLow); break;
+    case foNotch: Run<foNotch>(Data, Count, F, D, FBand, FLow); break;
+  }
+}
+
+// "Floats" = (SampleFrequency, CutoffFrequency, Q, FilterOutput). The
+// numbers are taken over without the setters' checks; an unknown output
+// selector is refused as a stream error, leaving the filter as it was.
+void TStateVariableFilter::DefineProperties(TFiler& Filer) {
+  TComponent::DefineProperties(Filer);
+  Filer.DefineProperty(
+      QStringLiteral("Floats"),
+      [this](TReader& Reader) {
+        Reader.ReadListBegin();
+        const Single Fs = static_cast<Single>(Reader.ReadFloat());
+        const Single Fc = static_cast<Single>(Reader.ReadFloat());
+        const Single Quality = static_cast<Single>(Reader.ReadFloat());
+        const std::int64_t Output = Reader.ReadInteger();
+        Reader.ReadListEnd();
+        if (!ValidOutput(Output)) throw EStreamError(QStringLiteral("Ungültiger Eigenschaftswert: Floats"));
+        FSampleFrequency = Fs;
+        FCutoffFrequency = Fc;
+        FQ = Quality;
+        FFilterOutput = static_cast<TFilterOutput>(Output);
+        ComputeTuning();
+      },
+      [this](TWriter& Writer) {
+        Writer.WriteListBegin();
+        Writer.WriteFloat(FSampleFrequency);
+        Writer.WriteFloat(FCutoffFrequency);
+        Writer.WriteFloat(FQ);
+        Writer.WriteInteger(FFilterOutput);
+        Writer.WriteListEnd();
+      },
+      true);
+}
+
+}  // namespace quellix::SVFilt
