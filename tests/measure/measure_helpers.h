@@ -1,5 +1,5 @@
-// Test doubles shared by the measure suites: a source whose description and
-// capabilities a test sets, a processing stage, and a link event recorder.
+// Test doubles of the measure suites: a source whose description a test
+// sets, a processing stage, and a counter of link events.
 #pragma once
 
 #include <memory>
@@ -16,7 +16,6 @@ using namespace quellix::MeasIntf;
 class TTestSource : public TMeasureSource {
 public:
   using TMeasureSource::TMeasureSource;
-  using TMeasureSource::SetCapabilities;
   void GetInfo(TMeasureSourceInfo& Info) override {
     Info.ChannelCount = Channels;
     Info.Duration = Duration;
@@ -29,12 +28,6 @@ public:
     ++Removes;
     TMeasureSource::RemoveLink(Link);
   }
-  // Describes itself as a single-value source in one channel.
-  void MakeSingleValue() {
-    SetCapabilities({mcValues, mcSingleValues, mcOneChannel});
-    Channels = 1;
-    Duration = 0.1L;
-  }
   void Describe(TMeasureCapabilities Caps, Integer ChannelCount, Extended Dur) {
     SetCapabilities(Caps);
     Channels = ChannelCount;
@@ -42,15 +35,13 @@ public:
   }
   Integer Channels = 0;
   Extended Duration = 0;
-  int Adds = 0;
-  int Removes = 0;
+  int Adds = 0, Removes = 0;
 };
 
 // A source that reads from a MeasureSource of its own.
 class TStage : public TMLSBase {
 public:
-  explicit TStage(TComponentCore* AOwner = nullptr)
-      : TMLSBase(AOwner), Link(std::make_unique<TMeasureLink>(this)) {}
+  TStage() : Link(std::make_unique<TMeasureLink>(this)) {}
   ~TStage() override { Link.reset(); }
   TMeasureSource* MeasureSource() const override { return Link->Source(); }
   void SetMeasureSource(TMeasureSource* Value) override {
@@ -59,21 +50,19 @@ public:
   std::unique_ptr<TMeasureLink> Link;
 };
 
-// Counts every event a link fires and records the serving order by name.
+// Counts the events of a link; data blocks also append Name to *Order.
 struct TRecorder {
-  int SourceChanged = 0;
-  int StateChanged = 0;
-  int Data = 0;
-  int Total() const { return SourceChanged + StateChanged + Data; }
-
+  int Events = 0;
   void Hook(TMeasureLink& Link, std::vector<std::string>* Order = nullptr, std::string Name = {}) {
-    Link.OnSourceChanged = [this](TObject*) { ++SourceChanged; };
-    Link.OnStateChanged = [this](TObject*, TMeasureSourceState) { ++StateChanged; };
+    Link.OnSourceChanged = [this](TObject*) { ++Events; };
+    Link.OnStateChanged = [this](TObject*, TMeasureSourceState) { ++Events; };
     Link.OnData = [this, Order, Name](TObject*, TDescArraySingle&) {
-      ++Data;
+      ++Events;
       if (Order) Order->push_back(Name);
     };
   }
 };
+
+using TOrder = std::vector<std::string>;
 
 }  // namespace measuretest
