@@ -4,9 +4,9 @@
 #include <QMetaObject>
 #include <QMetaProperty>
 #include <QStringList>
-#include <QWidget>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -27,15 +27,18 @@ QHash<QString, TComponentFactory>& Registry() {
 // ---------------------------------------------------------------------------
 // Properties and their kinds
 
-// Properties a stream carries start at the first class below QObject or
-// QWidget: Qt's own properties (objectName, geometry, ...) are not part of
-// a component's published interface.
+// Properties a stream carries start below the last of Qt's own classes in
+// the chain (QObject, QWidget, QDialog, ...): their properties (objectName,
+// geometry, modal) are not part of a component's published interface. Qt's
+// classes are the ones outside any namespace whose name begins with 'Q'.
+bool IsQtClass(const QMetaObject* M) {
+  const char* N = M->className();
+  return N[0] == 'Q' && !std::strstr(N, "::");
+}
+
 int FirstOwnProperty(const QMetaObject* M) {
-  if (M == &QObject::staticMetaObject || M == &QWidget::staticMetaObject) return M->propertyCount();
-  for (const QMetaObject* C = M; C; C = C->superClass()) {
-    const QMetaObject* S = C->superClass();
-    if (!S || S == &QObject::staticMetaObject || S == &QWidget::staticMetaObject) return C->propertyOffset();
-  }
+  for (const QMetaObject* C = M; C; C = C->superClass())
+    if (IsQtClass(C)) return C->propertyCount();
   return 0;
 }
 

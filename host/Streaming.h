@@ -15,9 +15,10 @@
 //
 // One `object Name: TClass` ... `end` block per component, nested by
 // ownership and indented two spaces per level. Inside a block come the
-// published (Q_PROPERTY) properties that are stored and differ from their
-// declared default, then the extra list properties from DefineProperties,
-// then the blocks of the owned components.
+// published (Q_PROPERTY) properties of the component's own classes (not
+// those of QObject, QWidget or other Qt classes) that are stored and
+// differ from their declared default, then the extra list properties from
+// DefineProperties, then the blocks of the owned components.
 //
 // Declared defaults are class infos: Q_CLASSINFO("default:ValueMax", "100").
 // Inherited class infos count, and a descendant may redeclare one. A
@@ -43,7 +44,9 @@
 #pragma once
 
 #include <QString>
+#include <QWidget>
 #include <functional>
+#include <type_traits>
 
 #include "Classes.h"
 
@@ -57,13 +60,20 @@ void RegisterComponentClass(const QString& ClassName, TComponentFactory Create);
 // The registered factory, or an empty function.
 TComponentFactory FindComponentClass(const QString& ClassName);
 
-// Registers T under its class name without namespaces ("TMeter").
+// Registers T under its class name without namespaces ("TMeter"). A
+// control created from a stream is placed on its owner when the owner is
+// a widget (a form), so that it shows where it was designed.
 template <class T>
 void RegisterClass() {
   QString Name = QString::fromLatin1(T::staticMetaObject.className());
   const int P = Name.lastIndexOf(QLatin1String("::"));
   if (P >= 0) Name = Name.mid(P + 2);
-  RegisterComponentClass(Name, [](TComponentCore* Owner) -> TComponentCore* { return new T(Owner); });
+  RegisterComponentClass(Name, [](TComponentCore* Owner) -> TComponentCore* {
+    if constexpr (std::is_constructible_v<T, TComponentCore*, QWidget*>)
+      return new T(Owner, Owner ? qobject_cast<QWidget*>(Owner->AsQObject()) : nullptr);
+    else
+      return new T(Owner);
+  });
 }
 
 // Root and the named components it owns, recursively, as text.

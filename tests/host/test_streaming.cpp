@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QDialog>
+#include <QFrame>
 #include <QObject>
 #include <QStringList>
 #include <memory>
@@ -179,6 +181,32 @@ public:
   }
 };
 
+// A windowed control on a widget form: Qt's own properties (geometry,
+// frameShape, windowTitle) are not the component's and stay out.
+class TTestPanel : public QFrame, public TComponentCore {
+  Q_OBJECT
+  Q_PROPERTY(int Bevel READ Bevel WRITE SetBevel)
+  Q_CLASSINFO("default:Bevel", "1")
+public:
+  explicit TTestPanel(TComponentCore* AOwner = nullptr, QWidget* AParent = nullptr)
+      : QFrame(AParent), TComponentCore(AOwner) {}
+  ~TTestPanel() override { Destroying(); }
+  QObject* AsQObject() override { return this; }
+  int Bevel() const { return FBevel; }
+  void SetBevel(int V) { FBevel = V; }
+
+private:
+  int FBevel = 1;
+};
+
+class TTestWidgetForm : public QDialog, public TComponentCore {
+  Q_OBJECT
+public:
+  TTestWidgetForm() : TComponentCore(nullptr) {}
+  ~TTestWidgetForm() override { Destroying(); }
+  QObject* AsQObject() override { return this; }
+};
+
 }  // namespace streamtest
 
 using namespace streamtest;
@@ -242,6 +270,7 @@ protected:
   void SetUp() override {
     RegisterClass<TTestGauge>();
     RegisterClass<TTestWideGauge>();
+    RegisterClass<TTestPanel>();
     LoadLog.clear();
   }
 };
@@ -326,6 +355,24 @@ TEST_F(Streaming, ReadingMatchesExistingComponentsByName) {
   ASSERT_EQ(Form.ComponentCount(), 1);
   EXPECT_EQ(Existing->Caption(), QString("x"));
   EXPECT_EQ(Existing->Partner(), nullptr);
+}
+
+TEST_F(Streaming, WidgetsKeepQtPropertiesOutAndLandOnTheirForm) {
+  const std::string Text =
+      "object Dialog1: TTestWidgetForm\n"
+      "  object Panel1: TTestPanel\n"
+      "    Bevel = 3\n"
+      "  end\n"
+      "end\n";
+  TTestWidgetForm Form;
+  ReadComponentText(&Form, QString::fromStdString(Text));
+  auto* Panel = dynamic_cast<TTestPanel*>(Form.FindComponent("Panel1"));
+  ASSERT_NE(Panel, nullptr);
+  EXPECT_EQ(Panel->parentWidget(), &Form);
+  EXPECT_EQ(Panel->Bevel(), 3);
+  Panel->setFrameShape(QFrame::Box);
+  Form.setModal(true);
+  EXPECT_EQ(Written(&Form), Text);
 }
 
 TEST_F(Streaming, ReadErrors) {
