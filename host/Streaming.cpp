@@ -79,6 +79,7 @@ TKind KindOf(const QMetaProperty& P) {
 
 // The integer behind an enumeration or set value, whatever its width.
 qint64 EnumInteger(const QVariant& V) {
+  if (!V.isValid()) return 0;
   const void* D = V.constData();
   switch (V.metaType().sizeOf()) {
     case 1:
@@ -92,7 +93,9 @@ qint64 EnumInteger(const QVariant& V) {
   }
 }
 
-QObject* ObjectValue(const QVariant& V) { return *static_cast<QObject* const*>(V.constData()); }
+QObject* ObjectValue(const QVariant& V) {
+  return V.isValid() ? *static_cast<QObject* const*>(V.constData()) : nullptr;
+}
 
 // ---------------------------------------------------------------------------
 // Value text
@@ -319,8 +322,10 @@ bool ParseValue(const QMetaProperty& P, TKind K, const QString& Text, QVariant& 
       break;
     }
     case TKind::Enum: {
+      // By key; a value without a key is written as its number.
       const QString W = S.Word();
-      const int I = P.enumerator().keyToValue(W.toLatin1().constData(), &Ok);
+      int I = P.enumerator().keyToValue(W.toLatin1().constData(), &Ok);
+      if (!Ok) I = W.toInt(&Ok);
       if (!Ok) return false;
       Out = I;
       break;

@@ -80,7 +80,8 @@ void RegisterClass() {
 // Raises EStreamError for a stored property of a type the text cannot hold.
 QString WriteComponentText(TComponentCore* Root);
 
-// Reads text written by WriteComponentText into Root. Blocks are matched
+// Reads text written by WriteComponentText into Root, which takes the
+// name of the outer block (its class is not checked). Blocks are matched
 // by name to the components their owner already has; others are created
 // from the class registry. The order of work:
 //   1. every component read enters the loading state before its first
