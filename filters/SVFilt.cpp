@@ -15,9 +15,11 @@ bool ValidOutput(std::int64_t Value) { return Value >= foLowPass && Value <= foN
 //   band = f*high + B
 //   B = band, L = low
 // The output selector is a template argument, so the loop carries no branch.
+// B and L are held in Single variables: GCC 12 at -O2 was seen to carry an
+// unrounded double copy of B into d*B when they were held as doubles.
 template <TFilterOutput Output>
 void Run(Single* Data, Integer Count, Double F, Double D, Single& Band, Single& Low) {
-  Double B = Band, L = Low;
+  Single B = Band, L = Low;
   for (Integer i = 0; i < Count; ++i) {
     const Single Lo = static_cast<Single>(F * B + L);
     const Single Hi = static_cast<Single>(Data[i] - static_cast<Double>(Lo) - D * B);
@@ -33,8 +35,8 @@ void Run(Single* Data, Integer Count, Double F, Double D, Single& Band, Single& 
     else
       Data[i] = static_cast<Single>(static_cast<Double>(Hi) + Lo);
   }
-  Band = static_cast<Single>(B);
-  Low = static_cast<Single>(L);
+  Band = B;
+  Low = L;
 }
 
 }  // namespace
