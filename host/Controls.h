@@ -96,8 +96,12 @@ public:
   TControl* ParentControl() const;
   void SetParentWidget(QWidget* AParent);
 
-  bool Visible() const { return !isHidden(); }
-  void SetVisible(bool Value) override;
+  // Visible unless hidden on purpose (a child of a window that is not
+  // shown yet is still Visible, as the property means).
+  bool Visible() const {
+    return !(testAttribute(Qt::WA_WState_Hidden) && testAttribute(Qt::WA_WState_ExplicitShowHide));
+  }
+  void SetVisible(bool Value);
   bool Enabled() const { return isEnabled(); }
   void SetEnabled(bool Value);
   TColor Color() const { return FColor; }
@@ -194,9 +198,18 @@ protected:
   TColor EffectiveColor() const;
 
 private:
-  void EnsureSurface();
+  friend class TForm;
+  // Gives the surface the control's size; true when it changed.
+  bool EnsureSurface();
   void PaintInto(const QRegion& Region);
   void ApplyParentFont();
+  void SizeChanged();
+  void Touched(const QRect& R);
+  static void ParentFontChanged(QWidget* Parent);
+  static void ParentColorChanged(QWidget* Parent);
+  QRect FTouched;  // drawn outside Paint, not yet sent to the screen
+  bool FApplyingFont = false;
+  bool FDoubleClicked = false;
   QImage FSurface;
   TCanvas FCanvas;
   TFont FFont;
@@ -308,6 +321,9 @@ public:
   TNotifyEvent OnHide;
   TNotifyEvent OnClose;
 
+  // Escape closes the form like Close (modal result mrCancel).
+  void reject() override;
+
 protected:
   void showEvent(QShowEvent* Event) override;
   void hideEvent(QHideEvent* Event) override;
@@ -357,12 +373,17 @@ public:
   // For tests: move over and drop on a given control at client coordinates.
   void MoveOver(TControl* Target, Integer X, Integer Y);
   void DropOn(TControl* Target, Integer X, Integer Y);
+  // A control is going away: forget it as source or target.
+  void Forget(TControl* Control);
 
 private:
+  void Finish(TControl* Target, Integer X, Integer Y);
+  TObject* DragObject() const;
   TControl* FSource = nullptr;
   TObject* FDragObject = nullptr;
   TControl* FTarget = nullptr;
   bool FAccepted = false;
+  TPoint FPos;  // last position over the target, in its client coordinates
 };
 
 }  // namespace quellix

@@ -315,12 +315,30 @@ public:
 
 private:
   struct State;
+  // All private helpers take device coordinates.
+  QRect SurfaceRect() const;
   void Touch(const QRect& R);
   bool Clipped(int X, int Y) const;
   void PlotPixel(int X, int Y, QRgb Color);
   void WidePenLine(int X1, int Y1, int X2, int Y2);
   void ThinLine(int X1, int Y1, int X2, int Y2, bool DrawLast);
   void PreparePainter(QPainter& P) const;
+  void UpdateClipCache();
+  // Calls Part for each piece of R inside the surface and the clip.
+  void ForEachClipPart(const QRect& R, const std::function<void(const QRect&)>& Part) const;
+  void FillArea(const QRect& R, QRgb Color, TPenMode Mode);
+  void HatchFill(const QRect& R, TPenMode Mode);
+  void ThinFrame(const QRect& R);
+  // Runs Draw (logical coordinates) with a QPainter; for modes other than
+  // pmCopy the figure is rendered apart and combined pixel by pixel, so
+  // each pixel is combined exactly once.
+  void PaintShape(const QRect& Bounds, TPenMode Mode, const std::function<void(QPainter&)>& Draw);
+  void DrawTextAt(int X, int Y, const QString& Text, int Escapement, const QRect* ClipTo, bool Background);
+  void Blit(int X, int Y, const QImage& Image, bool HasTransparent, QRgb Transparent);
+  bool TextBackground() const;
+  QRect PointsBounds(const TPoint* Points, int Count) const;
+  std::vector<QRect> FClipRects;  // FClip as rectangles, cached
+  QRect FClipBound;
   QImage* FSurface = nullptr;
   TPen FPen;
   TBrush FBrush;

@@ -1,0 +1,885 @@
+#include "Controls.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPaintEvent>
+#include <QPushButton>
+#include <QTimer>
+
+namespace quellix {
+
+namespace {
+
+// The control that holds the mouse capture (set on a press, or on request).
+TControl* GCapture = nullptr;
+
+TShiftState ShiftOf(Qt::KeyboardModifiers M, Qt::MouseButtons B = Qt::NoButton) {
+  TShiftState S = 0;
+  if (M & Qt::ShiftModifier) S |= ssShift;
+  if (M & Qt::AltModifier) S |= ssAlt;
+  if (M & Qt::ControlModifier) S |= ssCtrl;
+  if (B & Qt::LeftButton) S |= ssLeft;
+  if (B & Qt::RightButton) S |= ssRight;
+  if (B & Qt::MiddleButton) S |= ssMiddle;
+  return S;
+}
+
+bool ButtonOf(Qt::MouseButton B, TMouseButton& Result) {
+  switch (B) {
+    case Qt::LeftButton: Result = mbLeft; return true;
+    case Qt::RightButton: Result = mbRight; return true;
+    case Qt::MiddleButton: Result = mbMiddle; return true;
+    default: return false;
+  }
+}
+
+// The platform's virtual key code of a Qt key, 0 for keys without one.
+Word VirtualKeyOf(int Key) {
+  if ((Key >= Qt::Key_A && Key <= Qt::Key_Z) || (Key >= Qt::Key_0 && Key <= Qt::Key_9)) return static_cast<Word>(Key);
+  if (Key >= Qt::Key_F1 && Key <= Qt::Key_F24) return static_cast<Word>(0x70 + (Key - Qt::Key_F1));
+  switch (Key) {
+    case Qt::Key_Backspace: return VK_BACK;
+    case Qt::Key_Tab: case Qt::Key_Backtab: return VK_TAB;
+    case Qt::Key_Return: case Qt::Key_Enter: return VK_RETURN;
+    case Qt::Key_Escape: return VK_ESCAPE;
+    case Qt::Key_Space: return VK_SPACE;
+    case Qt::Key_PageUp: return VK_PRIOR;
+    case Qt::Key_PageDown: return VK_NEXT;
+    case Qt::Key_End: return VK_END;
+    case Qt::Key_Home: return VK_HOME;
+    case Qt::Key_Left: return VK_LEFT;
+    case Qt::Key_Up: return VK_UP;
+    case Qt::Key_Right: return VK_RIGHT;
+    case Qt::Key_Down: return VK_DOWN;
+    case Qt::Key_Insert: return 45;
+    case Qt::Key_Delete: return VK_DELETE;
+    case Qt::Key_Shift: return 16;
+    case Qt::Key_Control: return 17;
+    case Qt::Key_Alt: return 18;
+    case Qt::Key_Plus: return 0xBB;
+    case Qt::Key_Minus: return 0xBD;
+    default: return 0;
+  }
+}
+
+// Lays out the aligned controls of a parent: top, bottom, left, right,
+// then client, each taking its strip of what is left.
+void AlignChildren(QWidget* Parent) {
+  if (!Parent) return;
+  QRect Area = Parent->rect();
+  const TAlign Order[] = {alTop, alBottom, alLeft, alRight, alClient};
+  for (TAlign A : Order) {
+    for (QObject* O : Parent->children()) {
+      TControl* C = qobject_cast<TControl*>(O);
+      if (!C || C->Align() != A || !C->Visible()) continue;
+      switch (A) {
+        case alTop:
+          C->SetBounds(Area.left(), Area.top(), Area.width(), C->Height());
+          Area.setTop(Area.top() + C->Height());
+          break;
+        case alBottom:
+          C->SetBounds(Area.left(), Area.bottom() + 1 - C->Height(), Area.width(), C->Height());
+          Area.setBottom(Area.bottom() - C->Height());
+          break;
+        case alLeft:
+          C->SetBounds(Area.left(), Area.top(), C->Width(), Area.height());
+          Area.setLeft(Area.left() + C->Width());
+          break;
+        case alRight:
+          C->SetBounds(Area.right() + 1 - C->Width(), Area.top(), C->Width(), Area.height());
+          Area.setRight(Area.right() - C->Width());
+          break;
+        case alClient: C->SetBounds(Area.left(), Area.top(), std::max(0, Area.width()), std::max(0, Area.height())); break;
+        case alNone: break;
+      }
+    }
+  }
+}
+
+// Re-aligns a parent's controls whenever the parent is resized.
+class AlignWatcher : public QObject {
+public:
+  explicit AlignWatcher(QWidget* Parent) : QObject(Parent) {
+    setObjectName(QStringLiteral("quellix_align_watcher"));
+    Parent->installEventFilter(this);
+  }
+  bool eventFilter(QObject* O, QEvent* E) override {
+    if (E->type() == QEvent::Resize) AlignChildren(static_cast<QWidget*>(O));
+    return false;
+  }
+};
+
+void WatchAlign(QWidget* Parent) {
+  if (!Parent) return;
+  if (!Parent->findChild<QObject*>(QStringLiteral("quellix_align_watcher"), Qt::FindDirectChildrenOnly))
+    new AlignWatcher(Parent);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// TControl
+
+TControl::TControl(TComponentCore* AOwner, QWidget* AParent) : QWidget(AParent), TComponentCore(AOwner) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setAttribute(Qt::WA_NoSystemBackground);
+  setMouseTracking(true);  // moves without a pressed button, as the components expect
+  setFocusPolicy(Qt::NoFocus);
+  FCanvas.SetSurface(&FSurface);
+  FCanvas.OnTouched = [this](const QRect& R) { Touched(R); };
+  FFont.OnChange = [this] {
+    if (!FApplyingFont) FParentFont = false;
+    ParentFontChanged(this);
+    Invalidate();
+  };
+  ApplyParentFont();
+  EnsureSurface();
+  FInvalid = QRegion(rect());
+  if (AParent && AParent->isVisible()) show();
+}
+
+TControl::~TControl() {
+  Destroying();
+  if (GCapture == this) GCapture = nullptr;
+  TDragManager::Instance().Forget(this);
+  FCanvas.OnTouched = nullptr;
+  FFont.OnChange = nullptr;
+}
+
+void TControl::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) {
+  setGeometry(ALeft, ATop, std::max(0, AWidth), std::max(0, AHeight));
+  SizeChanged();
+}
+
+// Hidden widgets get their resize event only when shown; the surface and
+// Resize() follow the new size at once all the same.
+void TControl::SizeChanged() {
+  if (!EnsureSurface()) return;
+  FInvalid = QRegion(rect());
+  AlignChildren(this);
+  Resize();
+  update();
+}
+
+bool TControl::EnsureSurface() {
+  const QSize S = size();
+  if (S.isEmpty()) {
+    if (FSurface.isNull()) return false;
+    FSurface = QImage();
+    return true;
+  }
+  if (FSurface.size() == S) return false;
+  QImage New(S, QImage::Format_RGB32);
+  New.fill(ToQRgb(EffectiveColor()));
+  if (!FSurface.isNull()) {
+    QPainter P(&New);
+    P.drawImage(0, 0, FSurface);
+  }
+  FSurface = New;
+  return true;
+}
+
+TPoint TControl::ClientToScreen(TPoint P) const {
+  QPoint G = mapToGlobal(QPoint(P.X, P.Y));
+  return {G.x(), G.y()};
+}
+
+TPoint TControl::ScreenToClient(TPoint P) const {
+  QPoint L = mapFromGlobal(QPoint(P.X, P.Y));
+  return {L.x(), L.y()};
+}
+
+TControl* TControl::ParentControl() const { return qobject_cast<TControl*>(parentWidget()); }
+
+void TControl::SetParentWidget(QWidget* AParent) {
+  if (AParent == parentWidget()) return;
+  const bool Vis = Visible();
+  setParent(AParent);
+  if (!Vis)
+    hide();
+  else if (AParent && AParent->isVisible())
+    show();
+  ApplyParentFont();
+  if (FAlign != alNone) {
+    WatchAlign(AParent);
+    AlignChildren(AParent);
+  }
+  Invalidate();
+}
+
+void TControl::SetVisible(bool Value) {
+  if (Value == Visible()) return;
+  setVisible(Value);
+  if (FAlign != alNone) AlignChildren(parentWidget());
+}
+
+void TControl::SetEnabled(bool Value) {
+  if (Value == isEnabled()) return;
+  setEnabled(Value);
+  Invalidate();
+}
+
+void TControl::SetColor(TColor Value) {
+  if (Value == FColor && !FParentColor) return;
+  FColor = Value;
+  FParentColor = false;
+  Invalidate();
+  ParentColorChanged(this);
+}
+
+void TControl::SetParentColor(bool Value) {
+  if (Value == FParentColor) return;
+  FParentColor = Value;
+  Invalidate();
+  ParentColorChanged(this);
+}
+
+void TControl::SetParentFont(bool Value) {
+  if (Value == FParentFont) return;
+  FParentFont = Value;
+  ApplyParentFont();
+}
+
+void TControl::ApplyParentFont() {
+  if (!FParentFont) return;
+  const TFont* Source = nullptr;
+  if (TControl* C = qobject_cast<TControl*>(parentWidget()))
+    Source = &C->FFont;
+  else if (TForm* F = qobject_cast<TForm*>(parentWidget()))
+    Source = &F->Font();
+  if (!Source) return;
+  FApplyingFont = true;
+  FFont = *Source;
+  FApplyingFont = false;
+}
+
+void TControl::ParentFontChanged(QWidget* Parent) {
+  for (QObject* O : Parent->children())
+    if (TControl* C = qobject_cast<TControl*>(O))
+      if (C->FParentFont) C->ApplyParentFont();
+}
+
+void TControl::ParentColorChanged(QWidget* Parent) {
+  for (QObject* O : Parent->children())
+    if (TControl* C = qobject_cast<TControl*>(O))
+      if (C->FParentColor) {
+        C->Invalidate();
+        ParentColorChanged(C);
+      }
+}
+
+TColor TControl::EffectiveColor() const {
+  if (FParentColor) {
+    if (TControl* C = qobject_cast<TControl*>(parentWidget())) return C->EffectiveColor();
+    if (TForm* F = qobject_cast<TForm*>(parentWidget())) return F->Color();
+  }
+  return FColor;
+}
+
+void TControl::SetCaption(const QString& Value) {
+  if (Value == FCaption) return;
+  FCaption = Value;
+  Invalidate();
+}
+
+void TControl::SetHint(const QString& Value) {
+  FHint = Value;
+  setToolTip(FShowHint ? FHint : QString());
+}
+
+void TControl::SetShowHint(bool Value) {
+  FShowHint = Value;
+  setToolTip(FShowHint ? FHint : QString());
+}
+
+void TControl::SetAlign(TAlign Value) {
+  if (Value == FAlign) return;
+  FAlign = Value;
+  if (FAlign != alNone) WatchAlign(parentWidget());
+  AlignChildren(parentWidget());
+}
+
+void TControl::SetOpaque(bool Value) {
+  if (Value == FOpaque) return;
+  FOpaque = Value;
+  Invalidate();
+}
+
+// ---------------------------------------------------------------------------
+// Painting
+
+void TControl::Invalidate() {
+  FInvalid = QRegion(rect());
+  update();
+}
+
+void TControl::InvalidateRect(const TRect& R) {
+  QRect Q = R.ToQRect().normalized() & rect();
+  if (Q.isEmpty()) return;
+  FInvalid += Q;
+  update(Q);
+}
+
+void TControl::Repaint() {
+  EnsureSurface();
+  FInvalid = QRegion();
+  PaintInto(QRegion(rect()));
+  FTouched = QRect();
+  update();
+}
+
+void TControl::Update() {
+  if (!FInvalid.isEmpty()) {
+    QRegion R = FInvalid;
+    FInvalid = QRegion();
+    PaintInto(R);
+  }
+  if (isVisible()) repaint();
+}
+
+// Runs Paint for Region into the surface: the canvas is clipped to the
+// region, its font and brush are the control's, and unless the control is
+// opaque the region is first filled with the background colour.
+void TControl::PaintInto(const QRegion& Region) {
+  EnsureSurface();
+  if (FSurface.isNull()) return;
+  const QRegion R = Region.intersected(rect());
+  if (R.isEmpty()) return;
+
+  struct Restore {
+    TControl* C;
+    bool HadClip;
+    QRegion Clip;
+    ~Restore() {
+      if (HadClip)
+        C->FCanvas.SelectClipRgn(Clip);
+      else
+        C->FCanvas.SelectNoClip();
+      C->FPainting = false;
+    }
+  } Guard{this, FCanvas.HasClip(), FCanvas.ClipRegion()};
+
+  FPainting = true;
+  FCanvas.SelectClipRgn(R);
+  FCanvas.Font() = FFont;
+  FCanvas.Brush().Color = EffectiveColor();
+  FCanvas.Brush().Style = bsSolid;
+  if (!FOpaque) {
+    const QRgb Back = ToQRgb(EffectiveColor());
+    for (const QRect& Part : R)
+      for (int Y = Part.top(); Y <= Part.bottom(); ++Y) {
+        QRgb* Line = reinterpret_cast<QRgb*>(FSurface.scanLine(Y));
+        std::fill(Line + Part.left(), Line + Part.right() + 1, Back);
+      }
+  }
+  Paint();
+}
+
+void TControl::Touched(const QRect& R) {
+  // During Paint the whole painted region goes to the screen afterwards.
+  if (FPainting || FTouched.contains(R)) return;
+  // One growing rectangle keeps the pending update cheap when thousands
+  // of segments are drawn one after the other.
+  FTouched |= R;
+  update(FTouched);
+}
+
+void TControl::paintEvent(QPaintEvent* Event) {
+  EnsureSurface();
+  FTouched = QRect();
+  if (!FInvalid.isEmpty()) {
+    QRegion R = FInvalid;
+    FInvalid = QRegion();
+    PaintInto(R);
+  }
+  if (FSurface.isNull()) return;
+  QPainter P(this);
+  P.drawImage(Event->rect(), FSurface, Event->rect());
+}
+
+void TControl::resizeEvent(QResizeEvent* Event) {
+  QWidget::resizeEvent(Event);
+  SizeChanged();
+}
+
+void TControl::changeEvent(QEvent* Event) {
+  if (Event->type() == QEvent::ParentChange) {
+    ApplyParentFont();
+    FInvalid = QRegion(rect());
+  } else if (Event->type() == QEvent::EnabledChange) {
+    Invalidate();
+  }
+  QWidget::changeEvent(Event);
+}
+
+void TControl::Paint() {}
+
+// ---------------------------------------------------------------------------
+// Mouse
+
+void TControl::SetMouseCapture(bool Value) {
+  if (Value) {
+    GCapture = this;
+    if (isVisible() && QWidget::mouseGrabber() != this) grabMouse();
+  } else if (GCapture == this) {
+    GCapture = nullptr;
+    if (QWidget::mouseGrabber() == this) releaseMouse();
+  }
+}
+
+bool TControl::MouseCapture() const { return GCapture == this; }
+
+void TControl::mousePressEvent(QMouseEvent* Event) {
+  TMouseButton Button;
+  if (!ButtonOf(Event->button(), Button)) return;
+  const QPoint P = Event->position().toPoint();
+  FPressed = true;
+  FDoubleClicked = false;
+  GCapture = this;
+  if (Button == mbLeft && FDragMode == dmAutomatic && !IsDesigning()) {
+    BeginDrag(true);
+    return;
+  }
+  MouseDown(Button, ShiftOf(Event->modifiers(), Event->buttons()), P.x(), P.y());
+}
+
+void TControl::mouseDoubleClickEvent(QMouseEvent* Event) {
+  TMouseButton Button;
+  if (!ButtonOf(Event->button(), Button)) return;
+  const QPoint P = Event->position().toPoint();
+  FPressed = true;
+  FDoubleClicked = true;
+  GCapture = this;
+  if (Button == mbLeft) DblClick();
+  MouseDown(Button, ShiftOf(Event->modifiers(), Event->buttons()) | ssDouble, P.x(), P.y());
+}
+
+void TControl::mouseMoveEvent(QMouseEvent* Event) {
+  TDragManager& Drag = TDragManager::Instance();
+  if (Drag.Source() == this) {
+    const QPoint G = Event->globalPosition().toPoint();
+    Drag.MoveTo({G.x(), G.y()});
+    return;
+  }
+  const QPoint P = Event->position().toPoint();
+  MouseMove(ShiftOf(Event->modifiers(), Event->buttons()), P.x(), P.y());
+}
+
+void TControl::mouseReleaseEvent(QMouseEvent* Event) {
+  TMouseButton Button;
+  const bool Known = ButtonOf(Event->button(), Button);
+  const bool WasPressed = FPressed;
+  FPressed = Event->buttons() != Qt::NoButton;
+  if (!FPressed && GCapture == this) {
+    GCapture = nullptr;
+    if (QWidget::mouseGrabber() == this) releaseMouse();
+  }
+  TDragManager& Drag = TDragManager::Instance();
+  if (Drag.Source() == this) {
+    const QPoint G = Event->globalPosition().toPoint();
+    Drag.Drop({G.x(), G.y()});
+    return;
+  }
+  if (!Known) return;
+  const QPoint P = Event->position().toPoint();
+  if (Button == mbLeft && WasPressed && !FDoubleClicked && rect().contains(P)) Click();
+  FDoubleClicked = false;
+  MouseUp(Button, ShiftOf(Event->modifiers(), Event->buttons()), P.x(), P.y());
+}
+
+void TControl::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+  if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
+}
+
+void TControl::MouseMove(TShiftState Shift, Integer X, Integer Y) {
+  if (OnMouseMove) OnMouseMove(this, Shift, X, Y);
+}
+
+void TControl::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+  if (OnMouseUp) OnMouseUp(this, Button, Shift, X, Y);
+}
+
+void TControl::Click() {
+  if (OnClick) OnClick(this);
+}
+
+void TControl::DblClick() {
+  if (OnDblClick) OnDblClick(this);
+}
+
+// ---------------------------------------------------------------------------
+// Drag and drop
+
+// A control without an OnDragOver handler accepts nothing; with one, the
+// handler starts from Accept = true and decides.
+void TControl::DragOver(TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept) {
+  Accept = false;
+  if (OnDragOver) {
+    Accept = true;
+    OnDragOver(this, Source, X, Y, State, Accept);
+  }
+}
+
+void TControl::DragDrop(TObject* Source, Integer X, Integer Y) {
+  if (OnDragDrop) OnDragDrop(this, Source, X, Y);
+}
+
+void TControl::DoEndDrag(TObject* Target, Integer X, Integer Y) {
+  if (OnEndDrag) OnEndDrag(this, Target, X, Y);
+}
+
+void TControl::DoStartDrag(TObject*& DragObject) {
+  if (OnStartDrag) OnStartDrag(this, DragObject);
+}
+
+// The drag starts at once whether or not Immediate is set: no component
+// waits for the mouse to travel a few pixels first.
+void TControl::BeginDrag(bool /*Immediate*/) { TDragManager::Instance().Begin(this); }
+
+bool TControl::Dragging() const { return TDragManager::Instance().Source() == this; }
+
+TDragManager& TDragManager::Instance() {
+  static TDragManager M;
+  return M;
+}
+
+TObject* TDragManager::DragObject() const { return FDragObject ? FDragObject : static_cast<TObject*>(FSource); }
+
+void TDragManager::Begin(TControl* Source) {
+  if (FSource) Cancel();
+  if (!Source) return;
+  FSource = Source;
+  FDragObject = nullptr;
+  FTarget = nullptr;
+  FAccepted = false;
+  FPos = {};
+  Source->DoStartDrag(FDragObject);
+}
+
+void TDragManager::MoveTo(TPoint ScreenPoint) {
+  if (!FSource) return;
+  const QPoint G(ScreenPoint.X, ScreenPoint.Y);
+  QWidget* W = QApplication::widgetAt(G);
+  TControl* Target = nullptr;
+  while (W && !(Target = qobject_cast<TControl*>(W))) W = W->parentWidget();
+  if (Target) {
+    const QPoint L = Target->mapFromGlobal(G);
+    MoveOver(Target, L.x(), L.y());
+  } else {
+    MoveOver(nullptr, 0, 0);
+  }
+}
+
+// A new target hears dsDragLeave for the old one first, then dsDragEnter;
+// every move ends with dsDragMove, whose answer decides the drop.
+void TDragManager::MoveOver(TControl* Target, Integer X, Integer Y) {
+  if (!FSource) return;
+  TObject* Src = DragObject();
+  if (Target != FTarget) {
+    if (FTarget) {
+      bool Dummy = false;
+      FTarget->DispatchDragOver(Src, FPos.X, FPos.Y, dsDragLeave, Dummy);
+    }
+    FTarget = Target;
+    FAccepted = false;
+    if (Target) {
+      bool Accept = false;
+      Target->DispatchDragOver(Src, X, Y, dsDragEnter, Accept);
+      FAccepted = Accept;
+    }
+  }
+  FPos = {X, Y};
+  if (FTarget) {
+    bool Accept = false;
+    FTarget->DispatchDragOver(Src, X, Y, dsDragMove, Accept);
+    FAccepted = Accept;
+  }
+}
+
+void TDragManager::Drop(TPoint ScreenPoint) {
+  if (!FSource) return;
+  MoveTo(ScreenPoint);
+  Finish(FTarget, FPos.X, FPos.Y);
+}
+
+void TDragManager::DropOn(TControl* Target, Integer X, Integer Y) {
+  if (!FSource) return;
+  if (Target != FTarget || FPos.X != X || FPos.Y != Y) MoveOver(Target, X, Y);
+  Finish(FTarget, X, Y);
+}
+
+void TDragManager::Cancel() {
+  if (!FSource) return;
+  FAccepted = false;
+  Finish(FTarget, FPos.X, FPos.Y);
+}
+
+// The target hears dsDragLeave, then the drop when it accepted; the
+// source is told last, with the target or nullptr when nothing took it.
+void TDragManager::Finish(TControl* Target, Integer X, Integer Y) {
+  TControl* Source = FSource;
+  TObject* Src = DragObject();
+  const bool Accepted = FAccepted && Target;
+  FSource = nullptr;
+  FDragObject = nullptr;
+  FTarget = nullptr;
+  FAccepted = false;
+  if (Target) {
+    bool Dummy = false;
+    Target->DispatchDragOver(Src, X, Y, dsDragLeave, Dummy);
+  }
+  if (Accepted) Target->DispatchDragDrop(Src, X, Y);
+  if (Source) Source->DoEndDrag(Accepted ? static_cast<TObject*>(Target) : nullptr, X, Y);
+}
+
+void TDragManager::Forget(TControl* Control) {
+  if (!Control) return;
+  if (FTarget == Control) {
+    FTarget = nullptr;
+    FAccepted = false;
+  }
+  if (FSource == Control || FDragObject == static_cast<TObject*>(Control)) {
+    FSource = nullptr;
+    FDragObject = nullptr;
+    FTarget = nullptr;
+    FAccepted = false;
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Control kinds
+
+TGraphicControl::TGraphicControl(TComponentCore* AOwner, QWidget* AParent) : TControl(AOwner, AParent) {}
+
+TPaintBox::TPaintBox(TComponentCore* AOwner, QWidget* AParent) : TGraphicControl(AOwner, AParent) {}
+
+void TPaintBox::Paint() {
+  if (OnPaint) OnPaint(this);
+}
+
+TCustomControl::TCustomControl(TComponentCore* AOwner, QWidget* AParent) : TControl(AOwner, AParent) {
+  setFocusPolicy(Qt::StrongFocus);
+}
+
+void TCustomControl::KeyDown(Word& Key, TShiftState Shift) {
+  if (OnKeyDown) OnKeyDown(this, Key, Shift);
+}
+
+void TCustomControl::keyPressEvent(QKeyEvent* Event) {
+  Word Key = VirtualKeyOf(Event->key());
+  if (Key == 0) {
+    QWidget::keyPressEvent(Event);
+    return;
+  }
+  KeyDown(Key, ShiftOf(Event->modifiers()));
+  Event->accept();
+}
+
+void TCustomControl::focusInEvent(QFocusEvent* Event) {
+  QWidget::focusInEvent(Event);
+  Invalidate();
+}
+
+void TCustomControl::focusOutEvent(QFocusEvent* Event) {
+  QWidget::focusOutEvent(Event);
+  Invalidate();
+}
+
+// ---------------------------------------------------------------------------
+// TTimer
+
+TTimer::TTimer(TComponentCore* AOwner) : TComponent(AOwner), FTimer(new QTimer(this)) {
+  FTimer->setTimerType(Qt::PreciseTimer);
+  connect(FTimer, &QTimer::timeout, this, [this] { Tick(); });
+  UpdateTimer();
+}
+
+TTimer::~TTimer() {
+  FTimer->stop();
+  Destroying();
+}
+
+// The timer runs while it is enabled with a positive interval; every
+// change restarts it, so a new interval counts from the change.
+void TTimer::UpdateTimer() {
+  FTimer->stop();
+  if (FEnabled && FInterval > 0) {
+    FTimer->setInterval(FInterval);
+    FTimer->start();
+  }
+}
+
+void TTimer::SetEnabled(bool Value) {
+  if (Value == FEnabled) return;
+  FEnabled = Value;
+  UpdateTimer();
+}
+
+void TTimer::SetInterval(Integer Value) {
+  if (Value == FInterval || Value < 0) return;
+  FInterval = Value;
+  UpdateTimer();
+}
+
+void TTimer::Tick() {
+  if (OnTimer) OnTimer(this);
+}
+
+bool TTimer::Running() const { return FTimer->isActive(); }
+
+// ---------------------------------------------------------------------------
+// TForm
+
+TForm::TForm(TComponentCore* AOwner, QWidget* AParent) : QDialog(AParent), TComponentCore(AOwner) {
+  FFont.OnChange = [this] { TControl::ParentFontChanged(this); };
+}
+
+TForm::~TForm() {
+  Destroying();
+  FFont.OnChange = nullptr;
+}
+
+void TForm::SetColor(TColor Value) {
+  if (Value == FColor) return;
+  FColor = Value;
+  update();
+  TControl::ParentColorChanged(this);
+}
+
+int TForm::ShowModal() {
+  setResult(mrNone);
+  return exec();
+}
+
+// A result other than mrNone ends the modal run (and hides the form).
+void TForm::SetModalResult(int Result) {
+  if (Result == mrNone) {
+    setResult(mrNone);
+    return;
+  }
+  done(Result);
+}
+
+void TForm::Close() { close(); }
+
+void TForm::reject() { close(); }
+
+void TForm::SetToolWindow(bool Value) { setWindowFlag(Qt::Tool, Value); }
+
+void TForm::showEvent(QShowEvent* Event) {
+  QDialog::showEvent(Event);
+  if (OnShow) OnShow(this);
+}
+
+void TForm::hideEvent(QHideEvent* Event) {
+  QDialog::hideEvent(Event);
+  if (OnHide) OnHide(this);
+}
+
+// Closing ends a modal run with mrCancel unless a result was set.
+void TForm::closeEvent(QCloseEvent* Event) {
+  if (OnClose) OnClose(this);
+  const int Result = result() != mrNone ? result() : static_cast<int>(mrCancel);
+  Event->accept();
+  done(Result);
+}
+
+void TForm::paintEvent(QPaintEvent* Event) {
+  QPainter P(this);
+  P.fillRect(Event->rect(), ToQColor(FColor));
+}
+
+// ---------------------------------------------------------------------------
+// Application services
+
+namespace {
+
+TMessageBoxHandler& MessageHandler() {
+  static TMessageBoxHandler H;
+  return H;
+}
+
+struct ButtonInfo {
+  TMsgDlgBtn Button;
+  int Result;
+  QMessageBox::StandardButton Standard;
+};
+
+// In the order the buttons appear in the box.
+const ButtonInfo MsgButtons[] = {
+    {mbYes, mrYes, QMessageBox::Yes},       {mbNo, mrNo, QMessageBox::No},
+    {mbOK, mrOk, QMessageBox::Ok},          {mbCancel, mrCancel, QMessageBox::Cancel},
+    {mbAbort, mrAbort, QMessageBox::Abort}, {mbRetry, mrRetry, QMessageBox::Retry},
+    {mbIgnore, mrIgnore, QMessageBox::Ignore},
+};
+
+bool Headless() {
+  const QString P = QGuiApplication::platformName();
+  return P == QLatin1String("offscreen") || P == QLatin1String("minimal");
+}
+
+}  // namespace
+
+void SetMessageBoxHandler(TMessageBoxHandler Handler) { MessageHandler() = std::move(Handler); }
+
+// With a handler installed the handler answers. Without one, a headless
+// run (offscreen platform) must not block on a box nobody can press: it
+// answers with the first button's result.
+int MessageDlg(const QString& Msg, TMsgDlgType DlgType, int Buttons, const QString& Caption) {
+  if (MessageHandler()) return MessageHandler()(Msg, DlgType, Buttons, Caption);
+  if ((Buttons & 0x7F) == 0) Buttons = mbOK;
+  if (Headless()) {
+    for (const ButtonInfo& B : MsgButtons)
+      if (Buttons & B.Button) return B.Result;
+  }
+  QMessageBox::Icon Icon = QMessageBox::NoIcon;
+  QString Title = Caption;
+  switch (DlgType) {
+    case mtWarning:
+      Icon = QMessageBox::Warning;
+      if (Title.isEmpty()) Title = QStringLiteral("Warnung");
+      break;
+    case mtError:
+      Icon = QMessageBox::Critical;
+      if (Title.isEmpty()) Title = QStringLiteral("Fehler");
+      break;
+    case mtInformation:
+      Icon = QMessageBox::Information;
+      if (Title.isEmpty()) Title = QStringLiteral("Information");
+      break;
+    case mtConfirmation:
+      Icon = QMessageBox::Question;
+      if (Title.isEmpty()) Title = QStringLiteral("Bestätigen");
+      break;
+    case mtCustom:
+      if (Title.isEmpty()) Title = QCoreApplication::applicationName();
+      break;
+  }
+  QMessageBox Box(Icon, Title, Msg, QMessageBox::NoButton, QApplication::activeWindow());
+  for (const ButtonInfo& B : MsgButtons)
+    if (Buttons & B.Button) Box.addButton(B.Standard);
+  Box.exec();
+  const auto Clicked = Box.standardButton(Box.clickedButton());
+  for (const ButtonInfo& B : MsgButtons)
+    if (B.Standard == Clicked) return B.Result;
+  return mrCancel;
+}
+
+void ShowMessage(const QString& Msg) { MessageDlg(Msg, mtCustom, mbOK, QString()); }
+
+void ProcessMessages() { QCoreApplication::processEvents(); }
+
+void MessageBeep() { QApplication::beep(); }
+
+TPoint CursorPos() {
+  QPoint P = QCursor::pos();
+  return {P.x(), P.y()};
+}
+
+QWidget* WindowFromPoint(TPoint ScreenPoint) { return QApplication::widgetAt(QPoint(ScreenPoint.X, ScreenPoint.Y)); }
+
+}  // namespace quellix

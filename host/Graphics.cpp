@@ -1,0 +1,1036 @@
+#include "Graphics.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QTransform>
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace quellix {
+
+// ---------------------------------------------------------------------------
+// Colours
+
+namespace {
+
+// The classic system colour scheme, indexed by the low byte of a system colour.
+const TColor SystemColors[] = {
+    RGB(192, 192, 192),  // 0 scroll bar
+    RGB(0, 128, 128),    // 1 desktop
+    RGB(0, 0, 128),      // 2 active caption
+    RGB(128, 128, 128),  // 3 inactive caption
+    RGB(192, 192, 192),  // 4 menu
+    RGB(255, 255, 255),  // 5 window
+    RGB(0, 0, 0),        // 6 window frame
+    RGB(0, 0, 0),        // 7 menu text
+    RGB(0, 0, 0),        // 8 window text
+    RGB(255, 255, 255),  // 9 caption text
+    RGB(192, 192, 192),  // 10 active border
+    RGB(192, 192, 192),  // 11 inactive border
+    RGB(128, 128, 128),  // 12 application workspace
+    RGB(0, 0, 128),      // 13 highlight
+    RGB(255, 255, 255),  // 14 highlight text
+    RGB(192, 192, 192),  // 15 button face
+    RGB(128, 128, 128),  // 16 button shadow
+    RGB(128, 128, 128),  // 17 grey text
+    RGB(0, 0, 0),        // 18 button text
+    RGB(192, 192, 192),  // 19 inactive caption text
+    RGB(255, 255, 255),  // 20 button highlight (3-D highlight)
+    RGB(0, 0, 0),        // 21 3-D dark shadow
+    RGB(192, 192, 192),  // 22 3-D light
+    RGB(0, 0, 0),        // 23 tool-tip text
+    RGB(255, 255, 225),  // 24 tool-tip background
+};
+
+// The default logical palette of the display: 8 dark colours, 4 reserved
+// middle entries, 8 bright colours.
+const TColor DefaultPalette[20] = {
+    RGB(0, 0, 0),       RGB(128, 0, 0),     RGB(0, 128, 0),     RGB(128, 128, 0),   RGB(0, 0, 128),
+    RGB(128, 0, 128),   RGB(0, 128, 128),   RGB(192, 192, 192), RGB(192, 220, 192), RGB(166, 202, 240),
+    RGB(255, 251, 240), RGB(160, 160, 164), RGB(128, 128, 128), RGB(255, 0, 0),     RGB(0, 255, 0),
+    RGB(255, 255, 0),   RGB(0, 0, 255),     RGB(255, 0, 255),   RGB(0, 255, 255),   RGB(255, 255, 255),
+};
+
+constexpr QRgb Opaque = 0xFF000000u;
+
+inline QRgb RasterOp(QRgb Dest, QRgb Src, TPenMode Mode) {
+  switch (Mode) {
+    case pmCopy: return Src | Opaque;
+    case pmNotXor: return ~(Src ^ Dest) | Opaque;
+    case pmNot: return ~Dest | Opaque;
+    case pmXor: return (Src ^ Dest) | Opaque;
+    case pmBlack: return Opaque;
+    case pmWhite: return 0xFFFFFFFFu;
+  }
+  return Src | Opaque;
+}
+
+inline QRgb CopyOp(QRgb Dest, QRgb Src, TCopyMode Mode) {
+  switch (Mode) {
+    case cmSrcCopy: return Src | Opaque;
+    case cmSrcAnd: return (Src & Dest) | Opaque;
+    case cmSrcPaint: return (Src | Dest) | Opaque;
+  }
+  return Src | Opaque;
+}
+
+// Dash patterns of one-pixel pens: lengths of alternating on and off runs.
+struct DashPattern {
+  const int* Runs;
+  int Count;
+  int Total;
+};
+
+const int DashRuns[] = {18, 6};
+const int DotRuns[] = {3, 3};
+const int DashDotRuns[] = {9, 6, 3, 6};
+const int DashDotDotRuns[] = {9, 3, 3, 3, 3, 3};
+
+DashPattern PatternOf(TPenStyle Style) {
+  switch (Style) {
+    case psDash: return {DashRuns, 2, 24};
+    case psDot: return {DotRuns, 2, 6};
+    case psDashDot: return {DashDotRuns, 4, 24};
+    case psDashDotDot: return {DashDotDotRuns, 6, 24};
+    default: return {nullptr, 0, 0};
+  }
+}
+
+// Is the pixel at position Phase of the pattern drawn?
+inline bool DashOn(const DashPattern& P, unsigned Phase) {
+  if (!P.Runs) return true;
+  int Pos = static_cast<int>(Phase % static_cast<unsigned>(P.Total));
+  for (int I = 0; I < P.Count; ++I) {
+    if (Pos < P.Runs[I]) return (I & 1) == 0;
+    Pos -= P.Runs[I];
+  }
+  return true;
+}
+
+Qt::BrushStyle QtBrushStyle(TBrushStyle Style) {
+  switch (Style) {
+    case bsSolid: return Qt::SolidPattern;
+    case bsClear: return Qt::NoBrush;
+    case bsHorizontal: return Qt::HorPattern;
+    case bsVertical: return Qt::VerPattern;
+    case bsFDiagonal: return Qt::FDiagPattern;
+    case bsBDiagonal: return Qt::BDiagPattern;
+    case bsCross: return Qt::CrossPattern;
+    case bsDiagCross: return Qt::DiagCrossPattern;
+  }
+  return Qt::SolidPattern;
+}
+
+// Rounds A*B/C to the nearest integer, halves away from zero.
+int MulDiv(int A, int B, int C) {
+  long long N = static_cast<long long>(A) * B;
+  long long Q = (2 * std::llabs(N) + std::llabs(C)) / (2 * std::llabs(C));
+  return static_cast<int>(((N < 0) != (C < 0)) ? -Q : Q);
+}
+
+QRect Normalized(int X1, int Y1, int X2, int Y2) {
+  if (X2 < X1) std::swap(X1, X2);
+  if (Y2 < Y1) std::swap(Y1, Y2);
+  return QRect(X1, Y1, X2 - X1, Y2 - Y1);
+}
+
+// Start and span of an arc in 1/16 degree for QPainter, from the radials
+// through two points. QPainter's angles are parametric on the ellipse, so
+// the radial direction is scaled by the radii first.
+bool ArcAngles(const QRectF& R, int X3, int Y3, int X4, int Y4, int& Start16, int& Span16) {
+  double Rx = R.width() / 2, Ry = R.height() / 2;
+  if (Rx <= 0 || Ry <= 0) return false;
+  QPointF C = R.center();
+  double A3 = std::atan2(-(Y3 - C.y()) / Ry, (X3 - C.x()) / Rx) * 180.0 / M_PI;
+  double A4 = std::atan2(-(Y4 - C.y()) / Ry, (X4 - C.x()) / Rx) * 180.0 / M_PI;
+  double Span = A4 - A3;
+  while (Span <= 0) Span += 360.0;
+  while (Span > 360.0) Span -= 360.0;
+  Start16 = static_cast<int>(std::lround(A3 * 16));
+  Span16 = static_cast<int>(std::lround(Span * 16));
+  return true;
+}
+
+}  // namespace
+
+TColor ColorToRGB(TColor Color) {
+  if (Color < 0) {
+    int Index = Color & 0xFF;
+    if (Index < static_cast<int>(std::size(SystemColors))) return SystemColors[Index];
+    return clBlack;
+  }
+  return Color & 0xFFFFFF;
+}
+
+QRgb ToQRgb(TColor Color) {
+  TColor C = ColorToRGB(Color);
+  return qRgb(C & 0xFF, (C >> 8) & 0xFF, (C >> 16) & 0xFF);
+}
+
+QColor ToQColor(TColor Color) { return QColor::fromRgb(ToQRgb(Color)); }
+
+TColor FromQColor(const QColor& Color) { return RGB(Color.red(), Color.green(), Color.blue()); }
+
+static TColor FromQRgb(QRgb C) { return RGB(qRed(C), qGreen(C), qBlue(C)); }
+
+TColor SystemPaletteEntry(int Index) {
+  if (Index < 0 || Index >= 20) return clBlack;
+  return DefaultPalette[Index];
+}
+
+// ---------------------------------------------------------------------------
+// Rectangles
+
+void InflateRect(TRect& R, Integer DX, Integer DY) {
+  R.Left -= DX;
+  R.Right += DX;
+  R.Top -= DY;
+  R.Bottom += DY;
+}
+
+void OffsetRect(TRect& R, Integer DX, Integer DY) {
+  R.Left += DX;
+  R.Right += DX;
+  R.Top += DY;
+  R.Bottom += DY;
+}
+
+bool IsRectEmpty(const TRect& R) { return R.Right <= R.Left || R.Bottom <= R.Top; }
+
+bool IntersectRect(TRect& Dest, const TRect& A, const TRect& B) {
+  TRect R{std::max(A.Left, B.Left), std::max(A.Top, B.Top), std::min(A.Right, B.Right), std::min(A.Bottom, B.Bottom)};
+  if (IsRectEmpty(R)) {
+    Dest = TRect{};
+    return false;
+  }
+  Dest = R;
+  return true;
+}
+
+bool UnionRect(TRect& Dest, const TRect& A, const TRect& B) {
+  bool EA = IsRectEmpty(A), EB = IsRectEmpty(B);
+  if (EA && EB) {
+    Dest = TRect{};
+    return false;
+  }
+  if (EA) Dest = B;
+  else if (EB) Dest = A;
+  else Dest = {std::min(A.Left, B.Left), std::min(A.Top, B.Top), std::max(A.Right, B.Right), std::max(A.Bottom, B.Bottom)};
+  return true;
+}
+
+bool PtInRect(const TRect& R, const TPoint& P) {
+  return P.X >= R.Left && P.X < R.Right && P.Y >= R.Top && P.Y < R.Bottom;
+}
+
+// ---------------------------------------------------------------------------
+// TFont
+
+TFont::TFont() = default;
+
+TFont::TFont(const TFont& Other)
+    : QObject(nullptr),
+      FName(Other.FName),
+      FHeight(Other.FHeight),
+      FColor(Other.FColor),
+      FStyle(Other.FStyle),
+      FEscapement(Other.FEscapement) {}
+
+// Copies the description only; the change handler stays with its owner.
+TFont& TFont::operator=(const TFont& Other) {
+  if (this == &Other) return *this;
+  FName = Other.FName;
+  FHeight = Other.FHeight;
+  FColor = Other.FColor;
+  FStyle = Other.FStyle;
+  FEscapement = Other.FEscapement;
+  Changed();
+  return *this;
+}
+
+void TFont::Changed() {
+  if (OnChange) OnChange();
+}
+
+void TFont::SetName(const QString& Value) {
+  if (Value == FName) return;
+  FName = Value;
+  Changed();
+}
+
+void TFont::SetHeight(Integer Value) {
+  if (Value == FHeight) return;
+  FHeight = Value;
+  Changed();
+}
+
+// Points at 96 pixels per inch, from and to the character height.
+Integer TFont::Size() const { return -MulDiv(FHeight, 72, 96); }
+
+void TFont::SetSize(Integer Points) { SetHeight(-MulDiv(Points, 96, 72)); }
+
+void TFont::SetColor(TColor Value) {
+  if (Value == FColor) return;
+  FColor = Value;
+  Changed();
+}
+
+void TFont::SetStyle(TFontStyles Value) {
+  if (Value == FStyle) return;
+  FStyle = Value;
+  Changed();
+}
+
+void TFont::SetEscapement(Integer TenthsOfDegree) {
+  if (TenthsOfDegree == FEscapement) return;
+  FEscapement = TenthsOfDegree;
+  Changed();
+}
+
+QFont TFont::ToQFont() const {
+  QString Family = FName;
+  const QString Key = FName.trimmed().toLower();
+  if (Key == QLatin1String("ms sans serif") || Key == QLatin1String("arial") || Key == QLatin1String("helvetica") ||
+      Key == QLatin1String("ms shell dlg") || Key == QLatin1String("tahoma") || Key.isEmpty())
+    Family = QStringLiteral("Liberation Sans");
+  else if (Key == QLatin1String("times new roman") || Key == QLatin1String("times"))
+    Family = QStringLiteral("Liberation Serif");
+  else if (Key == QLatin1String("courier new") || Key == QLatin1String("courier"))
+    Family = QStringLiteral("Liberation Mono");
+  QFont F(Family);
+  int Px = std::abs(FHeight);
+  F.setPixelSize(Px > 0 ? Px : 11);  // 0: the default size
+  F.setBold(FStyle & fsBold);
+  F.setItalic(FStyle & fsItalic);
+  F.setUnderline(FStyle & fsUnderline);
+  F.setStrikeOut(FStyle & fsStrikeOut);
+  F.setStyleStrategy(QFont::NoAntialias);
+  F.setKerning(false);
+  return F;
+}
+
+// ---------------------------------------------------------------------------
+// TCanvas
+
+struct TCanvas::State {
+  TPen Pen;
+  TBrush Brush;
+  TFont Font;
+  TCopyMode CopyMode;
+  TBkMode BkMode;
+  TPoint PenPos;
+  TPoint Origin;
+  QRegion Clip;
+  bool HasClip;
+};
+
+TCanvas::TCanvas(QImage* Surface) : FSurface(Surface) {}
+
+TCanvas::~TCanvas() = default;
+
+void TCanvas::SetSurface(QImage* Surface) { FSurface = Surface; }
+
+QRect TCanvas::SurfaceRect() const {
+  if (!FSurface || FSurface->isNull()) return QRect();
+  return FSurface->rect();
+}
+
+void TCanvas::Touch(const QRect& R) {
+  if (!OnTouched) return;
+  QRect T = R & SurfaceRect();
+  if (FHasClip) T &= FClipBound;
+  if (!T.isEmpty()) OnTouched(T);
+}
+
+bool TCanvas::Clipped(int X, int Y) const {
+  if (!FSurface || X < 0 || Y < 0 || X >= FSurface->width() || Y >= FSurface->height()) return true;
+  if (!FHasClip) return false;
+  if (!FClipBound.contains(X, Y)) return true;
+  for (const QRect& R : FClipRects)
+    if (R.contains(X, Y)) return false;
+  return true;
+}
+
+void TCanvas::PlotPixel(int X, int Y, QRgb Color) {
+  if (Clipped(X, Y)) return;
+  QRgb* P = reinterpret_cast<QRgb*>(FSurface->scanLine(Y)) + X;
+  *P = RasterOp(*P, Color, FPen.Mode);
+}
+
+void TCanvas::UpdateClipCache() {
+  FClipRects.assign(FClip.begin(), FClip.end());
+  FClipBound = FClip.boundingRect();
+}
+
+void TCanvas::ForEachClipPart(const QRect& R, const std::function<void(const QRect&)>& Part) const {
+  QRect B = R & SurfaceRect();
+  if (B.isEmpty()) return;
+  if (!FHasClip) {
+    Part(B);
+    return;
+  }
+  for (const QRect& C : FClipRects) {
+    QRect P = B & C;
+    if (!P.isEmpty()) Part(P);
+  }
+}
+
+void TCanvas::FillArea(const QRect& R, QRgb Color, TPenMode Mode) {
+  ForEachClipPart(R, [&](const QRect& P) {
+    for (int Y = P.top(); Y <= P.bottom(); ++Y) {
+      QRgb* Line = reinterpret_cast<QRgb*>(FSurface->scanLine(Y));
+      if (Mode == pmCopy) {
+        std::fill(Line + P.left(), Line + P.right() + 1, Color | Opaque);
+      } else {
+        for (int X = P.left(); X <= P.right(); ++X) Line[X] = RasterOp(Line[X], Color, Mode);
+      }
+    }
+  });
+  Touch(R);
+}
+
+void TCanvas::PreparePainter(QPainter& P) const {
+  P.setRenderHint(QPainter::Antialiasing, false);
+  P.setRenderHint(QPainter::TextAntialiasing, false);
+  P.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  if (FHasClip) P.setClipRegion(FClip);
+  P.translate(FOrigin.X, FOrigin.Y);
+}
+
+void TCanvas::PaintShape(const QRect& Bounds, TPenMode Mode, const std::function<void(QPainter&)>& Draw) {
+  QRect B = Bounds & SurfaceRect();
+  if (FHasClip) B &= FClipBound;
+  if (B.isEmpty()) return;
+  if (Mode == pmCopy) {
+    QPainter P(FSurface);
+    PreparePainter(P);
+    Draw(P);
+  } else {
+    QImage T(B.size(), QImage::Format_ARGB32);
+    T.fill(0);
+    {
+      QPainter P(&T);
+      P.setRenderHint(QPainter::Antialiasing, false);
+      P.translate(FOrigin.X - B.left(), FOrigin.Y - B.top());
+      Draw(P);
+    }
+    for (int Y = 0; Y < T.height(); ++Y) {
+      const QRgb* Src = reinterpret_cast<const QRgb*>(T.constScanLine(Y));
+      for (int X = 0; X < T.width(); ++X) {
+        if (qAlpha(Src[X]) < 128) continue;
+        int DX = B.left() + X, DY = B.top() + Y;
+        if (Clipped(DX, DY)) continue;
+        QRgb* D = reinterpret_cast<QRgb*>(FSurface->scanLine(DY)) + DX;
+        *D = RasterOp(*D, Src[X], Mode);
+      }
+    }
+  }
+  Touch(B);
+}
+
+void TCanvas::HatchFill(const QRect& R, TPenMode Mode) {
+  QColor C = ToQColor(FBrush.Color);
+  Qt::BrushStyle S = QtBrushStyle(FBrush.Style);
+  QRect L = R.translated(-FOrigin.X, -FOrigin.Y);
+  PaintShape(R, Mode, [&](QPainter& P) { P.fillRect(L, QBrush(C, S)); });
+}
+
+// One-pixel line by Bresenham's algorithm straight on the scanlines, with
+// the pen's mode and dash pattern applied to each pixel. The dash pattern
+// continues from the previous line (FDashPhase), as along a polyline.
+void TCanvas::ThinLine(int X1, int Y1, int X2, int Y2, bool DrawLast) {
+  if (!FSurface || FSurface->isNull()) return;
+  const QRgb Color = ToQRgb(FPen.Color);
+  const DashPattern Pat = PatternOf(FPen.Style);
+  const TPenMode Mode = FPen.Mode;
+  const int W = FSurface->width(), H = FSurface->height();
+  uchar* Bits = FSurface->bits();
+  const qsizetype Bpl = FSurface->bytesPerLine();
+  QRect Bound(0, 0, W, H);
+  if (FHasClip) Bound &= FClipBound;
+  const bool SingleRect = !FHasClip || FClipRects.size() == 1;
+  const int L = Bound.left(), T = Bound.top(), R = Bound.right(), B = Bound.bottom();
+
+  const int DX = std::abs(X2 - X1), SX = X1 < X2 ? 1 : -1;
+  const int DY = -std::abs(Y2 - Y1), SY = Y1 < Y2 ? 1 : -1;
+  int N = std::max(DX, -DY) + (DrawLast ? 1 : 0);
+  int Err = DX + DY;
+  int X = X1, Y = Y1;
+  for (int I = 0; I < N; ++I) {
+    bool On = DashOn(Pat, FDashPhase++);
+    if (On && X >= L && X <= R && Y >= T && Y <= B) {
+      bool Inside = SingleRect;
+      if (!Inside)
+        for (const QRect& C : FClipRects)
+          if (C.contains(X, Y)) {
+            Inside = true;
+            break;
+          }
+      if (Inside) {
+        QRgb* P = reinterpret_cast<QRgb*>(Bits + Y * Bpl) + X;
+        *P = RasterOp(*P, Color, Mode);
+      }
+    }
+    int E2 = 2 * Err;
+    if (E2 >= DY) {
+      Err += DY;
+      X += SX;
+    }
+    if (E2 <= DX) {
+      Err += DX;
+      Y += SY;
+    }
+  }
+}
+
+void TCanvas::WidePenLine(int X1, int Y1, int X2, int Y2) {
+  QPen Pen(ToQColor(FPen.Color), FPen.Width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+  int HW = FPen.Width / 2 + 2;
+  QRect Bounds = Normalized(X1, Y1, X2, Y2).adjusted(-HW, -HW, HW + 1, HW + 1);
+  QPoint A(X1 - FOrigin.X, Y1 - FOrigin.Y), B(X2 - FOrigin.X, Y2 - FOrigin.Y);
+  PaintShape(Bounds, FPen.Mode, [&](QPainter& P) {
+    P.setPen(Pen);
+    P.drawLine(A, B);
+  });
+}
+
+// Each pixel of R's one-pixel outline once, clockwise from the top left,
+// with the pen's colour, mode and dash pattern.
+void TCanvas::ThinFrame(const QRect& R) {
+  if (R.isEmpty()) return;
+  int L = R.left(), T = R.top(), Rt = R.right(), B = R.bottom();
+  ThinLine(L, T, Rt, T, true);
+  if (B > T) {
+    if (B - 1 > T) ThinLine(Rt, T + 1, Rt, B - 1, true);
+    ThinLine(Rt, B, L, B, true);
+    if (Rt > L && B - 1 > T) ThinLine(L, B - 1, L, T + 1, true);
+  }
+  Touch(R);
+}
+
+QRect TCanvas::PointsBounds(const TPoint* Points, int Count) const {
+  if (Count <= 0) return QRect();
+  int L = Points[0].X, T = Points[0].Y, R = L, B = T;
+  for (int I = 1; I < Count; ++I) {
+    L = std::min(L, Points[I].X);
+    R = std::max(R, Points[I].X);
+    T = std::min(T, Points[I].Y);
+    B = std::max(B, Points[I].Y);
+  }
+  int HW = std::max(1, FPen.Width) / 2 + 2;
+  return QRect(L + FOrigin.X - HW, T + FOrigin.Y - HW, R - L + 2 * HW + 1, B - T + 2 * HW + 1);
+}
+
+void TCanvas::MoveTo(Integer X, Integer Y) {
+  FPenPos = {X, Y};
+  FDashPhase = 0;
+}
+
+void TCanvas::LineTo(Integer X, Integer Y) {
+  TPoint From = FPenPos;
+  FPenPos = {X, Y};
+  if (FPen.Style == psClear || !FSurface || FSurface->isNull()) return;
+  int X1 = From.X + FOrigin.X, Y1 = From.Y + FOrigin.Y, X2 = X + FOrigin.X, Y2 = Y + FOrigin.Y;
+  if (FPen.Width <= 1) {
+    ThinLine(X1, Y1, X2, Y2, false);
+    Touch(Normalized(X1, Y1, X2, Y2).adjusted(0, 0, 1, 1));
+  } else {
+    WidePenLine(X1, Y1, X2, Y2);
+  }
+}
+
+void TCanvas::Polyline(const TPoint* Points, int Count) {
+  if (Count < 2 || FPen.Style == psClear || !FSurface || FSurface->isNull()) return;
+  if (FPen.Width <= 1) {
+    FDashPhase = 0;
+    for (int I = 1; I < Count; ++I)
+      ThinLine(Points[I - 1].X + FOrigin.X, Points[I - 1].Y + FOrigin.Y, Points[I].X + FOrigin.X,
+               Points[I].Y + FOrigin.Y, false);
+    Touch(PointsBounds(Points, Count));
+    return;
+  }
+  QPolygon Poly;
+  for (int I = 0; I < Count; ++I) Poly << QPoint(Points[I].X, Points[I].Y);
+  QPen Pen(ToQColor(FPen.Color), FPen.Width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+  PaintShape(PointsBounds(Points, Count), FPen.Mode, [&](QPainter& P) {
+    P.setPen(Pen);
+    P.drawPolyline(Poly);
+  });
+}
+
+void TCanvas::Polygon(const TPoint* Points, int Count) {
+  if (Count < 2 || !FSurface || FSurface->isNull()) return;
+  QPolygon Poly;
+  for (int I = 0; I < Count; ++I) Poly << QPoint(Points[I].X, Points[I].Y);
+  const bool Fill = FBrush.Style != bsClear;
+  const bool Outline = FPen.Style != psClear;
+  const QBrush Brush(ToQColor(FBrush.Color), QtBrushStyle(FBrush.Style));
+  const QRect Bounds = PointsBounds(Points, Count);
+  if (FPen.Width <= 1 && (FPen.Mode == pmCopy || !Fill)) {
+    // Fill by QPainter, outline by the exact one-pixel line, closed.
+    if (Fill)
+      PaintShape(Bounds, FPen.Mode, [&](QPainter& P) {
+        P.setPen(Qt::NoPen);
+        P.setBrush(Brush);
+        P.drawPolygon(Poly, Qt::OddEvenFill);
+      });
+    if (Outline) {
+      FDashPhase = 0;
+      for (int I = 0; I < Count; ++I) {
+        const TPoint& A = Points[I];
+        const TPoint& B = Points[(I + 1) % Count];
+        ThinLine(A.X + FOrigin.X, A.Y + FOrigin.Y, B.X + FOrigin.X, B.Y + FOrigin.Y, false);
+      }
+      Touch(Bounds);
+    }
+    return;
+  }
+  QPen Pen = Outline ? QPen(ToQColor(FPen.Color), std::max(1, FPen.Width), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin)
+                     : QPen(Qt::NoPen);
+  PaintShape(Bounds, FPen.Mode, [&](QPainter& P) {
+    if (Fill) {
+      P.setPen(Qt::NoPen);
+      P.setBrush(Brush);
+      P.drawPolygon(Poly, Qt::OddEvenFill);
+    }
+    P.setPen(Pen);
+    P.setBrush(Qt::NoBrush);
+    P.drawPolygon(Poly);
+  });
+}
+
+void TCanvas::Rectangle(Integer X1, Integer Y1, Integer X2, Integer Y2) {
+  if (!FSurface || FSurface->isNull()) return;
+  QRect L = Normalized(X1, Y1, X2, Y2);
+  if (L.isEmpty()) return;
+  QRect D = L.translated(FOrigin.X, FOrigin.Y);
+  const bool Outline = FPen.Style != psClear;
+  if (FPen.Width <= 1 || !Outline) {
+    if (FBrush.Style != bsClear) {
+      QRect Inner = Outline ? D.adjusted(1, 1, -1, -1) : D;
+      if (FBrush.Style == bsSolid)
+        FillArea(Inner, ToQRgb(FBrush.Color), FPen.Mode);
+      else if (!Inner.isEmpty())
+        HatchFill(Inner, FPen.Mode);
+    }
+    if (Outline) {
+      FDashPhase = 0;
+      ThinFrame(D);
+    }
+    return;
+  }
+  // Wide pen: centred on the outline of the area, or kept inside it.
+  int W = FPen.Width;
+  QRectF Stroke(L.left(), L.top(), L.width() - 1, L.height() - 1);
+  if (FPen.Style == psInsideFrame) Stroke.adjust((W - 1) / 2.0, (W - 1) / 2.0, -(W - 1) / 2.0, -(W - 1) / 2.0);
+  QPen Pen(ToQColor(FPen.Color), W, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+  QBrush Brush(ToQColor(FBrush.Color), QtBrushStyle(FBrush.Style));
+  PaintShape(D.adjusted(-W, -W, W, W), FPen.Mode, [&](QPainter& P) {
+    if (FBrush.Style != bsClear) P.fillRect(L, Brush);
+    P.setPen(Pen);
+    P.setBrush(Qt::NoBrush);
+    P.drawRect(Stroke);
+  });
+}
+
+void TCanvas::RoundRect(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3) {
+  QRect L = Normalized(X1, Y1, X2, Y2);
+  if (L.isEmpty()) return;
+  const bool Outline = FPen.Style != psClear;
+  int W = Outline ? std::max(1, FPen.Width) : 0;
+  QPen Pen = Outline ? QPen(ToQColor(FPen.Color), W, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin) : QPen(Qt::NoPen);
+  QBrush Brush(ToQColor(FBrush.Color), QtBrushStyle(FBrush.Style));
+  QRectF Shape = Outline ? QRectF(L.left(), L.top(), L.width() - 1, L.height() - 1) : QRectF(L);
+  PaintShape(L.translated(FOrigin.X, FOrigin.Y).adjusted(-W, -W, W, W), FPen.Mode, [&](QPainter& P) {
+    P.setPen(Pen);
+    P.setBrush(Brush);
+    P.drawRoundedRect(Shape, X3 / 2.0, Y3 / 2.0);
+  });
+}
+
+void TCanvas::Ellipse(Integer X1, Integer Y1, Integer X2, Integer Y2) {
+  QRect L = Normalized(X1, Y1, X2, Y2);
+  if (L.isEmpty()) return;
+  const bool Outline = FPen.Style != psClear;
+  int W = Outline ? std::max(1, FPen.Width) : 0;
+  QPen Pen = Outline ? QPen(ToQColor(FPen.Color), W, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin) : QPen(Qt::NoPen);
+  QBrush Brush(ToQColor(FBrush.Color), QtBrushStyle(FBrush.Style));
+  // With a pen, QPainter's outline of a w-1 by h-1 ellipse covers left ..
+  // right-1; without one, the fill covers the pixels whose centres lie inside.
+  QRectF Shape = Outline ? QRectF(L.left(), L.top(), L.width() - 1, L.height() - 1) : QRectF(L);
+  PaintShape(L.translated(FOrigin.X, FOrigin.Y).adjusted(-W, -W, W, W), FPen.Mode, [&](QPainter& P) {
+    P.setPen(Pen);
+    P.setBrush(Brush);
+    P.drawEllipse(Shape);
+  });
+}
+
+void TCanvas::Pie(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3, Integer X4, Integer Y4) {
+  QRect L = Normalized(X1, Y1, X2, Y2);
+  if (L.isEmpty()) return;
+  const bool Outline = FPen.Style != psClear;
+  int W = Outline ? std::max(1, FPen.Width) : 0;
+  QRectF Shape = Outline ? QRectF(L.left(), L.top(), L.width() - 1, L.height() - 1) : QRectF(L);
+  int Start = 0, Span = 0;
+  if (!ArcAngles(Shape, X3, Y3, X4, Y4, Start, Span)) return;
+  QPen Pen = Outline ? QPen(ToQColor(FPen.Color), W, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin) : QPen(Qt::NoPen);
+  QBrush Brush(ToQColor(FBrush.Color), QtBrushStyle(FBrush.Style));
+  PaintShape(L.translated(FOrigin.X, FOrigin.Y).adjusted(-W, -W, W, W), FPen.Mode, [&](QPainter& P) {
+    P.setPen(Pen);
+    P.setBrush(Brush);
+    P.drawPie(Shape, Start, Span);
+  });
+}
+
+void TCanvas::Arc(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3, Integer X4, Integer Y4) {
+  if (FPen.Style == psClear) return;
+  QRect L = Normalized(X1, Y1, X2, Y2);
+  if (L.isEmpty()) return;
+  int W = std::max(1, FPen.Width);
+  QRectF Shape(L.left(), L.top(), L.width() - 1, L.height() - 1);
+  int Start = 0, Span = 0;
+  if (!ArcAngles(Shape, X3, Y3, X4, Y4, Start, Span)) return;
+  QPen Pen(ToQColor(FPen.Color), W, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+  PaintShape(L.translated(FOrigin.X, FOrigin.Y).adjusted(-W, -W, W, W), FPen.Mode, [&](QPainter& P) {
+    P.setPen(Pen);
+    P.setBrush(Qt::NoBrush);
+    P.drawArc(Shape, Start, Span);
+  });
+}
+
+void TCanvas::FillRect(const TRect& R) {
+  if (FBrush.Style == bsClear) return;
+  QRect D = Normalized(R.Left, R.Top, R.Right, R.Bottom).translated(FOrigin.X, FOrigin.Y);
+  if (D.isEmpty()) return;
+  if (FBrush.Style == bsSolid)
+    FillArea(D, ToQRgb(FBrush.Color), pmCopy);
+  else
+    HatchFill(D, pmCopy);
+}
+
+void TCanvas::FrameRect(const TRect& R) {
+  if (FBrush.Style == bsClear) return;
+  QRect D = Normalized(R.Left, R.Top, R.Right, R.Bottom).translated(FOrigin.X, FOrigin.Y);
+  if (D.isEmpty()) return;
+  QRgb C = ToQRgb(FBrush.Color);
+  FillArea(QRect(D.left(), D.top(), D.width(), 1), C, pmCopy);
+  if (D.height() > 1) FillArea(QRect(D.left(), D.bottom(), D.width(), 1), C, pmCopy);
+  if (D.height() > 2) {
+    FillArea(QRect(D.left(), D.top() + 1, 1, D.height() - 2), C, pmCopy);
+    if (D.width() > 1) FillArea(QRect(D.right(), D.top() + 1, 1, D.height() - 2), C, pmCopy);
+  }
+}
+
+// Inverts every other pixel of the outline (a checkerboard aligned to the
+// surface), so drawing the same rectangle again restores the picture.
+void TCanvas::DrawFocusRect(const TRect& R) {
+  if (!FSurface || FSurface->isNull()) return;
+  QRect D = Normalized(R.Left, R.Top, R.Right, R.Bottom).translated(FOrigin.X, FOrigin.Y);
+  if (D.isEmpty()) return;
+  auto Invert = [&](int X, int Y) {
+    if (((X + Y) & 1) != 0 || Clipped(X, Y)) return;
+    QRgb* P = reinterpret_cast<QRgb*>(FSurface->scanLine(Y)) + X;
+    *P = (*P ^ 0x00FFFFFFu) | Opaque;
+  };
+  int L = D.left(), T = D.top(), Rt = D.right(), B = D.bottom();
+  for (int X = L; X <= Rt; ++X) Invert(X, T);
+  if (B > T)
+    for (int X = L; X <= Rt; ++X) Invert(X, B);
+  for (int Y = T + 1; Y < B; ++Y) {
+    Invert(L, Y);
+    if (Rt > L) Invert(Rt, Y);
+  }
+  Touch(D);
+}
+
+TColor TCanvas::Pixel(Integer X, Integer Y) const {
+  int DX = X + FOrigin.X, DY = Y + FOrigin.Y;
+  if (!SurfaceRect().contains(DX, DY)) return -1;
+  return FromQRgb(reinterpret_cast<const QRgb*>(FSurface->constScanLine(DY))[DX]);
+}
+
+void TCanvas::SetPixel(Integer X, Integer Y, TColor Color) {
+  int DX = X + FOrigin.X, DY = Y + FOrigin.Y;
+  if (Clipped(DX, DY)) return;
+  reinterpret_cast<QRgb*>(FSurface->scanLine(DY))[DX] = ToQRgb(Color);
+  Touch(QRect(DX, DY, 1, 1));
+}
+
+// ---------------------------------------------------------------------------
+// Text
+
+// The text background is filled when the background mode is opaque and
+// the brush is not clear (a clear brush is the usual way to ask for
+// transparent text).
+bool TCanvas::TextBackground() const { return FBkMode == bkOpaque && FBrush.Style != bsClear; }
+
+void TCanvas::DrawTextAt(int X, int Y, const QString& Text, int Escapement, const QRect* ClipTo, bool Background) {
+  if (!FSurface || FSurface->isNull() || Text.isEmpty()) return;
+  QFont F = FFont.ToQFont();
+  QFontMetrics M(F);
+  const int W = M.horizontalAdvance(Text), H = M.height();
+  QTransform T;
+  T.translate(X, Y);
+  if (Escapement % 3600 != 0) T.rotate(-Escapement / 10.0);
+  QRect Bounds = T.mapRect(QRectF(0, 0, W, H)).toAlignedRect().adjusted(-2, -2, 3, 3);
+  if (ClipTo) Bounds &= *ClipTo;
+  if (FHasClip) Bounds &= FClipBound;
+  Bounds &= SurfaceRect();
+  if (Bounds.isEmpty()) return;
+  {
+    QPainter P(FSurface);
+    P.setRenderHint(QPainter::Antialiasing, false);
+    P.setRenderHint(QPainter::TextAntialiasing, false);
+    if (FHasClip) P.setClipRegion(FClip);
+    if (ClipTo) P.setClipRect(*ClipTo, FHasClip ? Qt::IntersectClip : Qt::ReplaceClip);
+    P.setTransform(T);
+    if (Background) P.fillRect(QRect(0, 0, W, H), ToQColor(FBrush.Color));
+    P.setFont(F);
+    P.setPen(ToQColor(FFont.Color()));
+    P.drawText(QPoint(0, M.ascent()), Text);
+  }
+  Touch(Bounds);
+}
+
+void TCanvas::TextOut(Integer X, Integer Y, const QString& Text) {
+  DrawTextAt(X + FOrigin.X, Y + FOrigin.Y, Text, FFont.Escapement(), nullptr, TextBackground());
+  FPenPos = {X + TextWidth(Text), Y};
+}
+
+void TCanvas::TextRect(const TRect& R, Integer X, Integer Y, const QString& Text) {
+  QRect D = Normalized(R.Left, R.Top, R.Right, R.Bottom).translated(FOrigin.X, FOrigin.Y);
+  if (D.isEmpty()) return;
+  if (TextBackground()) FillArea(D, ToQRgb(FBrush.Color), pmCopy);
+  DrawTextAt(X + FOrigin.X, Y + FOrigin.Y, Text, FFont.Escapement(), &D, false);
+}
+
+void TCanvas::DrawTextCentered(const QString& Text, const TRect& R) {
+  TSize E = TextExtent(Text);
+  int X = (R.Left + R.Right - E.cx) / 2, Y = (R.Top + R.Bottom - E.cy) / 2;
+  DrawTextAt(X + FOrigin.X, Y + FOrigin.Y, Text, 0, nullptr, TextBackground());
+}
+
+Integer TCanvas::TextWidth(const QString& Text) { return TextExtent(Text).cx; }
+
+Integer TCanvas::TextHeight(const QString& Text) { return TextExtent(Text).cy; }
+
+TSize TCanvas::TextExtent(const QString& Text) {
+  QFontMetrics M(FFont.ToQFont());
+  return {M.horizontalAdvance(Text), M.height()};
+}
+
+TSize TCanvas::RotatedTextExtent(const QString& Text) {
+  TSize E = TextExtent(Text);
+  double A = FFont.Escapement() / 10.0 * M_PI / 180.0;
+  double C = std::fabs(std::cos(A)), S = std::fabs(std::sin(A));
+  return {static_cast<Integer>(std::lround(E.cx * C + E.cy * S)), static_cast<Integer>(std::lround(E.cx * S + E.cy * C))};
+}
+
+// ---------------------------------------------------------------------------
+// Copying
+
+void TCanvas::Blit(int X, int Y, const QImage& Image, bool HasTransparent, QRgb Transparent) {
+  if (Image.isNull() || !FSurface || FSurface->isNull()) return;
+  const QImage Src = Image.format() == QImage::Format_RGB32 || Image.format() == QImage::Format_ARGB32
+                         ? Image
+                         : Image.convertToFormat(QImage::Format_RGB32);
+  const QRect D(X, Y, Src.width(), Src.height());
+  const TCopyMode Mode = FCopyMode;
+  ForEachClipPart(D, [&](const QRect& P) {
+    for (int DY = P.top(); DY <= P.bottom(); ++DY) {
+      const QRgb* S = reinterpret_cast<const QRgb*>(Src.constScanLine(DY - Y)) + (P.left() - X);
+      QRgb* Line = reinterpret_cast<QRgb*>(FSurface->scanLine(DY));
+      for (int DX = P.left(); DX <= P.right(); ++DX, ++S) {
+        if (HasTransparent && ((*S ^ Transparent) & 0x00FFFFFFu) == 0) continue;
+        Line[DX] = CopyOp(Line[DX], *S, Mode);
+      }
+    }
+  });
+  Touch(D);
+}
+
+void TCanvas::CopyRect(const TRect& DestRect, TCanvas& Source, const TRect& SourceRect) {
+  if (!Source.FSurface || Source.FSurface->isNull()) return;
+  QRect S = Normalized(SourceRect.Left, SourceRect.Top, SourceRect.Right, SourceRect.Bottom)
+                .translated(Source.FOrigin.X, Source.FOrigin.Y);
+  QRect D = Normalized(DestRect.Left, DestRect.Top, DestRect.Right, DestRect.Bottom).translated(FOrigin.X, FOrigin.Y);
+  if (S.isEmpty() || D.isEmpty()) return;
+  // A copy first, so that source and destination may overlap.
+  QImage Part = Source.FSurface->copy(S);
+  if (Part.size() != D.size()) Part = Part.scaled(D.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+  Blit(D.left(), D.top(), Part, false, 0);
+}
+
+void TCanvas::Draw(Integer X, Integer Y, const TGraphic& Graphic) {
+  if (Graphic.Empty()) return;
+  Blit(X + FOrigin.X, Y + FOrigin.Y, Graphic.Image(), Graphic.TransparentColor != clNone,
+       ToQRgb(Graphic.TransparentColor));
+}
+
+void TCanvas::StretchDraw(const TRect& R, const TGraphic& Graphic) {
+  if (Graphic.Empty()) return;
+  QRect D = Normalized(R.Left, R.Top, R.Right, R.Bottom).translated(FOrigin.X, FOrigin.Y);
+  if (D.isEmpty()) return;
+  QImage Img = Graphic.Image();
+  if (Img.size() != D.size()) Img = Img.scaled(D.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+  Blit(D.left(), D.top(), Img, Graphic.TransparentColor != clNone, ToQRgb(Graphic.TransparentColor));
+}
+
+// ---------------------------------------------------------------------------
+// Clipping and state
+
+void TCanvas::SelectClipRect(const TRect& R) {
+  FClip = QRegion(Normalized(R.Left, R.Top, R.Right, R.Bottom));
+  FHasClip = true;
+  UpdateClipCache();
+}
+
+void TCanvas::SelectClipRgn(const QRegion& Region) {
+  if (Region.isEmpty()) {
+    SelectNoClip();
+    return;
+  }
+  FClip = Region;
+  FHasClip = true;
+  UpdateClipCache();
+}
+
+void TCanvas::SelectNoClip() {
+  FClip = QRegion();
+  FHasClip = false;
+  UpdateClipCache();
+}
+
+void TCanvas::IntersectClipRect(const TRect& R) {
+  QRegion Base = FHasClip ? FClip : QRegion(SurfaceRect());
+  FClip = Base.intersected(Normalized(R.Left, R.Top, R.Right, R.Bottom));
+  FHasClip = true;
+  UpdateClipCache();
+}
+
+void TCanvas::ExcludeClipRect(const TRect& R) {
+  QRegion Base = FHasClip ? FClip : QRegion(SurfaceRect());
+  FClip = Base.subtracted(Normalized(R.Left, R.Top, R.Right, R.Bottom));
+  FHasClip = true;
+  UpdateClipCache();
+}
+
+TRect TCanvas::ClipBox() const {
+  QRect B = SurfaceRect();
+  if (FHasClip) B &= FClipBound;
+  if (B.isEmpty()) return TRect{};
+  return TRect::FromQRect(B.translated(-FOrigin.X, -FOrigin.Y));
+}
+
+int TCanvas::SaveDC() {
+  auto S = std::make_unique<State>(State{FPen, FBrush, FFont, FCopyMode, FBkMode, FPenPos, FOrigin, FClip, FHasClip});
+  FSaved.push_back(std::move(S));
+  return static_cast<int>(FSaved.size());
+}
+
+bool TCanvas::RestoreDC(int SavedDC) {
+  int N = static_cast<int>(FSaved.size());
+  int Index = SavedDC < 0 ? N + SavedDC + 1 : SavedDC;  // 1-based
+  if (Index < 1 || Index > N) return false;
+  State& S = *FSaved[Index - 1];
+  FPen = S.Pen;
+  FBrush = S.Brush;
+  FFont = S.Font;
+  FCopyMode = S.CopyMode;
+  FBkMode = S.BkMode;
+  FPenPos = S.PenPos;
+  FOrigin = S.Origin;
+  FClip = S.Clip;
+  FHasClip = S.HasClip;
+  UpdateClipCache();
+  FSaved.resize(Index - 1);
+  return true;
+}
+
+// ---------------------------------------------------------------------------
+// Scrolling and frames
+
+TRect TCanvas::ScrollDC(Integer DX, Integer DY, const TRect& Scroll, const TRect& Clip) {
+  QRect S = Normalized(Scroll.Left, Scroll.Top, Scroll.Right, Scroll.Bottom).translated(FOrigin.X, FOrigin.Y);
+  QRect C = IsRectEmpty(Clip) ? S : Normalized(Clip.Left, Clip.Top, Clip.Right, Clip.Bottom).translated(FOrigin.X, FOrigin.Y);
+  QRect Area = S & C & SurfaceRect();
+  if (Area.isEmpty()) return TRect{};
+  QRect Src = S & SurfaceRect();
+  QImage Old = FSurface->copy(Src);
+  QRect Dest = Src.translated(DX, DY) & Area;
+  if (!Dest.isEmpty()) {
+    for (int Y = Dest.top(); Y <= Dest.bottom(); ++Y) {
+      const QRgb* From = reinterpret_cast<const QRgb*>(Old.constScanLine(Y - DY - Src.top())) + (Dest.left() - DX - Src.left());
+      QRgb* To = reinterpret_cast<QRgb*>(FSurface->scanLine(Y)) + Dest.left();
+      std::memcpy(To, From, sizeof(QRgb) * Dest.width());
+    }
+    if (OnTouched) OnTouched(Dest);
+  }
+  QRect Uncovered = QRegion(Area).subtracted(QRegion(Dest)).boundingRect();
+  if (Uncovered.isEmpty()) return TRect{};
+  return TRect::FromQRect(Uncovered.translated(-FOrigin.X, -FOrigin.Y));
+}
+
+void TCanvas::Frame3D(TRect& Rect, TColor TopColor, TColor BottomColor, Integer Width) {
+  QRect D = Normalized(Rect.Left, Rect.Top, Rect.Right, Rect.Bottom).translated(FOrigin.X, FOrigin.Y);
+  const QRgb Top = ToQRgb(TopColor), Bottom = ToQRgb(BottomColor);
+  for (int I = 0; I < Width; ++I) {
+    int L = D.left() + I, T = D.top() + I, R = D.right() - I, B = D.bottom() - I;  // inclusive
+    if (R < L || B < T) break;
+    // Top row and left column without the far corners, which belong to
+    // the bottom and right edges.
+    FillArea(QRect(L, T, R - L, 1), Top, pmCopy);
+    FillArea(QRect(L, T + 1, 1, B - T - 1), Top, pmCopy);
+    FillArea(QRect(R, T, 1, B - T + 1), Bottom, pmCopy);
+    FillArea(QRect(L, B, R - L, 1), Bottom, pmCopy);
+  }
+  InflateRect(Rect, -Width, -Width);
+}
+
+// ---------------------------------------------------------------------------
+// Bitmaps and pictures
+
+TBitmap::TBitmap() : FCanvas(&FImage) {}
+
+TBitmap::TBitmap(Integer W, Integer H) : FCanvas(&FImage) { SetSize(W, H); }
+
+void TBitmap::SetSize(Integer W, Integer H) {
+  W = std::max(0, W);
+  H = std::max(0, H);
+  if (W == FImage.width() && H == FImage.height()) return;
+  if (W == 0 || H == 0) {
+    FImage = QImage();
+    return;
+  }
+  QImage New(W, H, QImage::Format_RGB32);
+  New.fill(0xFFFFFFFFu);
+  if (!FImage.isNull()) {
+    // Keep what was drawn in the part that remains.
+    int CW = std::min(W, FImage.width()), CH = std::min(H, FImage.height());
+    for (int Y = 0; Y < CH; ++Y)
+      std::memcpy(New.scanLine(Y), FImage.constScanLine(Y), sizeof(QRgb) * CW);
+  }
+  FImage = New;
+}
+
+void TBitmap::Assign(const TBitmap& Source) {
+  FImage = Source.FImage;
+  TransparentColor = Source.TransparentColor;
+}
+
+bool TBitmap::LoadFromFile(const QString& FileName) {
+  QImage I;
+  if (!I.load(FileName)) return false;
+  FImage = I.convertToFormat(QImage::Format_RGB32);
+  return true;
+}
+
+bool TPicture::LoadFromFile(const QString& FileName) {
+  QImage I;
+  if (!I.load(FileName)) return false;
+  SetImage(I);
+  return true;
+}
+
+}  // namespace quellix
