@@ -1,0 +1,406 @@
+// TStripChartInt: the eight-channel strip chart recorder.
+//
+// This header holds the recorder's data side: the series slots, the linear
+// sample buffer with its window, the time base, appending blocks of
+// samples, the range watch, moving and refilling the window, logging to a
+// data file, playback, run selection and remarks. Painting and the mouse
+// modes build on it; everything they need to read is public below
+// ("Buffer state for drawing"), and the places where the data side asks
+// for drawing are the protected virtual hooks ("Drawing hooks").
+//
+// Buffer indices run from 1 to SampleCount(), oldest first; index 0 of
+// every array is unused so that the indices read as in the algorithms.
+// Buffer index i holds the absolute sample number (i - 1) + SampleBase()
+// of the run shown, at time DisplayStartTime + DisplayTimeIncrement x that
+// number.
+#pragma once
+
+#include <QString>
+#include <array>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "host/Controls.h"
+#include "host/Graphics.h"
+#include "stripchart/StrpChrtFile.h"
+#include "stripchart/StrpChrtTypes.h"
+
+namespace quellix::StrpChrtInt {
+
+using TRunComment = QString;     // at most 80 characters
+using TRemarkString = QString;   // at most 200 characters
+
+using TStripRangeCheck =
+    std::function<void(TObject* Sender, Double Time, Single Value, Integer Series, TStripRange Range)>;
+using TNotifyRemark = std::function<void(TObject* Sender, Double Time, Integer Series, TDescFlag Flag,
+                                         Integer RunNumber, const TRemarkString& Text)>;
+
+// Writes logged samples. Stream is the data-file stream (nullptr when the
+// application stores elsewhere); Values[k] points to SampleCount samples of
+// series k + 1 for k < SeriesCount.
+using TStoreHandler = std::function<void(TStream* Stream, TStoreCommand Command, const TSeriesValues& Values,
+                                         Integer SeriesCount, Integer SampleCount)>;
+// Reads logged samples of the run shown into Dest[k][FirstIndex..LastIndex]
+// (arrays of BufferLength + 1 entries) for series k + 1 < SeriesCount + 1,
+// the samples of times StartTime, StartTime + Interval, ... EndTime.
+// Returns a status (TLoadStatus) and the number of samples read per series.
+using TLoadHandler = std::function<Integer(TStream* Stream, const TSeriesBuffers& Dest, Integer FirstIndex,
+                                           Integer LastIndex, Integer BufferLength, Integer SeriesCount,
+                                           Extended StartTime, Extended EndTime, Extended Interval,
+                                           Integer& SamplesRead)>;
+
+// Status codes of the reader.
+enum TLoadStatus : Integer {
+  lsDone = 0,
+  lsEndOfFile = 2,
+  lsStartOfFile = 3,
+  lsGap = 4,
+  lsLoggingStopped = 5,   // the wanted part was in the block buffer, logging has stopped
+  lsInconsistent = 6,     // short read, damaged chunk or inconsistent time
+  lsUnknownChunk = 7,
+  lsNoFile = 10,          // neither logging nor playing
+};
+
+// Entry of the remark list of the run shown.
+struct TRemarkIndexEntry {
+  Integer RunNumber = 0;
+  Double Time = 0;
+  Integer Series = -1;
+  TDescFlag Flag = dfAutomatic;
+  Integer FilePos = 0;
+};
+
+class TStripChartInt : public TPaintBox {
+  Q_OBJECT
+  Q_PROPERTY(QString Version READ Version WRITE SetVersion)
+  Q_PROPERTY(QString Copyright READ Copyright WRITE SetCopyright)
+  Q_PROPERTY(int SeriesNumber READ SeriesNumber WRITE SetSeriesNumber)
+  Q_PROPERTY(int SeriesCurrent READ SeriesCurrent WRITE SetSeriesCurrent)
+  Q_PROPERTY(int SeriesColor READ SeriesColor WRITE SetSeriesColor STORED false)
+  Q_PROPERTY(int SeriesLineStyle READ SeriesLineStyleInt WRITE SetSeriesLineStyleInt STORED false)
+  Q_PROPERTY(bool SeriesVisible READ SeriesVisible WRITE SetSeriesVisible STORED false)
+  Q_PROPERTY(int SamplesPerBuffer READ SamplesPerBuffer WRITE SetSamplesPerBuffer)
+  Q_PROPERTY(int SamplesPerWindow READ SamplesPerWindow WRITE SetSamplesPerWindow)
+  Q_PROPERTY(double LogStartTime READ LogStartTime WRITE SetLogStartTime)
+  Q_PROPERTY(double LogTimeIncrement READ LogTimeIncrement WRITE SetLogTimeIncrement)
+  Q_PROPERTY(int DisplayRunNumber READ DisplayRunNumber WRITE SetDisplayRunNumber)
+  Q_PROPERTY(QString RunComment READ RunComment WRITE SetRunComment)
+  Q_PROPERTY(float RangeLower READ RangeLower WRITE SetRangeLower)
+  Q_PROPERTY(float RangeUpper READ RangeUpper WRITE SetRangeUpper)
+  Q_PROPERTY(int GapLeft READ GapLeft WRITE SetGapLeft)
+  Q_PROPERTY(int GapTop READ GapTop WRITE SetGapTop)
+  Q_PROPERTY(int GapRight READ GapRight WRITE SetGapRight)
+  Q_PROPERTY(int GapBottom READ GapBottom WRITE SetGapBottom)
+  Q_CLASSINFO("default:SeriesNumber", "1")
+  Q_CLASSINFO("default:SeriesCurrent", "1")
+  Q_CLASSINFO("default:SamplesPerBuffer", "1024")
+  Q_CLASSINFO("default:SamplesPerWindow", "512")
+  Q_CLASSINFO("default:LogStartTime", "0")
+  Q_CLASSINFO("default:LogTimeIncrement", "1")
+  Q_CLASSINFO("default:DisplayRunNumber", "0")
+  Q_CLASSINFO("default:RunComment", "Ohne Kommentar")
+  Q_CLASSINFO("default:RangeLower", "0")
+  Q_CLASSINFO("default:RangeUpper", "0")
+  Q_CLASSINFO("default:GapLeft", "70")
+  Q_CLASSINFO("default:GapTop", "40")
+  Q_CLASSINFO("default:GapRight", "40")
+  Q_CLASSINFO("default:GapBottom", "60")
+
+public:
+  explicit TStripChartInt(TComponentCore* AOwner = nullptr, QWidget* AParent = nullptr);
+  ~TStripChartInt() override;
+
+  static QString DefaultRunComment() { return QStringLiteral("Ohne Kommentar"); }
+
+  // --- Identity -----------------------------------------------------------
+  QString Version() const { return QStringLiteral("V2.50"); }
+  void SetVersion(const QString&) {}
+  QString Copyright() const { return TComponentCore::LibraryCopyright(); }
+  void SetCopyright(const QString&) {}
+
+  // --- Series -------------------------------------------------------------
+  Integer SeriesNumber() const { return FSeriesNumber; }
+  void SetSeriesNumber(Integer Value);
+  Integer SeriesCurrent() const { return FSeriesCurrent; }
+  void SetSeriesCurrent(Integer Value);
+  // Per-series settings of slot SeriesCurrent; the setters do nothing when
+  // that slot is not in use, and SeriesColor then reads 0.
+  TColor SeriesColor() const;
+  void SetSeriesColor(TColor Value);
+  TPenStyle SeriesLineStyle() const;
+  void SetSeriesLineStyle(TPenStyle Value);
+  bool SeriesVisible() const;
+  void SetSeriesVisible(bool Value);
+  int SeriesLineStyleInt() const { return SeriesLineStyle(); }
+  void SetSeriesLineStyleInt(int Value) { SetSeriesLineStyle(static_cast<TPenStyle>(Value)); }
+
+  // --- Sample window ------------------------------------------------------
+  Integer SamplesPerBuffer() const { return FSamplesPerBuffer; }
+  // Accepts 0 < Value < 200000000 and Value >= SamplesPerWindow.
+  void SetSamplesPerBuffer(Integer Value);
+  Integer SamplesPerWindow() const { return FSamplesPerWindow; }
+  // Accepts 1 <= Value <= SamplesPerBuffer.
+  void SetSamplesPerWindow(Integer Value);
+
+  // --- Time base ----------------------------------------------------------
+  Double LogStartTime() const { return FLogStartTime; }
+  void SetLogStartTime(Double Value);
+  Double LogTimeIncrement() const { return FLogTimeIncrement; }
+  void SetLogTimeIncrement(Double Value);
+  Extended LogTimeLast() const { return FLogTimeLast; }
+  Extended DisplayStartTime() const { return FDisplayStartTime; }
+  Extended DisplayTimeIncrement() const { return FDisplayTimeIncrement; }
+  Extended DisplayTimeLast() const { return FDisplayTimeLast; }
+  // Time of the newest buffered sample (buffer index SampleCount()).
+  Double WindowEndTime() const { return static_cast<Double>(BufferIndexTime(FCount)); }
+  // Time of buffer index i.
+  Extended BufferIndexTime(Integer Index) const {
+    return FDisplayStartTime + FDisplayTimeIncrement * ((Index - 1) + FSampleBase);
+  }
+
+  // --- Runs and files -----------------------------------------------------
+  bool Logging() const { return FLogging; }
+  bool Playing() const { return FPlaying; }
+  bool LiveView() const { return FLiveView; }
+  Integer DisplayRunNumber() const { return FDisplayRunNumber; }
+  // Selects a logged run (ignored when unchanged, <= 0 or without a file;
+  // a run that is not found leaves the run shown unchanged).
+  void SetDisplayRunNumber(Integer Value);
+  TRunComment RunComment() const { return FRunComment; }
+  void SetRunComment(const TRunComment& Value) { FRunComment = Value.left(kCommentLength); }
+  // Number of runs in the open data file.
+  Integer RunCount() const { return FRunCounter; }
+  // Number of series stored in the run shown (0 when no run is shown).
+  Integer DisplayRunSeries() const { return FDisplaySeries; }
+  // Samples per series of the run shown, from its start and end times.
+  std::int64_t DisplaySampleCount() const;
+  // The status of the last read or run selection (TLoadStatus).
+  Integer LoadStatus() const { return FLoadStatus; }
+  QString FileName() const { return FFileName; }
+
+  // --- Range watch --------------------------------------------------------
+  Single RangeLower() const { return FRangeLower; }
+  void SetRangeLower(Single Value) { FRangeLower = Value; }
+  Single RangeUpper() const { return FRangeUpper; }
+  void SetRangeUpper(Single Value) { FRangeUpper = Value; }
+
+  // --- Margins of the plot rectangle --------------------------------------
+  Integer GapLeft() const { return FGapLeft; }
+  void SetGapLeft(Integer Value);
+  Integer GapTop() const { return FGapTop; }
+  void SetGapTop(Integer Value);
+  Integer GapRight() const { return FGapRight; }
+  void SetGapRight(Integer Value);
+  Integer GapBottom() const { return FGapBottom; }
+  void SetGapBottom(Integer Value);
+  // (GapLeft, GapTop, Width - GapRight, Height - GapBottom).
+  TRect PlotRect() const;
+
+  // --- Operations ---------------------------------------------------------
+  // Appends SampleCount samples of series 1..SeriesCount.
+  void AddValues(const TSeriesValues& Values, Integer SeriesCount, Integer SampleCount);
+  // Refills and shows the window that ends at Time (WindowEndTime + Time
+  // when Relative).
+  void MoveWindowTo(bool Relative, Double Time);
+
+  // Starts a run in FileName, creating the file or appending to it. Raises
+  // EStripChartFile for a file that is not a data file of this format.
+  void StartLogging(const QString& FileName, const QString& Comment);
+  void StopLogging();
+  // Opens an existing data file for playback and shows run 1.
+  void StartPlaying(const QString& FileName);
+  void StopPlaying();
+
+  // Reads samples of the run shown through the LoadHandler, without
+  // touching the window: Count samples per series starting at absolute
+  // sample number First, into Dest[k][1..Count]. Returns the status.
+  Integer ReadRunSamples(std::int64_t First, Integer Count, const TSeriesBuffers& Dest, Integer SeriesCount,
+                         Integer& SamplesRead);
+
+  // --- Remarks ------------------------------------------------------------
+  void AddRemark(Integer RunNumber, Integer Series, TDescFlag Flag, Double Time, const TRemarkString& Text);
+  // The remarks of the run shown.
+  const std::vector<TRemarkIndexEntry>& Remarks() const { return FRemarks; }
+  // The whole record of an entry, read from the remark file.
+  TRemarkRecord RemarkRecord(const TRemarkIndexEntry& Entry);
+  // Makes the remark nearest to Time the current one; false when there is none.
+  bool FindNearestRemark(Double Time);
+  const TRemarkRecord& CurrentRemark() const { return FCurrentRemark; }
+  Integer CurrentRemarkPos() const { return FCurrentRemarkPos; }
+  // Rewrites the current remark with new text, series and flag.
+  void UpdateCurrentRemark(const TRemarkString& Text, Integer Series, TDescFlag Flag);
+  // Raised when the remark list was reloaded, resp. when another remark
+  // became the current one; the remark display clears them.
+  bool RemarkListChanged() const { return FRemarkListChanged; }
+  bool NearestRemarkChanged() const { return FNearestRemarkChanged; }
+  void ClearRemarkFlags() { FRemarkListChanged = FNearestRemarkChanged = false; }
+
+  // --- Storage ------------------------------------------------------------
+  // Replaceable writer and reader; they start as FileStore and FileLoad.
+  TStoreHandler StoreHandler;
+  TLoadHandler LoadHandler;
+  // The built-in file writer and reader, for handlers that delegate.
+  void FileStore(TStream* Stream, TStoreCommand Command, const TSeriesValues& Values, Integer SeriesCount,
+                 Integer SampleCount);
+  Integer FileLoad(TStream* Stream, const TSeriesBuffers& Dest, Integer FirstIndex, Integer LastIndex,
+                   Integer BufferLength, Integer SeriesCount, Extended StartTime, Extended EndTime,
+                   Extended Interval, Integer& SamplesRead);
+
+  // --- Events -------------------------------------------------------------
+  TStripRangeCheck OnRangeCheck;
+  TNotifyRemark OnRemark;
+
+  // --- Buffer state for drawing -------------------------------------------
+  Integer SampleCount() const { return FCount; }
+  Integer WindowStartOffset() const { return FWindowOffset; }
+  Integer PreviousCount() const { return FPrevCount; }
+  Extended SampleBase() const { return FSampleBase; }
+  Single PixelCarry() const { return FCarry; }
+  // x pixel column of buffer index i (0 .. SamplesPerBuffer + 1).
+  Integer XPosition(Integer Index) const { return FXPos[Index]; }
+  // Samples of series 1..8, indexed 1..SampleCount(); nullptr when the
+  // series has no array of the current buffer length.
+  const Single* SeriesValues(Integer Series) const;
+  // SamplesPerWindow + 1 screen points for the traces.
+  std::vector<TPoint>& Points() { return FPoints; }
+
+  // "Series" streamed after the published properties.
+  void DefineProperties(TFiler& Filer) override;
+
+protected:
+  // --- Drawing hooks ------------------------------------------------------
+  // Until painting is in place they only invalidate; the drawing and the
+  // mouse modes override them.
+  // Repaint the whole plot.
+  virtual void InvalidatePlot() { Invalidate(); }
+  // Scroll the plot left by the pixels that Samples new samples take and
+  // draw only the uncovered strip.
+  virtual void ScrollBy(Integer Samples);
+  // Redraw the measuring cross after a full repaint, when one is displayed.
+  virtual void RedrawCross() {}
+  // The zoom rectangle of the zoom mode: whether it is showing, and an XOR
+  // draw that erases it when drawn a second time.
+  virtual bool ZoomRectShowing() const { return false; }
+  virtual void DrawZoomRect() {}
+  // Recompute the time-axis layout after a change of the time base or run.
+  virtual void LayoutTimeAxis() {}
+  // Value range of the design-time preview waves.
+  virtual void PreviewRange(Single& YMin, Single& YMax) const {
+    YMin = 0;
+    YMax = 10;
+  }
+
+private:
+  struct TSeriesSlot {
+    TPenStyle LineStyle = psSolid;
+    TColor Color = 0;
+    std::vector<Single> Data;   // SamplesPerBuffer + 1 entries, index 0 unused
+    bool Allocated = false;
+    bool Visible = true;
+  };
+  struct TBlockBuffer {
+    Integer Capacity = 0;
+    Integer Fill = 0;
+    Extended BlockTime = 0;     // time of the last sample already in the file
+    Integer SeriesCount = 0;
+    std::array<std::vector<Single>, kMaxSeries> Data;
+    TRunComment Comment;
+  };
+  // What a refill did, so that MoveWindowTo can scroll or repaint.
+  struct TRefill {
+    bool Scroll = false;
+    Integer NewSamples = 0;
+  };
+
+  bool SlotInUse() const { return FSeriesCurrent >= 1 && FSeriesCurrent <= FSeriesNumber; }
+  void AllocateBuffers();
+  void FillPreview();
+  void WatchRange(const TSeriesValues& Values, Integer SeriesCount, Integer SampleCount);
+  // Sets x positions of indices First..FCount and moves all so that FCount
+  // sits on the right edge of the plot.
+  void LayoutXPositions(Integer First);
+  // Moves buffer indices From..From+Count-1 to 1..Count in every array.
+  void MoveToFront(Integer From, Integer Count);
+  bool ShowsLiveRun() const;
+  TRefill Refill(Extended Time);
+  Integer CallLoad(Integer FirstIndex, Integer Count, std::int64_t FirstSample, Integer& SamplesRead);
+  void ResetLiveBuffer();
+
+  // File side.
+  void WriteChunkHeader(const char* Id, Cardinal Size, Double First, Double Last, Integer Series,
+                        Word BytesPerSeries);
+  void WriteDataChunk(Integer Samples, Double FirstTime);
+  void WriteTail();
+  void StartRun(Integer SeriesCount);
+  void CloseFiles();
+  void OpenRemarkFile();
+  void RecoverInterruptedRun(const TFileScan& Scan);
+  bool LocateRun(Integer Number, std::int64_t& HeadPos);
+  void LoadRemarks(Integer RunNumber);
+  TRemarkRecord ReadRemark(std::int64_t Pos);
+  void WriteRemark(std::int64_t Pos, const TRemarkRecord& R);
+  Integer LoadFromBlockBuffer(const TSeriesBuffers& Dest, Integer At, Integer Wanted, Integer SeriesCount,
+                              Extended Time, Integer& SamplesRead);
+
+  // Series and buffer.
+  Integer FSeriesNumber = 1;
+  Integer FSeriesCurrent = 1;
+  std::array<TSeriesSlot, kMaxSeries + 1> FSeries;   // slots 1..8
+  Integer FSamplesPerBuffer = 0;
+  Integer FSamplesPerWindow = 512;
+  Integer FCount = 0;
+  Integer FCached = 0;        // buffered samples, >= FCount after a move back
+  Integer FWindowOffset = -512;
+  Integer FPrevCount = 0;
+  Extended FSampleBase = 0;
+  std::vector<Integer> FXPos;
+  Single FCarry = 0;
+  std::vector<TPoint> FPoints;
+  Integer FGapLeft = 70, FGapTop = 40, FGapRight = 40, FGapBottom = 60;
+
+  // Time base.
+  Double FLogStartTime = 0;
+  Double FLogTimeIncrement = 1.0;
+  Extended FLogTimeLast = -1.0;
+  Extended FDisplayStartTime = 0;
+  Extended FDisplayTimeIncrement = 1.0;
+  Extended FDisplayTimeLast = 0;
+
+  // Runs.
+  bool FLogging = false;
+  bool FPlaying = false;
+  bool FLiveView = true;
+  Integer FDisplayRunNumber = 0;
+  TRunComment FRunComment = DefaultRunComment();
+  Integer FRunCounter = 0;
+  Integer FDisplaySeries = 0;
+  Integer FLoadStatus = lsDone;
+  Integer FLastRefillRun = -1;
+  QString FFileName;
+
+  // Range watch.
+  Single FRangeLower = 0, FRangeUpper = 0;
+  std::array<bool, kMaxSeries + 1> FBelowReported{}, FAboveReported{};
+
+  // Files.
+  std::unique_ptr<TStream> FDataStream;
+  std::unique_ptr<TStream> FRemarkStream;
+  std::int64_t FPrevChunkPos = -1;
+  std::int64_t FReadCursor = -1;
+  std::int64_t FDisplayHeadPos = -1;
+  std::int64_t FWritePos = -1;
+  TBlockBuffer FBlock;
+  std::vector<Byte> FChunkBytes;   // one DATA chunk, reused
+
+  // Remarks.
+  std::vector<TRemarkIndexEntry> FRemarks;
+  TRemarkRecord FLastRemark;
+  TRemarkRecord FCurrentRemark;
+  std::int64_t FLastRemarkPos = -1;
+  std::int64_t FCurrentRemarkPos = -1;
+  bool FRemarkListChanged = false;
+  bool FNearestRemarkChanged = false;
+};
+
+}  // namespace quellix::StrpChrtInt

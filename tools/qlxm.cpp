@@ -1,0 +1,15 @@
+// qlxm: shows, exports and lists the remarks of strip chart data files.
+#include <QApplication>
+#include <QTextStream>
+#include <cstdio>
+
+#include "stripchart/StrpChrtTool.h"
+
+int main(int argc, char** argv) {
+  // The recorder is a control: it needs an application, but no screen.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication App(argc, argv);
+  QTextStream Out(stdout);
+  QTextStream Err(stderr);
+  return quellix::StrpChrtInt::RunQlxm(App.arguments().mid(1), Out, Err);
+}
