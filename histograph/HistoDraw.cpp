@@ -451,7 +451,7 @@ Integer THistographInt::BuildCurve(Integer Serie, const TRect& Clip) {
     if (LogYAxis) return LogYPixel(Y);
     const Extended T = Y0 + Ys * Y;
     if (std::isnan(T)) return CoordLimit;
-    return std::min(CoordTrunc(T) + 1, CoordLimit);
+    return CoordTrunc(std::trunc(T) + 1);
   };
   const Extended CurSpan = Extended(FViewXCurrentMax) - FViewXCurrentMin;
   TPoint* Out = FPoints.data();
