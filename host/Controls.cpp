@@ -560,18 +560,29 @@ void TDragManager::Begin(TControl* Source) {
   Source->DoStartDrag(FDragObject);
 }
 
-void TDragManager::MoveTo(TPoint ScreenPoint) {
-  if (!FSource) return;
+namespace {
+
+// The control under a screen point and the point in its client coordinates.
+TControl* ControlAt(TPoint ScreenPoint, TPoint& Local) {
   const QPoint G(ScreenPoint.X, ScreenPoint.Y);
   QWidget* W = QApplication::widgetAt(G);
   TControl* Target = nullptr;
   while (W && !(Target = qobject_cast<TControl*>(W))) W = W->parentWidget();
+  Local = {};
   if (Target) {
     const QPoint L = Target->mapFromGlobal(G);
-    MoveOver(Target, L.x(), L.y());
-  } else {
-    MoveOver(nullptr, 0, 0);
+    Local = {L.x(), L.y()};
   }
+  return Target;
+}
+
+}  // namespace
+
+void TDragManager::MoveTo(TPoint ScreenPoint) {
+  if (!FSource) return;
+  TPoint L;
+  TControl* Target = ControlAt(ScreenPoint, L);
+  MoveOver(Target, L.X, L.Y);
 }
 
 // A new target hears dsDragLeave for the old one first, then dsDragEnter;
@@ -602,10 +613,13 @@ void TDragManager::MoveOver(TControl* Target, Integer X, Integer Y) {
 
 void TDragManager::Drop(TPoint ScreenPoint) {
   if (!FSource) return;
-  MoveTo(ScreenPoint);
-  Finish(FTarget, FPos.X, FPos.Y);
+  TPoint L;
+  TControl* Target = ControlAt(ScreenPoint, L);
+  DropOn(Target, L.X, L.Y);
 }
 
+// The drop happens where the last move left off; a release elsewhere is
+// a move there first.
 void TDragManager::DropOn(TControl* Target, Integer X, Integer Y) {
   if (!FSource) return;
   if (Target != FTarget || FPos.X != X || FPos.Y != Y) MoveOver(Target, X, Y);

@@ -10,6 +10,9 @@
 
 using namespace quellix;
 
+// Readable failure messages for logs of QStrings.
+static void PrintTo(const QString& S, std::ostream* Out) { *Out << '"' << S.toStdString() << '"'; }
+
 namespace {
 
 // Counts its paints and fills its whole rectangle with PaintColor.
@@ -318,4 +321,45 @@ TEST(Dialogs, ModalFormResults) {
   QTimer::singleShot(0, &Form, [&] { Form.SetModalResult(mrOk); });
   EXPECT_EQ(Form.ShowModal(), mrOk);
   EXPECT_FALSE(Form.isVisible());
+}
+
+TEST(DragDrop, MouseDrivenDragFindsTheControlUnderTheCursor) {
+  TForm Form;
+  Form.setGeometry(100, 100, 200, 100);
+  ColorSource Source(nullptr, &Form);
+  Probe Target(nullptr, &Form);
+  Source.SetBounds(0, 0, 50, 50);
+  Target.SetBounds(100, 0, 50, 50);
+  Form.show();
+  ProcessMessages();
+  QStringList Log;
+  Target.OnDragOver = [&](TObject*, TObject* Src, Integer X, Integer Y, TDragState S, bool& Accept) {
+    Log << QStringLiteral("over %1 %2,%3").arg(S).arg(X).arg(Y);
+    Accept = Src == &Source;
+  };
+  Target.OnDragDrop = [&](TObject*, TObject*, Integer X, Integer Y) { Log << QStringLiteral("drop %1,%2").arg(X).arg(Y); };
+  Source.SetDragMode(dmAutomatic);
+  ASSERT_EQ(WindowFromPoint(Target.ClientToScreen(Point(10, 10))), &Target);
+  // Qt sends the moves and the release to the pressed control.
+  SendMouse(&Source, QEvent::MouseButtonPress, 5, 5, Qt::LeftButton, Qt::LeftButton);
+  SendMouse(&Source, QEvent::MouseMove, 110, 10, Qt::NoButton, Qt::LeftButton);
+  SendMouse(&Source, QEvent::MouseMove, 20, 20, Qt::NoButton, Qt::LeftButton);  // back over the source
+  SendMouse(&Source, QEvent::MouseMove, 112, 12, Qt::NoButton, Qt::LeftButton);
+  SendMouse(&Source, QEvent::MouseButtonRelease, 112, 12, Qt::LeftButton, Qt::NoButton);
+  const QStringList Expected = {"over 0 10,10", "over 2 10,10", "over 1 10,10", "over 0 12,12",
+                                "over 2 12,12", "over 1 12,12", "drop 12,12"};
+  EXPECT_EQ(Log, Expected);
+  EXPECT_FALSE(Source.Dragging());
+  EXPECT_FALSE(Source.MouseCapture());
+}
+
+TEST(Control, KeysArriveAsVirtualKeys) {
+  ColorSource C;
+  QList<int> Keys;
+  C.OnKeyDown = [&](TObject*, Word& Key, TShiftState Shift) { Keys << Key << Shift; };
+  QKeyEvent Left(QEvent::KeyPress, Qt::Key_Left, Qt::ShiftModifier);
+  QApplication::sendEvent(&C, &Left);
+  QKeyEvent A(QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier);
+  QApplication::sendEvent(&C, &A);
+  EXPECT_EQ(Keys, (QList<int>{VK_LEFT, ssShift, 'A', ssCtrl}));
 }
