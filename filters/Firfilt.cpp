@@ -20,32 +20,35 @@ using V4d = double __attribute__((vector_size(32)));
 
 // Out[i] = sum over k = 0 .. N-1 of C[k]*In[i-k], accumulated from k = 0 up
 // and rounded to Single after each step: acc = Single(In[i-k]*C[k] + acc).
-// In[-N+1 .. -1] must hold the samples before the block. Every output is an
-// independent chain of roundings, so sixteen outputs run side by side; each
-// lane does exactly the arithmetic of the scalar loop.
-void Convolve(const Single* In, const Single* C, Integer N, Single* Out, Integer Count) {
-  Integer i = 0;
-  for (; i + 16 <= Count; i += 16) {
-    V4d A[4] = {};
-    const Single* X = In + i;
-    for (Integer k = 0; k < N; ++k) {
-      const Double Ck = C[k];
-      const Single* P = X - k;
-      for (int g = 0; g < 4; ++g) {
-        V4f Xg;
-        std::memcpy(&Xg, P + 4 * g, sizeof Xg);
-        const V4d Sum = __builtin_convertvector(Xg, V4d) * Ck + A[g];
-        A[g] = __builtin_convertvector(__builtin_convertvector(Sum, V4f), V4d);
-      }
-    }
-    for (int g = 0; g < 4; ++g) {
-      const V4f R = __builtin_convertvector(A[g], V4f);
-      std::memcpy(Out + i + 4 * g, &R, sizeof R);
+// In holds the input widened to Double; In[-N+1 .. -1] are the samples
+// before the block. Each output is its own chain of roundings, so the
+// outputs run side by side in groups of four lanes, eight groups at a time
+// to cover the latency of the chain. Every lane does exactly the arithmetic
+// of the scalar loop, so all paths give the same result. Built once for
+// AVX and once for the baseline; the loader picks the one the CPU runs.
+template <int Groups>
+inline void ConvolveGroups(const Double* In, const Single* C, Integer N, Single* Out) {
+  V4f A[Groups] = {};
+  for (Integer k = 0; k < N; ++k) {
+    const Double Ck = C[k];
+    const Double* P = In - k;
+    for (int g = 0; g < Groups; ++g) {
+      V4d X;
+      std::memcpy(&X, P + 4 * g, sizeof X);
+      A[g] = __builtin_convertvector(X * Ck + __builtin_convertvector(A[g], V4d), V4f);
     }
   }
+  std::memcpy(Out, A, sizeof A);
+}
+
+__attribute__((target_clones("avx", "default")))
+void Convolve(const Double* In, const Single* C, Integer N, Single* Out, Integer Count) {
+  Integer i = 0;
+  for (; i + 32 <= Count; i += 32) ConvolveGroups<8>(In + i, C, N, Out + i);
+  for (; i + 4 <= Count; i += 4) ConvolveGroups<1>(In + i, C, N, Out + i);
   for (; i < Count; ++i) {
     Single Acc = 0;
-    for (Integer k = 0; k < N; ++k) Acc = static_cast<Single>(In[i - k] * static_cast<Double>(C[k]) + Acc);
+    for (Integer k = 0; k < N; ++k) Acc = static_cast<Single>(In[i - k] * C[k] + Acc);
     Out[i] = Acc;
   }
 }
@@ -163,13 +166,13 @@ void TFIRFilter::Filter(Single* Data, Integer Count) {
   for (Integer Age = 1; Age <= N; ++Age) FWork[N - Age] = FHistory[Slot(First, Age) - 1];
   for (Integer Done = 0; Done < Count;) {
     const Integer Len = std::min(ChunkSize, Count - Done);
-    std::copy(Data + Done, Data + Done + Len, FWork.begin() + N);
+    std::copy(Data + Done, Data + Done + Len, FWork.begin() + N);  // widened to Double
     Convolve(FWork.data() + N, FCoefficients.data(), N, Data + Done, Len);
     std::copy(FWork.begin() + Len, FWork.begin() + Len + N, FWork.begin());
     Done += Len;
   }
   const Integer Last = Advance(FPosition, Count);
-  for (Integer Age = 0; Age < N; ++Age) FHistory[Slot(Last, Age) - 1] = FWork[N - 1 - Age];
+  for (Integer Age = 0; Age < N; ++Age) FHistory[Slot(Last, Age) - 1] = static_cast<Single>(FWork[N - 1 - Age]);
   FPosition = Last;
 }
 

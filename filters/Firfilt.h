@@ -89,8 +89,9 @@ private:
   std::array<Single, MaxCoefficients> FHistory{};       // h[1..N] at 0..N-1
   Integer FPosition = 0;                                 // newest sample, 0 .. N
   TStringList FList;
-  // Work area of Filter: the N most recent inputs followed by one chunk.
-  std::vector<Single> FWork;
+  // Work area of Filter: the N most recent inputs followed by one chunk,
+  // widened to Double for the convolution.
+  std::vector<Double> FWork;
 };
 
 }  // namespace quellix::Firfilt
