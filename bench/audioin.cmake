@@ -1,0 +1,6 @@
+# bench_audioin: building one block from a 16-bit stereo buffer of 8192
+# values, against a plain de-interleaving loop and against real time.
+find_package(benchmark REQUIRED)
+
+add_executable(bench_audioin ${CMAKE_CURRENT_LIST_DIR}/bench_audioin.cpp)
+target_link_libraries(bench_audioin PRIVATE quellix_measure benchmark::benchmark)
