@@ -384,3 +384,22 @@ TEST(Canvas, EscapementTurnsTextAndItsExtent) {
   EXPECT_EQ(S.At(0, 0), clYellow);
   EXPECT_EQ(C.PenPos(), Point(C.TextWidth(QStringLiteral(".")), 0));
 }
+
+TEST(Canvas, PieRunsCounterClockwiseBetweenTheRadials) {
+  Surface S(41, 41);
+  S.C().Brush().Color = clRed;
+  S.C().Pen().Style = psClear;
+  // From the radial towards the right to the one towards the top.
+  S.C().Pie(0, 0, 40, 40, 40, 20, 20, 0);
+  EXPECT_EQ(S.At(30, 10), clRed);
+  EXPECT_EQ(S.At(10, 10), clWhite);
+  EXPECT_EQ(S.At(30, 30), clWhite);
+  // The same radials the other way round give the other three quarters.
+  Surface T(41, 41);
+  T.C().Brush().Color = clRed;
+  T.C().Pen().Style = psClear;
+  T.C().Pie(0, 0, 40, 40, 20, 0, 40, 20);
+  EXPECT_EQ(T.At(30, 10), clWhite);
+  EXPECT_EQ(T.At(10, 10), clRed);
+  EXPECT_EQ(T.At(30, 30), clRed);
+}
