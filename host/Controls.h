@@ -101,7 +101,7 @@ public:
   bool Visible() const {
     return !(testAttribute(Qt::WA_WState_Hidden) && testAttribute(Qt::WA_WState_ExplicitShowHide));
   }
-  void SetVisible(bool Value);
+  virtual void SetVisible(bool Value);
   bool Enabled() const { return isEnabled(); }
   void SetEnabled(bool Value);
   TColor Color() const { return FColor; }
