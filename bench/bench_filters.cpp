@@ -172,15 +172,20 @@ void PlainSvf(benchmark::State& State) {
 
 // ---------------------------------------------------------------------------
 
-// Keeps the console output and remembers the time per pass of each run.
+// Keeps the console output and remembers the best CPU time per pass of
+// each benchmark over its repetitions, so that a burst of load on a shared
+// machine during one repetition does not decide the figure.
 class TCollector : public benchmark::ConsoleReporter {
 public:
   std::map<std::string, double> Seconds;
   void ReportRuns(const std::vector<Run>& Reports) override {
     ConsoleReporter::ReportRuns(Reports);
-    for (const Run& R : Reports)
-      if (R.run_type == Run::RT_Iteration && R.iterations > 0)
-        Seconds[R.benchmark_name()] = R.real_accumulated_time / static_cast<double>(R.iterations);
+    for (const Run& R : Reports) {
+      if (R.run_type != Run::RT_Iteration || R.iterations <= 0) continue;
+      const double T = R.cpu_accumulated_time / static_cast<double>(R.iterations);
+      auto It = Seconds.find(R.run_name.function_name);
+      if (It == Seconds.end() || T < It->second) Seconds[R.run_name.function_name] = T;
+    }
   }
 };
 
@@ -196,18 +201,18 @@ struct TFigure {
 int main(int argc, char** argv) {
   using IIRFilt::iirBandPass;
   using IIRFilt::iirLowPass;
-  benchmark::RegisterBenchmark("rc_lowpass/ours", OursRc)->UseRealTime();
-  benchmark::RegisterBenchmark("rc_lowpass/plain", PlainRc)->UseRealTime();
-  benchmark::RegisterBenchmark("iir_lowpass4/ours", OursIir, iirLowPass, 4)->UseRealTime();
-  benchmark::RegisterBenchmark("iir_lowpass4/liquid", LiquidIir, LIQUID_IIRDES_LOWPASS, 4)->UseRealTime();
-  benchmark::RegisterBenchmark("iir_lowpass10/ours", OursIir, iirLowPass, 10)->UseRealTime();
-  benchmark::RegisterBenchmark("iir_lowpass10/liquid", LiquidIir, LIQUID_IIRDES_LOWPASS, 10)->UseRealTime();
-  benchmark::RegisterBenchmark("iir_bandpass4/ours", OursIir, iirBandPass, 4)->UseRealTime();
-  benchmark::RegisterBenchmark("iir_bandpass4/liquid", LiquidIir, LIQUID_IIRDES_BANDPASS, 4)->UseRealTime();
-  benchmark::RegisterBenchmark("svf_lowpass/ours", OursSvf)->UseRealTime();
-  benchmark::RegisterBenchmark("svf_lowpass/plain", PlainSvf)->UseRealTime();
-  benchmark::RegisterBenchmark("fir128/ours", OursFir)->UseRealTime();
-  benchmark::RegisterBenchmark("fir128/liquid", LiquidFir)->UseRealTime();
+  benchmark::RegisterBenchmark("rc_lowpass/ours", OursRc)->Repetitions(3);
+  benchmark::RegisterBenchmark("rc_lowpass/plain", PlainRc)->Repetitions(3);
+  benchmark::RegisterBenchmark("iir_lowpass4/ours", OursIir, iirLowPass, 4)->Repetitions(3);
+  benchmark::RegisterBenchmark("iir_lowpass4/liquid", LiquidIir, LIQUID_IIRDES_LOWPASS, 4)->Repetitions(3);
+  benchmark::RegisterBenchmark("iir_lowpass10/ours", OursIir, iirLowPass, 10)->Repetitions(3);
+  benchmark::RegisterBenchmark("iir_lowpass10/liquid", LiquidIir, LIQUID_IIRDES_LOWPASS, 10)->Repetitions(3);
+  benchmark::RegisterBenchmark("iir_bandpass4/ours", OursIir, iirBandPass, 4)->Repetitions(3);
+  benchmark::RegisterBenchmark("iir_bandpass4/liquid", LiquidIir, LIQUID_IIRDES_BANDPASS, 4)->Repetitions(3);
+  benchmark::RegisterBenchmark("svf_lowpass/ours", OursSvf)->Repetitions(3);
+  benchmark::RegisterBenchmark("svf_lowpass/plain", PlainSvf)->Repetitions(3);
+  benchmark::RegisterBenchmark("fir128/ours", OursFir)->Repetitions(3);
+  benchmark::RegisterBenchmark("fir128/liquid", LiquidFir)->Repetitions(3);
 
   benchmark::Initialize(&argc, argv);
   TCollector Collector;
@@ -215,12 +220,12 @@ int main(int argc, char** argv) {
   benchmark::Shutdown();
 
   const TFigure Figures[] = {
-      {"filters.rc_lowpass", "rc_lowpass/ours/real_time", "rc_lowpass/plain/real_time", "plain-loop"},
-      {"filters.iir_lowpass4", "iir_lowpass4/ours/real_time", "iir_lowpass4/liquid/real_time", "liquid-dsp"},
-      {"filters.iir_lowpass10", "iir_lowpass10/ours/real_time", "iir_lowpass10/liquid/real_time", "liquid-dsp"},
-      {"filters.iir_bandpass4", "iir_bandpass4/ours/real_time", "iir_bandpass4/liquid/real_time", "liquid-dsp"},
-      {"filters.svf_lowpass", "svf_lowpass/ours/real_time", "svf_lowpass/plain/real_time", "plain-loop"},
-      {"filters.fir128", "fir128/ours/real_time", "fir128/liquid/real_time", "liquid-dsp"},
+      {"filters.rc_lowpass", "rc_lowpass/ours", "rc_lowpass/plain", "plain-loop"},
+      {"filters.iir_lowpass4", "iir_lowpass4/ours", "iir_lowpass4/liquid", "liquid-dsp"},
+      {"filters.iir_lowpass10", "iir_lowpass10/ours", "iir_lowpass10/liquid", "liquid-dsp"},
+      {"filters.iir_bandpass4", "iir_bandpass4/ours", "iir_bandpass4/liquid", "liquid-dsp"},
+      {"filters.svf_lowpass", "svf_lowpass/ours", "svf_lowpass/plain", "plain-loop"},
+      {"filters.fir128", "fir128/ours", "fir128/liquid", "liquid-dsp"},
   };
   for (const TFigure& F : Figures) {
     auto O = Collector.Seconds.find(F.Ours), P = Collector.Seconds.find(F.Peer);

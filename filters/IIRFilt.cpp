@@ -17,9 +17,9 @@ inline Double S(Double X) { return static_cast<Single>(X); }
 // with Sign = 2 for the low-pass and -2 for the high-pass; u are the values
 // of the stage before, y those of the section's own stage. The history is
 // held in registers for the block and written back at its end.
-template <int N>
-void RunSecondOrder(THistory& H, const std::array<TIirSection, TIIRFilter::MaxSections>& C, Double Sign,
-                    Single* Data, Integer Count) {
+template <int N, int Sign>
+void RunSecondOrder(THistory& H, const std::array<TIirSection, TIIRFilter::MaxSections>& C, Single* Data,
+                    Integer Count) {
   Double G[N], C1[N], C2[N];
   for (int s = 0; s < N; ++s) {
     G[s] = C[s].g;
@@ -34,7 +34,7 @@ void RunSecondOrder(THistory& H, const std::array<TIirSection, TIIRFilter::MaxSe
   for (Integer i = 0; i < Count; ++i) {
     Double U0 = Data[i];
     for (int s = 0; s < N; ++s) {
-      const Double V = S(G[s] * (U0 + Sign * P1[s] + P2[s]));
+      const Double V = S(G[s] * (U0 + Double(Sign) * P1[s] + P2[s]));
       const Double Y0 = S(V - C1[s] * P1[s + 1] - C2[s] * P2[s + 1]);
       P2[s] = P1[s];
       P1[s] = U0;
@@ -54,23 +54,23 @@ void RunSecondOrder(THistory& H, const std::array<TIirSection, TIIRFilter::MaxSe
 // looks four back. So that a change of FilterOutput continues on the true
 // history, the values three and four samples old are brought up to date
 // too: they are the one and two samples old of two samples before the end.
-template <int N>
-void RunLowHigh(THistory& H, const std::array<TIirSection, TIIRFilter::MaxSections>& C, Double Sign,
-                Single* Data, Integer Count) {
+template <int N, int Sign>
+void RunLowHigh(THistory& H, const std::array<TIirSection, TIIRFilter::MaxSections>& C, Single* Data,
+                Integer Count) {
   Single Old1[N + 1], Old2[N + 1];
   if (Count >= 2) {
-    RunSecondOrder<N>(H, C, Sign, Data, Count - 2);
+    RunSecondOrder<N, Sign>(H, C, Data, Count - 2);
     for (int k = 0; k <= N; ++k) {
       Old1[k] = H[k][0];
       Old2[k] = H[k][1];
     }
-    RunSecondOrder<N>(H, C, Sign, Data + Count - 2, 2);
+    RunSecondOrder<N, Sign>(H, C, Data + Count - 2, 2);
   } else {
     for (int k = 0; k <= N; ++k) {
       Old1[k] = H[k][1];
       Old2[k] = H[k][2];
     }
-    RunSecondOrder<N>(H, C, Sign, Data, Count);
+    RunSecondOrder<N, Sign>(H, C, Data, Count);
   }
   for (int k = 0; k <= N; ++k) {
     H[k][2] = Old1[k];
@@ -122,8 +122,8 @@ template <int N>
 void Run(THistory& H, const std::array<TIirSection, TIIRFilter::MaxSections>& C, TIirFilterOutput Output,
          Single* Data, Integer Count) {
   switch (Output) {
-    case iirLowPass: RunLowHigh<N>(H, C, 2.0, Data, Count); break;
-    case iirHighPass: RunLowHigh<N>(H, C, -2.0, Data, Count); break;
+    case iirLowPass: RunLowHigh<N, 2>(H, C, Data, Count); break;
+    case iirHighPass: RunLowHigh<N, -2>(H, C, Data, Count); break;
     case iirBandPass: RunBandPass<N>(H, C, Data, Count); break;
   }
 }
