@@ -1,0 +1,221 @@
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include "StripTestUtil.h"
+#include "measure/audioin.h"
+#include "stripchart/StrpChrt.h"
+
+using namespace striptest;
+using namespace quellix::MeasIntf;
+using quellix::StrpChrt::TStripChart;
+
+namespace {
+
+// A source whose description a test sets.
+class TDescribedSource : public TMeasureSource {
+public:
+  using TMeasureSource::SetCapabilities;
+  void GetInfo(TMeasureSourceInfo& I) override { I = Info; }
+  TMeasureSourceInfo Info{};
+};
+
+// A chart with the drawing side's time-grid, value-range and update
+// properties, recording how EnableUpdate is switched.
+class TViewChart : public TStripChart {
+  Q_OBJECT
+  Q_PROPERTY(double ViewXGap MEMBER XGap)
+  Q_PROPERTY(float ViewYMin MEMBER YMin)
+  Q_PROPERTY(float ViewYMax MEMBER YMax)
+  Q_PROPERTY(float ViewYGap MEMBER YGap)
+  Q_PROPERTY(bool EnableUpdate READ EnableUpdate WRITE SetEnableUpdate)
+public:
+  double XGap = 1.0;
+  float YMin = 0, YMax = 10, YGap = 2;
+  bool Update = true;
+  std::vector<bool> UpdateSets;
+  bool EnableUpdate() const { return Update; }
+  void SetEnableUpdate(bool V) {
+    Update = V;
+    UpdateSets.push_back(V);
+  }
+};
+
+}  // namespace
+
+TEST(StripSink, SetUpFromTheSourceDescription) {
+  TDescribedSource Source;
+  Source.SetCapabilities({mcValues, mcReserved, mcBlocks, mcMultiChannel});
+  Source.Info.ChannelCount = 2;
+  Source.Info.BlockLength = 1024;
+  Source.Info.Duration = 0.1L;
+  Source.Info.ValueMin = -1;
+  Source.Info.ValueMax = 1;
+
+  TViewChart Chart;
+  EXPECT_TRUE(Chart.AutoConfig());
+  Chart.SetMeasureSource(&Source);
+  EXPECT_EQ(Chart.MeasureSource(), &Source);
+  EXPECT_TRUE(Source.GetLinkFlag(Chart.Link()));
+  EXPECT_EQ(Chart.LogTimeIncrement(), static_cast<Double>(0.1L / 1024));
+  EXPECT_EQ(Chart.SamplesPerBuffer(), 2048);
+  EXPECT_EQ(Chart.SamplesPerWindow(), 1023);
+  EXPECT_EQ(Chart.SeriesNumber(), 2);
+  EXPECT_EQ(Chart.YMin, -1.0f);
+  EXPECT_EQ(Chart.YMax, 1.0f);
+  EXPECT_FLOAT_EQ(Chart.YGap, 0.4f);  // five divisions kept from 0..10 step 2
+  // The 512 time divisions of the default window are kept over 1023 samples.
+  EXPECT_NEAR(Chart.XGap, 1023 * Chart.DisplayTimeIncrement() / 512, 1e-15);
+  EXPECT_EQ(Chart.UpdateSets, (std::vector<bool>{false, true}));
+
+  // Without AutoConfig only the time base follows the source.
+  TViewChart Plain;
+  Plain.SetAutoConfig(false);
+  Plain.SetMeasureSource(&Source);
+  EXPECT_EQ(Plain.SamplesPerWindow(), 1023);
+  EXPECT_EQ(Plain.SeriesNumber(), 1);
+  EXPECT_EQ(Plain.YMax, 10.0f);
+  EXPECT_EQ(Plain.XGap, 1.0);
+}
+
+TEST(StripSink, CompatibilityCheck) {
+  TDescribedSource Source;
+  TStripChart Chart;
+  // Not described yet: accepted without set-up or check.
+  Source.SetCapabilities({mcMultiChannel});
+  Chart.SetMeasureSource(&Source);
+  EXPECT_EQ(Chart.MeasureSource(), &Source);
+  EXPECT_EQ(Chart.SamplesPerBuffer(), 1024);
+
+  // Described, but neither blocks, single values nor one channel: refused
+  // when the source announces its new configuration.
+  Source.Info.ChannelCount = 2;
+  Source.Info.Duration = 1;
+  Source.SetCapabilities({mcValues, mcMultiChannel});
+  try {
+    Source.AnnounceSourceChanged();
+    FAIL() << "accepted";
+  } catch (const EMSIncompatibleSource& E) {
+    EXPECT_EQ(E.Message(), QStringLiteral("StripChart benötigt kontinuierlichen Betrieb und harmonisierte Daten."));
+  }
+  EXPECT_EQ(Chart.MeasureSource(), nullptr);
+  EXPECT_EQ(Source.LinkCount(), 0);
+}
+
+TEST(StripSink, ShortChannelIsPaddedWithoutTouchingTheSourceArray) {
+  TDescribedSource Source;
+  TStripChart Chart;
+  Chart.SetSeriesNumber(2);
+  Chart.SetMeasureSource(&Source);
+
+  Single Long[10], Short[10];
+  for (int I = 0; I < 10; ++I) {
+    Long[I] = Single(I + 1);
+    Short[I] = I < 7 ? Single(100 + I) : -999.0f;  // beyond the delivered 7: not the sink's
+  }
+  TDescArraySingle Block;
+  Block.ChannelCount = 2;
+  Block.Channels[0] = {Long, 10};
+  Block.Channels[1] = {Short, 7};
+  Source.DeliverData(Block);
+
+  EXPECT_EQ(Block.Channels[1].Count, 7);
+  for (int I = 7; I < 10; ++I) EXPECT_EQ(Short[I], -999.0f);
+  ASSERT_EQ(Chart.SampleCount(), 10);
+  for (int I = 1; I <= 10; ++I) {
+    EXPECT_EQ(Chart.SeriesValues(1)[I], Single(I));
+    EXPECT_EQ(Chart.SeriesValues(2)[I], I <= 7 ? Single(99 + I) : 106.0f) << I;
+  }
+}
+
+TEST(StripSink, OnlyTheFirstEightUsableChannelsBecomeSeries) {
+  TDescribedSource Source;
+  TStripChart Chart;
+  Chart.SetSeriesNumber(8);
+  Chart.SetMeasureSource(&Source);
+
+  // Fourteen entries, of which 2 (no values) and 5 (count 0) are unusable:
+  // twelve usable ones, the first eight are 0, 1, 3, 4, 6, 7, 8, 9.
+  std::vector<std::array<Single, 3>> Arrays(14);
+  TDescArraySingle Block;
+  Block.ChannelCount = 14;
+  for (int C = 0; C < 14; ++C) {
+    Arrays[C].fill(Single(C));
+    Block.Channels[C] = {Arrays[C].data(), 3};
+  }
+  Block.Channels[2].Values = nullptr;
+  Block.Channels[5].Count = 0;
+  Source.DeliverData(Block);
+
+  const int Expected[8] = {0, 1, 3, 4, 6, 7, 8, 9};
+  ASSERT_EQ(Chart.SampleCount(), 3);
+  for (int K = 1; K <= 8; ++K) EXPECT_EQ(Chart.SeriesValues(K)[3], Single(Expected[K - 1])) << K;
+}
+
+TEST(StripSink, ClosingTheSourceEndsTheLogRunWithATail) {
+  QTemporaryDir Dir;
+  const QString File = Dir.filePath("sink.qlx");
+  TDescribedSource Source;
+  TStripChart Chart;
+  Chart.SetMeasureSource(&Source);
+  Chart.StartLogging(File, QStringLiteral("Quelle"));
+  std::int64_t Next = 0;
+  Feed(Chart, Next, 100, 10);
+
+  Source.AnnounceState(msOpened);  // changes nothing
+  EXPECT_TRUE(Chart.Logging());
+  Source.AnnounceState(msClosed);
+  EXPECT_FALSE(Chart.Logging());
+  EXPECT_EQ(Chart.SampleCount(), 100);  // the chart keeps its contents
+  const QByteArray Bytes = ReadAll(File);
+  ASSERT_GE(Bytes.size(), kTailChunkSize);
+  EXPECT_EQ(Bytes.mid(Bytes.size() - kTailChunkSize, 4), QByteArray("TAIL"));
+}
+
+// Sound card to data file: the counting ramp in 16-bit stereo through
+// TAudioIn into a logging chart, read back with the chart's file reader.
+TEST(StripSink, AudioBuffersArriveInTheDataFileInOrder) {
+  QTemporaryDir Dir;
+  const QString File = Dir.filePath("audio.qlx");
+  quellix::WaveIn::SetVirtualClock(false);
+  using namespace quellix::audioin;
+  TAudioIn Audio;
+  Audio.SetDevice(QStringLiteral("Virtuell: Zählrampe"));
+  Audio.SetMode(tam_Stereo);
+  Audio.SetResolution(taw_16Bit);
+
+  TStripChart Chart;
+  Chart.SetMeasureSource(&Audio);
+  EXPECT_EQ(Chart.SeriesNumber(), 2);
+  EXPECT_EQ(Chart.LogTimeIncrement(), static_cast<Double>(Audio.BufferSize() * (1.0L / 11025) / 2 / 512));
+  Chart.StartLogging(File, QStringLiteral("Audio"));
+  Audio.Start();
+  auto* Device = dynamic_cast<quellix::WaveIn::TVirtualWaveInDevice*>(Audio.WaveDevice());
+  ASSERT_NE(Device, nullptr);
+  constexpr int Frames = 5 * 512 + 100;  // five full buffers and one partly filled
+  for (int B = 0; B < 5; ++B) {
+    Device->Produce(512);
+    Audio.ProcessMessages();
+  }
+  Device->Produce(100);
+  Audio.Stop();
+  Audio.ProcessMessages();
+  Chart.StopLogging();
+
+  TStripChartInt Reader;
+  Reader.StartPlaying(File);
+  ASSERT_EQ(Reader.DisplayRunSeries(), 2);
+  ASSERT_EQ(Reader.DisplaySampleCount(), Frames);
+  std::vector<Single> Left(Frames + 1), Right(Frames + 1);
+  TSeriesBuffers Dest{Left.data(), Right.data()};
+  Integer Read = 0;
+  EXPECT_EQ(Reader.ReadRunSamples(0, Frames, Dest, 2, Read), lsDone);
+  ASSERT_EQ(Read, Frames);
+  for (int F = 0; F < Frames; ++F) {
+    // Sample values 2F and 2F + 1 of the ramp, read with 1/65536.
+    ASSERT_EQ(Left[F + 1], Single(2 * F / 65536.0)) << F;
+    ASSERT_EQ(Right[F + 1], Single((2 * F + 1) / 65536.0)) << F;
+  }
+}
+
+#include "test_sink.moc"
