@@ -91,6 +91,9 @@ TEST_F(AudioIn, DeviceListAndSelection) {
   EXPECT_EQ(GetDevName(0, First), MMSYSERR_NOERROR);
   EXPECT_EQ(GetDevName(Names.size(), First), MMSYSERR_BADDEVICEID);
 
+  // Stop without an open device has nothing to end.
+  EXPECT_NO_THROW(Source.Stop());
+  EXPECT_TRUE(Source.Stopping());
   // Without a device, Start fails with the layer's code and text.
   try {
     Source.Start();
