@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "histograph/HistoInt.h"
+#include "host/Streaming.h"
 #include "host/SysUtils.h"
 
 using namespace quellix;
@@ -287,6 +288,28 @@ TEST(HistoStreaming, SeriesListRoundTrip) {
     EXPECT_EQ(B.Series(k).LineStyle, A.Series(k).LineStyle) << k;
     EXPECT_EQ(B.Series(k).Style, A.Series(k).Style) << k;
   }
+}
+
+TEST(HistoStreaming, FormTextRoundTrip) {
+  THisto A;
+  A.SetName("Histograph1");
+  A.SetSeriesNumber(3);
+  SetStyle(A, 3, dtUpperRef, clRed);
+  A.SetGridScale(sclLinLog);
+  A.SetViewYMin(0.5f);
+  A.SetTitleLeft("Spannung");
+  const QString Text = WriteComponentText(&A);
+  EXPECT_TRUE(Text.contains("Series = (0, 0, 0, 0, 0, 0, 255, 0, 2)")) << Text.toStdString();
+  EXPECT_LT(Text.indexOf("SeriesNumber = 3"), Text.indexOf("Series = ("));
+  THisto B;
+  ReadComponentText(&B, Text);
+  EXPECT_EQ(B.SeriesNumber(), 3);
+  EXPECT_EQ(B.Series(3).Style, dtUpperRef);
+  EXPECT_EQ(B.Series(3).Color, clRed);
+  EXPECT_EQ(B.GridScale(), sclLinLog);
+  EXPECT_FLOAT_EQ(B.ViewYMin(), 0.5f);
+  EXPECT_EQ(B.TitleLeft(), "Spannung");
+  EXPECT_EQ(WriteComponentText(&B), Text);
 }
 
 TEST(HistoStreaming, ReaderKeepsSeriesNumberAndSkipsBadEntries) {
