@@ -1,0 +1,64 @@
+#include "Application.h"
+
+#include "DemoWindow.h"
+
+namespace quellix::app {
+
+const std::vector<TWindowSpec>& WindowSpecs() {
+  static const std::vector<TWindowSpec> Specs = {
+      {"TAutokorrDialog", "Autokorrelation", {}},
+      {"TKreuzkorrelationDialog", "Kreuzkorrelation", {}},
+      {"TfftDialog", "FFT Demo", {}},
+      {"TDial_Demo", "TDial Demo", {}},
+      {"TBarGraph_Demo", "TBargraph Demo", {}},
+      {"THisto1_Demo", "THistograph Demo", {}},
+      {"TSlider_Demo", "TSlider Demo", {}},
+      {"TPanelMeter_Demo", "TPanelMeter Demo", {}},
+      {"THisto2_Demo", "THistograph Demo", {}},
+      {"TLed_Demo", "TLed Demo", {}},
+      {"TMeter_Demo", "TMeter Demo", {}},
+      {"TStripchart_Demo", "TStripchart Demo", {}},
+      {"TFastlog_Demo", "TFastlog Demo", {}},
+      {"TRCHoch_Demo", "TRCHighpass Demo", {}},
+      {"TRCTief_Demo", "TRCLowpass Demo", {}},
+      {"TSVFilter_Demo", "TStateVariableFilter Demo", {}},
+      {"TIIR_Demo", "TIIRFilter Demo", {}},
+      {"TPowerSpectrumDialog", "Power Spectrum", {}},
+      {"TCrossPowerDialog", "Cross Power Spectrum", {}},
+      {"TComm2_Demo", "TComm Demo", {}},
+      {"THersteller_Demo", "Vertrieb und Hersteller", {}},
+      {"TPro_Demo", "Quellix Pro", {}},
+      {"TFIR_Demo", "TFIRFilter Demo", {}},
+      {"TFlipFlop_Demo", "Beispielprogramm Flip-Flop", {}},
+      {"TAudio_Demo", "Audio Library", {}},
+      {"TMeasureSource_Demo", "MeasureSource Library", {}},
+  };
+  return Specs;
+}
+
+TDemoApplication::TDemoApplication() = default;
+
+TDemoApplication::~TDemoApplication() {
+  // The windows go before the main window that refers to them.
+  FFormList.clear();
+  while (!FForms.empty()) FForms.pop_back();
+}
+
+void TDemoApplication::CreateForms() {
+  FMainForm = std::make_unique<Main::TQuellix32>();
+  FCreationOrder << QStringLiteral("TQuellix32");
+  for (const TWindowSpec& Spec : WindowSpecs()) {
+    TForm* W = Spec.Create ? Spec.Create() : new TDemoWindow(Spec.ClassName, Spec.Caption);
+    W->hide();
+    FForms.emplace_back(W);
+    FFormList.push_back(W);
+    FCreationOrder << Spec.ClassName;
+    FMainForm->SetWindow(Spec.ClassName, W);
+  }
+}
+
+TForm* TDemoApplication::FormByClass(const QString& ClassName) const {
+  return FMainForm ? FMainForm->Window(ClassName) : nullptr;
+}
+
+}  // namespace quellix::app

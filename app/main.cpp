@@ -1,0 +1,12 @@
+// quellix-demo: the demonstration program.
+#include <QApplication>
+
+#include "Application.h"
+
+int main(int argc, char** argv) {
+  QApplication App(argc, argv);
+  quellix::app::TDemoApplication Demo;
+  Demo.CreateForms();
+  Demo.MainForm()->showMaximized();
+  return App.exec();
+}
