@@ -497,7 +497,7 @@ TStripChartInt::TRefill TStripChartInt::Refill(Extended T) {
   const bool Live = ShowsLiveRun();
   const Extended Newest = Live ? FLogTimeLast : FDisplayTimeLast;
   if (T > Newest) T = Newest;
-  const std::int64_t sT = Round64((T - FDisplayStartTime) / Inc);
+  std::int64_t sT = Round64((T - FDisplayStartTime) / Inc);
   const Integer OldCount = FCount;
   FLoadStatus = lsDone;
   if (sT < 0) {
@@ -507,10 +507,16 @@ TStripChartInt::TRefill TStripChartInt::Refill(Extended T) {
     FWindowOffset = -W;
     return Result;
   }
-  const std::int64_t BufStart = std::max<std::int64_t>(0, sT - (B - 1));
-  const std::int64_t WinStart = std::max<std::int64_t>(0, sT - (W - 1));
   const auto Base = static_cast<std::int64_t>(FSampleBase);
   const std::int64_t CachedLast = Base + FCached - 1;
+  if (Live && !FLogging && FCached > 0) {
+    // A live display without a file: the buffer is all there is, so the
+    // window stays within it instead of reading (and losing) it.
+    const std::int64_t Oldest = Base > 0 ? std::min(Base + W - 1, CachedLast) : 0;
+    sT = std::clamp(sT, Oldest, CachedLast);
+  }
+  const std::int64_t BufStart = std::max<std::int64_t>(0, sT - (B - 1));
+  const std::int64_t WinStart = std::max<std::int64_t>(0, sT - (W - 1));
 
   if (FCached > 0 && WinStart >= Base && sT <= CachedLast) {
     // Inside the buffer: only the window end moves.
@@ -862,6 +868,7 @@ void TStripChartInt::CloseFiles() {
   FDataStream.reset();
   FRemarkStream.reset();
   FPrevChunkPos = FReadCursor = FWritePos = FDisplayHeadPos = -1;
+  FLastRefillRun = -1;
   FRemarks.clear();
   FCurrentRemarkPos = FLastRemarkPos = -1;
   FLastRemark = TRemarkRecord{};
@@ -970,7 +977,11 @@ void TStripChartInt::SetDisplayRunNumber(Integer Value) {
     const std::int64_t Size = S.Size();
     for (std::int64_t Pos = HeadPos + Head.Size; Pos < Size;) {
       TChunkHeader H;
-      if (!ReadChunkHeader(S, Pos, H) || !H.Consistent() || Pos + H.Size > Size) break;
+      if (!ReadChunkHeader(S, Pos, H) || !H.Consistent() || Pos + H.Size > Size) {
+        // Damaged or cut off: the run is shown up to here, with the error.
+        FLoadStatus = H.Kind() == TChunkKind::Unknown ? lsUnknownChunk : lsInconsistent;
+        break;
+      }
       if (H.Kind() == TChunkKind::Head) break;
       FDisplayTimeLast = H.LastTime;
       if (H.Kind() == TChunkKind::Tail) break;
