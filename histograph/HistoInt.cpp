@@ -378,6 +378,8 @@ void THistographInt::SetGridVisible(TGrdVisible Value) {
 void THistographInt::SetGridScale(TGrdScale Value) {
   if (Value > sclLogLog || Value == FGridScale) return;
   FGridScale = Value;
+  // A logarithmic Y axis may need a positive range at once.
+  if (FAutoScale) CalcAutoScale();
   CalcLogY();
   CalcLogX();
   Invalidate();

@@ -242,6 +242,16 @@ TEST(HistoAutoScaleRule, EmptySeriesCountsAsZero) {
   EXPECT_FLOAT_EQ(H.ViewYMax(), 18);
 }
 
+TEST(HistoAutoScaleRule, SwitchToLogAxisMakesRangePositive) {
+  THisto H;
+  std::vector<Single> D{0, 1000};
+  H.SetData(D.data(), 2, 1);
+  H.SetAutoScale(true);
+  H.SetGridScale(sclLinLog);
+  EXPECT_GT(H.ViewYMin(), 0);
+  EXPECT_TRUE(H.RangeError().isEmpty());
+}
+
 TEST(HistoAutoScaleRule, XYSeriesScalesOnYOnly) {
   THisto H;
   SetStyle(H, 1, dtDataXY);
