@@ -79,6 +79,8 @@ void PlainWrite(benchmark::State& State) {
 // Keeps the console output and remembers the time per pass of each run.
 class TCollector : public benchmark::ConsoleReporter {
 public:
+  // Without colour codes, so that the FIGURE lines start their lines.
+  TCollector() : ConsoleReporter(OO_Tabular) {}
   std::map<std::string, double> Seconds;
   void ReportRuns(const std::vector<Run>& Reports) override {
     ConsoleReporter::ReportRuns(Reports);
