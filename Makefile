@@ -20,7 +20,7 @@ gallery: all
 bench:
 	cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUELLIX_TESTS=OFF -DQUELLIX_BENCH=ON
 	cmake --build $(BENCH_BUILD)
-	cd $(BENCH_BUILD)/bench && for b in ./bench_*; do [ -x "$$b" ] && "$$b" --benchmark_min_time=0.2 2>/dev/null | grep '^FIGURE' ; done; true
+	cd $(BENCH_BUILD)/bench && for b in ./bench_*; do [ -x "$$b" ] && "$$b" --benchmark_min_time=0.2 --benchmark_color=false 2>/dev/null | grep '^FIGURE' ; done; true
 
 clean:
 	rm -rf $(BUILD) $(BENCH_BUILD)

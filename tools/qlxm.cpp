@@ -8,6 +8,11 @@
 int main(int argc, char** argv) {
   // The recorder is a control: it needs an application, but no screen.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Qt's own notes about the platform (runtime directory, fonts) would
+  // mix with the tool's one-line messages on stderr.
+  qInstallMessageHandler([](QtMsgType Type, const QMessageLogContext&, const QString& Msg) {
+    if (Type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(Msg));
+  });
   QApplication App(argc, argv);
   QTextStream Out(stdout);
   QTextStream Err(stderr);

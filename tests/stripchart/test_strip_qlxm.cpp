@@ -106,3 +106,20 @@ TEST_F(Qlxm, BadArgumentsAndBadFilesGiveOneLineAndAnExitCode) {
   }
   EXPECT_FALSE(QFile::exists(Dir.filePath("fremd.XRM")));
 }
+
+#ifdef QLXM_PROGRAM
+#include <QProcess>
+
+TEST_F(Qlxm, ProgramPrintsToStdoutAndFailsWithOneLineOnStderr) {
+  QProcess P;
+  P.start(QLXM_PROGRAM, {"info", File});
+  ASSERT_TRUE(P.waitForFinished(30000));
+  EXPECT_EQ(P.exitCode(), 0);
+  EXPECT_TRUE(P.readAllStandardOutput().contains("run 2: start=550"));
+  EXPECT_EQ(P.readAllStandardError(), QByteArray());
+  P.start(QLXM_PROGRAM, {"export", File, "--run", "9"});
+  ASSERT_TRUE(P.waitForFinished(30000));
+  EXPECT_EQ(P.exitCode(), 2);
+  EXPECT_EQ(P.readAllStandardError().count('\n'), 1);
+}
+#endif
