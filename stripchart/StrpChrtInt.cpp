@@ -294,7 +294,8 @@ void TStripChartInt::SetLogStartTime(Double Value) {
 
 std::int64_t TStripChartInt::DisplaySampleCount() const {
   if (!(FDisplayTimeIncrement > 0)) return 0;
-  return std::max<std::int64_t>(0, Round64((FDisplayTimeLast - FDisplayStartTime) / FDisplayTimeIncrement) + 1);
+  const Extended Last = FLogging && ShowsLiveRun() ? FLogTimeLast : FDisplayTimeLast;
+  return std::max<std::int64_t>(0, Round64((Last - FDisplayStartTime) / FDisplayTimeIncrement) + 1);
 }
 
 // ===========================================================================

@@ -41,10 +41,11 @@ using TNotifyRemark = std::function<void(TObject* Sender, Double Time, Integer S
 // series k + 1 for k < SeriesCount.
 using TStoreHandler = std::function<void(TStream* Stream, TStoreCommand Command, const TSeriesValues& Values,
                                          Integer SeriesCount, Integer SampleCount)>;
-// Reads logged samples of the run shown into Dest[k][FirstIndex..LastIndex]
-// (arrays of BufferLength + 1 entries) for series k + 1 < SeriesCount + 1,
-// the samples of times StartTime, StartTime + Interval, ... EndTime.
-// Returns a status (TLoadStatus) and the number of samples read per series.
+// Reads logged samples of the run shown: the samples of the times
+// StartTime, StartTime + Interval, ... EndTime go to Dest[k][FirstIndex ..
+// LastIndex] for series k + 1 = 1..SeriesCount (arrays of BufferLength + 1
+// entries, index 0 unused; a null pointer skips that series). Returns a
+// status (TLoadStatus) and, in SamplesRead, the samples read per series.
 using TLoadHandler = std::function<Integer(TStream* Stream, const TSeriesBuffers& Dest, Integer FirstIndex,
                                            Integer LastIndex, Integer BufferLength, Integer SeriesCount,
                                            Extended StartTime, Extended EndTime, Extended Interval,
@@ -169,7 +170,8 @@ public:
   void SetDisplayRunNumber(Integer Value);
   TRunComment RunComment() const { return FRunComment; }
   void SetRunComment(const TRunComment& Value) { FRunComment = Value.left(kCommentLength); }
-  // Number of runs in the open data file.
+  // While logging: the number of runs in the file, the last being the one
+  // written now. 0 otherwise.
   Integer RunCount() const { return FRunCounter; }
   // Number of series stored in the run shown (0 when no run is shown).
   Integer DisplayRunSeries() const { return FDisplaySeries; }
