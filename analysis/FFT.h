@@ -1,4 +1,4 @@
-// Part 3.1: real and complex vectors of Single, and the non-visual FFT
+// Real and complex vectors of Single, and the non-visual FFT
 // component TFFT (tables, vector pools, leakage windows, radix-2 transform,
 // real spectrum, correlations and power spectra).
 #pragma once

@@ -1,6 +1,6 @@
-// The radix-2 transform of Part 3.1 and its faster forms.
+// The radix-2 transform and its faster forms.
 //
-// Every kernel computes exactly the same numbers as the Part's plain
+// Every kernel computes exactly the same numbers as the plain
 // algorithm (PlainTransform), bit for bit: the faster ones only change the
 // memory order (a precomputed bit-reversal swap list, the first two stages
 // fused in registers, per-stage contiguous twiddles) and do four butterflies
@@ -27,8 +27,8 @@ TKind Best();
 // The kernels available here, Plain first.
 std::vector<TKind> AvailableKinds();
 
-// The Part's transform written out as the Part states it (bit reversal by
-// the Part's loop, butterflies stage by stage, 1/n on the forward
+// The transform written out as documented (bit reversal by
+// the documented loop, butterflies stage by stage, 1/n on the forward
 // direction). Cos and Sin are the component's tables of N values.
 void PlainTransform(Single* Re, Single* Im, Integer N, const Single* Cos, const Single* Sin,
                     bool Inverse);
@@ -37,7 +37,7 @@ void PlainTransform(Single* Re, Single* Im, Integer N, const Single* Cos, const 
 // tables, never inside a transform.
 struct TPlanView {
   Integer N = 0;
-  const std::uint32_t* Swaps = nullptr;  // pairs (i, j), i < j, in the Part's order
+  const std::uint32_t* Swaps = nullptr;  // pairs (i, j), i < j, in the documented order
   Integer SwapCount = 0;                 // number of pairs
   const double* Cos = nullptr;  // stage with half-span m at [m … 2m−1]: cos table[j·N/m]
   const double* Sin = nullptr;  // the same for the sine table
@@ -63,7 +63,7 @@ private:
   std::vector<double> FCos, FSin;
 };
 
-// The linear steps of RealSpectrum (Part 3.1, steps 2, 4 and 5), plain or
+// The linear steps of RealSpectrum (steps 2, 4 and 5), plain or
 // with the kernel's instructions; the results are the same bits.
 // Re[i] := X[2i], Im[i] := X[2i+1] for i < H.
 void Unpack(const Single* X, Single* Re, Single* Im, Integer H, TKind Kind);

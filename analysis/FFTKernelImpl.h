@@ -3,7 +3,7 @@
 // Everything here has internal linkage, so that no function compiled for
 // AVX2 can be picked by the linker for a caller of the SSE2 build.
 //
-// Butterfly of the Part (k, l = k + m, twiddle w = wr + i·wi):
+// Butterfly (k, l = k + m, twiddle w = wr + i·wi):
 //   tr := wr·Re[l] − wi·Im[l];  ti := wr·Im[l] + wi·Re[l]   (double, then Single)
 //   Re[l] := Re[k] − tr;  Im[l] := Im[k] − ti;  Re[k] := Re[k] + tr;  Im[k] := Im[k] + ti
 // Four butterflies run side by side: the Single values of four l elements
@@ -151,7 +151,7 @@ inline void Stage(const quellix::FFT::Kernel::TPlanView& P, Single* Re, Single* 
 template <bool Inverse>
 inline void Run(const quellix::FFT::Kernel::TPlanView& P, Single* Re, Single* Im) {
   const Integer N = P.N;
-  // 1. Bit reversal, as the list of the Part's swaps.
+  // 1. Bit reversal, as the list of the documented swaps.
   for (Integer S = 0; S < P.SwapCount; ++S) {
     const std::uint32_t I = P.Swaps[2 * S], J = P.Swaps[2 * S + 1];
     Swap(Re, I, J);
@@ -198,7 +198,7 @@ inline void RunUnpack(const Single* X, Single* Re, Single* Im, Integer H) {
   }
 }
 
-// The split of the Part for k = 1 … Last, where the four k of a step and
+// The split for k = 1 … Last, where the four k of a step and
 // their partners j = N−k (reversed) do not overlap; returns the first k
 // left for the scalar loop.
 inline Integer RunSplit(Single* Re, Single* Im, Integer N, const Single* Cos, const Single* Sin) {

@@ -5,7 +5,7 @@
 namespace quellix::app {
 
 const std::vector<TWindowSpec>& WindowSpecs() {
-  static const std::vector<TWindowSpec> Specs = {
+  static const std::vector<TWindowSpec> Windows = {
       {"TAutokorrDialog", "Autokorrelation", {}},
       {"TKreuzkorrelationDialog", "Kreuzkorrelation", {}},
       {"TfftDialog", "FFT Demo", {}},
@@ -33,7 +33,7 @@ const std::vector<TWindowSpec>& WindowSpecs() {
       {"TAudio_Demo", "Audio Library", {}},
       {"TMeasureSource_Demo", "MeasureSource Library", {}},
   };
-  return Specs;
+  return Windows;
 }
 
 TDemoApplication::TDemoApplication() = default;
@@ -47,13 +47,13 @@ TDemoApplication::~TDemoApplication() {
 void TDemoApplication::CreateForms() {
   FMainForm = std::make_unique<Main::TQuellix32>();
   FCreationOrder << QStringLiteral("TQuellix32");
-  for (const TWindowSpec& Spec : WindowSpecs()) {
-    TForm* W = Spec.Create ? Spec.Create() : new TDemoWindow(Spec.ClassName, Spec.Caption);
+  for (const TWindowSpec& Entry : WindowSpecs()) {
+    TForm* W = Entry.Create ? Entry.Create() : new TDemoWindow(Entry.ClassName, Entry.Caption);
     W->hide();
     FForms.emplace_back(W);
     FFormList.push_back(W);
-    FCreationOrder << Spec.ClassName;
-    FMainForm->SetWindow(Spec.ClassName, W);
+    FCreationOrder << Entry.ClassName;
+    FMainForm->SetWindow(Entry.ClassName, W);
   }
 }
 

@@ -1,10 +1,10 @@
-// Part 3.1: vectors and FFT.
+// Vectors and FFT.
 //
 // The transform is checked against two independent references written here:
-// - PartTransform: the Part's algorithm written out plainly (its own tables,
+// - PlainTransform: the documented algorithm written out plainly (its own tables,
 //   its own bit-reversal loop, stage by stage). Every kernel of the library
 //   must give the same bits for every size 2 … 65536.
-// - DirectDft: the O(n²) sum of the Part's definition in long double
+// - DirectDft: the O(n²) sum of the documented definition in long double
 //   (forward: positive exponent and 1/n; inverse: negative exponent).
 #include <gtest/gtest.h>
 
@@ -39,7 +39,7 @@ struct TTables {
   std::vector<float> Cos, Sin;
 };
 
-// The Part's tables: a := i·π/Size in extended precision, stored as Single.
+// The documented tables: a := i·π/Size in extended precision, stored as Single.
 TTables PartTables(int N) {
   TTables T;
   T.Cos.resize(N);
@@ -52,8 +52,8 @@ TTables PartTables(int N) {
   return T;
 }
 
-// The Part's transform, step for step.
-void PartTransform(float* Re, float* Im, int N, const TTables& T, bool Inverse) {
+// The documented transform, step for step.
+void PlainTransform(float* Re, float* Im, int N, const TTables& T, bool Inverse) {
   int J = 0;
   for (int I = 1; I <= N - 1; ++I) {
     int K = N;
@@ -93,7 +93,7 @@ void PartTransform(float* Re, float* Im, int N, const TTables& T, bool Inverse) 
   }
 }
 
-// The Part's split (RealSpectrum step 4), N = Size, tables of angle π·k/N.
+// The documented split (RealSpectrum step 4), N = Size, tables of angle π·k/N.
 void PartSplit(float* Re, float* Im, int N, const TTables& T) {
   Re[0] = static_cast<float>((static_cast<double>(Re[0]) + Im[0]) * 0.5);
   Im[0] = 0;
@@ -112,7 +112,7 @@ void PartSplit(float* Re, float* Im, int N, const TTables& T) {
   }
 }
 
-// The Part's ToPolar.
+// The documented ToPolar.
 void PartToPolar(float* Re, float* Im, int N, bool WithPhase) {
   for (int I = 1; I < N; ++I) {
     const float R = Re[I];
@@ -379,7 +379,7 @@ TEST(FFTComponent, DesignTimeComputesNoTables) {
 // ---------------------------------------------------------------------------
 // Transform
 
-// Every kernel of this machine equals the Part's plain algorithm bit for bit,
+// Every kernel of this machine equals the plain algorithm bit for bit,
 // for every size 2 … 65536, both directions.
 TEST(Transform, EveryKernelEqualsThePlainAlgorithmBitForBit) {
   std::mt19937 G(1234);
@@ -393,7 +393,7 @@ TEST(Transform, EveryKernelEqualsThePlainAlgorithmBitForBit) {
         const std::vector<float> Re0 = Hard ? HardValues(N, G) : RandomValues(N, G);
         const std::vector<float> Im0 = Hard ? HardValues(N, G) : RandomValues(N, G);
         std::vector<float> Re = Re0, Im = Im0;
-        PartTransform(Re.data(), Im.data(), N, T, Inverse);
+        PlainTransform(Re.data(), Im.data(), N, T, Inverse);
         for (Kernel::TKind K : Kernel::AvailableKinds()) {
           std::vector<float> R = Re0, I = Im0;
           Plan.Execute(R.data(), I.data(), Inverse, K);
@@ -416,7 +416,7 @@ TEST(Transform, ComponentEqualsThePlainAlgorithmBitForBit) {
       std::vector<float> Re = RandomValues(N, G), Im = RandomValues(N, G);
       Fill(C, Re, Im);
       S.F.Transform(C, Inverse);
-      PartTransform(Re.data(), Im.data(), N, T, Inverse);
+      PlainTransform(Re.data(), Im.data(), N, T, Inverse);
       EXPECT_TRUE(SameBits(Values(C->Re()), Re) && SameBits(Values(C->Im()), Im))
           << "n=" << N << " inverse=" << Inverse;
     }
@@ -562,7 +562,7 @@ TEST(RealSpectrum, CosineShowsItsAmplitudeAndPhaseOnItsBin) {
     double Amplitude, Phase;
   };
   const TRow Rows[] = {
-      {"the Part's case 2·cos(2π·5·t/M)", 5, 2.0, 0.0},
+      {"the documented case 2·cos(2π·5·t/M)", 5, 2.0, 0.0},
       {"lowest bin", 1, 1.0, 0.0},
       {"phase shifted", 5, 2.0, 0.5},
       {"negative phase", 37, 0.25, -1.2},
@@ -613,9 +613,9 @@ TEST(RealSpectrum, MatchesTheDirectSumOfTheRealSignal) {
   }
 }
 
-// RealSpectrum = unpack, the Part's transform, the Part's split, ToPolar:
+// RealSpectrum = unpack, the plain transform, the plain split, ToPolar:
 // the same bits for every size, with and without phase.
-TEST(RealSpectrum, EqualsThePartsStepsBitForBit) {
+TEST(RealSpectrum, EqualsThePlainStepsBitForBit) {
   std::mt19937 G(17);
   for (int E = 1; E <= 16; ++E) {
     TSized S(E);
@@ -632,7 +632,7 @@ TEST(RealSpectrum, EqualsThePartsStepsBitForBit) {
         Re[I] = Xv[2 * I];
         Im[I] = Xv[2 * I + 1];
       }
-      PartTransform(Re.data(), Im.data(), N, T, false);
+      PlainTransform(Re.data(), Im.data(), N, T, false);
       PartSplit(Re.data(), Im.data(), N, T);
       PartToPolar(Re.data(), Im.data(), N, WithPhase);
       EXPECT_TRUE(SameBits(Values(C->Re()), Re) && SameBits(Values(C->Im()), Im))
