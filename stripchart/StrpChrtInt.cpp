@@ -978,8 +978,9 @@ void TStripChartInt::SetDisplayRunNumber(Integer Value) {
     const std::int64_t Size = S.Size();
     for (std::int64_t Pos = HeadPos + Head.Size; Pos < Size;) {
       TChunkHeader H;
-      if (!ReadChunkHeader(S, Pos, H) || !H.Consistent() || Pos + H.Size > Size) {
-        // Damaged or cut off: the run is shown up to here, with the error.
+      if (!ReadChunkHeader(S, Pos, H) || (H.Consistent() && Pos + H.Size > Size)) break;  // cut off
+      if (!H.Consistent()) {
+        // Damaged: the run is shown up to here, with the error.
         FLoadStatus = H.Kind() == TChunkKind::Unknown ? lsUnknownChunk : lsInconsistent;
         break;
       }

@@ -38,6 +38,16 @@ bool SelectRun(TStripChartInt& Chart, Integer Number) {
   return false;
 }
 
+// A run that was shown only up to a damaged chunk.
+void CheckUndamaged(const TStripChartInt& Chart) {
+  const Integer Status = Chart.LoadStatus();
+  if (Status == lsInconsistent || Status == lsUnknownChunk)
+    throw TToolError{QStringLiteral("Lauf %1 in %2 ist beschädigt (Lesestatus %3)")
+                         .arg(Chart.DisplayRunNumber())
+                         .arg(Chart.FileName())
+                         .arg(Status)};
+}
+
 void Info(TStripChartInt& Chart, QTextStream& Out) {
   Out << "file: " << Chart.FileName() << '\n';
   Out << "version: " << kFileVersion << '\n';
@@ -46,12 +56,14 @@ void Info(TStripChartInt& Chart, QTextStream& Out) {
         << " interval=" << Number(Chart.DisplayTimeIncrement()) << " series=" << Chart.DisplayRunSeries()
         << " samples=" << Chart.DisplaySampleCount() << " remarks=" << Chart.Remarks().size() << " comment=\""
         << Chart.RunComment() << "\"\n";
+    CheckUndamaged(Chart);
   }
 }
 
 void Export(TStripChartInt& Chart, Integer Run, QTextStream& Out) {
   if (!SelectRun(Chart, Run))
     throw TToolError{QStringLiteral("Lauf %1 ist nicht in %2").arg(Run).arg(Chart.FileName())};
+  const Integer Damage = Chart.LoadStatus();
   const Integer Series = Chart.DisplayRunSeries();
   Out << "time";
   for (Integer k = 1; k <= Series; ++k) Out << ",series" << k;
@@ -77,6 +89,12 @@ void Export(TStripChartInt& Chart, Integer Run, QTextStream& Out) {
                            .arg(First)
                            .arg(Status)};
   }
+  if (Damage == lsInconsistent || Damage == lsUnknownChunk)
+    throw TToolError{QStringLiteral("Lauf %1 in %2 ist nach %3 Werten beschädigt (Lesestatus %4)")
+                         .arg(Run)
+                         .arg(Chart.FileName())
+                         .arg(Total)
+                         .arg(Damage)};
 }
 
 void Remarks(TStripChartInt& Chart, QTextStream& Out) {

@@ -107,6 +107,22 @@ TEST_F(Qlxm, BadArgumentsAndBadFilesGiveOneLineAndAnExitCode) {
   EXPECT_FALSE(QFile::exists(Dir.filePath("fremd.XRM")));
 }
 
+TEST_F(Qlxm, DamagedRunIsShownUpToTheDamageAndReported) {
+  QByteArray B = ReadAll(File);
+  const qsizetype SecondData = 6 + 125 + 40 + 2 * 4096;
+  ASSERT_EQ(B.mid(SecondData, 4), QByteArray("DATA"));
+  qToLittleEndian<std::uint32_t>(0, B.data() + SecondData + 4);
+  WriteAll(File, B);
+  Result R = RunTool({"info", File});
+  EXPECT_EQ(R.Code, 2);
+  EXPECT_TRUE(R.Out.contains("run 1: start=0 interval=0.5 series=2 samples=1024 "));
+  EXPECT_EQ(R.Err.count('\n'), 1);
+  R = RunTool({"export", File, "--run", "1"});
+  EXPECT_EQ(R.Code, 2);
+  EXPECT_EQ(R.Out.count('\n'), 1025);
+  EXPECT_TRUE(R.Err.contains("beschädigt"));
+}
+
 #ifdef QLXM_PROGRAM
 #include <QProcess>
 
