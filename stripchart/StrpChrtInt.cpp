@@ -473,17 +473,24 @@ void TStripChartInt::MoveWindowTo(bool Relative, Double Time) {
     ScrollBy(Result.NewSamples);
     return;
   }
-  if (!FRemarks.empty()) {
-    const Extended E = WindowEndTime();
-    const Extended S = std::max(E - FSamplesPerWindow * FDisplayTimeIncrement, FDisplayStartTime);
-    if (FindNearestRemark(static_cast<Double>((S + E) / 2))) {
-      FNearestRemarkChanged = true;
-      if (OnRemark)
-        OnRemark(this, FCurrentRemark.Time, FCurrentRemark.Series, FCurrentRemark.Flag, FCurrentRemark.RunNumber,
-                 FCurrentRemark.Text);
-    }
-  }
+  SelectRemarkNearWindowMiddle(false);
   InvalidatePlot();
+}
+
+// The middle of the window: (S + E) / 2 with E = WindowEndTime and S one
+// window earlier, not before the run start.
+bool TStripChartInt::SelectRemarkNearWindowMiddle(bool OnlyWhenChanged) {
+  if (FRemarks.empty()) return false;
+  const Extended E = WindowEndTime();
+  const Extended S = std::max(E - FSamplesPerWindow * FDisplayTimeIncrement, FDisplayStartTime);
+  const std::int64_t Before = FCurrentRemarkPos;
+  if (!FindNearestRemark(static_cast<Double>((S + E) / 2))) return false;
+  if (OnlyWhenChanged && FCurrentRemarkPos == Before) return false;
+  FNearestRemarkChanged = true;
+  if (OnRemark)
+    OnRemark(this, FCurrentRemark.Time, FCurrentRemark.Series, FCurrentRemark.Flag, FCurrentRemark.RunNumber,
+             FCurrentRemark.Text);
+  return true;
 }
 
 // The whole buffer is a cache around the window, in absolute sample

@@ -287,6 +287,11 @@ protected:
   virtual void DrawZoomRect() {}
   // Recompute the time-axis layout after a change of the time base or run.
   virtual void LayoutTimeAxis() {}
+  // Makes the remark nearest to the middle of the window the current one,
+  // raises NearestRemarkChanged and fires OnRemark. With OnlyWhenChanged
+  // (the scroll after an append) nothing happens when that remark is the
+  // current one already. Returns whether a remark was made current.
+  bool SelectRemarkNearWindowMiddle(bool OnlyWhenChanged);
   // Value range of the design-time preview waves.
   virtual void PreviewRange(Single& YMin, Single& YMax) const {
     YMin = 0;
