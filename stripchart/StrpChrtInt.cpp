@@ -157,6 +157,11 @@ void TStripChartInt::FillPreview() {
   }
 }
 
+void TStripChartInt::Loaded() {
+  TPaintBox::Loaded();
+  if (IsDesigning()) FillPreview();
+}
+
 void TStripChartInt::DefineProperties(TFiler& Filer) {
   TPaintBox::DefineProperties(Filer);
   // "Series": one (colour, line style, visible) triple per series in use.

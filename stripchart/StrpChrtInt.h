@@ -269,6 +269,8 @@ public:
 
   // "Series" streamed after the published properties.
   void DefineProperties(TFiler& Filer) override;
+  // At design time the series arrays show preview waves once loaded.
+  void Loaded() override;
 
 protected:
   // --- Drawing hooks ------------------------------------------------------
