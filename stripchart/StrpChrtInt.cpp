@@ -892,9 +892,14 @@ void TStripChartInt::OpenRemarkFile() {
   FLastRemark = TRemarkRecord{};
   FLastRemarkPos = FCurrentRemarkPos = -1;
   if (!QFileInfo::exists(Name)) {
-    FRemarkStream = std::make_unique<TFileStream>(Name, TFileStream::fmCreate);
     FRemarks.clear();
     FRemarkListChanged = true;
+    try {
+      FRemarkStream = std::make_unique<TFileStream>(Name, TFileStream::fmCreate);
+    } catch (const EStreamError&) {
+      // Playback from a place that cannot be written to: no remarks.
+      if (FLogging) throw;
+    }
     return;
   }
   try {
