@@ -1,5 +1,6 @@
 #include "Application.h"
 
+#include "AudioIn_Unit.h"
 #include "DemoWindow.h"
 
 namespace quellix::app {
@@ -30,7 +31,7 @@ const std::vector<TWindowSpec>& WindowSpecs() {
       {"TPro_Demo", "Quellix Pro", {}},
       {"TFIR_Demo", "TFIRFilter Demo", {}},
       {"TFlipFlop_Demo", "Beispielprogramm Flip-Flop", {}},
-      {"TAudio_Demo", "Audio Library", {}},
+      {"TAudio_Demo", "Audio Library", [] { return new AudioIn_Unit::TAudio_Demo(); }},
       {"TMeasureSource_Demo", "MeasureSource Library", {}},
   };
   return Windows;
