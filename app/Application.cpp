@@ -2,14 +2,19 @@
 
 #include "AudioIn_Unit.h"
 #include "DemoWindow.h"
+#include "analysis/Uauto.h"
+#include "analysis/Ucropow.h"
+#include "analysis/Ucross.h"
+#include "analysis/Ufft.h"
+#include "analysis/Upow.h"
 
 namespace quellix::app {
 
 const std::vector<TWindowSpec>& WindowSpecs() {
   static const std::vector<TWindowSpec> Windows = {
-      {"TAutokorrDialog", "Autokorrelation", {}},
-      {"TKreuzkorrelationDialog", "Kreuzkorrelation", {}},
-      {"TfftDialog", "FFT Demo", {}},
+      {"TAutokorrDialog", "Autokorrelation", [] { return new Uauto::TAutokorrDialog(); }},
+      {"TKreuzkorrelationDialog", "Kreuzkorrelation", [] { return new Ucross::TKreuzkorrelationDialog(); }},
+      {"TfftDialog", "FFT Demo", [] { return new Ufft::TfftDialog(); }},
       {"TDial_Demo", "TDial Demo", {}},
       {"TBarGraph_Demo", "TBargraph Demo", {}},
       {"THisto1_Demo", "THistograph Demo", {}},
@@ -24,8 +29,8 @@ const std::vector<TWindowSpec>& WindowSpecs() {
       {"TRCTief_Demo", "TRCLowpass Demo", {}},
       {"TSVFilter_Demo", "TStateVariableFilter Demo", {}},
       {"TIIR_Demo", "TIIRFilter Demo", {}},
-      {"TPowerSpectrumDialog", "Power Spectrum", {}},
-      {"TCrossPowerDialog", "Cross Power Spectrum", {}},
+      {"TPowerSpectrumDialog", "Power Spectrum", [] { return new Upow::TPowerSpectrumDialog(); }},
+      {"TCrossPowerDialog", "Cross Power Spectrum", [] { return new Ucropow::TCrossPowerDialog(); }},
       {"TComm2_Demo", "TComm Demo", {}},
       {"THersteller_Demo", "Vertrieb und Hersteller", {}},
       {"TPro_Demo", "Quellix Pro", {}},
