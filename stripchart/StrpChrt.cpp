@@ -1,7 +1,5 @@
 #include "stripchart/StrpChrt.h"
 
-#include <QMetaProperty>
-#include <QVariant>
 #include <algorithm>
 
 namespace quellix::StrpChrt {
@@ -23,15 +21,6 @@ void TStripChart::SetMeasureSource(TMeasureSource* Value) {
   if (Value != FLink->Source()) FLink->SetSource(Value);
 }
 
-double TStripChart::ViewValue(const char* Name) const {
-  return property(Name).toDouble();
-}
-
-void TStripChart::SetViewValue(const char* Name, double Value) {
-  // Only a declared property: setProperty would invent a dynamic one.
-  if (metaObject()->indexOfProperty(Name) >= 0) setProperty(Name, Value);
-}
-
 void TStripChart::SourceChanged() {
   TMeasureSource* Source = FLink->Source();
   if (!Source) return;
@@ -51,20 +40,15 @@ void TStripChart::SourceChanged() {
 
   // No painting while the set-up runs; the old setting comes back even when
   // a setter fails.
-  const bool HasEnableUpdate = metaObject()->indexOfProperty("EnableUpdate") >= 0;
-  const QVariant Update = property("EnableUpdate");
-  if (HasEnableUpdate) setProperty("EnableUpdate", false);
   struct TRestore {
     TStripChart* Chart;
-    bool Has;
-    QVariant Value;
-    ~TRestore() {
-      if (Has) Chart->setProperty("EnableUpdate", Value);
-    }
-  } Restore{this, HasEnableUpdate, Update};
+    bool Value;
+    ~TRestore() { Chart->SetEnableUpdate(Value); }
+  } Restore{this, EnableUpdate()};
+  SetEnableUpdate(false);
 
   // Time divisions in the window, kept when the window changes below.
-  const double XGap = ViewValue("ViewXGap");
+  const Double XGap = ViewXGap();
   Integer D = XGap == 0 ? 1 : Round(SamplesPerWindow() * DisplayTimeIncrement() / XGap);
   D = std::max(D, 1);
 
@@ -75,15 +59,15 @@ void TStripChart::SourceChanged() {
   if (Info.BlockLength >= SamplesPerWindow()) SetSamplesPerWindow(Info.BlockLength - 1);
 
   if (FAutoConfig) {
-    SetViewValue("ViewXGap", static_cast<double>(SamplesPerWindow() * DisplayTimeIncrement() / D));
+    SetViewXGap(static_cast<Double>(SamplesPerWindow() * DisplayTimeIncrement() / D));
     // Value divisions, kept over the source's range.
-    const double YMin = ViewValue("ViewYMin"), YMax = ViewValue("ViewYMax"), YGap = ViewValue("ViewYGap");
-    Integer V = YGap == 0 ? 1 : Round((YMax - YMin) / YGap);
+    const Single YGap = ViewYGap();
+    Integer V = YGap == 0 ? 1 : Round((static_cast<Extended>(ViewYMax()) - ViewYMin()) / YGap);
     V = std::max(V, 1);
     if (Info.ValueMin != Info.ValueMax) {
-      SetViewValue("ViewYMin", Info.ValueMin);
-      SetViewValue("ViewYMax", Info.ValueMax);
-      SetViewValue("ViewYGap", static_cast<Single>((ViewValue("ViewYMax") - ViewValue("ViewYMin")) / V));
+      SetViewYMin(static_cast<Single>(Info.ValueMin));
+      SetViewYMax(static_cast<Single>(Info.ValueMax));
+      SetViewYGap(static_cast<Single>((static_cast<Extended>(ViewYMax()) - ViewYMin()) / V));
     }
     SetSeriesNumber(std::min(Info.ChannelCount, kMaxSeries));
   }

@@ -44,11 +44,6 @@ private:
   void StateChanged(TMeasureSourceState State);
   void DataArrived(TDescArraySingle& Data);
 
-  // Time grid, value range and screen updates are drawing properties; they
-  // are read and written as the published properties they are.
-  double ViewValue(const char* Name) const;
-  void SetViewValue(const char* Name, double Value);
-
   bool FAutoConfig = true;
   // Padded copies of short channels: the source's arrays are never written.
   std::array<std::vector<Single>, StrpChrtInt::kMaxSeries> FPadded;

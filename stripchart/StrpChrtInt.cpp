@@ -48,6 +48,7 @@ void SamplesToFile(Byte* Out, const Single* Data, Integer Count) {
 // Construction
 
 TStripChartInt::TStripChartInt(TComponentCore* AOwner, QWidget* AParent) : TPaintBox(AOwner, AParent) {
+  SetupDrawing();
   FSamplesPerWindow = 512;
   FPoints.resize(FSamplesPerWindow + 1);
   SetSamplesPerBuffer(1024);
@@ -257,11 +258,6 @@ void TStripChartInt::SetGapBottom(Integer Value) {
 
 TRect TStripChartInt::PlotRect() const {
   return Rect(FGapLeft, FGapTop, Width() - FGapRight, Height() - FGapBottom);
-}
-
-void TStripChartInt::ScrollBy(Integer Samples) {
-  (void)Samples;
-  InvalidatePlot();
 }
 
 // ===========================================================================

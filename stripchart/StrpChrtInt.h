@@ -107,8 +107,69 @@ class TStripChartInt : public TPaintBox {
   Q_CLASSINFO("default:GapTop", "40")
   Q_CLASSINFO("default:GapRight", "40")
   Q_CLASSINFO("default:GapBottom", "60")
+  // Drawing.
+  Q_PROPERTY(bool EnableUpdate READ EnableUpdate WRITE SetEnableUpdate)
+  Q_CLASSINFO("default:EnableUpdate", "true")
+  Q_PROPERTY(int GridColor READ GridColor WRITE SetGridColor)
+  Q_CLASSINFO("default:GridColor", "8421504")
+  Q_PROPERTY(int BkColor READ BkColor WRITE SetBkColor)
+  Q_CLASSINFO("default:BkColor", "-2147483633")
+  Q_PROPERTY(TGrdVisible GridVisible READ GridVisible WRITE SetGridVisible)
+  Q_CLASSINFO("default:GridVisible", "grdNone")
+  Q_PROPERTY(TstrpScale GridScale READ GridScale WRITE SetGridScale)
+  Q_CLASSINFO("default:GridScale", "strpLin")
+  Q_PROPERTY(int GridLineStyle READ GridLineStyleInt WRITE SetGridLineStyleInt)
+  Q_CLASSINFO("default:GridLineStyle", "0")
+  Q_PROPERTY(int MarkerHighlightColor READ MarkerHighlightColor WRITE SetMarkerHighlightColor)
+  Q_CLASSINFO("default:MarkerHighlightColor", "32768")
+  Q_PROPERTY(int MarkerColor READ MarkerColor WRITE SetMarkerColor)
+  Q_CLASSINFO("default:MarkerColor", "255")
+  Q_PROPERTY(float MarkerWidth READ MarkerWidth WRITE SetMarkerWidth)
+  Q_CLASSINFO("default:MarkerWidth", "0")
+  Q_PROPERTY(TBorderStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
+  Q_CLASSINFO("default:BorderStyle", "bsSingle")
+  Q_PROPERTY(QString TitleRight READ TitleRight WRITE SetTitleRight)
+  Q_CLASSINFO("default:TitleRight", "")
+  Q_PROPERTY(QString TitleLeft READ TitleLeft WRITE SetTitleLeft)
+  Q_CLASSINFO("default:TitleLeft", "")
+  Q_PROPERTY(QString TitleTop READ TitleTop WRITE SetTitleTop)
+  Q_CLASSINFO("default:TitleTop", "")
+  Q_PROPERTY(QString TitleBottom READ TitleBottom WRITE SetTitleBottom)
+  Q_CLASSINFO("default:TitleBottom", "")
+  Q_PROPERTY(quellix::TFont* FontTitleTop READ FontTitleTopPtr WRITE SetFontTitleTop)
+  Q_PROPERTY(quellix::TFont* FontXAxis READ FontXAxisPtr WRITE SetFontXAxis)
+  Q_PROPERTY(quellix::TFont* FontYAxis READ FontYAxisPtr WRITE SetFontYAxis)
+  Q_PROPERTY(quellix::TFont* FontTitleBottom READ FontTitleBottomPtr WRITE SetFontTitleBottom)
+  Q_PROPERTY(quellix::TFont* FontTitleLeft READ FontTitleLeftPtr WRITE SetFontTitleLeft)
+  Q_PROPERTY(quellix::TFont* FontTitleRight READ FontTitleRightPtr WRITE SetFontTitleRight)
+  Q_PROPERTY(float ViewYMin READ ViewYMin WRITE SetViewYMin)
+  Q_CLASSINFO("default:ViewYMin", "0")
+  Q_PROPERTY(float ViewYMax READ ViewYMax WRITE SetViewYMax)
+  Q_CLASSINFO("default:ViewYMax", "10")
+  Q_PROPERTY(float ViewYGap READ ViewYGap WRITE SetViewYGap)
+  Q_CLASSINFO("default:ViewYGap", "2")
+  Q_PROPERTY(int ViewYDecimals READ ViewYDecimals WRITE SetViewYDecimals)
+  Q_CLASSINFO("default:ViewYDecimals", "2")
+  Q_PROPERTY(double ViewXGap READ ViewXGap WRITE SetViewXGap)
+  Q_CLASSINFO("default:ViewXGap", "1")
+  Q_PROPERTY(bool ShowCross READ ShowCross WRITE SetShowCross)
+  Q_CLASSINFO("default:ShowCross", "true")
+  Q_PROPERTY(bool ReduceFlicker READ ReduceFlicker WRITE SetReduceFlicker)
+  Q_CLASSINFO("default:ReduceFlicker", "false")
 
 public:
+  // Which grids are drawn: grdHor the vertical lines of the time grid,
+  // grdVer the horizontal lines of the value grid.
+  enum TGrdVisible : Byte { grdNone, grdHor, grdVer, grdBoth };
+  Q_ENUM(TGrdVisible)
+  // Value axis linear or logarithmic.
+  enum TstrpScale : Byte { strpLin, strpLog };
+  Q_ENUM(TstrpScale)
+  enum TBorderStyle : Byte { bsNone, bsSingle };
+  Q_ENUM(TBorderStyle)
+  // The titles in the four margins.
+  enum TTitlePlace { tpTop, tpBottom, tpLeft, tpRight };
+
   explicit TStripChartInt(TComponentCore* AOwner = nullptr, QWidget* AParent = nullptr);
   ~TStripChartInt() override;
 
@@ -199,6 +260,115 @@ public:
   // (GapLeft, GapTop, Width - GapRight, Height - GapBottom).
   TRect PlotRect() const;
 
+  // --- Drawing properties (StrpChrtDraw.cpp) ------------------------------
+  bool EnableUpdate() const { return FEnableUpdate; }
+  // Invalidates only when switched on.
+  void SetEnableUpdate(bool Value);
+  TColor GridColor() const { return FGridColor; }
+  void SetGridColor(TColor Value);
+  TColor BkColor() const { return FBkColor; }
+  void SetBkColor(TColor Value);
+  TGrdVisible GridVisible() const { return FGridVisible; }
+  void SetGridVisible(TGrdVisible Value);
+  TstrpScale GridScale() const { return FGridScale; }
+  void SetGridScale(TstrpScale Value);
+  TPenStyle GridLineStyle() const { return FGridLineStyle; }
+  void SetGridLineStyle(TPenStyle Value);
+  int GridLineStyleInt() const { return FGridLineStyle; }
+  void SetGridLineStyleInt(int Value) { SetGridLineStyle(static_cast<TPenStyle>(Value)); }
+  TColor MarkerHighlightColor() const { return FMarkerHighlightColor; }
+  void SetMarkerHighlightColor(TColor Value);
+  TColor MarkerColor() const { return FMarkerColor; }
+  void SetMarkerColor(TColor Value);
+  Single MarkerWidth() const { return FMarkerWidth; }
+  void SetMarkerWidth(Single Value);
+  TBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TBorderStyle Value);
+  QString TitleRight() const { return FTitles[tpRight]; }
+  void SetTitleRight(const QString& Value) { SetTitle(tpRight, Value); }
+  QString TitleLeft() const { return FTitles[tpLeft]; }
+  void SetTitleLeft(const QString& Value) { SetTitle(tpLeft, Value); }
+  QString TitleTop() const { return FTitles[tpTop]; }
+  void SetTitleTop(const QString& Value) { SetTitle(tpTop, Value); }
+  QString TitleBottom() const { return FTitles[tpBottom]; }
+  void SetTitleBottom(const QString& Value) { SetTitle(tpBottom, Value); }
+  // Fonts of the titles and axis labels; changing one repaints.
+  TFont& FontTitleTop() { return FFontTitleTop; }
+  TFont* FontTitleTopPtr() { return &FFontTitleTop; }
+  void SetFontTitleTop(TFont* Value) { if (Value) FFontTitleTop.Assign(*Value); }
+  TFont& FontXAxis() { return FFontXAxis; }
+  TFont* FontXAxisPtr() { return &FFontXAxis; }
+  void SetFontXAxis(TFont* Value) { if (Value) FFontXAxis.Assign(*Value); }
+  TFont& FontYAxis() { return FFontYAxis; }
+  TFont* FontYAxisPtr() { return &FFontYAxis; }
+  void SetFontYAxis(TFont* Value) { if (Value) FFontYAxis.Assign(*Value); }
+  TFont& FontTitleBottom() { return FFontTitleBottom; }
+  TFont* FontTitleBottomPtr() { return &FFontTitleBottom; }
+  void SetFontTitleBottom(TFont* Value) { if (Value) FFontTitleBottom.Assign(*Value); }
+  TFont& FontTitleLeft() { return FFontTitleLeft; }
+  TFont* FontTitleLeftPtr() { return &FFontTitleLeft; }
+  void SetFontTitleLeft(TFont* Value) { if (Value) FFontTitleLeft.Assign(*Value); }
+  TFont& FontTitleRight() { return FFontTitleRight; }
+  TFont* FontTitleRightPtr() { return &FFontTitleRight; }
+  void SetFontTitleRight(TFont* Value) { if (Value) FFontTitleRight.Assign(*Value); }
+  Single ViewYMin() const { return FViewYMin; }
+  void SetViewYMin(Single Value);
+  Single ViewYMax() const { return FViewYMax; }
+  void SetViewYMax(Single Value);
+  Single ViewYGap() const { return FViewYGap; }
+  void SetViewYGap(Single Value);
+  Integer ViewYDecimals() const { return FViewYDecimals; }
+  void SetViewYDecimals(Integer Value);
+  Double ViewXGap() const { return FViewXGap; }
+  void SetViewXGap(Double Value);
+  bool ShowCross() const { return FShowCross; }
+  void SetShowCross(bool Value);
+  bool ReduceFlicker() const { return FReduceFlicker; }
+  void SetReduceFlicker(bool Value);
+
+  // --- Drawing geometry, shared by painting, the mouse modes and tests ----
+  // A value row or label of the value axis.
+  struct TValueMark {
+    Extended Value = 0;
+    Integer Row = 0;
+    QString Text;   // labels only
+  };
+  struct TValueAxis {
+    std::vector<TValueMark> Grid;     // at most 999 rows
+    std::vector<TValueMark> Labels;
+  };
+  // The time-axis layout: first grid time, unit class, label step.
+  struct TTimeAxis {
+    Extended FirstGridTime = 0;
+    Integer UnitClass = 0;
+    Integer LabelStep = 1;
+  };
+  // False when the view range cannot be drawn (the red error display).
+  bool ViewRangeValid() const;
+  // Pixel row of a value: linear Trunc(c0 + c1 v) with ViewYMin on
+  // Bottom + 1 and ViewYMax on Top + 1, or logarithmic; limited to
+  // -30000..30000.
+  Integer ValueToRow(Single Value) const;
+  // The value grid and labels as the paint draws them; a ViewYGap that
+  // would put more grid lines than pixel rows is enlarged first.
+  TValueAxis LayoutValueAxis();
+  const TTimeAxis& TimeAxis() const { return FTimeAxis; }
+  // Title rectangles of the last paint; (-1, -1, -1, -1) before.
+  TRect TitleRect(TTitlePlace Place) const { return FTitleRects[Place]; }
+  // Number pattern of the linear value labels for a range.
+  static QString ValueLabelFormat(Single YMin, Single YMax, Integer Decimals);
+  // Unit class of a window span of Samples x Increment seconds, its
+  // caption unit and the sample string that spaces the labels.
+  static Integer TimeUnitClass(Integer Samples, Extended Increment);
+  static QString TimeUnitCaption(Integer UnitClass);
+  static QString TimeUnitSample(Integer UnitClass);
+  // Text of a time-axis label at Time seconds in a unit class.
+  static QString TimeLabelText(Integer UnitClass, Extended Time);
+  // Calendar date and time of the window end for the caption.
+  static QString TimeCaptionText(Extended Time);
+
+  void Paint() override;
+
   // --- Operations ---------------------------------------------------------
   // Appends SampleCount samples of series 1..SeriesCount.
   void AddValues(const TSeriesValues& Values, Integer SeriesCount, Integer SampleCount);
@@ -274,21 +444,34 @@ public:
 
 protected:
   // --- Drawing hooks ------------------------------------------------------
-  // Until painting is in place they only invalidate; the drawing and the
-  // mouse modes override them.
+  // The places where the data side asks for drawing (StrpChrtDraw.cpp);
+  // the mouse modes extend them.
   // Repaint the whole plot.
-  virtual void InvalidatePlot() { Invalidate(); }
+  virtual void InvalidatePlot();
   // Scroll the plot left by the pixels that Samples new samples take and
   // draw only the uncovered strip.
   virtual void ScrollBy(Integer Samples);
-  // Redraw the measuring cross after a full repaint, when one is displayed.
+  // Place the measuring cross again after the plot changed under it (the
+  // measure mode puts it on the sample now under the mouse). The paint
+  // itself keeps a showing cross on the screen.
   virtual void RedrawCross() {}
   // The zoom rectangle of the zoom mode: whether it is showing, and an XOR
   // draw that erases it when drawn a second time.
-  virtual bool ZoomRectShowing() const { return false; }
-  virtual void DrawZoomRect() {}
+  virtual bool ZoomRectShowing() const { return FZoomRectShowing; }
+  virtual void DrawZoomRect();
   // Recompute the time-axis layout after a change of the time base or run.
-  virtual void LayoutTimeAxis() {}
+  virtual void LayoutTimeAxis();
+  // Draws the marks of the run's remarks over the traces, clipped to the
+  // plot (the interaction modes provide them).
+  virtual void DrawRemarkMarks(TCanvas& Cv) { (void)Cv; }
+  // The measuring cross: shown at CrossPoint in XOR, so drawing it twice
+  // removes it. The mouse modes place it; paint and scroll keep it.
+  void DrawMeasureCross();
+  bool FCrossShowing = false;
+  TPoint FCrossPoint;
+  // The zoom rectangle as the zoom mode drags it.
+  TRect FZoomRect;
+  bool FZoomRectShowing = false;
   // Makes the remark nearest to the middle of the window the current one,
   // raises NearestRemarkChanged and fires OnRemark. With OnlyWhenChanged
   // (the scroll after an append) nothing happens when that remark is the
@@ -296,11 +479,30 @@ protected:
   bool SelectRemarkNearWindowMiddle(bool OnlyWhenChanged);
   // Value range of the design-time preview waves.
   virtual void PreviewRange(Single& YMin, Single& YMax) const {
-    YMin = 0;
-    YMax = 10;
+    YMin = FViewYMin;
+    YMax = FViewYMax;
   }
 
 private:
+  // Drawing pieces (StrpChrtDraw.cpp), in the order the picture is composed.
+  struct TValueMap;
+  TValueMap MakeValueMap() const;
+  void SetTitle(TTitlePlace Place, const QString& Value);
+  // Fonts, title rectangles and the opaque style, from the constructor.
+  void SetupDrawing();
+  void DrawRangeError();
+  void DrawFrame(TCanvas& Cv, const TRect& Clip);
+  void DrawTitles(TCanvas& Cv);
+  void DrawGridAndTraces(TCanvas& Cv);
+  void DrawValueLabels(TCanvas& Cv);
+  void DrawTimeLabels(TCanvas& Cv);
+  // Rows of the time-axis label strip below the plot, and of the caption.
+  TRect LabelStrip();
+  TRect CaptionStrip();
+  // The text heights of FontXAxis and FontYAxis.
+  Integer XAxisTextHeight();
+  Integer YAxisTextHeight();
+
   struct TSeriesSlot {
     TPenStyle LineStyle = psSolid;
     TColor Color = 0;
@@ -402,6 +604,34 @@ private:
   TBlockBuffer FBlock;
   std::vector<Byte> FChunkBytes;   // one DATA chunk, reused
 
+  // Drawing.
+  bool FEnableUpdate = true;
+  TColor FGridColor = clGray;
+  TColor FBkColor = clBtnFace;
+  TGrdVisible FGridVisible = grdNone;
+  TstrpScale FGridScale = strpLin;
+  TPenStyle FGridLineStyle = psSolid;
+  TColor FMarkerHighlightColor = clGreen;
+  TColor FMarkerColor = clRed;
+  Single FMarkerWidth = 0;
+  TBorderStyle FBorderStyle = bsSingle;
+  std::array<QString, 4> FTitles;
+  std::array<TRect, 4> FTitleRects;
+  TFont FFontTitleTop, FFontXAxis, FFontYAxis, FFontTitleBottom, FFontTitleLeft, FFontTitleRight;
+  // Turned copies of the side title fonts, built on the first paint and
+  // after a change of their font.
+  TFont FRotatedLeft, FRotatedRight;
+  bool FRotatedValid = false;
+  Single FViewYMin = 0, FViewYMax = 10, FViewYGap = 2;
+  Integer FViewYDecimals = 2;
+  Double FViewXGap = 1.0;
+  bool FShowCross = true;
+  bool FReduceFlicker = false;
+  std::unique_ptr<TBitmap> FBitmap;
+  TTimeAxis FTimeAxis;
+  TSize FPaintedSize{-1, -1};   // client size of the last paint
+  bool FFullRedraw = false;
+
   // Remarks.
   std::vector<TRemarkIndexEntry> FRemarks;
   TRemarkRecord FLastRemark;
@@ -411,5 +641,18 @@ private:
   bool FRemarkListChanged = false;
   bool FNearestRemarkChanged = false;
 };
+
+using TGrdVisible = TStripChartInt::TGrdVisible;
+using TstrpScale = TStripChartInt::TstrpScale;
+using TBorderStyle = TStripChartInt::TBorderStyle;
+using TTitlePlace = TStripChartInt::TTitlePlace;
+inline constexpr TGrdVisible grdNone = TStripChartInt::grdNone;
+inline constexpr TGrdVisible grdHor = TStripChartInt::grdHor;
+inline constexpr TGrdVisible grdVer = TStripChartInt::grdVer;
+inline constexpr TGrdVisible grdBoth = TStripChartInt::grdBoth;
+inline constexpr TstrpScale strpLin = TStripChartInt::strpLin;
+inline constexpr TstrpScale strpLog = TStripChartInt::strpLog;
+inline constexpr TBorderStyle bsNone = TStripChartInt::bsNone;
+inline constexpr TBorderStyle bsSingle = TStripChartInt::bsSingle;
 
 }  // namespace quellix::StrpChrtInt
