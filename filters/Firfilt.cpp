@@ -56,20 +56,12 @@ void Convolve(const Double* In, const Single* C, Integer N, Single* Out, Integer
 }  // namespace
 
 TFIRFilter::TFIRFilter(TComponentCore* AOwner)
-    : TComponent(AOwner), FVersion(QStringLiteral("V2.10")), FCopyright(LibraryCopyright()) {
+    : TFilterBase(AOwner, QStringLiteral("V2.10")) {
   // The identity filter.
   FCount = 1;
   FList.Add(QStringLiteral("1"));
   FCoefficients[0] = 1.0f;
   FWork.resize(MaxCoefficients + ChunkSize);
-}
-
-void TFIRFilter::SetSampleFrequency(Single Value) {
-  if (Value > 0 && Value != FSampleFrequency) FSampleFrequency = Value;
-}
-
-void TFIRFilter::SetCutoffFrequency(Single Value) {
-  if (Value > 0 && Value != FCutoffFrequency) FCutoffFrequency = Value;
 }
 
 void TFIRFilter::Reset() {
@@ -181,7 +173,7 @@ void TFIRFilter::Filter(Single* Data, Integer Count) {
 // no or more than 512 values raises the range error and leaves the
 // coefficients as they were.
 void TFIRFilter::DefineProperties(TFiler& Filer) {
-  TComponent::DefineProperties(Filer);
+  TFilterBase::DefineProperties(Filer);
   Filer.DefineProperty(
       QStringLiteral("Floats"),
       [this](TReader& Reader) {

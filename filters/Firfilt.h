@@ -7,7 +7,7 @@
 #include <array>
 #include <vector>
 
-#include "host/Classes.h"
+#include "FiltBase.h"
 
 namespace quellix::Firfilt {
 
@@ -16,12 +16,8 @@ namespace quellix::Firfilt {
 // clearing of the history) count as 0. The component designs nothing:
 // SampleFrequency and CutoffFrequency are only stored. The coefficients come
 // from CoefficientList (one number per line), SetCoefficients or the stream.
-class TFIRFilter : public TComponent {
+class TFIRFilter : public FiltBase::TFilterBase {
   Q_OBJECT
-  Q_PROPERTY(QString Version READ Version WRITE SetVersion)
-  Q_PROPERTY(QString Copyright READ Copyright WRITE SetCopyright)
-  Q_PROPERTY(float SampleFrequency READ SampleFrequency WRITE SetSampleFrequency)
-  Q_PROPERTY(float CutoffFrequency READ CutoffFrequency WRITE SetCutoffFrequency)
   Q_PROPERTY(int CoefficientNumber READ CoefficientNumber WRITE SetCoefficientNumber)
   Q_PROPERTY(QStringList CoefficientList READ CoefficientStrings WRITE SetCoefficientStrings)
 
@@ -29,16 +25,6 @@ public:
   static constexpr Integer MaxCoefficients = 512;
 
   explicit TFIRFilter(TComponentCore* AOwner = nullptr);
-
-  QString Version() const { return FVersion; }
-  void SetVersion(const QString&) {}
-  QString Copyright() const { return FCopyright; }
-  void SetCopyright(const QString&) {}
-
-  Single SampleFrequency() const { return FSampleFrequency; }
-  void SetSampleFrequency(Single Value);
-  Single CutoffFrequency() const { return FCutoffFrequency; }
-  void SetCutoffFrequency(Single Value);
 
   // Number of coefficients N. A new value in 1 .. 512 pads the list with
   // "0" lines or drops lines from its end, and clears the history; other
@@ -74,16 +60,14 @@ public:
   void DefineProperties(TFiler& Filer) override;
 
 private:
+  // Refuses NaN as well as values <= 0.
+  bool AcceptsFrequency(Single Value) const override { return Value > 0; }
   // Ring position reached from P after Steps samples.
   Integer Advance(Integer P, std::int64_t Steps) const;
   // Ring slot (1 .. N) of the value Age samples older than the one at P.
   Integer Slot(Integer P, Integer Age) const;
   void TakeOver(const QStringList& Lines, const Single* Values, Integer Count);
 
-  QString FVersion;
-  QString FCopyright;
-  Single FSampleFrequency = 1.0f;
-  Single FCutoffFrequency = 0.5f;
   Integer FCount = 1;
   std::array<Single, MaxCoefficients> FCoefficients{};  // c[1..N] at 0..N-1
   std::array<Single, MaxCoefficients> FHistory{};       // h[1..N] at 0..N-1

@@ -133,7 +133,7 @@ bool ValidOutput(std::int64_t Value) { return Value >= iirLowPass && Value <= ii
 }  // namespace
 
 TIIRFilter::TIIRFilter(TComponentCore* AOwner)
-    : TComponent(AOwner), FVersion(QStringLiteral("V2.1")), FCopyright(LibraryCopyright()) {
+    : TFilterBase(AOwner, QStringLiteral("V2.1")) {
   Reset();
   Design();
 }
@@ -184,18 +184,6 @@ void TIIRFilter::Design() {
   }
 }
 
-void TIIRFilter::SetSampleFrequency(Single Value) {
-  if (Value <= 0 || Value == FSampleFrequency) return;
-  FSampleFrequency = Value;
-  Design();
-}
-
-void TIIRFilter::SetCutoffFrequency(Single Value) {
-  if (Value <= 0 || Value == FCutoffFrequency) return;
-  FCutoffFrequency = Value;
-  Design();
-}
-
 void TIIRFilter::SetCutoffHighFrequency(Single Value) {
   if (Value <= 0 || Value == FCutoffHighFrequency) return;
   FCutoffHighFrequency = Value;
@@ -238,7 +226,7 @@ void TIIRFilter::Filter(Single* Data, Integer Count) {
 // checks; an order outside 2 .. 10 or an unknown output type cannot be run
 // and is refused as a stream error, leaving the filter as it was.
 void TIIRFilter::DefineProperties(TFiler& Filer) {
-  TComponent::DefineProperties(Filer);
+  TFilterBase::DefineProperties(Filer);
   Filer.DefineProperty(
       QStringLiteral("Floats"),
       [this](TReader& Reader) {

@@ -5,7 +5,7 @@
 #include <QString>
 #include <array>
 
-#include "host/Classes.h"
+#include "FiltBase.h"
 
 namespace quellix::IIRFilt {
 Q_NAMESPACE
@@ -24,12 +24,8 @@ struct TIirSection {
 // and high-pass, fourth-order sections for the band-pass (whose order is
 // therefore twice Order). The history survives between calls and property
 // changes; only Reset clears it.
-class TIIRFilter : public TComponent {
+class TIIRFilter : public FiltBase::TFilterBase {
   Q_OBJECT
-  Q_PROPERTY(QString Version READ Version WRITE SetVersion)
-  Q_PROPERTY(QString Copyright READ Copyright WRITE SetCopyright)
-  Q_PROPERTY(float SampleFrequency READ SampleFrequency WRITE SetSampleFrequency)
-  Q_PROPERTY(float CutoffFrequency READ CutoffFrequency WRITE SetCutoffFrequency)
   Q_PROPERTY(float CutoffHighFrequency READ CutoffHighFrequency WRITE SetCutoffHighFrequency)
   Q_PROPERTY(int Order READ Order WRITE SetOrder)
   Q_PROPERTY(quellix::IIRFilt::TIirFilterOutput FilterOutput READ FilterOutput WRITE SetFilterOutput)
@@ -42,15 +38,6 @@ public:
 
   explicit TIIRFilter(TComponentCore* AOwner = nullptr);
 
-  QString Version() const { return FVersion; }
-  void SetVersion(const QString&) {}
-  QString Copyright() const { return FCopyright; }
-  void SetCopyright(const QString&) {}
-
-  Single SampleFrequency() const { return FSampleFrequency; }
-  void SetSampleFrequency(Single Value);
-  Single CutoffFrequency() const { return FCutoffFrequency; }
-  void SetCutoffFrequency(Single Value);
   Single CutoffHighFrequency() const { return FCutoffHighFrequency; }
   void SetCutoffHighFrequency(Single Value);
   Integer Order() const { return FOrder; }
@@ -71,12 +58,9 @@ public:
   void DefineProperties(TFiler& Filer) override;
 
 private:
+  void FrequencyChanged() override { Design(); }
   void Design();
 
-  QString FVersion;
-  QString FCopyright;
-  Single FSampleFrequency = 1.0f;
-  Single FCutoffFrequency = 0.5f;
   Single FCutoffHighFrequency = 0.75f;
   TIirFilterOutput FFilterOutput = iirLowPass;
   Integer FOrder = 2;

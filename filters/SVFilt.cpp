@@ -42,7 +42,7 @@ void Run(Single* Data, Integer Count, Double F, Double D, Single& Band, Single& 
 }  // namespace
 
 TStateVariableFilter::TStateVariableFilter(TComponentCore* AOwner)
-    : TComponent(AOwner), FVersion(QStringLiteral("V2.10")), FCopyright(LibraryCopyright()) {
+    : TFilterBase(AOwner, QStringLiteral("V2.10")) {
   ComputeTuning();
 }
 
@@ -51,18 +51,6 @@ void TStateVariableFilter::ComputeTuning() {
   const Extended Pi = std::numbers::pi_v<long double>;
   FDamping = static_cast<Single>(1.0L / FQ);
   FTuning = static_cast<Single>(2.0L * std::sin(Pi * FCutoffFrequency / FSampleFrequency));
-}
-
-void TStateVariableFilter::SetSampleFrequency(Single Value) {
-  if (Value <= 0 || Value == FSampleFrequency) return;
-  FSampleFrequency = Value;
-  ComputeTuning();
-}
-
-void TStateVariableFilter::SetCutoffFrequency(Single Value) {
-  if (Value <= 0 || Value == FCutoffFrequency) return;
-  FCutoffFrequency = Value;
-  ComputeTuning();
 }
 
 void TStateVariableFilter::SetQ(Single Value) {
@@ -91,7 +79,7 @@ void TStateVariableFilter::Filter(Single* Data, Integer Count) {
 // numbers are taken over without the setters' checks; an unknown output
 // selector is refused as a stream error, leaving the filter as it was.
 void TStateVariableFilter::DefineProperties(TFiler& Filer) {
-  TComponent::DefineProperties(Filer);
+  TFilterBase::DefineProperties(Filer);
   Filer.DefineProperty(
       QStringLiteral("Floats"),
       [this](TReader& Reader) {

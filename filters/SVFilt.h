@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "host/Classes.h"
+#include "FiltBase.h"
 
 namespace quellix::SVFilt {
 Q_NAMESPACE
@@ -14,12 +14,8 @@ Q_ENUM_NS(TFilterOutput)
 
 // Tuned by f = 2*sin(pi*Fc/Fs) and damping d = 1/Q. The two integrator
 // states survive between calls and property changes; Reset clears them.
-class TStateVariableFilter : public TComponent {
+class TStateVariableFilter : public FiltBase::TFilterBase {
   Q_OBJECT
-  Q_PROPERTY(QString Version READ Version WRITE SetVersion)
-  Q_PROPERTY(QString Copyright READ Copyright WRITE SetCopyright)
-  Q_PROPERTY(float SampleFrequency READ SampleFrequency WRITE SetSampleFrequency)
-  Q_PROPERTY(float CutoffFrequency READ CutoffFrequency WRITE SetCutoffFrequency)
   Q_PROPERTY(float Q READ Q WRITE SetQ)
   Q_PROPERTY(quellix::SVFilt::TFilterOutput FilterOutput READ FilterOutput WRITE SetFilterOutput)
   Q_CLASSINFO("default:FilterOutput", "foLowPass")
@@ -27,15 +23,6 @@ class TStateVariableFilter : public TComponent {
 public:
   explicit TStateVariableFilter(TComponentCore* AOwner = nullptr);
 
-  QString Version() const { return FVersion; }
-  void SetVersion(const QString&) {}
-  QString Copyright() const { return FCopyright; }
-  void SetCopyright(const QString&) {}
-
-  Single SampleFrequency() const { return FSampleFrequency; }
-  void SetSampleFrequency(Single Value);
-  Single CutoffFrequency() const { return FCutoffFrequency; }
-  void SetCutoffFrequency(Single Value);
   // Quality factor; values of 0.4 and below are refused.
   Single Q() const { return FQ; }
   void SetQ(Single Value);
@@ -53,12 +40,9 @@ public:
   void DefineProperties(TFiler& Filer) override;
 
 private:
+  void FrequencyChanged() override { ComputeTuning(); }
   void ComputeTuning();
 
-  QString FVersion;
-  QString FCopyright;
-  Single FSampleFrequency = 1.0f;
-  Single FCutoffFrequency = 0.5f;
   Single FQ = 1.0f;
   TFilterOutput FFilterOutput = foLowPass;
   Single FDamping = 1.0f;  // d = 1/Q
