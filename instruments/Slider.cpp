@@ -1,0 +1,607 @@
+#include "Slider.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace quellix::Slider {
+
+using namespace LinearScale;
+
+TSlider::TSlider(TComponentCore* AOwner, QWidget* AParent)
+    : TGraphicControl(AOwner, AParent),
+      FPictureSlide(std::make_unique<TPicture>()),
+      FPictureButton(std::make_unique<TPicture>()),
+      FPictureMask(std::make_unique<TPicture>()) {
+  SetColor(clBtnFace);
+  SetDefaultFont(FLabelingFont);
+  SetDefaultFont(FButtonFont);
+  FLabelingFont.OnChange = [this] { Invalidate(); };
+  FButtonFont.OnChange = [this] { Invalidate(); };
+}
+
+TSlider::~TSlider() {
+  FLabelingFont.OnChange = nullptr;
+  FButtonFont.OnChange = nullptr;
+}
+
+// ---------------------------------------------------------------------------
+// Geometry properties
+
+Integer TSlider::LimitedButtonWidth(Integer Value) const {
+  const Integer C = CrossExtent();
+  return C > 2 ? std::min(Value, C - 2) : Value;
+}
+
+void TSlider::SetKind(TScrollBarKind Value) {
+  if (Value != sbHorizontal && Value != sbVertical) return;
+  if (Value == FKind) return;
+  FKind = Value;
+  // Turning a designed slider turns its bounds with it.
+  if (IsDesigning() && !IsLoading()) SetBounds(Left(), Top(), Height(), Width());
+  Invalidate();
+}
+
+void TSlider::SetBevelWidth(Integer Value) {
+  if (Value < 0 || Value == FBevelWidth) return;
+  FBevelWidth = Value;
+  Invalidate();
+}
+
+void TSlider::SetSliderWidth(Integer Value) {
+  if (Value < 0 || Value == FSliderWidth) return;
+  FSliderWidth = Value;
+  Invalidate();
+}
+
+void TSlider::SetButtonWidth(Integer Value) {
+  if (Value < 0) return;
+  // A picture pointer keeps the width the picture was made for.
+  if (Asymmetric() && !FPictureButton->Empty()) return;
+  Value = LimitedButtonWidth(Value);
+  if (Value == FButtonWidth) return;
+  FButtonWidth = Value;
+  Invalidate();
+}
+
+void TSlider::SetButtonHeight(Integer Value) {
+  if (Value < 0 || Value == FButtonHeight) return;
+  FButtonHeight = Value;
+  Invalidate();
+}
+
+void TSlider::SetOffsetLower(Integer Value) {
+  if (Value < 0 || Value == FOffsetLower) return;
+  FOffsetLower = Value;
+  Repaint();
+}
+
+void TSlider::SetOffsetUpper(Integer Value) {
+  if (Value < 0 || Value == FOffsetUpper) return;
+  FOffsetUpper = Value;
+  Repaint();
+}
+
+// ---------------------------------------------------------------------------
+// Value logic: quantise, clamp, compare, store, fire, redraw.
+
+void TSlider::SetValue(Double Value) {
+  if (std::isnan(Value)) return;
+  if (FValueStepWidth > 0) Value = std::nearbyint(Value / FValueStepWidth) * FValueStepWidth;
+  if (Value == FValue) return;
+  Value = std::clamp(Value, FValueMin, FValueMax);
+  if (Value == FValue) return;
+  FValue = Value;
+  if (OnValueChange) OnValueChange(this);
+  RedrawButton();
+}
+
+void TSlider::SetValueMin(Double Value) {
+  if (!(Value < FValueMax) || Value == FValueMin) return;
+  FValueMin = Value;
+  ApplyRanges();
+  Invalidate();
+}
+
+void TSlider::SetValueMax(Double Value) {
+  if (!(Value > FValueMin) || Value == FValueMax) return;
+  FValueMax = Value;
+  ApplyRanges();
+  Invalidate();
+}
+
+void TSlider::SetValueStepWidth(Double Value) {
+  if (!(Value >= 0) || !std::isfinite(Value) || Value == FValueStepWidth) return;
+  FValueStepWidth = Value;
+  // The current value moves onto the new grid at once.
+  SetValue(FValue);
+  Invalidate();
+}
+
+void TSlider::ApplyRanges() { FRanges.Normalise(FValueMin, FValueMax); }
+
+void TSlider::SetRangeNumber(Integer Value) {
+  if (Value < 1 || Value > MaxRanges || Value == FRanges.Number) return;
+  FRanges.Number = Value;
+  ApplyRanges();
+  Invalidate();
+}
+
+void TSlider::SetRangeCurrent(Integer Value) {
+  if (Value < 1 || Value > MaxRanges || Value == FRanges.Current) return;
+  FRanges.Current = Value;
+  Invalidate();
+}
+
+void TSlider::SetRangeLimit(Double Value) {
+  if (std::isnan(Value) || Value == FRanges.CurrentRange().Limit) return;
+  FRanges.CurrentRange().Limit = Value;
+  ApplyRanges();
+  Invalidate();
+}
+
+void TSlider::SetRangeColor(TColor Value) {
+  if (Value == FRanges.CurrentRange().Color) return;
+  FRanges.CurrentRange().Color = Value;
+  Invalidate();
+}
+
+// ---------------------------------------------------------------------------
+// Scale, colours, pictures
+
+void TSlider::SetLabelingStyle(TLabelingStyle Value) {
+  if (Value < lbsNone || Value > lbsAsymmetric || Value == FLabelingStyle) return;
+  FLabelingStyle = Value;
+  const Integer C = CrossExtent();
+  // Without a picture the asymmetric scale's button is a pointer across
+  // the whole control.
+  if (Asymmetric() && FPictureButton->Empty() && C > 2)
+    FButtonWidth = C - 2;
+  else
+    FButtonWidth = LimitedButtonWidth(FButtonWidth);
+  Invalidate();
+}
+
+void TSlider::SetLabelingOrientation(TLabelingOrientation Value) {
+  if (Value < lboLeft || Value > lboBelow || Value == FLabelingOrientation) return;
+  FLabelingOrientation = Value;
+  Invalidate();
+}
+
+void TSlider::SetLabelingGap(Double Value) {
+  if (!(Value > 0) || !std::isfinite(Value) || Value == FLabelingGap) return;
+  FLabelingGap = Value;
+  Invalidate();
+}
+
+void TSlider::SetLabelingDecimals(Integer Value) {
+  if (Value < 0 || Value == FLabelingDecimals) return;
+  FLabelingDecimals = Value;
+  Invalidate();
+}
+
+void TSlider::SetLabelingFont(const TFont& Value) {
+  if (&Value == &FLabelingFont) return;
+  FLabelingFont.Assign(Value);  // invalidates through OnChange
+}
+
+void TSlider::SetBevelColor1(TColor Value) {
+  if (Value == FBevelColor1) return;
+  FBevelColor1 = Value;
+  Invalidate();
+}
+
+void TSlider::SetBevelColor2(TColor Value) {
+  if (Value == FBevelColor2) return;
+  FBevelColor2 = Value;
+  Invalidate();
+}
+
+void TSlider::SetButtonColor(TColor Value) {
+  if (Value == FButtonColor) return;
+  FButtonColor = Value;
+  Invalidate();
+}
+
+void TSlider::SetButtonBorderColor(TColor Value) {
+  if (Value == FButtonBorderColor) return;
+  FButtonBorderColor = Value;
+  Invalidate();
+}
+
+void TSlider::SetButtonCaption(const QString& Value) {
+  if (Value == FButtonCaption) return;
+  FButtonCaption = Value;
+  Invalidate();
+}
+
+void TSlider::SetButtonFont(const TFont& Value) {
+  if (&Value == &FButtonFont) return;
+  FButtonFont.Assign(Value);
+}
+
+void TSlider::SetButtonTransparent(bool Value) {
+  if (Value == FButtonTransparent) return;
+  FButtonTransparent = Value;
+  Invalidate();
+}
+
+void TSlider::SetPictureSlide(const TPicture& Value) {
+  if (&Value == FPictureSlide.get()) return;
+  FPictureSlide->Assign(Value);
+  Invalidate();
+}
+
+void TSlider::SetPictureButton(const TPicture& Value) {
+  if (&Value == FPictureButton.get()) return;
+  FPictureButton->Assign(Value);
+  Invalidate();
+}
+
+void TSlider::SetPictureMask(const TPicture& Value) {
+  if (&Value == FPictureMask.get()) return;
+  FPictureMask->Assign(Value);
+  Invalidate();
+}
+
+void TSlider::SetReduceFlicker(bool Value) {
+  if (Value == FReduceFlicker) return;
+  FReduceFlicker = Value;
+  if (Value) {
+    FBitmap = std::make_unique<TBitmap>(std::max(Width(), 1), std::max(Height(), 1));
+    FBitmap->Canvas().SetCopyMode(cmSrcCopy);
+  } else {
+    FBitmap.reset();
+  }
+  Invalidate();
+}
+
+// ---------------------------------------------------------------------------
+// Geometry
+
+TRect TSlider::ButtonRectFor(Double V) const {
+  const Integer P = ValueToPixel(V, FValueMin, FValueMax - FValueMin, TravelLength());
+  TRect R;
+  if (Vertical()) {
+    if (PointerBar()) {
+      R.Left = 0;
+      R.Right = Width();
+    } else {
+      R.Left = (Width() - FButtonWidth) / 2 + 1;
+      R.Right = R.Left + FButtonWidth;
+    }
+    R.Bottom = Height() - P - FOffsetLower;
+    R.Top = R.Bottom - FButtonHeight;
+  } else {
+    if (PointerBar()) {
+      R.Top = 0;
+      R.Bottom = Height();
+    } else {
+      R.Top = (Height() - FButtonWidth) / 2;
+      R.Bottom = R.Top + FButtonWidth;
+    }
+    R.Left = FOffsetLower + P;
+    R.Right = R.Left + FButtonHeight;
+  }
+  return R;
+}
+
+TRect TSlider::SlotRect() const {
+  const Integer C = CrossExtent();
+  Integer Lo;
+  if (Asymmetric() && FarSide())
+    Lo = Trunc(C * 0.1);
+  else if (Asymmetric())
+    Lo = Trunc(C * 0.9) - FSliderWidth;
+  else
+    Lo = (C - FSliderWidth) / 2;
+  const Integer Hi = Lo + FSliderWidth;
+  if (Vertical()) return Rect(Lo, FOffsetUpper, Hi, Height() - FOffsetLower);
+  return Rect(FOffsetLower, Lo, Width() - FOffsetUpper, Hi);
+}
+
+Double TSlider::ValueAt(Integer X, Integer Y) const {
+  const Integer Travel = TravelLength();
+  if (Travel <= 0) return FValue;
+  const Double Span = FValueMax - FValueMin;
+  if (Vertical()) return Span * ((Height() - FButtonHeight * 0.5 - FOffsetLower) - Y) / Travel + FValueMin;
+  return Span * (X - FButtonHeight * 0.5 - FOffsetLower) / Travel + FValueMin;
+}
+
+LinearScale::TScaleSetup TSlider::ScaleSetup() const {
+  TScaleSetup S;
+  S.Vertical = Vertical();
+  S.Width = Width();
+  S.Height = Height();
+  S.Start = FButtonHeight / 2 + FOffsetLower;
+  S.End = AlongExtent() - FButtonHeight / 2 - FOffsetUpper;
+  S.ValueMin = FValueMin;
+  S.ValueMax = FValueMax;
+  S.Gap = FLabelingGap;
+  S.Decimals = FLabelingDecimals;
+  S.Labels = FLabelingStyle == lbsLabels || FLabelingStyle == lbsBoth || FLabelingStyle == lbsSymmetric ||
+             FLabelingStyle == lbsAsymmetric;
+  S.Lines = FLabelingStyle == lbsLines || FLabelingStyle == lbsBoth || FLabelingStyle == lbsSymmetric;
+  S.FarSide = FarSide();
+  S.Symmetric = FLabelingStyle == lbsSymmetric;
+  S.Asymmetric = Asymmetric();
+  S.SlotLo = (CrossExtent() - FSliderWidth) / 2;
+  S.SlotHi = S.SlotLo + FSliderWidth;
+  S.Color = Color();
+  return S;
+}
+
+// ---------------------------------------------------------------------------
+// Drawing
+
+void TSlider::DrawSlot(TCanvas& Cv) {
+  FSlotRect = SlotRect();
+  const Integer W = Width(), H = Height();
+  Cv.Brush().Style = bsSolid;
+  Cv.Brush().Color = Color();
+  if (!FPictureSlide->Empty()) {
+    Cv.FillRect(ClientRect());
+    Cv.SetCopyMode(cmSrcCopy);
+    Cv.StretchDraw(ClientRect(), *FPictureSlide);
+    return;
+  }
+  const TRect& S = FSlotRect;
+  Cv.FillRect(Rect(0, 0, W, S.Top));
+  Cv.FillRect(Rect(0, S.Bottom, W, H));
+  Cv.FillRect(Rect(0, S.Top, S.Left, S.Bottom));
+  Cv.FillRect(Rect(S.Right, S.Top, W, S.Bottom));
+
+  TRect In = S;
+  Cv.Frame3D(In, FBevelColor2, FBevelColor1, FBevelWidth);
+  // The ranges from the low end; a boundary lies under the button centre
+  // for the range's limit, the last range reaches the high end.
+  const Integer Len = Vertical() ? In.Height() : In.Width();
+  if (Len <= 0 || In.Width() <= 0 || In.Height() <= 0) return;
+  const Double Span = FValueMax - FValueMin;
+  Integer Prev = 0;
+  for (Integer i = 1; i <= FRanges.Number; ++i) {
+    Integer D = Len;
+    if (i < FRanges.Number)
+      D = std::clamp(ValueToPixel(FRanges.Range(i).Limit, FValueMin, Span, Len - FButtonHeight) + FButtonHeight / 2,
+                     0, Len);
+    if (D <= Prev) continue;
+    Cv.Brush().Color = FRanges.Range(i).Color;
+    if (Vertical())
+      Cv.FillRect(Rect(In.Left, In.Bottom - D, In.Right, In.Bottom - Prev));
+    else
+      Cv.FillRect(Rect(In.Left + Prev, In.Top, In.Left + D, In.Bottom));
+    Prev = D;
+  }
+}
+
+void TSlider::DrawScale(TCanvas& Cv) {
+  if (FLabelingStyle == lbsNone) return;
+  Cv.Font() = FLabelingFont;
+  const TScaleSetup S = ScaleSetup();
+  const TScaleLayout L = LayoutScale(Cv, S);
+  if (!L.Valid) return;
+  // A tiny slider with a wide span keeps its ticks two pixels apart.
+  FLabelingGap = L.Gap;
+  FLabelWidth = L.LabelWidth;
+  LinearScale::DrawScale(Cv, S, L);
+}
+
+void TSlider::DrawButton(TCanvas& Cv, const TRect& R) {
+  FButtonRect = R;
+  if (!FPictureButton->Empty()) {
+    // A transparent sprite: the mask clears the button's shape, the
+    // picture is then laid over it.
+    if (!FPictureMask->Empty()) {
+      Cv.SetCopyMode(cmSrcAnd);
+      Cv.StretchDraw(R, *FPictureMask);
+    }
+    TRect In = R;
+    InflateRect(In, -1, -1);
+    Cv.SetCopyMode(cmSrcPaint);
+    Cv.StretchDraw(In, *FPictureButton);
+    Cv.SetCopyMode(cmSrcCopy);
+    return;
+  }
+  if (PointerBar()) {
+    DrawPointerBar(Cv, R);
+    return;
+  }
+  TRect F = R;
+  Cv.Frame3D(F, FBevelColor1, FBevelColor2, FBevelWidth);
+  Cv.Frame3D(F, FButtonBorderColor, FButtonBorderColor, FBevelWidth);
+  Cv.Frame3D(F, FBevelColor2, FBevelColor1, FBevelWidth);
+  if (!FButtonTransparent) {
+    Cv.Brush().Style = bsSolid;
+    Cv.Brush().Color = FButtonColor;
+    Cv.FillRect(F);
+  }
+  if (!FButtonCaption.isEmpty()) {
+    Cv.Font() = FButtonFont;
+    const TBkMode OldBk = Cv.BkMode();
+    Cv.SetBkMode(bkTransparent);
+    const Integer X = F.Left + (F.Width() - Cv.TextWidth(FButtonCaption)) / 2;
+    const Integer Y = F.Top + (F.Height() - Cv.TextHeight(FButtonCaption)) / 2;
+    Cv.TextOut(X, Y, FButtonCaption);
+    Cv.SetBkMode(OldBk);
+  }
+}
+
+// The pointer bar of a transparent button on an asymmetric scale: a raised
+// bar across the control with an unfilled window through which the label
+// behind it shows.
+void TSlider::DrawPointerBar(TCanvas& Cv, const TRect& R) {
+  TRect F = R;
+  Cv.Frame3D(F, FBevelColor1, FBevelColor2, FBevelWidth);
+  Cv.Font() = FLabelingFont;
+  TRect Win = F;
+  if (Vertical()) {
+    const Integer WinWidth = FLabelWidth + 2 * Cv.TextWidth(QStringLiteral("8")) + FBevelWidth;
+    if (FarSide()) {
+      Win.Right = Trunc(0.8 * Width()) + FBevelWidth;
+      Win.Left = Win.Right - WinWidth;
+    } else {
+      Win.Left = Trunc(0.2 * Width()) - FBevelWidth;
+      Win.Right = Win.Left + WinWidth;
+    }
+  } else {
+    // Across a horizontal slider the label is one text line high; the
+    // window leaves half a line above and below it.
+    const Integer Th = Cv.TextHeight(QStringLiteral("012."));
+    const Integer WinHeight = 2 * Th + FBevelWidth;
+    if (FarSide()) {
+      Win.Bottom = Height() - Trunc(0.2 * Height()) + FBevelWidth;
+      Win.Top = Win.Bottom - WinHeight;
+    } else {
+      Win.Top = Trunc(0.2 * Height()) - FBevelWidth;
+      Win.Bottom = Win.Top + WinHeight;
+    }
+  }
+  Win.Left = std::max(Win.Left, F.Left);
+  Win.Right = std::min(Win.Right, F.Right);
+  Win.Top = std::max(Win.Top, F.Top);
+  Win.Bottom = std::min(Win.Bottom, F.Bottom);
+  Cv.Brush().Style = bsSolid;
+  Cv.Brush().Color = FButtonBorderColor;
+  if (Vertical()) {
+    Cv.FillRect(Rect(F.Left, F.Top, Win.Left, F.Bottom));
+    Cv.FillRect(Rect(Win.Right, F.Top, F.Right, F.Bottom));
+  } else {
+    Cv.FillRect(Rect(F.Left, F.Top, F.Right, Win.Top));
+    Cv.FillRect(Rect(F.Left, Win.Bottom, F.Right, F.Bottom));
+  }
+  Cv.Frame3D(Win, FButtonBorderColor, FButtonBorderColor, FBevelWidth);
+  Cv.Frame3D(Win, FBevelColor2, FBevelColor1, FBevelWidth);
+}
+
+void TSlider::DrawAll(TCanvas& Cv) {
+  DrawSlot(Cv);
+  DrawScale(Cv);
+  DrawButton(Cv, ButtonRect());
+}
+
+void TSlider::Paint() {
+  if (FReduceFlicker && FBitmap) FBitmap->SetSize(std::max(Width(), 1), std::max(Height(), 1));
+  const TSize Size{Width(), Height()};
+  if (Size != FLastSize) {
+    FLastSize = Size;
+    FButtonWidth = LimitedButtonWidth(FButtonWidth);
+  }
+  Canvas().SetCopyMode(cmSrcCopy);
+  DrawAll(Canvas());
+}
+
+void TSlider::RedrawArea(const TRect& Area) {
+  if (FReduceFlicker && FBitmap) {
+    FBitmap->SetSize(std::max(Width(), 1), std::max(Height(), 1));
+    TCanvas& B = FBitmap->Canvas();
+    const int Saved = B.SaveDC();
+    B.SelectClipRect(Area);
+    DrawAll(B);
+    B.RestoreDC(Saved);
+    Canvas().SetCopyMode(cmSrcCopy);
+    Canvas().CopyRect(Area, B, Area);
+  } else {
+    TCanvas& Cv = Canvas();
+    const int Saved = Cv.SaveDC();
+    Cv.SelectClipRect(Area);
+    DrawAll(Cv);
+    Cv.RestoreDC(Saved);
+  }
+}
+
+void TSlider::RedrawButton() {
+  if (Width() <= 0 || Height() <= 0 || Surface().isNull()) return;
+  TRect Old = FButtonRect;
+  TRect New = ButtonRect();
+  TRect Both;
+  if (!IsRectEmpty(Old) && IntersectRect(Both, Old, New)) {
+    UnionRect(Both, Old, New);
+    InflateRect(Both, 2, 2);
+    RedrawArea(Both);
+    return;
+  }
+  if (!IsRectEmpty(Old)) {
+    InflateRect(Old, 2, 2);
+    RedrawArea(Old);
+  }
+  InflateRect(New, 2, 2);
+  RedrawArea(New);
+}
+
+// ---------------------------------------------------------------------------
+// Mouse
+
+void TSlider::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+  TGraphicControl::MouseDown(Button, Shift, X, Y);
+  if (!Enabled() || Button != mbLeft) return;
+  const TPoint P = Point(X, Y);
+  if (PtInRect(ButtonRect(), P)) {
+    FDragging = true;
+  } else if (PtInRect(SlotRect(), P) && TravelLength() > 0) {
+    // The button jumps so that its centre lies under the pointer.
+    SetValue(ValueAt(X, Y));
+    FDragging = true;
+  } else {
+    return;
+  }
+  FPressPoint = P;
+  FPressValue = FValue;
+}
+
+void TSlider::MouseMove(TShiftState Shift, Integer X, Integer Y) {
+  TGraphicControl::MouseMove(Shift, X, Y);
+  if (!FDragging || !Enabled()) return;
+  const Integer Travel = TravelLength();
+  if (Travel <= 0) return;
+  const Integer D = Vertical() ? FPressPoint.Y - Y : X - FPressPoint.X;
+  SetValue(FPressValue + (FValueMax - FValueMin) * D / Travel);
+}
+
+void TSlider::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+  TGraphicControl::MouseUp(Button, Shift, X, Y);
+  if (Button == mbLeft) FDragging = false;
+}
+
+// ---------------------------------------------------------------------------
+// Streaming
+
+void TSlider::WriteRange(TWriter& W) const {
+  W.WriteListBegin();
+  FRanges.WritePairs(W);
+  W.WriteFloat(FValue);
+  W.WriteFloat(FValueMin);
+  W.WriteFloat(FValueMax);
+  W.WriteFloat(FValueStepWidth);
+  W.WriteFloat(FLabelingGap);
+  W.WriteListEnd();
+}
+
+// The list comes after the published properties and sets the value fields
+// together, so that a range read before its partner (ValueMin 200 before
+// ValueMax 300) is restored all the same.
+void TSlider::ReadRange(TReader& R) {
+  R.ReadListBegin();
+  FRanges.ReadPairs(R);
+  const Double V = static_cast<Double>(R.ReadFloat());
+  const Double Min = static_cast<Double>(R.ReadFloat());
+  const Double Max = static_cast<Double>(R.ReadFloat());
+  const Double Step = static_cast<Double>(R.ReadFloat());
+  const Double Gap = static_cast<Double>(R.ReadFloat());
+  R.ReadListEnd();
+  if (Min < Max) {
+    FValueMin = Min;
+    FValueMax = Max;
+  }
+  if (Step >= 0 && std::isfinite(Step)) FValueStepWidth = Step;
+  if (Gap > 0 && std::isfinite(Gap)) FLabelingGap = Gap;
+  if (!std::isnan(V)) FValue = std::clamp(V, FValueMin, FValueMax);
+  ApplyRanges();
+  Invalidate();
+}
+
+void TSlider::DefineProperties(TFiler& Filer) {
+  TGraphicControl::DefineProperties(Filer);
+  Filer.DefineProperty(
+      QStringLiteral("Range"), [this](TReader& R) { ReadRange(R); }, [this](TWriter& W) { WriteRange(W); }, true);
+}
+
+}  // namespace quellix::Slider
