@@ -1,0 +1,116 @@
+#include "CircularScale.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "host/SysUtils.h"
+
+namespace quellix::CircularScale {
+
+namespace {
+constexpr Double Pi = 3.14159265358979323846;
+}
+
+Double Rad(Double Degrees) { return Degrees * Pi / 180.0; }
+
+Integer TruncSat(Double X) {
+  if (std::isnan(X)) return 0;
+  constexpr Double Hi = std::numeric_limits<Integer>::max();
+  constexpr Double Lo = std::numeric_limits<Integer>::min();
+  if (X >= Hi) return std::numeric_limits<Integer>::max();
+  if (X <= Lo) return std::numeric_limits<Integer>::min();
+  return static_cast<Integer>(X);
+}
+
+Double TPivot::X(Double r, Double Degrees) const { return cx + r * std::sin(Rad(Degrees)); }
+
+Double TPivot::Y(Double r, Double Degrees) const { return Height - r * std::cos(Rad(Degrees)) - yBase; }
+
+TPoint TPivot::PointTrunc(Double r, Double Degrees) const {
+  return {TruncSat(X(r, Degrees)), TruncSat(Y(r, Degrees))};
+}
+
+TPoint TPivot::PointRound(Double r, Double Degrees) const {
+  return {TruncSat(std::nearbyint(X(r, Degrees))), TruncSat(std::nearbyint(Y(r, Degrees)))};
+}
+
+QString LabelFormat(Double ValueMin, Double ValueMax, Integer Decimals) {
+  const Double Span = ValueMax - ValueMin;
+  if (ValueMin <= -10000 || ValueMax >= 10000 || ((ValueMax < 0.0001 || ValueMin > -0.0001) && Span < 0.0001))
+    return QStringLiteral("#.##E-00");
+  if (Decimals >= 1) return QStringLiteral("0.") + QString(Decimals, QLatin1Char('0'));
+  return QStringLiteral("0");
+}
+
+QString LabelText(const QString& Format, Double V) { return FormatFloat(Format, V).left(MaxLabelLength); }
+
+QString WidestLabel(const QString& Format, Double ValueMin, Double ValueMax) {
+  const Double V = std::fabs(ValueMin) >= std::fabs(ValueMax) ? ValueMin : ValueMax;
+  return LabelText(Format, V) + QLatin1Char('-');
+}
+
+bool FitTickGap(Double Span, Double Cap, Double& Gap) {
+  if (!(Cap > 0)) return false;
+  if (Span * 4 / Gap > Cap) Gap = Span * 4 / Cap;
+  return true;
+}
+
+TTickRun TickRun(Double ValueMin, Double ValueMax, Double Gap) {
+  TTickRun Run;
+  Run.Count = TruncSat((ValueMax - ValueMin) / Gap) + 1;
+  // std::trunc rather than an Integer cast: scale ends may lie far
+  // beyond the Integer range.
+  Run.First = std::trunc(ValueMin / Gap) * Gap;
+  if (Run.First < ValueMin) {
+    Run.First += Gap;
+    --Run.Count;
+  }
+  Run.Count = std::max(Run.Count, 0);
+  return Run;
+}
+
+std::vector<Double> TickValues(const TTickRun& Run, Double ValueMax, Double Gap) {
+  std::vector<Double> V;
+  V.reserve(Run.Count);
+  for (Double t = Run.First; t <= ValueMax && Integer(V.size()) < Run.Count; t += Gap) V.push_back(t);
+  return V;
+}
+
+Integer TickPitch(Double Arc, Double Gap, Double Span) { return TruncSat((Arc - 1) * Gap / Span); }
+
+TLabelPitch ThinLabels(Integer Pitch, Integer WidestWidth, Double Gap) {
+  TLabelPitch L;
+  L.Step = Gap;
+  if (Pitch <= 0) return L;
+  for (Integer p = Pitch; p < WidestWidth; p += Pitch) {
+    L.Step += Gap;
+    ++L.k;
+  }
+  return L;
+}
+
+std::vector<Double> LabelValues(Double ValueMin, Double ValueMax, Double Step) {
+  std::vector<Double> V;
+  if (!(Step > 0)) return V;
+  const Integer Capacity = std::max(1, TruncSat((ValueMax - ValueMin) / Step) + 1);
+  Double v = std::trunc(ValueMin / Step) * Step;
+  if (v < ValueMin) v += Step;
+  for (Integer j = 1; v <= ValueMax && j <= Capacity; ++j, v += Step) V.push_back(v);
+  return V;
+}
+
+TPoint LabelPos(const TPivot& P, const TLabelRing& Ring, Double Degrees, TSize Text) {
+  const Double tw = Text.cx, th = Text.cy;
+  const Integer e = TruncSat(std::sqrt(tw * tw + th * th) * 0.5 + 5);
+  const Double rc = Ring.Base + Ring.Sign * e;
+  return {TruncSat(P.X(rc, Degrees) - tw * 0.5), TruncSat(P.Y(rc, Degrees) - th * 0.5)};
+}
+
+Integer TickIndexOf(const TTickRun& Ticks, Double Gap, Double V) {
+  const Double I = std::nearbyint((V - Ticks.First) / Gap);
+  if (!(I >= 0) || I >= Ticks.Count) return -1;
+  return static_cast<Integer>(I);
+}
+
+}  // namespace quellix::CircularScale
