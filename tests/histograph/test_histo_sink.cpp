@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "histograph/Histo.h"
-#include "host/Streaming.h"
 
 using namespace quellix;
 using namespace quellix::MeasIntf;
@@ -253,29 +252,4 @@ TEST_F(HistoSink, GrowingBuffersKeepSeriesWhoseChannelIsMissing) {
   Source.DeliverData(Shorter.Data);
   EXPECT_EQ(H.ReceiveCapacity(), 100);
   EXPECT_EQ(Shown(H, 1), (std::vector<Single>{9}));
-}
-
-TEST_F(HistoSink, FormTextKeepsSourceAndAutoConfig) {
-  RegisterClass<THistograph>();
-  TComponent Form;
-  Form.SetName("Form1");
-  auto* S = new TDescribedSource(&Form);
-  S->SetName("Source1");
-  auto* G = new THistograph(&Form);
-  G->SetName("Histograph1");
-  G->SetMeasureSource(S);
-  const QString Text = WriteComponentText(&Form);
-  // AutoConfig has no declared default: it is written even when True.
-  EXPECT_TRUE(Text.contains("AutoConfig = True")) << Text.toStdString();
-  EXPECT_TRUE(Text.contains("MeasureSource = Source1")) << Text.toStdString();
-
-  TComponent Copy;
-  auto* S2 = new TDescribedSource(&Copy);
-  S2->SetName("Source1");
-  auto* G2 = new THistograph(&Copy);
-  G2->SetName("Histograph1");
-  G2->SetAutoConfig(false);
-  ReadComponentText(&Copy, Text);
-  EXPECT_TRUE(G2->AutoConfig());
-  EXPECT_EQ(G2->MeasureSource(), S2);
 }
