@@ -1,7 +1,10 @@
 #include "Application.h"
 
 #include "AudioIn_Unit.h"
+#include "BarGraph_Unit.h"
 #include "DemoWindow.h"
+#include "Slider_Unit.h"
+#include "Stripchart_Unit.h"
 #include "analysis/Uauto.h"
 #include "analysis/Ucropow.h"
 #include "analysis/Ucross.h"
@@ -16,14 +19,14 @@ const std::vector<TWindowSpec>& WindowSpecs() {
       {"TKreuzkorrelationDialog", "Kreuzkorrelation", [] { return new Ucross::TKreuzkorrelationDialog(); }},
       {"TfftDialog", "FFT Demo", [] { return new Ufft::TfftDialog(); }},
       {"TDial_Demo", "TDial Demo", {}},
-      {"TBarGraph_Demo", "TBargraph Demo", {}},
+      {"TBarGraph_Demo", "TBargraph Demo", [] { return new BarGraph_Unit::TBarGraph_Demo(); }},
       {"THisto1_Demo", "THistograph Demo", {}},
-      {"TSlider_Demo", "TSlider Demo", {}},
+      {"TSlider_Demo", "TSlider Demo", [] { return new Slider_Unit::TSlider_Demo(); }},
       {"TPanelMeter_Demo", "TPanelMeter Demo", {}},
       {"THisto2_Demo", "THistograph Demo", {}},
       {"TLed_Demo", "TLed Demo", {}},
       {"TMeter_Demo", "TMeter Demo", {}},
-      {"TStripchart_Demo", "TStripchart Demo", {}},
+      {"TStripchart_Demo", "TStripchart Demo", [] { return new Stripchart_Unit::TStripchart_Demo(); }},
       {"TFastlog_Demo", "TFastlog Demo", {}},
       {"TRCHoch_Demo", "TRCHighpass Demo", {}},
       {"TRCTief_Demo", "TRCLowpass Demo", {}},
