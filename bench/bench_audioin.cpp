@@ -10,12 +10,10 @@
 
 #include <QCoreApplication>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
-#include <map>
-#include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "measure/audioin.h"
 #include "measure/dataevent.h"
 
@@ -72,38 +70,22 @@ void PlainLoop(benchmark::State& State) {
   State.SetItemsProcessed(State.iterations() * Values);
 }
 
-// Keeps the console output and remembers the time per pass of each run.
-class TCollector : public benchmark::ConsoleReporter {
-public:
-  std::map<std::string, double> Seconds;
-  void ReportRuns(const std::vector<Run>& Reports) override {
-    ConsoleReporter::ReportRuns(Reports);
-    for (const Run& R : Reports)
-      if (R.run_type == Run::RT_Iteration && R.iterations > 0)
-        Seconds[R.benchmark_name()] = R.real_accumulated_time / static_cast<double>(R.iterations);
-  }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   QCoreApplication App(argc, argv);
   benchmark::RegisterBenchmark("audioin_block/ours", OursBlock)->UseRealTime();
   benchmark::RegisterBenchmark("audioin_block/plain", PlainLoop)->UseRealTime();
-  benchmark::Initialize(&argc, argv);
-  TCollector Collector;
-  benchmark::RunSpecifiedBenchmarks(&Collector);
-  benchmark::Shutdown();
+  bench::TCollector Collector;
+  bench::RunBenchmarks(argc, argv, Collector);
 
-  auto O = Collector.Seconds.find("audioin_block/ours/real_time");
-  auto P = Collector.Seconds.find("audioin_block/plain/real_time");
-  if (O == Collector.Seconds.end() || P == Collector.Seconds.end()) return 0;
-  const double OursBlock = O->second / Batch;  // seconds per block
-  const double OursNs = OursBlock * 1e9 / Values, PlainNs = P->second * 1e9 / Values;
+  const auto O = Collector.Best("audioin_block/ours"), P = Collector.Best("audioin_block/plain");
+  if (!O || !P) return 0;
+  const double OursBlock = *O / Batch;  // seconds per block
+  const double OursNs = OursBlock * 1e9 / Values, PlainNs = *P * 1e9 / Values;
   const double RealTime = Values / ValuesPerSecond;  // seconds the buffer spans
-  std::printf("FIGURE audioin.block_s16_stereo_8192 %.3f ns/sample ratio %.2f vs plain-loop\n", OursNs,
-              OursNs / PlainNs);
-  std::printf("FIGURE audioin.realtime_s16_stereo_8192 %.0f x_realtime ratio %.6f vs realtime\n",
-              RealTime / OursBlock, OursBlock / RealTime);
+  bench::PrintFigure("audioin.block_s16_stereo_8192", OursNs, 3, "ns/sample", OursNs / PlainNs, "plain-loop");
+  bench::PrintFigure("audioin.realtime_s16_stereo_8192", RealTime / OursBlock, 0, "x_realtime", OursBlock / RealTime,
+                     "realtime", 6);
   return 0;
 }

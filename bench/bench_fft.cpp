@@ -18,15 +18,14 @@
 #include <kiss_fft.h>
 #include <kiss_fftr.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <map>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "analysis/FFT.h"
 
 using namespace quellix::FFT;
@@ -150,50 +149,15 @@ void FftwRealSpectrum(benchmark::State& State) {
 
 // ---------------------------------------------------------------------------
 
-// Keeps the console table and collects the time of every repetition.
-class TCollector : public benchmark::ConsoleReporter {
-public:
-  // No colours: the FIGURE lines after the table must start their line.
-  TCollector() : ConsoleReporter(OO_Tabular) {}
-  void ReportRuns(const std::vector<Run>& Reports) override {
-    for (const Run& R : Reports)
-      if (R.run_type == Run::RT_Iteration && !R.error_occurred)
-        Times[R.run_name.function_name].push_back(R.GetAdjustedRealTime());
-    ConsoleReporter::ReportRuns(Reports);
-  }
-  // Median in microseconds, or a negative value if the benchmark did not run.
-  double Median(const std::string& Name) const {
-    auto It = Times.find(Name);
-    if (It == Times.end() || It->second.empty()) return -1;
-    std::vector<double> T = It->second;
-    std::sort(T.begin(), T.end());
-    const size_t H = T.size() / 2;
-    return T.size() % 2 ? T[H] : (T[H - 1] + T[H]) / 2;
-  }
-  std::map<std::string, std::vector<double>> Times;
-};
-
-// Google Benchmark before 1.8 reads --benchmark_min_time as a plain number
-// of seconds; later versions also take "0.2s". Pass "0.2" to both.
-void PlainMinTime(int Argc, char** Argv, std::vector<std::string>& Keep) {
-  const std::string Key = "--benchmark_min_time=";
-  for (int I = 1; I < Argc; ++I) {
-    std::string A = Argv[I];
-    if (A.rfind(Key, 0) == 0 && A.size() > Key.size() && A.back() == 's') {
-      Keep.push_back(A.substr(0, A.size() - 1));
-      Argv[I] = Keep.back().data();
-    }
-  }
+// Median time per pass of Name in microseconds, or -1 if it did not run.
+double MedianUs(const quellix::bench::TCollector& Reporter, const std::string& Name) {
+  const auto T = Reporter.Median(Name);
+  return T ? *T * 1e6 : -1;
 }
 
 }  // namespace
 
 int main(int Argc, char** Argv) {
-  std::vector<std::string> Keep;
-  Keep.reserve(static_cast<size_t>(Argc));
-  PlainMinTime(Argc, Argv, Keep);
-  benchmark::Initialize(&Argc, Argv);
-
   struct TEntry {
     const char* Name;
     void (*Fn)(benchmark::State&);
@@ -209,9 +173,8 @@ int main(int Argc, char** Argv) {
   for (const TEntry& E : Entries)
     benchmark::RegisterBenchmark(E.Name, E.Fn)->Unit(benchmark::kMicrosecond)->Repetitions(5);
 
-  TCollector Reporter;
-  benchmark::RunSpecifiedBenchmarks(&Reporter);
-  benchmark::Shutdown();
+  quellix::bench::TCollector Reporter;
+  quellix::bench::RunBenchmarks(Argc, Argv, Reporter);
 
   // Per transform: half of the forward + inverse iteration.
   const struct {
@@ -219,18 +182,17 @@ int main(int Argc, char** Argv) {
     double Div;
   } Ops[] = {{"transform.1024", 2.0}, {"realspectrum.2048", 1.0}};
   for (const auto& Op : Ops) {
-    const double Ours = Reporter.Median(std::string("quellix.") + Op.Op);
+    const double Ours = MedianUs(Reporter, std::string("quellix.") + Op.Op);
     for (const char* Peer : {"kissfft", "fftw"}) {
-      const double Theirs = Reporter.Median(std::string(Peer) + "." + Op.Op);
+      const double Theirs = MedianUs(Reporter, std::string(Peer) + "." + Op.Op);
       if (Theirs > 0) std::printf("TIME %s.%s %.3f us\n", Peer, Op.Op, Theirs / Op.Div);
     }
     if (Ours <= 0) continue;
     std::printf("TIME quellix.%s %.3f us\n", Op.Op, Ours / Op.Div);
+    const std::string Name = std::string("fft.") + Op.Op;
     for (const char* Peer : {"kissfft", "fftw"}) {
-      const double Theirs = Reporter.Median(std::string(Peer) + "." + Op.Op);
-      if (Theirs > 0)
-        std::printf("FIGURE fft.%s %.3f us ratio %.2f vs %s\n", Op.Op, Ours / Op.Div, Ours / Theirs,
-                    Peer);
+      const double Theirs = MedianUs(Reporter, std::string(Peer) + "." + Op.Op);
+      if (Theirs > 0) quellix::bench::PrintFigure(Name.c_str(), Ours / Op.Div, 3, "us", Ours / Theirs, Peer);
     }
   }
   return 0;

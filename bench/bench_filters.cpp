@@ -8,7 +8,6 @@
 #include <complex>
 #include <cstdio>
 #include <cstring>
-#include <map>
 #include <memory>
 #include <numbers>
 #include <string>
@@ -16,6 +15,7 @@
 
 #include <liquid/liquid.h>
 
+#include "BenchSupport.h"
 #include "filters/Firfilt.h"
 #include "filters/IIRFilt.h"
 #include "filters/Rclow.h"
@@ -172,23 +172,6 @@ void PlainSvf(benchmark::State& State) {
 
 // ---------------------------------------------------------------------------
 
-// Keeps the console output and remembers the best CPU time per pass of
-// each benchmark over its repetitions, so that a burst of load on a shared
-// machine during one repetition does not decide the figure.
-class TCollector : public benchmark::ConsoleReporter {
-public:
-  std::map<std::string, double> Seconds;
-  void ReportRuns(const std::vector<Run>& Reports) override {
-    ConsoleReporter::ReportRuns(Reports);
-    for (const Run& R : Reports) {
-      if (R.run_type != Run::RT_Iteration || R.iterations <= 0) continue;
-      const double T = R.cpu_accumulated_time / static_cast<double>(R.iterations);
-      auto It = Seconds.find(R.run_name.function_name);
-      if (It == Seconds.end() || T < It->second) Seconds[R.run_name.function_name] = T;
-    }
-  }
-};
-
 struct TFigure {
   const char* Name;
   const char* Ours;
@@ -214,10 +197,8 @@ int main(int argc, char** argv) {
   benchmark::RegisterBenchmark("fir128/ours", OursFir)->Repetitions(3);
   benchmark::RegisterBenchmark("fir128/liquid", LiquidFir)->Repetitions(3);
 
-  benchmark::Initialize(&argc, argv);
-  TCollector Collector;
-  benchmark::RunSpecifiedBenchmarks(&Collector);
-  benchmark::Shutdown();
+  bench::TCollector Collector;
+  bench::RunBenchmarks(argc, argv, Collector);
 
   const TFigure Figures[] = {
       {"filters.rc_lowpass", "rc_lowpass/ours", "rc_lowpass/plain", "plain-loop"},
@@ -227,11 +208,14 @@ int main(int argc, char** argv) {
       {"filters.svf_lowpass", "svf_lowpass/ours", "svf_lowpass/plain", "plain-loop"},
       {"filters.fir128", "fir128/ours", "fir128/liquid", "liquid-dsp"},
   };
+  // The best CPU time per pass of each over its repetitions, so that a
+  // burst of load on a shared machine during one repetition does not decide
+  // the figure.
   for (const TFigure& F : Figures) {
-    auto O = Collector.Seconds.find(F.Ours), P = Collector.Seconds.find(F.Peer);
-    if (O == Collector.Seconds.end() || P == Collector.Seconds.end()) continue;
-    const double Ours = SampleCount / O->second / 1e6, Peer = SampleCount / P->second / 1e6;
-    std::printf("FIGURE %s %.1f Msamples/s ratio %.2f vs %s\n", F.Name, Ours, Ours / Peer, F.PeerName);
+    const auto O = Collector.Best(F.Ours, &bench::TPass::Cpu), P = Collector.Best(F.Peer, &bench::TPass::Cpu);
+    if (!O || !P) continue;
+    const double Ours = SampleCount / *O / 1e6, Peer = SampleCount / *P / 1e6;
+    bench::PrintFigure(F.Name, Ours, 1, "Msamples/s", Ours / Peer, F.PeerName);
   }
   return 0;
 }

@@ -9,12 +9,11 @@
 #include <QPainter>
 #include <QPolygon>
 #include <cmath>
-#include <cstdio>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "histograph/HistoInt.h"
 
 using namespace quellix;
@@ -88,20 +87,6 @@ void BareUpdatePlot(benchmark::State& State) {
   for (auto _ : State) S.DrawBare();
 }
 
-// Keeps the console output and remembers the time per pass of each run.
-class TCollector : public benchmark::ConsoleReporter {
-public:
-  // Without colour codes, so that the FIGURE lines start their lines.
-  TCollector() : ConsoleReporter(OO_Tabular) {}
-  std::map<std::string, double> Seconds;
-  void ReportRuns(const std::vector<Run>& Reports) override {
-    ConsoleReporter::ReportRuns(Reports);
-    for (const Run& R : Reports)
-      if (R.run_type == Run::RT_Iteration && R.iterations > 0)
-        Seconds[R.benchmark_name()] = R.real_accumulated_time / static_cast<double>(R.iterations);
-  }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -111,24 +96,21 @@ int main(int argc, char** argv) {
   benchmark::RegisterBenchmark("repaint_8x1024/qpainter", BareRepaint)->UseRealTime();
   benchmark::RegisterBenchmark("updateplot_1x1024/ours", OursUpdatePlot)->UseRealTime();
   benchmark::RegisterBenchmark("updateplot_1x1024/qpainter", BareUpdatePlot)->UseRealTime();
-  benchmark::Initialize(&argc, argv);
-  TCollector Collector;
-  benchmark::RunSpecifiedBenchmarks(&Collector);
-  benchmark::Shutdown();
+  bench::TCollector Collector;
+  bench::RunBenchmarks(argc, argv, Collector);
 
   const struct {
     const char* Name;
     const char* Ours;
     const char* Peer;
   } Figures[] = {
-      {"histograph.repaint_8x1024", "repaint_8x1024/ours/real_time", "repaint_8x1024/qpainter/real_time"},
-      {"histograph.updateplot_1x1024", "updateplot_1x1024/ours/real_time", "updateplot_1x1024/qpainter/real_time"},
+      {"histograph.repaint_8x1024", "repaint_8x1024/ours", "repaint_8x1024/qpainter"},
+      {"histograph.updateplot_1x1024", "updateplot_1x1024/ours", "updateplot_1x1024/qpainter"},
   };
   for (const auto& F : Figures) {
-    auto O = Collector.Seconds.find(F.Ours), P = Collector.Seconds.find(F.Peer);
-    if (O == Collector.Seconds.end() || P == Collector.Seconds.end()) continue;
-    std::printf("FIGURE %s %.1f us ratio %.2f vs qpainter-polyline\n", F.Name, O->second * 1e6,
-                O->second / P->second);
+    const auto O = Collector.Best(F.Ours), P = Collector.Best(F.Peer);
+    if (!O || !P) continue;
+    bench::PrintFigure(F.Name, *O * 1e6, 1, "us", *O / *P, "qpainter-polyline");
   }
   return 0;
 }

@@ -11,9 +11,9 @@
 #include <QDir>
 #include <QFile>
 #include <cstdio>
-#include <map>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "stripchart/StrpChrtInt.h"
 
 using namespace quellix;
@@ -76,20 +76,6 @@ void PlainWrite(benchmark::State& State) {
   State.SetItemsProcessed(State.iterations() * kCalls * kSeries * kSamples);
 }
 
-// Keeps the console output and remembers the time per pass of each run.
-class TCollector : public benchmark::ConsoleReporter {
-public:
-  // Without colour codes, so that the FIGURE lines start their lines.
-  TCollector() : ConsoleReporter(OO_Tabular) {}
-  std::map<std::string, double> Seconds;
-  void ReportRuns(const std::vector<Run>& Reports) override {
-    ConsoleReporter::ReportRuns(Reports);
-    for (const Run& R : Reports)
-      if (R.run_type == Run::RT_Iteration && R.iterations > 0)
-        Seconds[R.benchmark_name()] = R.real_accumulated_time / static_cast<double>(R.iterations);
-  }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -103,23 +89,22 @@ int main(int argc, char** argv) {
     std::snprintf(Name, sizeof Name, "logging_8x1024/fwrite/%d", Round);
     benchmark::RegisterBenchmark(Name, PlainWrite)->UseRealTime()->Iterations(3);
   }
-  benchmark::Initialize(&argc, argv);
-  TCollector Collector;
-  benchmark::RunSpecifiedBenchmarks(&Collector);
-  benchmark::Shutdown();
+  bench::TCollector Collector;
+  bench::RunBenchmarks(argc, argv, Collector);
 
-  // The best pass of each: the least disturbed by other work on the machine.
+  // The best pass of each over the rounds: the least disturbed by other
+  // work on the machine.
   double Ours = 0, Peer = 0;
-  for (const auto& [Name, Seconds] : Collector.Seconds) {
+  for (const auto& [Name, Passes] : Collector.Passes) {
     double& Best = Name.find("/ours/") != std::string::npos ? Ours : Peer;
-    if (Best == 0 || Seconds < Best) Best = Seconds;
+    for (const bench::TPass& P : Passes)
+      if (Best == 0 || P.Real < Best) Best = P.Real;
   }
   if (Ours > 0 && Peer > 0) {
     const double Samples = static_cast<double>(kCalls) * kSeries * kSamples;
     const double OursRate = Samples / Ours / 1e6, PeerRate = Samples / Peer / 1e6;
-    std::printf("FIGURE stripchart.logging_8x1024 %.1f Msamples/s ratio %.2f vs fwrite\n", OursRate,
-                OursRate / PeerRate);
-    std::printf("FIGURE stripchart.fwrite_8x1024 %.1f Msamples/s ratio 1.00 vs fwrite\n", PeerRate);
+    bench::PrintFigure("stripchart.logging_8x1024", OursRate, 1, "Msamples/s", OursRate / PeerRate, "fwrite");
+    bench::PrintFigure("stripchart.fwrite_8x1024", PeerRate, 1, "Msamples/s", 1.0, "fwrite");
   }
   return 0;
 }
