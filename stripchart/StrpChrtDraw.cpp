@@ -24,18 +24,14 @@ constexpr Integer kRowLimit = 30000;
 constexpr Integer kMaxGridLines = 999;
 const QString kRangeErrorText = QStringLiteral("Range-Error in ViewY-Properties");
 
-// Pixel row limited to -30000..30000, cut toward zero; NaN lands below the plot.
-Integer LimitRow(Extended V) {
-  if (std::isnan(V)) return kRowLimit;
-  return Trunc(std::clamp<Extended>(V, -kRowLimit, kRowLimit));
-}
-
-// A pixel distance that is an integer but for the last bits of the
-// arithmetic counts as that integer, so that the range limits land
-// exactly on their rows.
-Extended SnapToInteger(Extended Q) {
-  const Extended R = std::nearbyint(Q);
-  return std::fabs(Q - R) < 1e-9L * std::max<Extended>(1, std::fabs(Q)) ? R : Q;
+// A row computed in floating point, limited to -30000..30000 and cut
+// toward zero (NaN lands below the plot); a row that misses an
+// integer only by the last bits of the arithmetic counts as that integer,
+// so that the range ends land exactly on their rows.
+Integer RowTrunc(double Row) {
+  if (std::isnan(Row)) return kRowLimit;
+  Row = std::clamp(Row, double(-kRowLimit), double(kRowLimit));
+  return Trunc(Row + (Row >= 0 ? 1e-9 : -1e-9) * (1 + std::fabs(Row)));
 }
 
 template <class T>
@@ -115,14 +111,14 @@ QString FractionText(const QString& Pattern, Extended Value, const QString& Zero
 // range ends land on their rows exactly.
 struct TStripChartInt::TValueMap {
   bool Log = false;
-  Integer Bottom = 0;
-  Extended Height = 0;
-  Extended Low = 0, Span = 1;
+  double Bottom = 0;
+  double Height = 0;
+  double Low = 0, Span = 1;
 
-  Integer Row(Extended V) const {
-    if (!Log) return LimitRow(Bottom + 1 - SnapToInteger(Height * (V - Low) / Span));
+  Integer Row(double V) const {
+    if (!Log) return RowTrunc(Bottom + 1 - Height * (V - Low) / Span);
     if (!(V > 0)) return kRowLimit;
-    return LimitRow(Bottom - 1 - SnapToInteger((Height - 1) * (std::log(V) - Low) / Span));
+    return RowTrunc(Bottom - 1 - (Height - 1) * (std::log(V) - Low) / Span);
   }
 };
 
@@ -133,11 +129,11 @@ TStripChartInt::TValueMap TStripChartInt::MakeValueMap() const {
   M.Height = P.Bottom - P.Top;
   M.Log = FGridScale == strpLog;
   if (M.Log) {
-    M.Low = std::log(static_cast<Extended>(FViewYMin));
-    M.Span = std::log(static_cast<Extended>(FViewYMax)) - M.Low;
+    M.Low = std::log(static_cast<double>(FViewYMin));
+    M.Span = std::log(static_cast<double>(FViewYMax)) - M.Low;
   } else {
     M.Low = FViewYMin;
-    M.Span = static_cast<Extended>(FViewYMax) - FViewYMin;
+    M.Span = static_cast<double>(FViewYMax) - FViewYMin;
   }
   return M;
 }
@@ -200,7 +196,7 @@ TStripChartInt::TValueAxis TStripChartInt::LayoutValueAxis() {
     for (Integer k = 0; k < kMaxGridLines; ++k) {
       const Extended V = First + k * Gap;
       if (V >= Hi - Tolerance) break;
-      A.Grid.push_back({V, M.Row(V), QString()});
+      A.Grid.push_back({V, M.Row(static_cast<double>(V)), QString()});
     }
     const Extended RowsPerStep = H * Gap / Span;
     const Integer Need = 2 * YAxisTextHeight();
@@ -211,7 +207,7 @@ TStripChartInt::TValueAxis TStripChartInt::LayoutValueAxis() {
     for (Integer j = 0; j < kMaxGridLines; ++j) {
       const Extended V = First + Extended(j) * Every * Gap;
       if (V > Hi + Tolerance) break;
-      A.Labels.push_back({V, M.Row(V), FormatFloat(Format, V)});
+      A.Labels.push_back({V, M.Row(static_cast<double>(V)), FormatFloat(Format, V)});
     }
     return A;
   }
@@ -222,7 +218,7 @@ TStripChartInt::TValueAxis TStripChartInt::LayoutValueAxis() {
   for (Integer m = 1; A.Grid.size() < static_cast<size_t>(kMaxGridLines);) {
     const Extended V = m * std::pow(10.0L, E);
     if (V >= Hi * (1 - Eps)) break;
-    if (V >= Lo * (1 - Eps)) A.Grid.push_back({V, M.Row(V), QString()});
+    if (V >= Lo * (1 - Eps)) A.Grid.push_back({V, M.Row(static_cast<double>(V)), QString()});
     if (++m == 10) {
       m = 1;
       ++E;
@@ -233,7 +229,7 @@ TStripChartInt::TValueAxis TStripChartInt::LayoutValueAxis() {
   const bool Scientific = D0 < -3 || D1 > 3;
   for (Integer D = D0; D <= D1 && A.Labels.size() < static_cast<size_t>(kMaxGridLines); ++D) {
     const Extended V = std::pow(10.0L, D);
-    A.Labels.push_back({V, M.Row(V), Scientific ? FormatFloat(QStringLiteral("#E+00"), V) : FloatToStr(V)});
+    A.Labels.push_back({V, M.Row(static_cast<double>(V)), Scientific ? FormatFloat(QStringLiteral("#E+00"), V) : FloatToStr(V)});
   }
   return A;
 }
@@ -618,9 +614,9 @@ void TStripChartInt::DrawGridAndTraces(TCanvas& Cv) {
       const Extended Index = Index0 + std::nearbyint(k * SamplesPerStep);
       if (!(Index <= FCount)) break;
       if (Index < From) continue;
-      const Integer X = FXPos[static_cast<Integer>(Index)];
-      Cv.MoveTo(X, P.Top);
-      Cv.LineTo(X, P.Bottom + 1);
+      const Integer Column = FXPos[static_cast<Integer>(Index)];
+      Cv.MoveTo(Column, P.Top);
+      Cv.LineTo(Column, P.Bottom + 1);
     }
   }
   if (FGridVisible == grdVer || FGridVisible == grdBoth) {
@@ -630,6 +626,16 @@ void TStripChartInt::DrawGridAndTraces(TCanvas& Cv) {
     }
   }
 
+  // Only the segments that reach into the area being painted: the x
+  // positions grow with the index, so the first and last are found by
+  // bisection (one point beyond the area on each side).
+  const TRect Box = Cv.ClipBox();
+  const Integer* X = FXPos.data();
+  const Integer Newest = std::min(FCount, FSamplesPerBuffer);
+  const Integer First =
+      std::max(From, static_cast<Integer>(std::lower_bound(X + From, X + Newest + 1, Box.Left) - X) - 1);
+  const Integer Last =
+      std::min(Newest, static_cast<Integer>(std::upper_bound(X + From, X + Newest + 1, Box.Right - 1) - X));
   const TValueMap Map = MakeValueMap();
   Cv.Pen().Style = psSolid;
   for (Integer k = 1; k <= FSeriesNumber; ++k) {
@@ -638,12 +644,12 @@ void TStripChartInt::DrawGridAndTraces(TCanvas& Cv) {
     Cv.Pen().Style = S.LineStyle;
     const Single* V = SeriesValues(k);
     if (!S.Visible || !V) continue;
-    const Integer To = std::min<Integer>(FCount, static_cast<Integer>(S.Data.size()) - 1);
-    const Integer N = To - From + 1;
+    const Integer To = std::min<Integer>(Last, static_cast<Integer>(S.Data.size()) - 1);
+    const Integer N = To - First + 1;
     if (N < 1) continue;
     if (FPoints.size() < static_cast<size_t>(N)) FPoints.resize(N);
     TPoint* Out = FPoints.data();
-    for (Integer i = From; i <= To; ++i) *Out++ = {FXPos[i], Map.Row(V[i])};
+    for (Integer i = First; i <= To; ++i) *Out++ = {X[i], Map.Row(V[i])};
     Cv.Polyline(FPoints.data(), N);
   }
   DrawRemarkMarks(Cv);
