@@ -3,6 +3,8 @@
 #include "AudioIn_Unit.h"
 #include "BarGraph_Unit.h"
 #include "DemoWindow.h"
+#include "Dial_Unit.h"
+#include "Meter_Unit.h"
 #include "Slider_Unit.h"
 #include "Stripchart_Unit.h"
 #include "analysis/Uauto.h"
@@ -18,14 +20,14 @@ const std::vector<TWindowSpec>& WindowSpecs() {
       {"TAutokorrDialog", "Autokorrelation", [] { return new Uauto::TAutokorrDialog(); }},
       {"TKreuzkorrelationDialog", "Kreuzkorrelation", [] { return new Ucross::TKreuzkorrelationDialog(); }},
       {"TfftDialog", "FFT Demo", [] { return new Ufft::TfftDialog(); }},
-      {"TDial_Demo", "TDial Demo", {}},
+      {"TDial_Demo", "TDial Demo", [] { return new Dial_Unit::TDial_Demo(); }},
       {"TBarGraph_Demo", "TBargraph Demo", [] { return new BarGraph_Unit::TBarGraph_Demo(); }},
       {"THisto1_Demo", "THistograph Demo", {}},
       {"TSlider_Demo", "TSlider Demo", [] { return new Slider_Unit::TSlider_Demo(); }},
       {"TPanelMeter_Demo", "TPanelMeter Demo", {}},
       {"THisto2_Demo", "THistograph Demo", {}},
       {"TLed_Demo", "TLed Demo", {}},
-      {"TMeter_Demo", "TMeter Demo", {}},
+      {"TMeter_Demo", "TMeter Demo", [] { return new Meter_Unit::TMeter_Demo(); }},
       {"TStripchart_Demo", "TStripchart Demo", [] { return new Stripchart_Unit::TStripchart_Demo(); }},
       {"TFastlog_Demo", "TFastlog Demo", {}},
       {"TRCHoch_Demo", "TRCHighpass Demo", {}},
