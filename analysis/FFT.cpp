@@ -194,7 +194,7 @@ void TFFT::BuildTables() {
   }
 }
 
-// Window rebuild for (Type, Length); see the Part's rebuild rule.
+// Window rebuild for (Type, Length): only when the type or the length changed.
 void TFFT::RebuildWindow(TLeakType Type, Integer Length) {
   if (FWindow && Type == FLeakFunction && Length == FWindow->Count()) return;
   const bool Weighted = Type == wnHanning || Type == wnHamming || Type == wnBlackman;

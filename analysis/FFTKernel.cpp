@@ -56,7 +56,7 @@ std::vector<TKind> AvailableKinds() {
 }
 
 // ---------------------------------------------------------------------------
-// The Part's transform, step by step.
+// The radix-2 transform, step by step.
 
 void PlainTransform(Single* Re, Single* Im, Integer N, const Single* Cos, const Single* Sin,
                     bool Inverse) {
@@ -109,7 +109,7 @@ bool TPlan::Build(Integer N, const Single* Cos, const Single* Sin) {
   FCosTable = Cos;
   FSinTable = Sin;
   try {
-    // The swaps of the Part's bit-reversal loop, in its order.
+    // The swaps of the documented bit-reversal loop, in its order.
     FSwaps.clear();
     Integer J = 0;
     for (Integer I = 1; I <= N - 1; ++I) {
