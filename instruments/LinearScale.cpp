@@ -118,7 +118,9 @@ TScaleLayout LayoutScale(TCanvas& Cv, const TScaleSetup& S) {
     M.Value = V;
     const Extended Pos = S.Start + Round64(static_cast<Extended>(Ls) * V / Span) - Offset;
     M.Along = AlongToDevice(S.Vertical, S.Width, S.Height, ClampedRound(Pos));
-    M.Labelled = S.Labels && k % L.LabelStep == 0;
+    // Labels stand at the multiples of LabelStep gaps, so that zero
+    // carries one whenever it is on the scale.
+    M.Labelled = S.Labels && Round64(V / L.Gap) % L.LabelStep == 0;
     if (M.Labelled) {
       M.Text = FormatFloat(L.Format, V);
       M.TextWidth = Cv.TextWidth(M.Text);
