@@ -645,7 +645,7 @@ TRect TMeterInt::IndicatorBox(Double V, Double Rfrom, Double Rto) const {
   const Double a = AngleOf(V);
   const TPoint A = FPivot.PointTrunc(Rfrom, a);
   const TPoint B = FPivot.PointTrunc(Rto, a);
-  return {std::min(A.X, B.X), std::min(A.Y, B.Y), std::max(A.X, B.X), std::max(A.Y, B.Y)};
+  return {std::min(A.X, B.X), std::min(A.Y, B.Y), std::max(A.X, B.X) + 1, std::max(A.Y, B.Y) + 1};
 }
 
 // Moves the indicator without repainting the control: the old indicator
@@ -667,7 +667,10 @@ void TMeterInt::MoveIndicator(Double NewDisplayed) {
   const bool HadClip = Cv.HasClip();
   const QRegion Saved = Cv.ClipRegion();
   if (UseClip) {
-    UnionRect(Box, IndicatorBox(FDisplayed, rmin, L), IndicatorBox(NewDisplayed, rmin, L));
+    // Joined by hand: a box along a vertical or horizontal indicator is
+    // one pixel wide, which the rectangle union would drop as empty.
+    const TRect A = IndicatorBox(FDisplayed, rmin, L), B = IndicatorBox(NewDisplayed, rmin, L);
+    Box = {std::min(A.Left, B.Left), std::min(A.Top, B.Top), std::max(A.Right, B.Right), std::max(A.Bottom, B.Bottom)};
     const Integer m = Round((1.29 * L - rmin) * 0.06) + 2;
     InflateRect(Box, m, m);
   }

@@ -212,7 +212,7 @@ public:
   QString LabelFormat() const { return FLabelFormat; }
   Double TickRedrawRadius() const { return FTickRedrawRadius; }
   Double LabelRedrawRadius() const { return FLabelRedrawRadius; }
-  // The rectangle the indicator's scale-reaching part covers for a value
+  // The pixels the indicator's scale-reaching part spans for a value
   // (radius Rfrom to Rto on the value's angle), before widening.
   TRect IndicatorBox(Double V, Double Rfrom, Double Rto) const;
 
