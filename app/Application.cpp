@@ -4,7 +4,9 @@
 #include "BarGraph_Unit.h"
 #include "DemoWindow.h"
 #include "Dial_Unit.h"
+#include "Led_Unit.h"
 #include "Meter_Unit.h"
+#include "PanelMeter_Unit.h"
 #include "Slider_Unit.h"
 #include "Stripchart_Unit.h"
 #include "analysis/Uauto.h"
@@ -24,9 +26,9 @@ const std::vector<TWindowSpec>& WindowSpecs() {
       {"TBarGraph_Demo", "TBargraph Demo", [] { return new BarGraph_Unit::TBarGraph_Demo(); }},
       {"THisto1_Demo", "THistograph Demo", {}},
       {"TSlider_Demo", "TSlider Demo", [] { return new Slider_Unit::TSlider_Demo(); }},
-      {"TPanelMeter_Demo", "TPanelMeter Demo", {}},
+      {"TPanelMeter_Demo", "TPanelMeter Demo", [] { return new PanelMeter_Unit::TPanelMeter_Demo(); }},
       {"THisto2_Demo", "THistograph Demo", {}},
-      {"TLed_Demo", "TLed Demo", {}},
+      {"TLed_Demo", "TLed Demo", [] { return new Led_Unit::TLed_Demo(); }},
       {"TMeter_Demo", "TMeter Demo", [] { return new Meter_Unit::TMeter_Demo(); }},
       {"TStripchart_Demo", "TStripchart Demo", [] { return new Stripchart_Unit::TStripchart_Demo(); }},
       {"TFastlog_Demo", "TFastlog Demo", {}},

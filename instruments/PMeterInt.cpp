@@ -362,6 +362,9 @@ void TPanelMeterInt::PaintDigits() {
   const TGeometry& G = Geometry();
   if (G.Unit <= 0 || Surface().isNull()) return;
   Canvas().SaveDC();
+  // Narrow displays put the last cell's point at the display's edge: the
+  // cells never draw over the frame.
+  Canvas().IntersectClipRect(G.Display);
   Canvas().Brush().Style = bsSolid;
   Canvas().Pen().Style = psSolid;
   Canvas().Pen().Width = 1;

@@ -221,6 +221,17 @@ TEST(PanelMeter, FrameAroundTheBlackDisplay) {
   EXPECT_EQ(M.Px(142, 52), clBlack);
 }
 
+TEST(PanelMeter, CellsNeverDrawOverTheFrame) {
+  // In this size the last cell's point reaches the inner bevel.
+  TMeter M;
+  M.SetBounds(0, 0, 190, 70);
+  M.SetBevelColor1(clWhite);
+  M.Repaint();
+  const TPoint P = M.SegmentPoint(M.CellCount() - 1, 8);
+  ASSERT_GE(P.X + 2, M.Geometry().Display.Right);
+  for (Integer Y = 50; Y < 63; ++Y) EXPECT_EQ(M.Px(183, Y), clWhite) << Y;
+}
+
 struct ShownRow {
   const char* What;
   Integer Digits;
