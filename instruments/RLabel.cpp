@@ -49,6 +49,12 @@ TRotateLabel::TRotateLabel(TComponentCore* AOwner, QWidget* AParent) : TGraphicC
   AdjustBounds();
 }
 
+void TRotateLabel::SetCaption(const QString& Value) {
+  if (Value == Caption()) return;
+  TGraphicControl::SetCaption(Value);
+  AdjustBounds();
+}
+
 void TRotateLabel::SetAngle(Integer Value) {
   // Stored even when unchanged: the label is drawn anew either way.
   FAngle = NormalizeAngle(Value);

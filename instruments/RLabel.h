@@ -56,6 +56,9 @@ public:
   QString Copyright() const { return TComponentCore::LibraryCopyright(); }
   void SetCopyright(const QString&) {}
 
+  // A new caption resizes the label at once.
+  void SetCaption(const QString& Value);
+
   Integer Angle() const { return FAngle; }
   // Stores the angle reduced into -180..180 and repaints.
   void SetAngle(Integer Value);

@@ -156,6 +156,16 @@ TEST(RotateLabel, LevelCaptionDrawsLikeAPlainLabel) {
   EXPECT_EQ(L.Surface(), B.Image());
 }
 
+TEST(RotateLabel, NewCaptionResizesAtOnce) {
+  TLabel L;
+  L.SetAngle(90);
+  L.SetCaption("A");
+  const Integer Short = L.Height();
+  L.SetCaption("A much longer caption");
+  EXPECT_GT(L.Height(), 3 * Short);
+  EXPECT_EQ(L.Height(), L.TextPlace().BoxHeight);
+}
+
 TEST(RotateLabel, AlignLeavesTheOtherSideAlone) {
   TLabel L;
   L.SetCaption("Abc");
