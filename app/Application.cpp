@@ -4,9 +4,16 @@
 #include "BarGraph_Unit.h"
 #include "DemoWindow.h"
 #include "Dial_Unit.h"
+#include "FIR_Unit.h"
+#include "HistoXY_Unit.h"
+#include "HistoYt_Unit.h"
+#include "IIR_Unit.h"
 #include "Led_Unit.h"
 #include "Meter_Unit.h"
 #include "PanelMeter_Unit.h"
+#include "RCHoch_Unit.h"
+#include "RCTief_Unit.h"
+#include "SVFilter_Unit.h"
 #include "Slider_Unit.h"
 #include "Stripchart_Unit.h"
 #include "analysis/Uauto.h"
@@ -24,24 +31,24 @@ const std::vector<TWindowSpec>& WindowSpecs() {
       {"TfftDialog", "FFT Demo", [] { return new Ufft::TfftDialog(); }},
       {"TDial_Demo", "TDial Demo", [] { return new Dial_Unit::TDial_Demo(); }},
       {"TBarGraph_Demo", "TBargraph Demo", [] { return new BarGraph_Unit::TBarGraph_Demo(); }},
-      {"THisto1_Demo", "THistograph Demo", {}},
+      {"THisto1_Demo", "THistograph Demo", [] { return new HistoXY_Unit::THisto1_Demo(); }},
       {"TSlider_Demo", "TSlider Demo", [] { return new Slider_Unit::TSlider_Demo(); }},
       {"TPanelMeter_Demo", "TPanelMeter Demo", [] { return new PanelMeter_Unit::TPanelMeter_Demo(); }},
-      {"THisto2_Demo", "THistograph Demo", {}},
+      {"THisto2_Demo", "THistograph Demo", [] { return new HistoYt_Unit::THisto2_Demo(); }},
       {"TLed_Demo", "TLed Demo", [] { return new Led_Unit::TLed_Demo(); }},
       {"TMeter_Demo", "TMeter Demo", [] { return new Meter_Unit::TMeter_Demo(); }},
       {"TStripchart_Demo", "TStripchart Demo", [] { return new Stripchart_Unit::TStripchart_Demo(); }},
       {"TFastlog_Demo", "TFastlog Demo", {}},
-      {"TRCHoch_Demo", "TRCHighpass Demo", {}},
-      {"TRCTief_Demo", "TRCLowpass Demo", {}},
-      {"TSVFilter_Demo", "TStateVariableFilter Demo", {}},
-      {"TIIR_Demo", "TIIRFilter Demo", {}},
+      {"TRCHoch_Demo", "TRCHighpass Demo", [] { return new RCHoch_Unit::TRCHoch_Demo(); }},
+      {"TRCTief_Demo", "TRCLowpass Demo", [] { return new RCTief_Unit::TRCTief_Demo(); }},
+      {"TSVFilter_Demo", "TStateVariableFilter Demo", [] { return new SVFilter_Unit::TSVFilter_Demo(); }},
+      {"TIIR_Demo", "TIIRFilter Demo", [] { return new IIR_Unit::TIIR_Demo(); }},
       {"TPowerSpectrumDialog", "Power Spectrum", [] { return new Upow::TPowerSpectrumDialog(); }},
       {"TCrossPowerDialog", "Cross Power Spectrum", [] { return new Ucropow::TCrossPowerDialog(); }},
       {"TComm2_Demo", "TComm Demo", {}},
       {"THersteller_Demo", "Vertrieb und Hersteller", {}},
       {"TPro_Demo", "Quellix Pro", {}},
-      {"TFIR_Demo", "TFIRFilter Demo", {}},
+      {"TFIR_Demo", "TFIRFilter Demo", [] { return new FIR_Unit::TFIR_Demo(); }},
       {"TFlipFlop_Demo", "Beispielprogramm Flip-Flop", {}},
       {"TAudio_Demo", "Audio Library", [] { return new AudioIn_Unit::TAudio_Demo(); }},
       {"TMeasureSource_Demo", "MeasureSource Library", {}},

@@ -1,0 +1,25 @@
+#include "SVFilter_Unit.h"
+
+namespace quellix::SVFilter_Unit {
+
+TSVFilter_Demo::TSVFilter_Demo(TComponentCore* AOwner)
+    : TFilterDemo(QStringLiteral("TSVFilter_Demo"), QStringLiteral("TStateVariableFilter Demo"), QStringLiteral("TStateVariableFilter"),
+                  QString::fromUtf8(
+                      "Ein Zustandsvariablen-Filter (Bandpass, Güte 2) filtert ein Rechtecksignal, dessen "
+                      "Frequenz zwischen 2 und 25 Hz hin- und herläuft. Liegt die Grundwelle nahe der "
+                      "Mittenfrequenz, schwingt das Filter kräftig mit.\n"
+                      "Mit dem Regler „Eckfrequenz“ wird die Mittenfrequenz zwischen 2 und 25 Hz eingestellt."),
+                  AOwner) {
+  StateVariableFilter1 = new SVFilt::TStateVariableFilter(this);
+  StateVariableFilter1->SetName(QStringLiteral("StateVariableFilter1"));
+  StateVariableFilter1->SetQ(2);
+  StateVariableFilter1->SetFilterOutput(SVFilt::foBandPass);
+  AttachFilter(StateVariableFilter1, 2, 25, 2);
+}
+
+void TSVFilter_Demo::RunFilter(Single* Data, Integer Count) {
+  StateVariableFilter1->Reset();
+  StateVariableFilter1->Filter(Data, Count);
+}
+
+}  // namespace quellix::SVFilter_Unit
