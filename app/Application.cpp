@@ -2,13 +2,17 @@
 
 #include "AudioIn_Unit.h"
 #include "BarGraph_Unit.h"
+#include "Comm2_Unit.h"
 #include "DemoWindow.h"
 #include "Dial_Unit.h"
 #include "FIR_Unit.h"
+#include "Fastlog_Unit.h"
+#include "Hersteller_Unit.h"
 #include "HistoXY_Unit.h"
 #include "HistoYt_Unit.h"
 #include "IIR_Unit.h"
 #include "Led_Unit.h"
+#include "MSLib_Unit.h"
 #include "Meter_Unit.h"
 #include "PanelMeter_Unit.h"
 #include "RCHoch_Unit.h"
@@ -38,20 +42,20 @@ const std::vector<TWindowSpec>& WindowSpecs() {
       {"TLed_Demo", "TLed Demo", [] { return new Led_Unit::TLed_Demo(); }},
       {"TMeter_Demo", "TMeter Demo", [] { return new Meter_Unit::TMeter_Demo(); }},
       {"TStripchart_Demo", "TStripchart Demo", [] { return new Stripchart_Unit::TStripchart_Demo(); }},
-      {"TFastlog_Demo", "TFastlog Demo", {}},
+      {"TFastlog_Demo", "TFastlog Demo", [] { return new Fastlog_Unit::TFastlog_Demo(); }},
       {"TRCHoch_Demo", "TRCHighpass Demo", [] { return new RCHoch_Unit::TRCHoch_Demo(); }},
       {"TRCTief_Demo", "TRCLowpass Demo", [] { return new RCTief_Unit::TRCTief_Demo(); }},
       {"TSVFilter_Demo", "TStateVariableFilter Demo", [] { return new SVFilter_Unit::TSVFilter_Demo(); }},
       {"TIIR_Demo", "TIIRFilter Demo", [] { return new IIR_Unit::TIIR_Demo(); }},
       {"TPowerSpectrumDialog", "Power Spectrum", [] { return new Upow::TPowerSpectrumDialog(); }},
       {"TCrossPowerDialog", "Cross Power Spectrum", [] { return new Ucropow::TCrossPowerDialog(); }},
-      {"TComm2_Demo", "TComm Demo", {}},
-      {"THersteller_Demo", "Vertrieb und Hersteller", {}},
+      {"TComm2_Demo", "TComm Demo", [] { return new Comm2_Unit::TComm2_Demo(); }},
+      {"THersteller_Demo", "Vertrieb und Hersteller", [] { return new Hersteller_Unit::THersteller_Demo(); }},
       {"TPro_Demo", "Quellix Pro", {}},
       {"TFIR_Demo", "TFIRFilter Demo", [] { return new FIR_Unit::TFIR_Demo(); }},
       {"TFlipFlop_Demo", "Beispielprogramm Flip-Flop", {}},
       {"TAudio_Demo", "Audio Library", [] { return new AudioIn_Unit::TAudio_Demo(); }},
-      {"TMeasureSource_Demo", "MeasureSource Library", {}},
+      {"TMeasureSource_Demo", "MeasureSource Library", [] { return new MSLib_Unit::TMeasureSource_Demo(); }},
   };
   return Windows;
 }
