@@ -36,7 +36,7 @@ TFIR_Demo::TFIR_Demo(TComponentCore* AOwner)
 
   Histograph1 = new Histo::THistograph(this, Area);
   Histograph1->SetName(QStringLiteral("Histograph1"));
-  Histograph1->SetBounds(0, 0, 580, 250);
+  Histograph1->SetBounds(0, 0, 580, 265);
   PlotLook(Histograph1);
   Histograph1->SetViewYMin(-3);
   Histograph1->SetViewYMax(3);
@@ -64,7 +64,7 @@ TFIR_Demo::TFIR_Demo(TComponentCore* AOwner)
   // own copy of it, which mouse editing reshapes.
   Histograph2 = new Histo::THistograph(this, Area);
   Histograph2->SetName(QStringLiteral("Histograph2"));
-  Histograph2->SetBounds(0, 258, 580, 200);
+  Histograph2->SetBounds(0, 273, 580, 215);
   PlotLook(Histograph2);
   Histograph2->SetViewYMin(-0.1f);
   Histograph2->SetViewYMax(0.1f);
@@ -92,7 +92,7 @@ TFIR_Demo::TFIR_Demo(TComponentCore* AOwner)
 
   Reset = new QPushButton(QStringLiteral("Reset"), Area);
   Reset->setObjectName(QStringLiteral("Reset"));
-  Reset->setGeometry(594, 258, 90, 28);
+  Reset->setGeometry(594, 273, 90, 28);
   connect(Reset, &QPushButton::clicked, this, [this] { ResetClick(); });
 
   ResetClick();

@@ -1,7 +1,6 @@
 #include "FilterDemo.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "host/SysUtils.h"
 
@@ -34,12 +33,12 @@ TFilterDemo::TFilterDemo(const QString& ClassName, const QString& Caption, const
     : TDemoWindow(ClassName, Caption, AOwner), FSignal(kSampleCount), FFiltered(kSampleCount) {
   SetTitle(FilterName);
   SetExplanation(Explanation);
-  resize(700, 540);
+  resize(700, 560);
   QWidget* Area = ClientArea();
 
   Histograph1 = new Histo::THistograph(this, Area);
   Histograph1->SetName(QStringLiteral("Histograph1"));
-  Histograph1->SetBounds(0, 0, 560, 360);
+  Histograph1->SetBounds(0, 0, 560, 390);
   // The window feeds the curves itself; no source reconfigures them.
   Histograph1->SetAutoConfig(false);
   Histograph1->SetBkColor(clWhite);
@@ -73,23 +72,23 @@ TFilterDemo::TFilterDemo(const QString& ClassName, const QString& Caption, const
   Histograph1->OnTimer = [this](TObject* Sender) { Histograph1Timer(Sender); };
 
   auto* Caption1 = new QLabel(QStringLiteral("Eckfrequenz"), Area);
-  Caption1->setGeometry(572, 0, 90, 18);
+  Caption1->setGeometry(570, 0, 100, 18);
   Caption1->setAlignment(Qt::AlignCenter);
 
   Eckfrequenz = new Slider::TSlider(this, Area);
   Eckfrequenz->SetName(QStringLiteral("Eckfrequenz"));
-  Eckfrequenz->SetBounds(577, 22, 80, 300);
+  Eckfrequenz->SetBounds(588, 22, 64, 320);
   Eckfrequenz->SetLabelingStyle(Slider::lbsBoth);
   Eckfrequenz->SetLabelingOrientation(Slider::lboLeft);
   Eckfrequenz->SetLabelingDecimals(0);
   Eckfrequenz->SetSliderWidth(8);
-  Eckfrequenz->SetButtonWidth(30);
+  Eckfrequenz->SetButtonWidth(26);
   Eckfrequenz->SetButtonHeight(16);
   Eckfrequenz->SetButtonCaption(QStringLiteral("="));
 
   EckfrequenzText = new QLabel(Area);
   EckfrequenzText->setObjectName(QStringLiteral("EckfrequenzText"));
-  EckfrequenzText->setGeometry(572, 328, 90, 20);
+  EckfrequenzText->setGeometry(575, 352, 90, 22);
   EckfrequenzText->setAlignment(Qt::AlignCenter);
   EckfrequenzText->setFrameShape(QFrame::Panel);
   EckfrequenzText->setFrameShadow(QFrame::Sunken);
@@ -104,8 +103,8 @@ void TFilterDemo::AttachFilter(FiltBase::TFilterBase* Filter, Double CutoffMin, 
   FFilter = Filter;
   Eckfrequenz->SetValueMin(CutoffMin);
   Eckfrequenz->SetValueMax(CutoffMax);
-  // Labels every fifth of the range, on whole numbers.
-  Eckfrequenz->SetLabelingGap(std::max(1.0, std::round((CutoffMax - CutoffMin) / 5)));
+  // Five labels up to the top of the range (5, 10, ... 25 or 10, 20, ... 50).
+  Eckfrequenz->SetLabelingGap(CutoffMax / 5);
   Eckfrequenz->SetValue(CutoffInitial);
   FFilter->SetSampleFrequency(kSampleFrequency);
   FFilter->SetCutoffFrequency(Single(Eckfrequenz->Value()));

@@ -15,7 +15,7 @@ THisto1_Demo::THisto1_Demo(TComponentCore* AOwner)
       "In der XY-Darstellung verbindet THistograph Wertepaare zu einer Figur. Hier entstehen "
       "Lissajous-Figuren aus 200 Punkten, die sich ständig verändern.\n"
       "„Neue Figur“ wählt zufällig eine neue Figur: wandernde Frequenzen oder laufende Phasen."));
-  resize(640, 560);
+  resize(680, 560);
   QWidget* Area = ClientArea();
 
   Histograph1 = new Histo::THistograph(this, Area);

@@ -29,12 +29,12 @@ THisto2_Demo::THisto2_Demo(TComponentCore* AOwner)
       "THistograph zeigt bis zu acht Kurven als Yt- oder XY-Darstellung. Hier läuft ein verrauschter Sinus "
       "zwischen einer oberen und einer unteren Referenzkurve (rot).\n"
       "„Start“ und „Stop“ schalten den eingebauten Timer des Histographen ein und aus."));
-  resize(700, 540);
+  resize(700, 560);
   QWidget* Area = ClientArea();
 
   Histograph1 = new Histo::THistograph(this, Area);
   Histograph1->SetName(QStringLiteral("Histograph1"));
-  Histograph1->SetBounds(0, 0, 560, 360);
+  Histograph1->SetBounds(0, 0, 560, 390);
   Histograph1->SetAutoConfig(false);  // fed by the window, not by a source
   Histograph1->SetBkColor(clWhite);
   Histograph1->SetGridColor(clSilver);
