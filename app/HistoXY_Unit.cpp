@@ -15,12 +15,12 @@ THisto1_Demo::THisto1_Demo(TComponentCore* AOwner)
       "In der XY-Darstellung verbindet THistograph Wertepaare zu einer Figur. Hier entstehen "
       "Lissajous-Figuren aus 200 Punkten, die sich ständig verändern.\n"
       "„Neue Figur“ wählt zufällig eine neue Figur: wandernde Frequenzen oder laufende Phasen."));
-  resize(680, 560);
+  resize(680, 580);
   QWidget* Area = ClientArea();
 
   Histograph1 = new Histo::THistograph(this, Area);
   Histograph1->SetName(QStringLiteral("Histograph1"));
-  Histograph1->SetBounds(0, 0, 420, 400);
+  Histograph1->SetBounds(0, 0, 440, 420);
   Histograph1->SetAutoConfig(false);  // fed by the window, not by a source
   Histograph1->SetBkColor(clBlack);
   Histograph1->SetGridColor(clGreen);
@@ -46,7 +46,7 @@ THisto1_Demo::THisto1_Demo(TComponentCore* AOwner)
 
   NeueFigur = new QPushButton(QStringLiteral("&Neue Figur"), Area);
   NeueFigur->setObjectName(QStringLiteral("NeueFigur"));
-  NeueFigur->setGeometry(436, 0, 110, 28);
+  NeueFigur->setGeometry(458, 0, 110, 28);
 
   Timer1 = new TTimer(this);
   Timer1->SetName(QStringLiteral("Timer1"));
