@@ -375,7 +375,9 @@ void TStripChartInt::SetGridVisible(TGrdVisible Value) {
 }
 
 void TStripChartInt::SetGridScale(TstrpScale Value) {
-  if (Store(FGridScale, Value)) InvalidatePlot();
+  if (!Store(FGridScale, Value)) return;
+  InvalidatePlot();
+  if (FAutoScale && Value == strpLog) AdaptRange(true);
 }
 
 void TStripChartInt::SetGridLineStyle(TPenStyle Value) {
@@ -399,11 +401,16 @@ void TStripChartInt::SetBorderStyle(TBorderStyle Value) {
 }
 
 void TStripChartInt::SetTitle(TTitlePlace Place, const QString& Value) {
-  if (Store(FTitles[Place], Value)) InvalidatePlot();
+  if (!Store(FTitles[Place], Value)) return;
+  // The tool windows carry the top title in their captions.
+  if (Place == tpTop) RetitleToolWindows();
+  InvalidatePlot();
 }
 
 void TStripChartInt::SetViewYMin(Single Value) {
-  if (Store(FViewYMin, Value)) InvalidatePlot();
+  if (!Store(FViewYMin, Value)) return;
+  InvalidatePlot();
+  if (FAutoScale) AdaptRange(true);
 }
 
 void TStripChartInt::SetViewYMax(Single Value) {
@@ -448,7 +455,10 @@ void TStripChartInt::Paint() {
     const Single Step = static_cast<Single>(P.Right - P.Left) / static_cast<Single>(FSamplesPerWindow);
     for (Integer i = 1; i <= FCount; ++i) FXPos[i] = Trunc(P.Right - Step * FCount + Step * (i - 1));
   }
+  // AutoScale adapts the value range to the window before anything is drawn.
+  if (FAutoScale && !IsDesigning()) AdaptRange(false);
   if (!ViewRangeValid()) {
+    ForgetCrossesOnScreen();
     DrawRangeError();
     return;
   }
@@ -489,7 +499,17 @@ void TStripChartInt::Paint() {
     B.SelectNoClip();
     Cv.CopyRect(Clip, B, Clip);
   }
-  if (FCrossShowing) DrawMeasureCross();
+  // The overlays: a full paint places the shown crosses anew; a partial one
+  // restores the crosses on the screen inside the area just painted.
+  if (Clip == ClientRect()) {
+    ForgetCrossesOnScreen();
+    UpdateCrossPositions();
+    DrawCrosses();
+  } else {
+    for (const TCrossOnScreen& C : FCrossesOnScreen)
+      if (C.Drawn) XorCross(C);
+  }
+  if (FZoomRectShowing) DrawZoomRect();
   TPaintBox::Paint();
 }
 
@@ -738,24 +758,6 @@ void TStripChartInt::DrawTimeLabels(TCanvas& Cv) {
 // ===========================================================================
 // Overlays
 
-void TStripChartInt::DrawMeasureCross() {
-  TCanvas& Cv = Canvas();
-  const TRect P = PlotRect();
-  const int Saved = Cv.SaveDC();
-  Cv.IntersectClipRect(Rect(P.Left, P.Top, P.Right + 1, P.Bottom + 1));
-  Cv.Pen().Color = clBlack;
-  Cv.Pen().Style = psSolid;
-  Cv.Pen().Width = 1;
-  Cv.Pen().Mode = pmNotXor;
-  Cv.MoveTo(P.Left, FCrossPoint.Y);
-  Cv.LineTo(P.Right + 1, FCrossPoint.Y);
-  Cv.MoveTo(FCrossPoint.X, P.Top);
-  Cv.LineTo(FCrossPoint.X, FCrossPoint.Y);
-  Cv.MoveTo(FCrossPoint.X, FCrossPoint.Y + 1);
-  Cv.LineTo(FCrossPoint.X, P.Bottom + 1);
-  Cv.RestoreDC(Saved);
-}
-
 void TStripChartInt::DrawZoomRect() {
   TRect R = FZoomRect;
   if (R.Left > R.Right) std::swap(R.Left, R.Right);
@@ -773,6 +775,7 @@ void TStripChartInt::DrawZoomRect() {
 // painted at once.
 void TStripChartInt::ScrollBy(Integer Samples) {
   if (!FEnableUpdate) return;   // the next enabling repaints everything
+  if (FAutoScale && AdaptRange(true)) return;   // a new range repaints everything
   const TRect P = PlotRect();
   const Integer OldNewest = FCount - Samples;
   const bool Painted = TSize{Width(), Height()} == FPaintedSize;
@@ -786,8 +789,7 @@ void TStripChartInt::ScrollBy(Integer Samples) {
     InvalidatePlot();
     return;
   }
-  const bool Cross = FCrossShowing;
-  if (Cross) DrawMeasureCross();   // XOR: erased
+  EraseCrosses();
 
   TCanvas& Cv = Canvas();
   const TRect Labels = LabelStrip();
@@ -809,7 +811,9 @@ void TStripChartInt::ScrollBy(Integer Samples) {
   InvalidateRect(Rect(P.Right - D, P.Top, P.Right + 1, Area.Bottom));
   Update();
 
-  if (Cross) DrawMeasureCross();
+  // The crosses follow their samples (or leave with them).
+  UpdateCrossPositions();
+  DrawCrosses();
   RedrawCross();
   // The marks of the remarks keep their colours until the interaction
   // modes redraw them; the current remark follows the window middle.

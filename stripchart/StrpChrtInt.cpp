@@ -1,5 +1,10 @@
 #include "stripchart/StrpChrtInt.h"
 
+#include "stripchart/Remedit.h"
+#include "stripchart/_sEca.h"
+#include "stripchart/_sEjs.h"
+#include "stripchart/_sEtb.h"
+
 #include <QFileInfo>
 #include <QtEndian>
 #include <algorithm>
@@ -64,6 +69,12 @@ TStripChartInt::TStripChartInt(TComponentCore* AOwner, QWidget* AParent) : TPain
 }
 
 TStripChartInt::~TStripChartInt() {
+  // The tool windows go first, while the chart they refer to is whole.
+  FShowToolBar = FShowValueBar = FShowJogShuttleBar = false;
+  FToolBar.reset();
+  FValueBar.reset();
+  FJogShuttleBar.reset();
+  FRemarkDialog.reset();
   Destroying();
   try {
     StopLogging();
@@ -808,6 +819,7 @@ void TStripChartInt::StartLogging(const QString& FileName, const QString& Commen
     FDisplayRunNumber = 0;
     throw;
   }
+  FileStateChanged();
   InvalidatePlot();
 }
 
@@ -839,6 +851,7 @@ void TStripChartInt::StopLogging() {
   FRunComment = DefaultRunComment();
   FLogging = false;
   FRunCounter = 0;
+  FileStateChanged();
 }
 
 void TStripChartInt::StartPlaying(const QString& FileName) {
@@ -865,12 +878,14 @@ void TStripChartInt::StartPlaying(const QString& FileName) {
   }
   FPlaying = true;
   SetDisplayRunNumber(1);
+  FileStateChanged();
 }
 
 void TStripChartInt::StopPlaying() {
   if (!FPlaying) return;
   CloseFiles();
   FPlaying = false;
+  FileStateChanged();
 }
 
 void TStripChartInt::CloseFiles() {

@@ -26,6 +26,11 @@
 #include "stripchart/StrpChrtFile.h"
 #include "stripchart/StrpChrtTypes.h"
 
+namespace quellix::_sEtb { class TFormToolBarStrip; }
+namespace quellix::_sEca { class TFormCalculateBarStrip; }
+namespace quellix::_sEjs { class TFormJogShuttleBarStrip; }
+namespace quellix::Remedit { class TEditRemark; }
+
 namespace quellix::StrpChrtInt {
 
 using TRunComment = QString;     // at most 80 characters
@@ -50,6 +55,12 @@ using TLoadHandler = std::function<Integer(TStream* Stream, const TSeriesBuffers
                                            Integer LastIndex, Integer BufferLength, Integer SeriesCount,
                                            Extended StartTime, Extended EndTime, Extended Interval,
                                            Integer& SamplesRead)>;
+
+// The measuring cross moved onto a sample: X its pixel column, Y its value.
+using TNotifyCrossMove = std::function<void(TObject* Sender, Single X, Single Y, Integer Series, Integer Index)>;
+// The two crosses of the calculate mode: their series, times and values.
+using TNotifyCalculateStrip = std::function<void(TObject* Sender, Integer Serie1, Integer Serie2, Double Value1X,
+                                                 Double Value2X, Double Value1Y, Double Value2Y)>;
 
 // Status codes of the reader.
 enum TLoadStatus : Integer {
@@ -156,6 +167,17 @@ class TStripChartInt : public TPaintBox {
   Q_CLASSINFO("default:ShowCross", "true")
   Q_PROPERTY(bool ReduceFlicker READ ReduceFlicker WRITE SetReduceFlicker)
   Q_CLASSINFO("default:ReduceFlicker", "false")
+  // Interaction (StrpChrtInteract.cpp).
+  Q_PROPERTY(TStripMode StripMode READ StripMode WRITE SetStripMode)
+  Q_CLASSINFO("default:StripMode", "modeMeasure")
+  Q_PROPERTY(bool AutoScale READ AutoScale WRITE SetAutoScale)
+  Q_CLASSINFO("default:AutoScale", "false")
+  Q_PROPERTY(bool ShowToolBar READ ShowToolBar WRITE SetShowToolBar)
+  Q_CLASSINFO("default:ShowToolBar", "false")
+  Q_PROPERTY(bool ShowValueBar READ ShowValueBar WRITE SetShowValueBar)
+  Q_CLASSINFO("default:ShowValueBar", "false")
+  Q_PROPERTY(bool ShowJogShuttleBar READ ShowJogShuttleBar WRITE SetShowJogShuttleBar)
+  Q_CLASSINFO("default:ShowJogShuttleBar", "false")
 
 public:
   // Which grids are drawn: grdHor the vertical lines of the time grid,
@@ -169,6 +191,9 @@ public:
   Q_ENUM(TBorderStyle)
   // The titles in the four margins.
   enum TTitlePlace { tpTop, tpBottom, tpLeft, tpRight };
+  // What the mouse does on the plot.
+  enum TStripMode : Byte { modeMeasure, modeRemark, modeZoom, modeCalculate };
+  Q_ENUM(TStripMode)
 
   explicit TStripChartInt(TComponentCore* AOwner = nullptr, QWidget* AParent = nullptr);
   ~TStripChartInt() override;
@@ -369,6 +394,84 @@ public:
 
   void Paint() override;
 
+  // --- Interaction (StrpChrtInteract.cpp) --------------------------------
+  TStripMode StripMode() const { return FStripMode; }
+  // Another mode hides the crosses of the old one and switches the value
+  // bar's second-cross and calculation groups.
+  void SetStripMode(TStripMode Value);
+  bool AutoScale() const { return FAutoScale; }
+  void SetAutoScale(bool Value);
+  bool ShowToolBar() const { return FShowToolBar; }
+  void SetShowToolBar(bool Value);
+  bool ShowValueBar() const { return FShowValueBar; }
+  void SetShowValueBar(bool Value);
+  bool ShowJogShuttleBar() const { return FShowJogShuttleBar; }
+  void SetShowJogShuttleBar(bool Value);
+
+  // The three crosses: 0 the measure cross, 1 and 2 those of the calculate
+  // mode.
+  enum TCrossKind { crMeasure = 0, crFirst = 1, crSecond = 2 };
+  struct TCross {
+    bool Shown = false;     // placed and to be kept on the screen
+    TColor Color = 0;       // colour of its series
+    Double Time = 0;
+    Double Value = 0;
+    Integer Series = 0;     // 1..8
+    Integer Index = 0;      // buffer index
+    Integer X = 0, Y = 0;   // pixel position
+  };
+  const TCross& Cross(TCrossKind Kind) const { return FCrosses[Kind]; }
+  // The sample under a mouse position: the buffer index whose column is
+  // the last one not right of X, and among the visible series with data
+  // the one whose sample there lies closest to the value of row Y (the
+  // first on equal distance). Series -1 when there is none.
+  struct TSampleHit {
+    Integer Series = -1;
+    Integer Index = 0;
+    Double Value = 0;
+    Integer X = 0;
+  };
+  TSampleHit FindSample(Integer X, Integer Y) const;
+  // The value of pixel row Y on the value axis.
+  Double RowToValue(Integer Y) const;
+  // Places cross Kind on the sample under (X, Y) and reports it.
+  void PlaceCross(TCrossKind Kind, Integer X, Integer Y);
+  // Zoomed: the view saved before the first zoom.
+  bool Zoomed() const { return FSavedWindow >= 0; }
+  // Adapts the value range to the samples of the window once (the
+  // AutoScale algorithm); true when the range changed.
+  bool CaptureRange();
+
+  // Colour drops: what a point of the chart stands for.
+  enum TDropKind {
+    dtNone, dtYAxis, dtXAxis, dtTitleLeft, dtTitleRight, dtTitleBottom, dtTitleTop, dtControl,
+    dtSeries, dtGrid, dtBackground
+  };
+  struct TDropTarget {
+    TDropKind Kind = dtNone;
+    Integer Series = 0;   // dtSeries
+    bool operator==(const TDropTarget&) const = default;
+  };
+  TDropTarget DropTargetAt(Integer X, Integer Y);
+  TColor DropTargetColor(const TDropTarget& Target);
+  void SetDropTargetColor(const TDropTarget& Target, TColor Color);
+
+  // The tool windows, created on their first showing (nullptr before).
+  _sEtb::TFormToolBarStrip* ToolBar() const { return FToolBar.get(); }
+  _sEca::TFormCalculateBarStrip* ValueBar() const { return FValueBar.get(); }
+  _sEjs::TFormJogShuttleBarStrip* JogShuttleBar() const { return FJogShuttleBar.get(); }
+  Remedit::TEditRemark* RemarkDialog();
+
+  TNotifyCrossMove OnCrossMove;
+  TNotifyCalculateStrip OnCalculate;
+
+  void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+  void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+  void Click() override;
+  void DragOver(TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept) override;
+  void DragDrop(TObject* Source, Integer X, Integer Y) override;
+
   // --- Operations ---------------------------------------------------------
   // Appends SampleCount samples of series 1..SeriesCount.
   void AddValues(const TSeriesValues& Values, Integer SeriesCount, Integer SampleCount);
@@ -454,7 +557,7 @@ protected:
   // Place the measuring cross again after the plot changed under it (the
   // measure mode puts it on the sample now under the mouse). The paint
   // itself keeps a showing cross on the screen.
-  virtual void RedrawCross() {}
+  virtual void RedrawCross();
   // The zoom rectangle of the zoom mode: whether it is showing, and an XOR
   // draw that erases it when drawn a second time.
   virtual bool ZoomRectShowing() const { return FZoomRectShowing; }
@@ -462,13 +565,17 @@ protected:
   // Recompute the time-axis layout after a change of the time base or run.
   virtual void LayoutTimeAxis();
   // Draws the marks of the run's remarks over the traces, clipped to the
-  // plot (the interaction modes provide them).
-  virtual void DrawRemarkMarks(TCanvas& Cv) { (void)Cv; }
-  // The measuring cross: shown at CrossPoint in XOR, so drawing it twice
-  // removes it. The mouse modes place it; paint and scroll keep it.
-  void DrawMeasureCross();
-  bool FCrossShowing = false;
-  TPoint FCrossPoint;
+  // plot.
+  virtual void DrawRemarkMarks(TCanvas& Cv);
+  // The crosses in XOR: EraseCrosses takes every cross off the screen,
+  // DrawCrosses puts every shown one on it at its current position.
+  // A fresh paint has none on the screen (ForgetCrossesOnScreen).
+  void EraseCrosses();
+  void DrawCrosses();
+  void ForgetCrossesOnScreen();
+  // Recomputes the pixel positions of the shown crosses from their times
+  // and values (x 0 when the time has left the window).
+  void UpdateCrossPositions();
   // The zoom rectangle as the zoom mode drags it.
   TRect FZoomRect;
   bool FZoomRectShowing = false;
@@ -632,6 +739,55 @@ private:
   TSize FPaintedSize{-1, -1};   // client size of the last paint
   bool FFullRedraw = false;
 
+  // Interaction.
+  struct TCrossOnScreen {
+    bool Drawn = false;
+    TColor Color = 0;
+    Integer X = 0, Y = 0;
+  };
+  void XorCross(const TCrossOnScreen& C);
+  void EraseCross(TCrossKind Kind);
+  void DrawCross(TCrossKind Kind);
+  void ReportCross(TCrossKind Kind);
+  void ZoomTo(const TRect& R);
+  void Unzoom();
+  void RemarkClick(TMouseButton Button, Integer X, Integer Y);
+  void PreviewDrop(const TDropTarget& Target, TColor Color);
+  void EndPreview(bool Keep);
+  bool ColorOfSource(TObject* Source, TColor& Color) const;
+  void EnsureToolWindows();
+  // Runs the AutoScale algorithm; with Invalidate false only the fields
+  // change (inside a paint). True when the range changed.
+  bool AdaptRange(bool Invalidate);
+  void UpdateValueBarGroups();
+  void RetitleToolWindows();
+  // Logging or playing started or stopped: the jog shuttle follows.
+  void FileStateChanged();
+  TStripMode FStripMode = modeMeasure;
+  bool FAutoScale = false;
+  bool FShowToolBar = false, FShowValueBar = false, FShowJogShuttleBar = false;
+  std::array<TCross, 3> FCrosses;
+  std::array<TCrossOnScreen, 3> FCrossesOnScreen;
+  TMouseButton FMouseButton = mbLeft;
+  TPoint FMousePos;    // of the last press
+  TPoint FLastMove;    // of the last move
+  bool FMousePressed = false;
+  bool FZoomDragging = false;
+  bool FSkipMove = false;
+  bool FMouseOverPlot = false;
+  // The view before the first zoom; FSavedWindow -1 when unzoomed.
+  Integer FSavedWindow = -1;
+  Single FSavedYMax = 0, FSavedYMin = 0, FSavedYGap = 0;
+  Double FSavedXGap = 0;
+  bool FSavedLive = false;
+  // The colour drag: the target previewing the colour and its old colour.
+  TDropTarget FDropTarget;
+  TColor FDropOldColor = 0;
+  std::unique_ptr<_sEtb::TFormToolBarStrip> FToolBar;
+  std::unique_ptr<_sEca::TFormCalculateBarStrip> FValueBar;
+  std::unique_ptr<_sEjs::TFormJogShuttleBarStrip> FJogShuttleBar;
+  std::unique_ptr<Remedit::TEditRemark> FRemarkDialog;
+
   // Remarks.
   std::vector<TRemarkIndexEntry> FRemarks;
   TRemarkRecord FLastRemark;
@@ -654,5 +810,10 @@ inline constexpr TstrpScale strpLin = TStripChartInt::strpLin;
 inline constexpr TstrpScale strpLog = TStripChartInt::strpLog;
 inline constexpr TBorderStyle bsNone = TStripChartInt::bsNone;
 inline constexpr TBorderStyle bsSingle = TStripChartInt::bsSingle;
+using TStripMode = TStripChartInt::TStripMode;
+inline constexpr TStripMode modeMeasure = TStripChartInt::modeMeasure;
+inline constexpr TStripMode modeRemark = TStripChartInt::modeRemark;
+inline constexpr TStripMode modeZoom = TStripChartInt::modeZoom;
+inline constexpr TStripMode modeCalculate = TStripChartInt::modeCalculate;
 
 }  // namespace quellix::StrpChrtInt
