@@ -102,8 +102,11 @@ void THistographInt::Paint() {
     Cv.CopyRect(Clip, FBitmap->Canvas(), Clip);
   }
 
-  for (const TCross& C : FCrosses)
-    if (C.Visible) DrawCross(C);
+  // Every visible cross is placed anew at its mouse position, so that it
+  // follows changing data and reports the point under it.
+  for (Integer i = 0; i < Integer(FCrosses.size()); ++i)
+    if (FCrosses[i].Visible && !PlaceCross(i, FCrosses[i].Mouse.X, FCrosses[i].Mouse.Y, false))
+      DrawCross(FCrosses[i]);  // no data to follow: it stays where it was
 }
 
 void THistographInt::UpdatePlot() {

@@ -35,10 +35,12 @@ THistographInt::THistographInt(TComponentCore* AOwner, QWidget* AParent)
     if (OnTimer) OnTimer(this);
   };
 
+  InitInteraction();
   if (IsDesigning() || (AOwner && AOwner->IsDesigning())) MakeSampleCurves();
 }
 
 THistographInt::~THistographInt() {
+  FreeToolWindows();
   Destroying();
   FTimer->OnTimer = nullptr;
 }
@@ -413,6 +415,7 @@ void THistographInt::SetGapBottom(Integer Value) { SetGap(FGapBottom, Value); }
 void THistographInt::SetTitle(TTitlePlace Place, const QString& Value) {
   if (Value == FTitles[Place]) return;
   FTitles[Place] = Value;
+  if (Place == tpTop) UpdateToolCaptions();
   Invalidate();
 }
 

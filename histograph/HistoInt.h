@@ -19,6 +19,13 @@
 #include "host/Controls.h"
 #include "host/Graphics.h"
 
+namespace quellix::Etb {
+class TFormToolBar;
+}
+namespace quellix::Eca {
+class TFormValueBar;
+}
+
 namespace quellix::HistoInt {
 Q_NAMESPACE
 
@@ -46,6 +53,16 @@ using TNotifyCrossMove = std::function<void(TObject* Sender, Single X, Single Y,
 // (Sender, series under cross 1 and 2, X under cross 1 and 2, Y under cross 1 and 2)
 using TNotifyCalculate = std::function<void(TObject* Sender, Integer Serie1, Integer Serie2, Single Value1X,
                                             Single Value2X, Single Value1Y, Single Value2Y)>;
+
+// What the mouse does in the plot.
+enum TMode : Byte { modeMeasure, modeLowerRef, modeUpperRef, modeZoom, modeCalculate };
+Q_ENUM_NS(TMode)
+
+// The part of the display a dropped colour goes to.
+enum TColorTarget : Byte {
+  ctNone, ctSeries, ctGrid, ctPlotBackground, ctTitleLeft, ctTitleRight, ctTitleTop, ctTitleBottom,
+  ctYLabels, ctXLabels, ctControlBackground
+};
 
 constexpr Integer MaxSeries = 8;
 // Largest reference copy SetData (values) and SetDataXY (pairs) accept.
@@ -107,6 +124,23 @@ struct TCross {
   Single Y = 0;
   Integer Serie = 0;
 };
+
+// The curve point nearest to a mouse position (Serie 0: none found).
+struct TNearestPoint {
+  Integer Serie = 0;
+  Integer Index = 0;  // 1-based sample (or pair) index
+  Single X = 0;
+  Single Y = 0;
+};
+
+// The view a zoom saves and a right click brings back.
+struct TSavedView {
+  Single YMin = 0, YMax = 0, XCurrentMin = 0, XCurrentMax = 0, XGap = 0, YGap = 0;
+};
+
+// The weights of a reference band of N samples (index 0 is sample 1 of
+// the band): a Gaussian that is 1 at the centre and nearly 0 at both ends.
+std::vector<Extended> ReferenceWeights(Integer N);
 
 // The value format of linear axis labels: "#.##E-00" for very large or
 // very narrow ranges, otherwise fixed point with Decimals decimals.
@@ -195,6 +229,18 @@ class THistographInt : public TPaintBox {
   Q_PROPERTY(quellix::TFont* FontTitleRight READ FontTitleRightPtr WRITE SetFontTitleRight)
   Q_PROPERTY(bool ReduceFlicker READ ReduceFlicker WRITE SetReduceFlicker)
   Q_CLASSINFO("default:ReduceFlicker", "false")
+  Q_PROPERTY(quellix::HistoInt::TMode Mode READ Mode WRITE SetMode)
+  Q_CLASSINFO("default:Mode", "modeMeasure")
+  Q_PROPERTY(bool ShowCross READ ShowCross WRITE SetShowCross)
+  Q_CLASSINFO("default:ShowCross", "true")
+  Q_PROPERTY(bool ShowValues READ ShowValues WRITE SetShowValues)
+  Q_CLASSINFO("default:ShowValues", "true")
+  Q_PROPERTY(int ReferenceRubberWidth READ ReferenceRubberWidth WRITE SetReferenceRubberWidth)
+  Q_CLASSINFO("default:ReferenceRubberWidth", "30")
+  Q_PROPERTY(bool ShowToolBar READ ShowToolBar WRITE SetShowToolBar)
+  Q_CLASSINFO("default:ShowToolBar", "false")
+  Q_PROPERTY(bool ShowValueBar READ ShowValueBar WRITE SetShowValueBar)
+  Q_CLASSINFO("default:ShowValueBar", "false")
 
 public:
   explicit THistographInt(TComponentCore* AOwner = nullptr, QWidget* AParent = nullptr);
@@ -357,6 +403,51 @@ public:
   // Capacity of the shared point buffer.
   std::size_t PointBufferCapacity() const { return FPoints.size(); }
 
+  // --- mouse modes and tool windows (HistoInteract.cpp) ---
+  TMode Mode() const { return FMode; }
+  void SetMode(TMode Value);
+  bool ShowCross() const { return FShowCross; }
+  void SetShowCross(bool Value) { FShowCross = Value; }
+  bool ShowValues() const { return FShowValues; }
+  void SetShowValues(bool Value) { FShowValues = Value; }
+  Integer ReferenceRubberWidth() const { return FReferenceRubberWidth; }
+  void SetReferenceRubberWidth(Integer Value) { FReferenceRubberWidth = Value; }
+  bool ShowToolBar() const { return FShowToolBar; }
+  void SetShowToolBar(bool Value);
+  // Whether the value bar window is really on the screen.
+  bool ShowValueBar() const;
+  void SetShowValueBar(bool Value);
+  // The tool windows, once created (nullptr before).
+  Etb::TFormToolBar* ToolBar() const { return FToolBar; }
+  Eca::TFormValueBar* ValueBar() const { return FValueBar; }
+
+  // Pixels and values (crosses, zoom, reference editing).
+  Extended XValueAt(Integer Px) const;
+  Extended YValueAt(Integer Py) const;
+  Integer XPixelOf(Extended X) const;
+  Integer YPixelOf(Extended Y) const;
+  // The curve point nearest to (Mx, My): per series the sample nearest in
+  // X, then the series whose value is nearest to the Y value of My.
+  TNearestPoint NearestPoint(Integer Mx, Integer My) const;
+  // Places cross I (0, 1 calculation; 2 measuring) on the curve point
+  // nearest to the mouse position, erasing the old one first when asked.
+  // Returns false (and does nothing) when no series has data.
+  bool PlaceCross(Integer I, Integer Mx, Integer My, bool EraseFirst);
+  const TCross& Cross(Integer I) const { return FCrosses.at(I); }
+  bool Zoomed() const { return FZoomed; }
+  const TSavedView& SavedView() const { return FSavedView; }
+  bool ReferenceDragging() const { return FRefDragging; }
+  // The part of the display at (X, Y) a dropped colour would change, and
+  // the series number for a curve.
+  TColorTarget ColorTargetAt(Integer X, Integer Y, Integer& Serie);
+  TColor TargetColor(TColorTarget Target, Integer Serie);
+  void SetTargetColor(TColorTarget Target, Integer Serie, TColor Value);
+  TColorTarget PreviewTarget() const { return FPreviewTarget; }
+
+  void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+  void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+
   // --- events ---
   TNotifyCrossMove OnCrossMove;
   TNotifyCrossMove OnReferenceMove;
@@ -385,6 +476,50 @@ protected:
   THistoSeries& Slot(Integer Serie) { return FSeries.at(Serie - 1); }
 
 private:
+  // Mouse modes (HistoInteract.cpp).
+  void InitInteraction();
+  void FreeToolWindows();
+  void UpdateToolCaptions();
+  void MeasureMove(Integer X, Integer Y);
+  void CalculateFollow(Integer X, Integer Y);
+  void ZoomRelease(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
+  void StartReference(Integer X, Integer Y);
+  void MoveReference(Integer X, Integer Y);
+  void EndReference();
+  Integer NearestSample(const THistoSeries& S, Integer Mx) const;
+  TPoint SamplePixel(const THistoSeries& S, Integer I, Extended V) const;
+  void DrawShadow();
+  void DrawValueBox(Extended X, Extended V);
+  void ColorDragOver(TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept);
+  void ColorDragDrop(TObject* Source, Integer X, Integer Y);
+  void UndoPreview();
+  bool InPlot(Integer X, Integer Y) const;
+
+  TMode FMode = modeMeasure;
+  bool FShowCross = true;
+  bool FShowValues = true;
+  Integer FReferenceRubberWidth = 30;
+  bool FShowToolBar = false;
+  Etb::TFormToolBar* FToolBar = nullptr;   // child window of this control, freed with it
+  Eca::TFormValueBar* FValueBar = nullptr;
+  TMouseButton FButton = mbLeft;
+  bool FButtonDown = false;
+  bool FZoomed = false;
+  TSavedView FSavedView;
+  // Reference drag: series k, centre sample c, band first..last and the
+  // offset of the band into the weights; old values and the edited copy.
+  bool FRefDragging = false;
+  TPoint FRefPress;
+  Integer FRefSerie = 0, FRefCentre = 0, FRefFirst = 0, FRefLast = 0, FRefOffset = 0;
+  Extended FRefCentreX = 0;
+  TRect FRefBand;
+  std::vector<Single> FRefOld, FRefShadow;
+  std::vector<Extended> FRefWeights;
+  // Colour drop preview.
+  TColorTarget FPreviewTarget = ctNone;
+  Integer FPreviewSerie = -1;
+  TColor FPreviewColor = clWhite;
+
   const THistoSeries& CurrentSlot() const { return FSeries.at(FSeriesCurrent - 1); }
   bool CurrentSlotEditable() const { return FSeriesCurrent >= 1 && FSeriesCurrent <= FSeriesNumber; }
   bool LogX() const { return FGridScale == sclLogLin || FGridScale == sclLogLog; }
