@@ -6,13 +6,13 @@
 #include <array>
 
 #include "DemoWindow.h"
-#include "instruments/bargraphint.h"
+#include "instruments/MLSingleSinks.h"
 
 namespace quellix::BarGraph_Unit {
 
-// The sinks of the measure-source library derive from the engine; the
-// window drives the engine's Value, so the engine serves here.
-using TBarGraph = bargraphint::TBarGraphInt;
+// The measure sink; the window drives it through the engine's Value,
+// without a source.
+using TBarGraph = MLSingleSinks::TBarGraph;
 
 class TBarGraph_Demo : public app::TDemoWindow {
   Q_OBJECT

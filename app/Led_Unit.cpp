@@ -64,9 +64,9 @@ TLed_Demo::TLed_Demo(TComponentCore* AOwner)
   OnHide = [this](TObject*) { FormHide(); };
 }
 
-LedInt::TLedInt* TLed_Demo::NewLed(int Number, TLedStyle Style, Integer X, Integer Y, Integer W, Integer H,
-                                   TColor ColorActive, bool Value) {
-  auto* L = new LedInt::TLedInt(this, ClientArea());
+MLSingleSinks::TLed* TLed_Demo::NewLed(int Number, TLedStyle Style, Integer X, Integer Y, Integer W, Integer H,
+                                       TColor ColorActive, bool Value) {
+  auto* L = new MLSingleSinks::TLed(this, ClientArea());
   L->SetName(QStringLiteral("Led%1").arg(Number));
   L->SetBounds(X, Y, W, H);
   L->SetStyle(Style);

@@ -6,7 +6,7 @@
 #include <array>
 
 #include "DemoWindow.h"
-#include "instruments/LedInt.h"
+#include "instruments/MLSingleSinks.h"
 
 namespace quellix::Led_Unit {
 
@@ -17,16 +17,16 @@ public:
 
   static constexpr int LedCount = 36;
   // Led1 .. Led36 (index 0 is Led1).
-  std::array<LedInt::TLedInt*, LedCount> Leds{};
-  LedInt::TLedInt* Led(int Number) const { return Leds.at(Number - 1); }
+  std::array<MLSingleSinks::TLed*, LedCount> Leds{};
+  MLSingleSinks::TLed* Led(int Number) const { return Leds.at(Number - 1); }
 
   // Event handlers.
   void FormShow();
   void FormHide();
 
 private:
-  LedInt::TLedInt* NewLed(int Number, LedInt::TLedStyle Style, Integer X, Integer Y, Integer W, Integer H,
-                          TColor ColorActive, bool Value = false);
+  MLSingleSinks::TLed* NewLed(int Number, LedInt::TLedStyle Style, Integer X, Integer Y, Integer W, Integer H,
+                              TColor ColorActive, bool Value = false);
   void Caption(const QString& Text, Integer X, Integer Y, Integer W);
   // Every flashing lamp of the window gets Value.
   void SwitchFlashing(bool Value);

@@ -4,13 +4,13 @@
 #pragma once
 
 #include "DemoWindow.h"
-#include "instruments/meterInt.h"
+#include "instruments/MLSingleSinks.h"
 
 namespace quellix::Meter_Unit {
 
-// The sinks of the measure-source library derive from the engine; the
-// window drives the engine's Value, so the engine serves here.
-using TMeter = meterInt::TMeterInt;
+// The measure sink; the window drives it through the engine's Value,
+// without a source.
+using TMeter = MLSingleSinks::TMeter;
 
 class TMeter_Demo : public app::TDemoWindow {
   Q_OBJECT
