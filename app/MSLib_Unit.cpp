@@ -307,8 +307,10 @@ private:
 
   // Ends the current paragraph with the paragraph format in force; a new
   // one follows unless the text is at its end.
+  // At the end of the text the last run is written even when the text
+  // breaks off inside a skipped group.
   void EndParagraph(bool StartNext) {
-    if (FState.Skip || FState.ColorTable) return;
+    if (StartNext && (FState.Skip || FState.ColorTable)) return;
     FlushRun();
     QTextBlockFormat B;
     B.setAlignment(FState.Align);
