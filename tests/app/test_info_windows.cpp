@@ -377,16 +377,16 @@ TEST(InfoPictures, EveryPictureIsDrawnAtAnySize) {
 TEST(InfoWindows, LauncherBuildsTheRealWindows) {
   const QStringList Classes = {"TFastlog_Demo", "TComm2_Demo", "THersteller_Demo", "TMeasureSource_Demo"};
   int Found = 0;
-  for (const app::TWindowSpec& Spec : app::WindowSpecs()) {
-    if (!Classes.contains(Spec.ClassName)) continue;
+  for (const app::TWindowSpec& Entry : app::WindowSpecs()) {
+    if (!Classes.contains(Entry.ClassName)) continue;
     ++Found;
-    SCOPED_TRACE(Spec.ClassName.toStdString());
-    ASSERT_TRUE(bool(Spec.Create));
-    std::unique_ptr<TForm> W(Spec.Create());
+    SCOPED_TRACE(Entry.ClassName.toStdString());
+    ASSERT_TRUE(bool(Entry.Create));
+    std::unique_ptr<TForm> W(Entry.Create());
     auto* Demo = dynamic_cast<app::TDemoWindow*>(W.get());
     ASSERT_NE(Demo, nullptr);
-    EXPECT_EQ(Demo->WindowClassName(), Spec.ClassName);
-    EXPECT_EQ(W->Caption(), Spec.Caption);
+    EXPECT_EQ(Demo->WindowClassName(), Entry.ClassName);
+    EXPECT_EQ(W->Caption(), Entry.Caption);
     EXPECT_TRUE(W->isModal());
   }
   EXPECT_EQ(Found, 4);
