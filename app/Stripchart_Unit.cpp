@@ -72,8 +72,12 @@ TStripchart_Demo::TStripchart_Demo(TComponentCore* AOwner)
   Wiedergeben->setObjectName(QStringLiteral("Wiedergeben"));
   Werkzeugleiste = new QPushButton(QStringLiteral("&Werkzeugleiste"), ClientArea());
   Werkzeugleiste->setObjectName(QStringLiteral("Werkzeugleiste"));
-  Werkzeugleiste->setEnabled(false);
-  Werkzeugleiste->setToolTip(QString::fromUtf8("Die Werkzeugleiste des Schreibers ist noch nicht verfügbar."));
+  Werkzeugleiste->setToolTip(QString::fromUtf8("Werkzeugleiste des Schreibers ein- oder ausblenden"));
+  connect(Werkzeugleiste, &QPushButton::clicked, this,
+          [this] { StripChart1->SetShowToolBar(!StripChart1->ShowToolBar()); });
+  StripChart1->OnCrossMove = [this](TObject* Sender, Single X, Single Y, Integer Series, Integer Index) {
+    StripChart1CrossMove(Sender, X, Y, Series, Index);
+  };
   Buttons->addWidget(Aufnehmen);
   Buttons->addWidget(Wiedergeben);
   Buttons->addWidget(Werkzeugleiste);

@@ -3,8 +3,8 @@
 // ("&Aufnehmen") and play a logged file back ("W&iedergeben"). The
 // information box shows the series and value under the measuring cross.
 //
-// The timer runs while the window is shown. "&Werkzeugleiste" stays
-// disabled until the strip chart has its tool bar.
+// The timer runs while the window is shown. "&Werkzeugleiste" shows and
+// hides the strip chart's tool bar.
 #pragma once
 
 #include <QGroupBox>

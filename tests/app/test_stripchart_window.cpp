@@ -22,7 +22,11 @@ TEST(StripchartWindow, EightColouredSeriesAndTheTimeStepOfOneTenthTick) {
     W.StripChart1->SetSeriesCurrent(k);
     EXPECT_EQ(W.StripChart1->SeriesColor(), Colors[k - 1]) << k;
   }
-  EXPECT_FALSE(W.Werkzeugleiste->isEnabled());   // no tool bar yet
+  EXPECT_TRUE(W.Werkzeugleiste->isEnabled());
+  W.Werkzeugleiste->click();
+  EXPECT_TRUE(W.StripChart1->ShowToolBar());
+  W.Werkzeugleiste->click();
+  EXPECT_FALSE(W.StripChart1->ShowToolBar());
 }
 
 TEST(StripchartWindow, EachTickAppendsTenSamplesOfEachChannelInItsBand) {
