@@ -7,6 +7,7 @@
 #include "Dial_Unit.h"
 #include "FIR_Unit.h"
 #include "Fastlog_Unit.h"
+#include "FlipFlop_Unit.h"
 #include "Hersteller_Unit.h"
 #include "HistoXY_Unit.h"
 #include "HistoYt_Unit.h"
@@ -15,6 +16,7 @@
 #include "MSLib_Unit.h"
 #include "Meter_Unit.h"
 #include "PanelMeter_Unit.h"
+#include "Pro_Unit.h"
 #include "RCHoch_Unit.h"
 #include "RCTief_Unit.h"
 #include "SVFilter_Unit.h"
@@ -51,9 +53,9 @@ const std::vector<TWindowSpec>& WindowSpecs() {
       {"TCrossPowerDialog", "Cross Power Spectrum", [] { return new Ucropow::TCrossPowerDialog(); }},
       {"TComm2_Demo", "TComm Demo", [] { return new Comm2_Unit::TComm2_Demo(); }},
       {"THersteller_Demo", "Vertrieb und Hersteller", [] { return new Hersteller_Unit::THersteller_Demo(); }},
-      {"TPro_Demo", "Quellix Pro", {}},
+      {"TPro_Demo", "Quellix Pro", [] { return new Pro_Unit::TPro_Demo(); }},
       {"TFIR_Demo", "TFIRFilter Demo", [] { return new FIR_Unit::TFIR_Demo(); }},
-      {"TFlipFlop_Demo", "Beispielprogramm Flip-Flop", {}},
+      {"TFlipFlop_Demo", "Beispielprogramm Flip-Flop", [] { return new FlipFlop_Unit::TFlipFlop_Demo(); }},
       {"TAudio_Demo", "Audio Library", [] { return new AudioIn_Unit::TAudio_Demo(); }},
       {"TMeasureSource_Demo", "MeasureSource Library", [] { return new MSLib_Unit::TMeasureSource_Demo(); }},
   };
