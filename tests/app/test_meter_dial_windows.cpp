@@ -42,11 +42,11 @@ TEST(MeterWindow, TicksWalkBothMetersUpAndBack) {
 }
 
 TEST(MeterWindow, TheLauncherBuildsIt) {
-  for (const auto& Spec : app::WindowSpecs())
-    if (Spec.ClassName == QLatin1String("TMeter_Demo") || Spec.ClassName == QLatin1String("TDial_Demo")) {
-      ASSERT_TRUE(Spec.Create) << Spec.ClassName.toStdString();
-      std::unique_ptr<TForm> F(Spec.Create());
-      EXPECT_EQ(F->Caption(), Spec.Caption);
+  for (const auto& Entry : app::WindowSpecs())
+    if (Entry.ClassName == QLatin1String("TMeter_Demo") || Entry.ClassName == QLatin1String("TDial_Demo")) {
+      ASSERT_TRUE(Entry.Create) << Entry.ClassName.toStdString();
+      std::unique_ptr<TForm> F(Entry.Create());
+      EXPECT_EQ(F->Caption(), Entry.Caption);
     }
 }
 
