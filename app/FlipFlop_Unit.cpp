@@ -134,7 +134,7 @@ void TFlipFlopCircuit::Paint() {
   Cv.LineTo(X4 + 1, YRail);
   Cv.Brush().Color = clWhite;
   Cv.Ellipse(X1 - 36, YRail - 5, X1 - 25, YRail + 6);
-  Text(Cv, X1 - 62, YRail - 24, QStringLiteral("+U_B = 9 V"));
+  Text(Cv, X1 - 40, YRail - 24, QStringLiteral("+9 V"));
   Cv.MoveTo(X1, YGround);
   Cv.LineTo(X4 + 1, YGround);
   const Integer XG = (X2 + X3) / 2;
@@ -208,7 +208,7 @@ TFlipFlop_Demo::TFlipFlop_Demo(TComponentCore* AOwner)
       "τ1 = 0,7 · R2 · C1, P2 (grün) leuchtet τ2 = 0,7 · R3 · C2.\n"
       "Mit den Schiebereglern werden R2, R3 (kΩ) und C1, C2 (µF) eingestellt; die Anzeigen zeigen τ1 und τ2 in "
       "Sekunden und markieren die gerade aktive Phase."));
-  resize(860, 620);
+  resize(860, 600);
   QWidget* Area = ClientArea();
   Area->setMinimumSize(SliderLeft + 4 * SliderPitch, TFlipFlopCircuit::kHeight);
 
@@ -216,11 +216,12 @@ TFlipFlop_Demo::TFlipFlop_Demo(TComponentCore* AOwner)
   Circuit->SetName(QStringLiteral("Circuit"));
 
   auto NewLamp = [&](const QString& Name, Integer Lamp, TColor Color) {
-    auto* L = new LedInt::TLedInt(this, Area);
+    auto* L = new MLSingleSinks::TLed(this, Area);
     L->SetName(Name);
     const TPoint C = TFlipFlopCircuit::LampCentre(Lamp);
     L->SetBounds(C.X - LampSize / 2, C.Y - LampSize / 2, LampSize, LampSize);
     L->SetColorActive(Color);
+    L->SetColor(clWhite);  // the picture's background around the lamp
     return L;
   };
   P1 = NewLamp(QStringLiteral("P1"), 1, clRed);
@@ -281,7 +282,7 @@ PMeter::TPanelMeter* TFlipFlop_Demo::NewMeter(const QString& Name, const QString
   Label->setGeometry(X, Y, 2 * SliderPitch - 8, 18);
   auto* M = new PMeter::TPanelMeter(this, ClientArea());
   M->SetName(Name);
-  M->SetBounds(X, Y + 20, 2 * SliderPitch - 8, 64);
+  M->SetBounds(X, Y + 20, 2 * SliderPitch - 8, 80);
   M->SetDigits(4);
   M->SetDecimalPoint(1);
   M->SetValueMin(-1.999);

@@ -10,7 +10,7 @@
 #include <QLabel>
 
 #include "DemoWindow.h"
-#include "instruments/LedInt.h"
+#include "instruments/MLSingleSinks.h"
 #include "instruments/PMeter.h"
 #include "instruments/Slider.h"
 
@@ -51,8 +51,8 @@ public:
   explicit TFlipFlop_Demo(TComponentCore* AOwner = nullptr);
 
   TFlipFlopCircuit* Circuit;
-  LedInt::TLedInt* P1;  // red: T1 conducts for tau1
-  LedInt::TLedInt* P2;  // green: T2 conducts for tau2
+  MLSingleSinks::TLed* P1;  // red: T1 conducts for tau1
+  MLSingleSinks::TLed* P2;  // green: T2 conducts for tau2
   Slider::TSlider* R2;  // kOhm
   Slider::TSlider* R3;  // kOhm
   Slider::TSlider* C1;  // uF

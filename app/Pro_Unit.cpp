@@ -37,11 +37,12 @@ private:
   TArrowDirection FDirection;
 };
 
-// Stage panels: 180 x 76, 28 pixels apart, right of the "Prinzip" label.
-constexpr Integer StageWidth = 180;
+// Stage panels: 200 x 76, 34 pixels apart for the arrows, right of the
+// "Prinzip" label.
+constexpr Integer StageWidth = 200;
 constexpr Integer StageHeight = 76;
 constexpr Integer StageTop = 8;
-constexpr Integer StageLeft = 130;
+constexpr Integer StageLeft = 120;
 constexpr Integer StagePitch = StageWidth + 34;
 
 }  // namespace
@@ -55,7 +56,7 @@ TPro_Demo::TPro_Demo(TComponentCore* AOwner)
       "es an.\n"
       "Bei jedem Schritt des Histographen-Timers (10 ms) leuchten die drei Lampen der Reihe nach auf, während die "
       "nächste Kurve |10·sin(i/p)| entsteht."));
-  resize(820, 620);
+  resize(840, 620);
   QWidget* Area = ClientArea();
   Area->setMinimumSize(780, 440);
 
@@ -74,7 +75,7 @@ TPro_Demo::TPro_Demo(TComponentCore* AOwner)
   Panel1 = NewStage(QStringLiteral("Panel1"), QStringLiteral("Erfassungskarte"),
                     QString::fromUtf8("A/D-Wandler, 8 Kanäle"), StageLeft, StageTop, Led1);
   Panel2 = NewStage(QStringLiteral("Panel2"), QStringLiteral("Kompressor"),
-                    QString::fromUtf8("verdichtet die Datenblöcke"), StageLeft + StagePitch, StageTop, Led2);
+                    QString::fromUtf8("verdichtet die Blöcke"), StageLeft + StagePitch, StageTop, Led2);
   Panel3 = NewStage(QStringLiteral("Panel3"), QStringLiteral("FFT"), QString::fromUtf8("Betragsspektrum"),
                     StageLeft + 2 * StagePitch, StageTop, Led3);
   Led1->SetName(QStringLiteral("Led1"));
@@ -93,7 +94,7 @@ TPro_Demo::TPro_Demo(TComponentCore* AOwner)
 
   Histograph1 = new Histo::THistograph(this, Area);
   Histograph1->SetName(QStringLiteral("Histograph1"));
-  Histograph1->SetBounds(StageLeft - 90, StageTop + StageHeight + 30, 730, 320);
+  Histograph1->SetBounds(StageLeft - 80, StageTop + StageHeight + 30, 752, 320);
   Histograph1->SetAutoConfig(false);  // fed by the window, not by a source
   Histograph1->SetBkColor(clBlack);
   Histograph1->SetGridColor(clGray);
@@ -143,14 +144,14 @@ TPro_Demo::TPro_Demo(TComponentCore* AOwner)
 }
 
 QFrame* TPro_Demo::NewStage(const QString& Name, const QString& Heading, const QString& Detail, Integer X,
-                            Integer Y, LedInt::TLedInt*& Led) {
+                            Integer Y, MLSingleSinks::TLed*& Led) {
   auto* Panel = new QFrame(ClientArea());
   Panel->setObjectName(Name);
   Panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
   Panel->setLineWidth(2);
   Panel->setGeometry(X, Y, StageWidth, StageHeight);
 
-  Led = new LedInt::TLedInt(this, Panel);
+  Led = new MLSingleSinks::TLed(this, Panel);
   Led->SetBounds(10, (StageHeight - 28) / 2, 28, 28);
 
   auto* Title = new QLabel(Heading, Panel);
@@ -158,9 +159,9 @@ QFrame* TPro_Demo::NewStage(const QString& Name, const QString& Heading, const Q
   F.setBold(true);
   F.setPixelSize(14);
   Title->setFont(F);
-  Title->setGeometry(48, 14, StageWidth - 54, 20);
+  Title->setGeometry(48, 14, StageWidth - 52, 20);
   auto* Text = new QLabel(Detail, Panel);
-  Text->setGeometry(48, 38, StageWidth - 54, 20);
+  Text->setGeometry(48, 38, StageWidth - 52, 20);
   return Panel;
 }
 
@@ -168,7 +169,7 @@ void TPro_Demo::FormShow() { Histograph1->SetTimerEnabled(true); }
 
 void TPro_Demo::FormHide() { Histograph1->SetTimerEnabled(false); }
 
-void TPro_Demo::Switch(LedInt::TLedInt* Led, bool On) {
+void TPro_Demo::Switch(MLSingleSinks::TLed* Led, bool On) {
   Led->SetValue(On);
   Led->Update();
 }

@@ -12,7 +12,7 @@
 
 #include "DemoWindow.h"
 #include "histograph/Histo.h"
-#include "instruments/LedInt.h"
+#include "instruments/MLSingleSinks.h"
 #include "instruments/RLabel.h"
 
 namespace quellix::Pro_Unit {
@@ -30,9 +30,9 @@ public:
   QFrame* Panel1;  // data-acquisition board
   QFrame* Panel2;  // compressor stage
   QFrame* Panel3;  // FFT stage
-  LedInt::TLedInt* Led1;
-  LedInt::TLedInt* Led2;
-  LedInt::TLedInt* Led3;
+  MLSingleSinks::TLed* Led1;
+  MLSingleSinks::TLed* Led2;
+  MLSingleSinks::TLed* Led3;
   RLabel::TRotateLabel* RotateLabel1;  // "Measure Source"
   RLabel::TRotateLabel* RotateLabel2;  // "Prinzip"
 
@@ -51,10 +51,10 @@ public:
 private:
   // A raised panel standing for one stage of the chain, with its lamp.
   QFrame* NewStage(const QString& Name, const QString& Heading, const QString& Detail, Integer X, Integer Y,
-                   LedInt::TLedInt*& Led);
+                   MLSingleSinks::TLed*& Led);
   // Switches one lamp and puts it on the screen at once, so that the
   // lamps are seen lighting in turn within the tick.
-  static void Switch(LedInt::TLedInt* Led, bool On);
+  static void Switch(MLSingleSinks::TLed* Led, bool On);
   void ComputeCurve(Double Divisor);
 
   std::array<Single, kPointCount> FCurve{};
