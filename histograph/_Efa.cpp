@@ -22,39 +22,39 @@ QString Text7(Extended V) { return FloatToStrGeneral(V, 7); }
 
 TFormAxis::TFormAxis(TComponentCore* AOwner, QWidget* AParent) : TForm(AOwner, AParent) {
   SetCaption(QStringLiteral("Maße"));
-  setFixedSize(330, 200);
+  setFixedSize(364, 200);
   const auto Group = [this](const QString& Title, int X, QLineEdit*& Min, QLineEdit*& Max, QLineEdit*& Gap,
                             QSpinBox*& Dec) {
     auto* Box = new QGroupBox(Title, this);
-    Box->setGeometry(X, 8, 153, 146);
+    Box->setGeometry(X, 8, 170, 146);
     const char* Labels[] = {"Min", "Max", "Abstand", "Dezimalstellen"};
     QLineEdit** Edits[] = {&Min, &Max, &Gap};
     for (int i = 0; i < 4; ++i) {
       auto* L = new QLabel(QString::fromLatin1(Labels[i]), Box);
-      L->setGeometry(8, 24 + i * 30, 80, 18);
+      L->setGeometry(8, 24 + i * 30, 100, 18);
       if (i < 3) {
         auto* E = new QLineEdit(Box);
-        E->setGeometry(70, 22 + i * 30, 75, 22);
+        E->setGeometry(85, 22 + i * 30, 77, 22);
         *Edits[i] = E;
         connect(E, &QLineEdit::editingFinished, this, [this, E] { EditExit(E); });
       }
     }
     Dec = new QSpinBox(Box);
-    Dec->setGeometry(95, 112, 50, 22);
+    Dec->setGeometry(110, 112, 52, 22);
   };
   Group(QStringLiteral("X-Achse"), 8, EXMin, EXMax, EXGap, SEXDecimals);
-  Group(QStringLiteral("Y-Achse"), 169, EYMin, EYMax, EYGap, SEYDecimals);
+  Group(QStringLiteral("Y-Achse"), 186, EYMin, EYMax, EYGap, SEYDecimals);
   SEXDecimals->setRange(0, 8);
   SEYDecimals->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
   connect(SEXDecimals, &QSpinBox::valueChanged, this, [this] { XDecimalsChange(); });
   connect(SEYDecimals, &QSpinBox::valueChanged, this, [this] { YDecimalsChange(); });
 
   auto* Ok = new QPushButton(QStringLiteral("OK"), this);
-  Ok->setGeometry(150, 164, 80, 26);
+  Ok->setGeometry(184, 164, 80, 26);
   Ok->setDefault(true);
   connect(Ok, &QPushButton::clicked, this, [this] { OkClick(); });
   auto* Cancel = new QPushButton(QStringLiteral("Abbrechen"), this);
-  Cancel->setGeometry(240, 164, 80, 26);
+  Cancel->setGeometry(274, 164, 80, 26);
   connect(Cancel, &QPushButton::clicked, this, [this] { CancelClick(); });
 }
 

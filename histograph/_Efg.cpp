@@ -51,28 +51,31 @@ public:
       P->drawRect(Q.adjusted(1, 1, -1, -1));
     }
   }
-  QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override { return {100, 16}; }
+  QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override { return {100, 15}; }
 };
 
 }  // namespace
 
 TFormGrid::TFormGrid(TComponentCore* AOwner, QWidget* AParent) : TForm(AOwner, AParent) {
   SetCaption(QStringLiteral("Gitter"));
-  setFixedSize(330, 230);
+  setFixedSize(400, 240);
   auto* Box = new QGroupBox(QStringLiteral("Gitter"), this);
-  Box->setGeometry(8, 8, 314, 176);
+  Box->setGeometry(8, 8, 384, 186);
   CheckVisible = new QCheckBox(QStringLiteral("Gitter sichtbar"), Box);
   CheckVisible->setGeometry(10, 22, 150, 20);
   auto* L1 = new QLabel(QStringLiteral("Skalierung"), Box);
   L1->setGeometry(10, 48, 150, 16);
   ListScale = new QListWidget(Box);
-  ListScale->setGeometry(10, 66, 170, 100);
+  ListScale->setGeometry(10, 66, 210, 110);
+  ListScale->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   ListScale->addItems({QStringLiteral("linear/linear"), QStringLiteral("linear/logarithmisch"),
                        QStringLiteral("logarithmisch/linear"), QStringLiteral("logarithmisch/logarithmisch")});
   auto* L2 = new QLabel(QStringLiteral("Linientypen"), Box);
-  L2->setGeometry(192, 48, 110, 16);
+  L2->setGeometry(232, 48, 140, 16);
   ListLineStyle = new QListWidget(Box);
-  ListLineStyle->setGeometry(192, 66, 112, 100);
+  ListLineStyle->setGeometry(232, 66, 142, 7 * 15 + 4);
+  ListLineStyle->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  ListLineStyle->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   ListLineStyle->setItemDelegate(new TLineStyleDelegate(ListLineStyle));
   for (int i = 0; i < 7; ++i) ListLineStyle->addItem(QString());
 
@@ -81,11 +84,11 @@ TFormGrid::TFormGrid(TComponentCore* AOwner, QWidget* AParent) : TForm(AOwner, A
   connect(ListLineStyle, &QListWidget::currentRowChanged, this, [this] { LineStyleClick(); });
 
   auto* Ok = new QPushButton(QStringLiteral("OK"), this);
-  Ok->setGeometry(150, 194, 80, 26);
+  Ok->setGeometry(220, 204, 80, 26);
   Ok->setDefault(true);
   connect(Ok, &QPushButton::clicked, this, [this] { OkClick(); });
   auto* Cancel = new QPushButton(QStringLiteral("Abbrechen"), this);
-  Cancel->setGeometry(240, 194, 80, 26);
+  Cancel->setGeometry(310, 204, 80, 26);
   connect(Cancel, &QPushButton::clicked, this, [this] { CancelClick(); });
 }
 
