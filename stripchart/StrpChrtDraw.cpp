@@ -456,7 +456,8 @@ void TStripChartInt::Paint() {
     for (Integer i = 1; i <= FCount; ++i) FXPos[i] = Trunc(P.Right - Step * FCount + Step * (i - 1));
   }
   // AutoScale adapts the value range to the window before anything is drawn.
-  if (FAutoScale && !IsDesigning()) AdaptRange(false);
+  // A new range during a partial paint asks for the whole picture.
+  if (FAutoScale && !IsDesigning() && AdaptRange(false) && Cv.HasClip()) InvalidatePlot();
   if (!ViewRangeValid()) {
     ForgetCrossesOnScreen();
     DrawRangeError();
@@ -775,7 +776,11 @@ void TStripChartInt::DrawZoomRect() {
 // painted at once.
 void TStripChartInt::ScrollBy(Integer Samples) {
   if (!FEnableUpdate) return;   // the next enabling repaints everything
-  if (FAutoScale && AdaptRange(true)) return;   // a new range repaints everything
+  if (FAutoScale && AdaptRange(true)) {
+    // A new range repaints everything.
+    SelectRemarkNearWindowMiddle(true);
+    return;
+  }
   const TRect P = PlotRect();
   const Integer OldNewest = FCount - Samples;
   const bool Painted = TSize{Width(), Height()} == FPaintedSize;

@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
@@ -16,26 +18,49 @@ using namespace StrpChrtInt;
 
 namespace {
 
-// Each entry of the line-style box: the item filled with the box's colour
-// and a horizontal line across it in the entry's pen style.
+const Qt::PenStyle kQtStyles[7] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine,
+                                   Qt::DashDotDotLine, Qt::NoPen, Qt::SolidLine};
+
+// An entry of the line-style box: its rectangle filled with the box's
+// colour and a horizontal line across it in the entry's pen style.
+void DrawStyleEntry(QPainter& P, const QRect& R, int Row, const QBrush& Fill, const QColor& Line) {
+  P.save();
+  P.fillRect(R, Fill);
+  QPen Pen(Line);
+  Pen.setStyle(kQtStyles[std::clamp(Row, 0, 6)]);
+  P.setPen(Pen);
+  const int Y = R.center().y();
+  P.drawLine(R.left() + 4, Y, R.right() - 4, Y);
+  P.restore();
+}
+
 class TLineStyleDelegate : public QStyledItemDelegate {
 public:
   using QStyledItemDelegate::QStyledItemDelegate;
   void paint(QPainter* P, const QStyleOptionViewItem& Option, const QModelIndex& Index) const override {
-    P->save();
     const bool Selected = Option.state & QStyle::State_Selected;
-    P->fillRect(Option.rect, Selected ? Option.palette.highlight() : Option.palette.base());
-    static const Qt::PenStyle Styles[7] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine,
-                                           Qt::DashDotDotLine, Qt::NoPen, Qt::SolidLine};
-    QPen Pen(Selected ? Option.palette.highlightedText().color() : Option.palette.text().color());
-    Pen.setStyle(Styles[std::clamp(Index.row(), 0, 6)]);
-    P->setPen(Pen);
-    const int Y = Option.rect.center().y();
-    P->drawLine(Option.rect.left() + 4, Y, Option.rect.right() - 4, Y);
-    P->restore();
+    DrawStyleEntry(*P, Option.rect, Index.row(), Selected ? Option.palette.highlight() : Option.palette.base(),
+                   Selected ? Option.palette.highlightedText().color() : Option.palette.text().color());
   }
   QSize sizeHint(const QStyleOptionViewItem& Option, const QModelIndex& Index) const override {
     return {QStyledItemDelegate::sizeHint(Option, Index).width(), 16};
+  }
+};
+
+// The closed box shows the chosen entry the same way.
+class TLineStyleCombo : public QComboBox {
+public:
+  using QComboBox::QComboBox;
+
+protected:
+  void paintEvent(QPaintEvent*) override {
+    QStylePainter P(this);
+    QStyleOptionComboBox Opt;
+    initStyleOption(&Opt);
+    Opt.currentText.clear();
+    P.drawComplexControl(QStyle::CC_ComboBox, Opt);
+    const QRect R = style()->subControlRect(QStyle::CC_ComboBox, &Opt, QStyle::SC_ComboBoxEditField, this);
+    if (currentIndex() >= 0) DrawStyleEntry(P, R, currentIndex(), palette().base(), palette().text().color());
   }
 };
 
@@ -54,7 +79,7 @@ TFormGridStrip::TFormGridStrip(TComponentCore* AOwner, QWidget* AParent) : TForm
                      QStringLiteral("logarithmisch/linear"), QStringLiteral("logarithmisch/logarithmisch")});
   BoxL->addWidget(CBScale);
   BoxL->addWidget(new QLabel(QStringLiteral("Linientypen"), Box));
-  CBLineStyle = new QComboBox(Box);
+  CBLineStyle = new TLineStyleCombo(Box);
   for (int i = psSolid; i <= psInsideFrame; ++i) CBLineStyle->addItem(QString());
   CBLineStyle->setItemDelegate(new TLineStyleDelegate(CBLineStyle));
   CBLineStyle->setMinimumWidth(120);

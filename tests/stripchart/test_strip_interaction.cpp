@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "StripTestUtil.h"
+#include <QDir>
+#include <QTemporaryDir>
+
 #include "histograph/Colorhis.h"
 #include "host/SysUtils.h"
 #include "stripchart/_sEca.h"
@@ -303,4 +306,66 @@ TEST(StripInteraction, JogShuttleWindsQuadraticallyAboveNine) {
   F.Chart.SetShowJogShuttleBar(true);
   EXPECT_FALSE(F.Chart.JogShuttleBar()->JogShuttle->isEnabled());   // no file
   EXPECT_EQ(F.Chart.JogShuttleBar()->Timer1->Interval(), 500);
+}
+
+TEST(StripInteraction, JogShuttleWindsThroughALoggedRun) {
+  QTemporaryDir Dir;
+  TStripChartInt Chart;
+  SizeLikeDemo(Chart);
+  Chart.SetShowJogShuttleBar(true);
+  auto* J = Chart.JogShuttleBar();
+  Chart.StartLogging(QDir(Dir.path()).filePath(QStringLiteral("j.qlx")), QStringLiteral("Lauf"));
+  EXPECT_TRUE(J->JogShuttle->isEnabled());
+  EXPECT_EQ(J->Timer1->Interval(), 20);
+  std::int64_t Next = 0;
+  Feed(Chart, Next, 3000, 100);
+  Chart.MoveWindowTo(false, 1500);   // back in the run, off the live end
+  ASSERT_FALSE(Chart.LiveView());
+  const Double End = Chart.WindowEndTime();
+  J->JogShuttle->setValue(5);
+  J->Timer1Timer();
+  EXPECT_EQ(Chart.WindowEndTime(), End + 5);
+  J->JogShuttle->setValue(-30);
+  J->Timer1Timer();
+  EXPECT_EQ(Chart.WindowEndTime(), End + 5 - 90);
+  // The labels follow the run shown.
+  EXPECT_EQ(J->LNumber->text(), QString::number(Chart.DisplayRunNumber()));
+  EXPECT_EQ(J->LComment->text(), QStringLiteral("Lauf"));
+  // To the start: the first full window; to the end: live again.
+  J->BStartClick();
+  EXPECT_EQ(Chart.WindowEndTime(), Chart.SamplesPerWindow() * 1.0);
+  J->BEndClick();
+  EXPECT_TRUE(Chart.LiveView());
+  EXPECT_EQ(Chart.WindowEndTime(), 2999.0);
+  Chart.StopLogging();
+  EXPECT_FALSE(J->JogShuttle->isEnabled());
+  EXPECT_EQ(J->Timer1->Interval(), 500);
+}
+
+TEST(StripInteraction, CaptureButtonAndAutoScaleOnPaint) {
+  TStripChartInt Chart;
+  Chart.SetBounds(0, 0, 410, 233);
+  std::vector<Single> A(600, 40.0f);
+  A[10] = 99.0f;   // before the window: not counted
+  A[590] = 47.0f;
+  Chart.AddValues({A.data()}, 1, 600);
+  Chart.SetShowToolBar(true);
+  Chart.ToolBar()->BCapture->click();   // once: 40 .. 47, span 7 -> r 10
+  EXPECT_FLOAT_EQ(Chart.ViewYMin(), 38.5f);
+  EXPECT_FLOAT_EQ(Chart.ViewYMax(), 48.5f);
+  EXPECT_FALSE(Chart.AutoScale());
+  Chart.ToolBar()->BAutoScale->click();
+  EXPECT_TRUE(Chart.AutoScale());
+  // A flat line has no span to scale to: the range stays.
+  std::vector<Single> B(600, -3.0f);
+  Chart.AddValues({B.data()}, 1, 600);
+  Chart.Repaint();
+  EXPECT_FLOAT_EQ(Chart.ViewYMin(), 38.5f);
+  // With some spread the paint rescales: -3 .. -1, span 2 -> r 2.
+  B[599] = -1.0f;
+  Chart.AddValues({B.data()}, 1, 600);
+  Chart.Repaint();
+  EXPECT_FLOAT_EQ(Chart.ViewYMin(), -3.0f);
+  EXPECT_FLOAT_EQ(Chart.ViewYMax(), -1.0f);
+  EXPECT_FLOAT_EQ(Chart.ViewYGap(), 0.5f);
 }
