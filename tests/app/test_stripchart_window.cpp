@@ -72,7 +72,9 @@ TEST(StripchartWindow, RecordingToAChosenFileAndClosing) {
 TEST(StripchartWindow, CrossMoveShowsSeriesAndVoltage) {
   SetDecimalSeparator('.');
   TStripchart_Demo W;
-  W.StripChart1CrossMove(W.StripChart1, 120, 35.456f, 4, 17);
+  // The chart's measuring cross reaches the handler.
+  ASSERT_TRUE(W.StripChart1->OnCrossMove);
+  W.StripChart1->OnCrossMove(W.StripChart1, 120, 35.456f, 4, 17);
   EXPECT_EQ(W.Kurve->text(), QStringLiteral("4"));
   EXPECT_EQ(W.Spannung->text(), QStringLiteral("35.46 V"));
 }

@@ -369,3 +369,62 @@ TEST(StripInteraction, CaptureButtonAndAutoScaleOnPaint) {
   EXPECT_FLOAT_EQ(Chart.ViewYMax(), -1.0f);
   EXPECT_FLOAT_EQ(Chart.ViewYGap(), 0.5f);
 }
+
+TEST(StripInteraction, UnzoomWithoutDataFileKeepsTheBuffer) {
+  TStripChartInt Chart;
+  Chart.SetBounds(0, 0, 410, 233);
+  Chart.SetViewYMin(100000);
+  Chart.SetViewYMax(102000);
+  std::int64_t Next = 0;
+  Feed(Chart, Next, 1000, 100);
+  Chart.MoveWindowTo(false, 700);
+  ASSERT_FALSE(Chart.LiveView());
+  Chart.Repaint();
+  Chart.SetStripMode(modeZoom);
+  const Integer I = Chart.SampleCount() - 200;
+  Chart.MouseDown(mbLeft, 0, Chart.XPosition(I), 50);
+  Chart.MouseMove(ssLeft, Chart.XPosition(I + 40), 150);
+  Chart.MouseUp(mbLeft, 0, Chart.XPosition(I + 40), 150);
+  ASSERT_TRUE(Chart.Zoomed());
+  EXPECT_EQ(Chart.SamplesPerWindow(), 41);
+  EXPECT_EQ(Chart.WindowEndTime(), static_cast<Double>(Chart.BufferIndexTime(Chart.SampleCount())));
+  Chart.MouseDown(mbRight, 0, 200, 100);
+  Chart.MouseUp(mbRight, 0, 200, 100);
+  EXPECT_FALSE(Chart.Zoomed());
+  EXPECT_EQ(Chart.SamplesPerWindow(), 512);
+  // The samples are still there, each at its own time.
+  ASSERT_GT(Chart.SampleCount(), 0);
+  const auto Sample = static_cast<std::int64_t>(Chart.WindowEndTime());
+  EXPECT_EQ(Chart.SeriesValues(1)[Chart.SampleCount()], Expected(1, Sample));
+  EXPECT_EQ(Chart.SeriesValues(1)[1], Expected(1, static_cast<std::int64_t>(Chart.SampleBase())));
+}
+
+TEST(StripInteraction, ColourDragThroughTheDragManagerFromTheToolBar) {
+  TChartFixture F;
+  F.Chart.SetShowToolBar(true);
+  Colorhis::TColorGridHisto* Grid = F.Chart.ToolBar()->ColorGridHisto1;
+  Grid->SetSelection(9);
+  const TColor New = Grid->SelectColor();
+  const Integer X = F.Chart.XPosition(F.Chart.SampleCount() - 30);
+  TDragManager& M = TDragManager::Instance();
+  M.Begin(Grid);
+  M.MoveOver(&F.Chart, X, F.Chart.ValueToRow(8.0f));
+  F.Chart.SetSeriesCurrent(2);
+  EXPECT_EQ(F.Chart.SeriesColor(), New);
+  M.DropOn(&F.Chart, X, F.Chart.ValueToRow(8.0f));
+  EXPECT_EQ(F.Chart.SeriesColor(), New);
+  F.Chart.SetSeriesCurrent(1);
+  EXPECT_EQ(F.Chart.SeriesColor(), clRed);
+  EXPECT_FALSE(M.Active());
+}
+
+TEST(StripInteraction, ValueBarShowsTheMeasureCross) {
+  TChartFixture F;
+  F.Chart.SetShowValueBar(true);
+  EXPECT_FALSE(F.Chart.ValueBar()->GroupCross2->isEnabled());
+  F.Chart.MouseMove(0, 200, F.Chart.ValueToRow(8.0f));
+  const auto& C = F.Chart.Cross(TStripChartInt::crMeasure);
+  EXPECT_EQ(F.Chart.ValueBar()->Series1->text(), QStringLiteral("2"));
+  EXPECT_EQ(F.Chart.ValueBar()->X1->text(), FloatToStrGeneral(C.Time, 5));
+  EXPECT_EQ(F.Chart.ValueBar()->Y1->text(), QStringLiteral("8"));
+}
