@@ -125,9 +125,9 @@ class TStripChartInt : public TPaintBox {
   Q_CLASSINFO("default:GridColor", "8421504")
   Q_PROPERTY(int BkColor READ BkColor WRITE SetBkColor)
   Q_CLASSINFO("default:BkColor", "-2147483633")
-  Q_PROPERTY(TGrdVisible GridVisible READ GridVisible WRITE SetGridVisible)
+  Q_PROPERTY(quellix::StrpChrtInt::TGrdVisible GridVisible READ GridVisible WRITE SetGridVisible)
   Q_CLASSINFO("default:GridVisible", "grdNone")
-  Q_PROPERTY(TstrpScale GridScale READ GridScale WRITE SetGridScale)
+  Q_PROPERTY(quellix::StrpChrtInt::TstrpScale GridScale READ GridScale WRITE SetGridScale)
   Q_CLASSINFO("default:GridScale", "strpLin")
   Q_PROPERTY(int GridLineStyle READ GridLineStyleInt WRITE SetGridLineStyleInt)
   Q_CLASSINFO("default:GridLineStyle", "0")
@@ -137,7 +137,7 @@ class TStripChartInt : public TPaintBox {
   Q_CLASSINFO("default:MarkerColor", "255")
   Q_PROPERTY(float MarkerWidth READ MarkerWidth WRITE SetMarkerWidth)
   Q_CLASSINFO("default:MarkerWidth", "0")
-  Q_PROPERTY(TBorderStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
+  Q_PROPERTY(quellix::StrpChrtInt::TBorderStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
   Q_CLASSINFO("default:BorderStyle", "bsSingle")
   Q_PROPERTY(QString TitleRight READ TitleRight WRITE SetTitleRight)
   Q_CLASSINFO("default:TitleRight", "")
@@ -180,15 +180,6 @@ class TStripChartInt : public TPaintBox {
   Q_CLASSINFO("default:ShowJogShuttleBar", "false")
 
 public:
-  // Which grids are drawn: grdHor the vertical lines of the time grid,
-  // grdVer the horizontal lines of the value grid.
-  enum TGrdVisible : Byte { grdNone, grdHor, grdVer, grdBoth };
-  Q_ENUM(TGrdVisible)
-  // Value axis linear or logarithmic.
-  enum TstrpScale : Byte { strpLin, strpLog };
-  Q_ENUM(TstrpScale)
-  enum TBorderStyle : Byte { bsNone, bsSingle };
-  Q_ENUM(TBorderStyle)
   // The titles in the four margins.
   enum TTitlePlace { tpTop, tpBottom, tpLeft, tpRight };
   // What the mouse does on the plot.
@@ -798,18 +789,7 @@ private:
   bool FNearestRemarkChanged = false;
 };
 
-using TGrdVisible = TStripChartInt::TGrdVisible;
-using TstrpScale = TStripChartInt::TstrpScale;
-using TBorderStyle = TStripChartInt::TBorderStyle;
 using TTitlePlace = TStripChartInt::TTitlePlace;
-inline constexpr TGrdVisible grdNone = TStripChartInt::grdNone;
-inline constexpr TGrdVisible grdHor = TStripChartInt::grdHor;
-inline constexpr TGrdVisible grdVer = TStripChartInt::grdVer;
-inline constexpr TGrdVisible grdBoth = TStripChartInt::grdBoth;
-inline constexpr TstrpScale strpLin = TStripChartInt::strpLin;
-inline constexpr TstrpScale strpLog = TStripChartInt::strpLog;
-inline constexpr TBorderStyle bsNone = TStripChartInt::bsNone;
-inline constexpr TBorderStyle bsSingle = TStripChartInt::bsSingle;
 using TStripMode = TStripChartInt::TStripMode;
 inline constexpr TStripMode modeMeasure = TStripChartInt::modeMeasure;
 inline constexpr TStripMode modeRemark = TStripChartInt::modeRemark;

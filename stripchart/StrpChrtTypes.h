@@ -23,6 +23,17 @@ Q_ENUM_NS(TDescFlag)
 enum TStoreCommand { scNewFile = 0, scStartRun = 1, scWrite = 2, scEndRun = 3 };
 Q_ENUM_NS(TStoreCommand)
 
+// Which grids are drawn: grdHor the vertical lines of the time grid,
+// grdVer the horizontal lines of the value grid.
+enum TGrdVisible : Byte { grdNone, grdHor, grdVer, grdBoth };
+Q_ENUM_NS(TGrdVisible)
+// Value axis linear or logarithmic.
+enum TstrpScale : Byte { strpLin, strpLog };
+Q_ENUM_NS(TstrpScale)
+// The raised frame round the chart.
+enum TBorderStyle : Byte { bsNone, bsSingle };
+Q_ENUM_NS(TBorderStyle)
+
 constexpr Integer kMaxSeries = 8;
 
 // One pointer per series: Values[k] holds the samples of series k + 1.

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "histograph/Colorhis.h"
+#include "host/Streaming.h"
 #include "host/SysUtils.h"
 #include "stripchart/_sEca.h"
 #include "stripchart/_sEjs.h"
@@ -427,4 +428,28 @@ TEST(StripInteraction, ValueBarShowsTheMeasureCross) {
   EXPECT_EQ(F.Chart.ValueBar()->Series1->text(), QStringLiteral("2"));
   EXPECT_EQ(F.Chart.ValueBar()->X1->text(), FloatToStrGeneral(C.Time, 5));
   EXPECT_EQ(F.Chart.ValueBar()->Y1->text(), QStringLiteral("8"));
+}
+
+TEST(StripInteraction, ModesAndGridEnumsStreamByName) {
+  TStripChartInt A;
+  A.SetName(QStringLiteral("StripChart1"));
+  A.SetStripMode(modeZoom);
+  A.SetAutoScale(true);
+  A.SetGridVisible(grdVer);
+  A.SetGridScale(strpLog);
+  A.SetBorderStyle(bsNone);
+  A.SetShowToolBar(true);
+  const QString Text = WriteComponentText(&A);
+  for (const char* Line : {"StripMode = modeZoom", "AutoScale = True", "GridVisible = grdVer", "GridScale = strpLog",
+                           "BorderStyle = bsNone", "ShowToolBar = True"})
+    EXPECT_TRUE(Text.contains(QString::fromLatin1(Line))) << Line << "\n" << Text.toStdString();
+  TStripChartInt B;
+  B.SetDesigning(true);   // at design time only the flags change
+  ReadComponentText(&B, Text);
+  EXPECT_EQ(B.StripMode(), modeZoom);
+  EXPECT_EQ(B.GridVisible(), grdVer);
+  EXPECT_EQ(B.GridScale(), strpLog);
+  EXPECT_EQ(B.BorderStyle(), bsNone);
+  EXPECT_TRUE(B.ShowToolBar());
+  EXPECT_EQ(B.ToolBar(), nullptr);
 }
