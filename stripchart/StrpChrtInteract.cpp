@@ -211,11 +211,13 @@ void TStripChartInt::EraseCross(TCrossKind Kind) {
   S.Drawn = false;
 }
 
-// A cross whose sample has left the window (x 0) is not drawn.
+// A cross whose sample has left the window (x 0) is not drawn, nor the
+// measure cross while ShowCross is off.
 void TStripChartInt::DrawCross(TCrossKind Kind) {
   const TCross& C = FCrosses[Kind];
   TCrossOnScreen& S = FCrossesOnScreen[Kind];
   if (S.Drawn || !C.Shown || C.X == 0 || !ViewRangeValid()) return;
+  if (Kind == crMeasure && !FShowCross) return;
   S = {true, C.Color, C.X, C.Y};
   XorCross(S);
 }

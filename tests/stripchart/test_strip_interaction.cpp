@@ -105,6 +105,11 @@ TEST(StripInteraction, CrossDrawnTwiceRestoresThePicture) {
   EXPECT_NE(F.Chart.Surface().pixel(C.X, Y), Before.pixel(C.X, Y));
   F.Chart.MouseMove(0, F.Chart.PlotRect().Right + 20, 100);   // erases
   EXPECT_EQ(F.Chart.Surface(), Before);
+  // Switching the cross off takes it from the picture at the next paint.
+  F.Chart.MouseMove(0, 200, F.Chart.ValueToRow(8.0f));
+  F.Chart.SetShowCross(false);
+  F.Chart.Repaint();
+  EXPECT_EQ(F.Chart.Surface(), Before);
 }
 
 TEST(StripInteraction, ModeChangesHideTheOtherModesCrosses) {
