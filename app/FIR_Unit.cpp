@@ -82,6 +82,9 @@ TFIR_Demo::TFIR_Demo(TComponentCore* AOwner)
   Histograph2->SetSeriesCurrent(1);
   Histograph2->SetSeriesStyle(dtLowerRef);
   Histograph2->SetSeriesColor(clRed);
+  // The coefficients are drawn with the mouse: the curve is the lower
+  // reference, reshaped in the editing mode of the histograph.
+  Histograph2->SetMode(HistoInt::modeLowerRef);
   Histograph2->OnMouseUp = [this](TObject* Sender, TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
     Histograph2MouseUp(Sender, Button, Shift, X, Y);
   };

@@ -43,6 +43,9 @@ THisto1_Demo::THisto1_Demo(TComponentCore* AOwner)
   Histograph1->SetSeriesCurrent(1);
   Histograph1->SetSeriesStyle(dtDataXY);
   Histograph1->SetSeriesColor(clLime);
+  // Measuring mode: the cross follows the mouse and snaps to the figure.
+  Histograph1->SetMode(HistoInt::modeMeasure);
+  Histograph1->SetShowCross(true);
 
   NeueFigur = new QPushButton(QStringLiteral("&Neue Figur"), Area);
   NeueFigur->setObjectName(QStringLiteral("NeueFigur"));

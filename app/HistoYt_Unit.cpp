@@ -71,8 +71,6 @@ THisto2_Demo::THisto2_Demo(TComponentCore* AOwner)
   Stop->setObjectName(QStringLiteral("Stop"));
   Werkzeuge = new QPushButton(QStringLiteral("&Werkzeuge"), Buttons);
   Werkzeuge->setObjectName(QStringLiteral("Werkzeuge"));
-  Werkzeuge->setEnabled(false);
-  Werkzeuge->setToolTip(QString::fromUtf8("Die Werkzeugleiste des Histographen ist noch nicht verfügbar."));
   Column->addWidget(Start);
   Column->addWidget(Stop);
   Column->addWidget(Werkzeuge);
@@ -80,6 +78,7 @@ THisto2_Demo::THisto2_Demo(TComponentCore* AOwner)
 
   connect(Start, &QPushButton::clicked, this, [this] { StartClick(); });
   connect(Stop, &QPushButton::clicked, this, [this] { StopClick(); });
+  connect(Werkzeuge, &QPushButton::clicked, this, [this] { WerkzeugeClick(); });
   OnShow = [this](TObject*) { FormShow(); };
   // A closed window does not keep the timer running behind the menu.
   OnHide = [this](TObject*) { StopClick(); };
@@ -88,6 +87,8 @@ THisto2_Demo::THisto2_Demo(TComponentCore* AOwner)
 
 void THisto2_Demo::FormShow() {
   Histograph1->SetTimerEnabled(false);
+  Histograph1->SetShowToolBar(false);
+  Histograph1->SetShowValueBar(false);
   Stop->setEnabled(false);
   Start->setEnabled(true);
   Histograph1->SetSeriesNumber(3);
@@ -115,6 +116,10 @@ void THisto2_Demo::StartClick() {
   Start->setEnabled(false);
   Stop->setEnabled(true);
 }
+
+// The tool bar window can also be closed on its own, so the histograph's
+// state decides, not a flag of this window.
+void THisto2_Demo::WerkzeugeClick() { Histograph1->SetShowToolBar(!Histograph1->ShowToolBar()); }
 
 void THisto2_Demo::StopClick() {
   Histograph1->SetTimerEnabled(false);

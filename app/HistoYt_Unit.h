@@ -32,6 +32,7 @@ public:
   void Histograph1Timer(TObject* Sender);
   void StartClick();
   void StopClick();
+  void WerkzeugeClick();
 
   const std::array<Single, kPointCount>& Data() const { return FData; }
 

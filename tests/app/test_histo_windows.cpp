@@ -22,11 +22,18 @@ TEST(HistoYtWindow, ShowingSetsUpTheBandAndStopsTheTimer) {
   EXPECT_EQ(W.Caption(), QStringLiteral("THistograph Demo"));
   EXPECT_EQ(W.TitleLabel()->text(), QStringLiteral("Yt-Darstellung"));
   EXPECT_EQ(W.Histograph1->TimerInterval(), 1);
-  EXPECT_FALSE(W.Werkzeuge->isEnabled());   // no tool bar yet
+
+  // The tool bar toggles; showing the window hides it again.
+  W.WerkzeugeClick();
+  EXPECT_TRUE(W.Histograph1->ShowToolBar());
+  W.WerkzeugeClick();
+  EXPECT_FALSE(W.Histograph1->ShowToolBar());
+  W.WerkzeugeClick();
 
   W.StartClick();
   W.setAttribute(Qt::WA_DontShowOnScreen, true);
   W.show();
+  EXPECT_FALSE(W.Histograph1->ShowToolBar());
   EXPECT_FALSE(W.Histograph1->TimerEnabled());
   EXPECT_TRUE(W.Start->isEnabled());
   EXPECT_FALSE(W.Stop->isEnabled());
