@@ -1,33 +1,11 @@
 #include "BarGraph_Unit.h"
 
-#include <QLabel>
+#include "InstrumentDemo.h"
 
 namespace quellix::BarGraph_Unit {
 
 using namespace bargraphint;
-
-namespace {
-
-TBarGraph* MakeBar(TBarGraph_Demo* Owner, const QString& Name, Integer X, Integer Y, Integer W, Integer H) {
-  auto* B = new TBarGraph(Owner, Owner->ClientArea());
-  B->SetName(Name);
-  B->SetBounds(X, Y, W, H);
-  return B;
-}
-
-void SetRange(TBarGraph* B, Integer Index, TColor Color, Double Limit) {
-  B->SetRangeCurrent(Index);
-  B->SetRangeColor(Color);
-  B->SetRangeLimit(Limit);
-}
-
-void AddLabel(QWidget* Parent, const QString& Text, Integer X, Integer Y, Integer W) {
-  auto* L = new QLabel(Text, Parent);
-  L->setGeometry(X, Y, W, 18);
-  L->setAlignment(Qt::AlignCenter);
-}
-
-}  // namespace
+using app::SetRange;
 
 TBarGraph_Demo::TBarGraph_Demo(TComponentCore* AOwner)
     : TDemoWindow(QStringLiteral("TBarGraph_Demo"), QStringLiteral("TBargraph Demo"), AOwner) {
@@ -39,7 +17,7 @@ TBarGraph_Demo::TBarGraph_Demo(TComponentCore* AOwner)
   resize(660, 500);
 
   // A level meter: green, yellow, red.
-  BarGraph1 = MakeBar(this, QStringLiteral("BarGraph1"), 10, 20, 80, 233);
+  BarGraph1 = app::MakeInstrument<TBarGraph>(this, QStringLiteral("BarGraph1"), 10, 20, 80, 233);
   BarGraph1->SetBarWidth(16);
   BarGraph1->SetRangeNumber(3);
   SetRange(BarGraph1, 1, clLime, 60);
@@ -49,20 +27,20 @@ TBarGraph_Demo::TBarGraph_Demo(TComponentCore* AOwner)
   BarGraph1->SetLabelingStyle(lbsBoth);
   BarGraph1->SetLabelingGap(10);
   BarGraph1->SetLabelingDecimals(0);
-  AddLabel(ClientArea(), QStringLiteral("Pegel"), 10, 258, 80);
+  app::AddCenteredLabel(ClientArea(), QStringLiteral("Pegel"), 10, 258, 80);
 
   // One colour, scale on both sides.
-  BarGraph2 = MakeBar(this, QStringLiteral("BarGraph2"), 110, 20, 90, 233);
+  BarGraph2 = app::MakeInstrument<TBarGraph>(this, QStringLiteral("BarGraph2"), 110, 20, 90, 233);
   BarGraph2->SetBarWidth(12);
   BarGraph2->SetRangeColor(clBlue);
   BarGraph2->SetBarColor(clWhite);
   BarGraph2->SetLabelingStyle(lbsSymmetric);
   BarGraph2->SetLabelingGap(10);
   BarGraph2->SetLabelingDecimals(0);
-  AddLabel(ClientArea(), QStringLiteral("Füllstand"), 110, 258, 90);
+  app::AddCenteredLabel(ClientArea(), QStringLiteral("Füllstand"), 110, 258, 90);
 
   // Falls while the others rise; the scale on the right.
-  BarGraph3 = MakeBar(this, QStringLiteral("BarGraph3"), 220, 20, 80, 233);
+  BarGraph3 = app::MakeInstrument<TBarGraph>(this, QStringLiteral("BarGraph3"), 220, 20, 80, 233);
   BarGraph3->SetBarWidth(20);
   BarGraph3->SetRangeNumber(2);
   SetRange(BarGraph3, 1, clRed, 20);
@@ -72,10 +50,10 @@ TBarGraph_Demo::TBarGraph_Demo(TComponentCore* AOwner)
   BarGraph3->SetLabelingOrientation(lboRight);
   BarGraph3->SetLabelingGap(10);
   BarGraph3->SetLabelingDecimals(0);
-  AddLabel(ClientArea(), QStringLiteral("Vorrat"), 220, 258, 80);
+  app::AddCenteredLabel(ClientArea(), QStringLiteral("Vorrat"), 220, 258, 80);
 
   // Horizontal, 0 .. 50 with one decimal.
-  BarGraph4 = MakeBar(this, QStringLiteral("BarGraph4"), 330, 30, 300, 60);
+  BarGraph4 = app::MakeInstrument<TBarGraph>(this, QStringLiteral("BarGraph4"), 330, 30, 300, 60);
   BarGraph4->SetKind(sbHorizontal);
   BarGraph4->SetBarWidth(14);
   BarGraph4->SetValueMax(50);
@@ -86,10 +64,10 @@ TBarGraph_Demo::TBarGraph_Demo(TComponentCore* AOwner)
   BarGraph4->SetLabelingStyle(lbsBoth);
   BarGraph4->SetLabelingOrientation(lboBelow);
   BarGraph4->SetLabelingGap(2.5);
-  AddLabel(ClientArea(), QStringLiteral("Durchfluss"), 330, 95, 300);
+  app::AddCenteredLabel(ClientArea(), QStringLiteral("Durchfluss"), 330, 95, 300);
 
   // Horizontal, 40 .. 80, tick lines only.
-  BarGraph5 = MakeBar(this, QStringLiteral("BarGraph5"), 330, 150, 300, 40);
+  BarGraph5 = app::MakeInstrument<TBarGraph>(this, QStringLiteral("BarGraph5"), 330, 150, 300, 40);
   BarGraph5->SetKind(sbHorizontal);
   BarGraph5->SetBarWidth(12);
   BarGraph5->SetValueMin(40);
@@ -97,15 +75,9 @@ TBarGraph_Demo::TBarGraph_Demo(TComponentCore* AOwner)
   BarGraph5->SetRangeColor(clPurple);
   BarGraph5->SetLabelingStyle(lbsLines);
   BarGraph5->SetLabelingGap(2);
-  AddLabel(ClientArea(), QStringLiteral("Temperatur 40 … 80"), 330, 195, 300);
+  app::AddCenteredLabel(ClientArea(), QStringLiteral("Temperatur 40 … 80"), 330, 195, 300);
 
-  Timer1 = new TTimer(this);
-  Timer1->SetEnabled(false);
-  Timer1->SetInterval(1);
-  Timer1->OnTimer = [this](TObject* Sender) { Timer1Timer(Sender); };
-
-  OnShow = [this](TObject* Sender) { FormShow(Sender); };
-  OnHide = [this](TObject* Sender) { FormHide(Sender); };
+  Timer1 = app::MakeAnimationTimer(this, 1);
 }
 
 void TBarGraph_Demo::FormShow(TObject*) {

@@ -1,33 +1,11 @@
 #include "Meter_Unit.h"
 
-#include <QLabel>
+#include "InstrumentDemo.h"
 
 namespace quellix::Meter_Unit {
 
 using namespace meterInt;
-
-namespace {
-
-TMeter* MakeMeter(TMeter_Demo* Owner, const QString& Name, Integer X, Integer Y, Integer W, Integer H) {
-  auto* M = new TMeter(Owner, Owner->ClientArea());
-  M->SetName(Name);
-  M->SetBounds(X, Y, W, H);
-  return M;
-}
-
-void SetRange(TMeter* M, Integer Index, TColor Color, Double Limit) {
-  M->SetRangeCurrent(Index);
-  M->SetRangeColor(Color);
-  M->SetRangeLimit(Limit);
-}
-
-void AddLabel(QWidget* Parent, const QString& Text, Integer X, Integer Y, Integer W) {
-  auto* L = new QLabel(Text, Parent);
-  L->setGeometry(X, Y, W, 18);
-  L->setAlignment(Qt::AlignCenter);
-}
-
-}  // namespace
+using app::SetRange;
 
 TMeter_Demo::TMeter_Demo(TComponentCore* AOwner)
     : TDemoWindow(QStringLiteral("TMeter_Demo"), QStringLiteral("TMeter Demo"), AOwner) {
@@ -40,7 +18,7 @@ TMeter_Demo::TMeter_Demo(TComponentCore* AOwner)
   resize(660, 500);
 
   // A wedge over four coloured ranges, labels inside the band.
-  Meter1 = MakeMeter(this, QStringLiteral("Meter1"), 30, 20, 201, 177);
+  Meter1 = app::MakeInstrument<TMeter>(this, QStringLiteral("Meter1"), 30, 20, 201, 177);
   Meter1->SetMeterAngle1(-120);
   Meter1->SetMeterAngle2(120);
   Meter1->SetMeterScale(110);
@@ -54,10 +32,10 @@ TMeter_Demo::TMeter_Demo(TComponentCore* AOwner)
   Meter1->SetRangeCurrent(1);
   Meter1->SetLegend1(QStringLiteral("Drehzahl"));
   Meter1->SetLegend2(QStringLiteral("x 100 / min"));
-  AddLabel(ClientArea(), QStringLiteral("Keilzeiger, Beschriftung innen"), 30, 205, 201);
+  app::AddCenteredLabel(ClientArea(), QStringLiteral("Keilzeiger, Beschriftung innen"), 30, 205, 201);
 
   // A needle on a flat arc with labels outside: a panel voltmeter.
-  Meter2 = MakeMeter(this, QStringLiteral("Meter2"), 290, 20, 300, 177);
+  Meter2 = app::MakeInstrument<TMeter>(this, QStringLiteral("Meter2"), 290, 20, 300, 177);
   Meter2->SetMeterAngle1(-50);
   Meter2->SetMeterAngle2(50);
   Meter2->SetMeterShiftY(40);
@@ -75,15 +53,9 @@ TMeter_Demo::TMeter_Demo(TComponentCore* AOwner)
   Meter2->SetRangeCurrent(1);
   Meter2->SetLegend1(QStringLiteral("V"));
   Meter2->SetLegendPosition(LegTop);
-  AddLabel(ClientArea(), QStringLiteral("Nadelzeiger, Beschriftung außen"), 290, 205, 300);
+  app::AddCenteredLabel(ClientArea(), QStringLiteral("Nadelzeiger, Beschriftung außen"), 290, 205, 300);
 
-  Timer1 = new TTimer(this);
-  Timer1->SetEnabled(false);
-  Timer1->SetInterval(1);
-  Timer1->OnTimer = [this](TObject* Sender) { Timer1Timer(Sender); };
-
-  OnShow = [this](TObject* Sender) { FormShow(Sender); };
-  OnHide = [this](TObject* Sender) { FormHide(Sender); };
+  Timer1 = app::MakeAnimationTimer(this, 1);
 }
 
 void TMeter_Demo::FormShow(TObject*) {

@@ -1,5 +1,7 @@
 #include "Slider_Unit.h"
 
+#include "InstrumentDemo.h"
+
 namespace quellix::Slider_Unit {
 
 using namespace Slider;
@@ -116,10 +118,7 @@ TSlider_Demo::TSlider_Demo(TComponentCore* AOwner)
 }
 
 QLabel* TSlider_Demo::AddLabel(const QString& Text, Integer X, Integer Y, Integer W) {
-  auto* L = new QLabel(Text, ClientArea());
-  L->setGeometry(X, Y, W, 18);
-  L->setAlignment(Qt::AlignCenter);
-  return L;
+  return app::AddCenteredLabel(ClientArea(), Text, X, Y, W);
 }
 
 void TSlider_Demo::Slider2ValueChange(TObject*) { Slider4->SetValue(50 - Slider2->Value()); }

@@ -8,10 +8,6 @@
 
 namespace quellix::CircularScale {
 
-namespace {
-constexpr Double Pi = 3.14159265358979323846;
-}
-
 Double Rad(Double Degrees) { return Degrees * Pi / 180.0; }
 
 Integer TruncSat(Double X) {
@@ -21,6 +17,32 @@ Integer TruncSat(Double X) {
   if (X >= Hi) return std::numeric_limits<Integer>::max();
   if (X <= Lo) return std::numeric_limits<Integer>::min();
   return static_cast<Integer>(X);
+}
+
+bool SetScaleMin(Double V, Double& Min, Double& Max) {
+  if (!std::isfinite(V) || V == Min) return false;
+  Min = V;
+  if (Min >= Max) Max = Min + 1;
+  return true;
+}
+
+bool SetScaleMax(Double V, Double& Min, Double& Max) {
+  if (!std::isfinite(V) || V == Max) return false;
+  Max = V;
+  if (Max <= Min) Min = Max - 1;
+  return true;
+}
+
+bool SetStartAngle(Double V, Double& Start, Double End) {
+  if (!(V >= -360 && V < End) || V == Start) return false;
+  Start = V;
+  return true;
+}
+
+bool SetEndAngle(Double V, Double Start, Double& End) {
+  if (!(V > Start && V <= 360) || V == End) return false;
+  End = V;
+  return true;
 }
 
 Double TPivot::X(Double r, Double Degrees) const { return cx + r * std::sin(Rad(Degrees)); }

@@ -1,6 +1,7 @@
 // The circular scale shared by the analog meter and the dial: points on a
 // circle around a pivot, the label format, the tick run with its minimum
-// spacing, label thinning and label placement.
+// spacing, label thinning and label placement, and the rules the two
+// instruments' setters share for the scale ends and angles.
 //
 // Angles are in degrees, clockwise from straight up (-90 left, 0 up, 90
 // right); screen y grows downward. A point at angle a and radius r lies at
@@ -18,6 +19,25 @@ namespace quellix::CircularScale {
 
 // Longest label text; longer texts are cut.
 constexpr int MaxLabelLength = 20;
+
+constexpr Double Pi = 3.14159265358979323846;
+
+// The angle of value V on a scale that runs from Angle1 at ValueMin to
+// Angle2 at ValueMax, linear in the value.
+inline Double AngleOf(Double V, Double Angle1, Double Angle2, Double ValueMin, Double ValueMax) {
+  return Angle1 + (Angle2 - Angle1) * (V - ValueMin) / (ValueMax - ValueMin);
+}
+
+// The scale ends. A finite new end is stored; when it meets or passes the
+// other end, that one moves to one unit beyond it. Return whether the end
+// changed.
+bool SetScaleMin(Double V, Double& Min, Double& Max);
+bool SetScaleMax(Double V, Double& Min, Double& Max);
+
+// The scale angles: the start in [-360, End), the end in (Start, 360].
+// Return whether the angle changed.
+bool SetStartAngle(Double V, Double& Start, Double End);
+bool SetEndAngle(Double V, Double Start, Double& End);
 
 // The pivot of a circular scale inside a control of the given height.
 struct TPivot {

@@ -34,6 +34,32 @@ void TValueRanges::Normalise(Double Min, Double Max) {
   Range(Number).Limit = Max;
 }
 
+bool TValueRanges::SetNumber(Integer Value, Double Min, Double Max) {
+  if (Value < 1 || Value > MaxRanges || Value == Number) return false;
+  Number = Value;
+  Normalise(Min, Max);
+  return true;
+}
+
+bool TValueRanges::SetCurrent(Integer Value) {
+  if (Value < 1 || Value > MaxRanges || Value == Current) return false;
+  Current = Value;
+  return true;
+}
+
+bool TValueRanges::SetLimit(Double Value, Double Min, Double Max) {
+  if (std::isnan(Value) || Value == CurrentRange().Limit) return false;
+  CurrentRange().Limit = Value;
+  Normalise(Min, Max);
+  return true;
+}
+
+bool TValueRanges::SetColor(TColor Value) {
+  if (Value == CurrentRange().Color) return false;
+  CurrentRange().Color = Value;
+  return true;
+}
+
 void TValueRanges::WritePairs(TWriter& W) const {
   W.WriteListBegin();
   for (Integer i = 1; i <= Number; ++i) {
@@ -54,6 +80,20 @@ void TValueRanges::ReadPairs(TReader& R) {
   }
   R.ReadListEnd();
   if (Count >= 1) Number = std::min(Count, MaxRanges);
+}
+
+bool SetSpanMin(Double Value, Double& Min, Double Max, TValueRanges& Ranges) {
+  if (!(Value < Max) || Value == Min) return false;
+  Min = Value;
+  Ranges.Normalise(Min, Max);
+  return true;
+}
+
+bool SetSpanMax(Double Value, Double Min, Double& Max, TValueRanges& Ranges) {
+  if (!(Value > Min) || Value == Max) return false;
+  Max = Value;
+  Ranges.Normalise(Min, Max);
+  return true;
 }
 
 // ---------------------------------------------------------------------------
@@ -215,6 +255,14 @@ void DrawScale(TCanvas& Cv, const TScaleSetup& S, const TScaleLayout& L) {
   if (S.Lines) DrawTicks(Cv, S, L);
   if (S.Labels) DrawLabels(Cv, S, L);
   Cv.SetBkMode(OldBk);
+}
+
+TScaleLayout PaintScale(TCanvas& Cv, const TScaleSetup& S, Double& Gap) {
+  TScaleLayout L = LayoutScale(Cv, S);
+  if (!L.Valid) return L;
+  Gap = L.Gap;
+  DrawScale(Cv, S, L);
+  return L;
 }
 
 }  // namespace quellix::LinearScale

@@ -50,12 +50,28 @@ struct TValueRanges {
   // last one in use end at Max.
   void Normalise(Double Min, Double Max);
 
+  // The setters behind RangeNumber, RangeCurrent, RangeLimit and
+  // RangeColor. Each rejects what it cannot take (a number or index
+  // outside 1..16, a NaN limit), stores a new value and returns whether
+  // anything changed, so that the instrument redraws only then. Number and
+  // Limit normalise the ranges to the value span [Min, Max] afterwards.
+  bool SetNumber(Integer Value, Double Min, Double Max);
+  bool SetCurrent(Integer Value);
+  bool SetLimit(Double Value, Double Min, Double Max);
+  bool SetColor(TColor Value);
+
   // The (Color, Limit) pairs of the ranges in use as one list.
   void WritePairs(TWriter& W) const;
   // Reads such a list back; the number of whole pairs (1..16) becomes
   // Number. Pairs beyond the sixteenth are read and dropped.
   void ReadPairs(TReader& R);
 };
+
+// The ends of the value span, ValueMin below ValueMax. A new end is taken
+// when it stays strictly on its side of the other end; the ranges are
+// then normalised to the new span. Return whether the end changed.
+bool SetSpanMin(Double Value, Double& Min, Double Max, TValueRanges& Ranges);
+bool SetSpanMax(Double Value, Double Min, Double& Max, TValueRanges& Ranges);
 
 // ---------------------------------------------------------------------------
 // The scale
@@ -130,5 +146,10 @@ TScaleLayout LayoutScale(TCanvas& Cv, const TScaleSetup& S);
 // Draws a laid-out scale with the canvas's font; the pen takes the
 // font colour, the brush S.Color, labels have a transparent background.
 void DrawScale(TCanvas& Cv, const TScaleSetup& S, const TScaleLayout& L);
+// Lays the scale out and draws it. Gap (the instrument's own gap) takes
+// the gap in use, so that a small instrument with a wide span keeps its
+// ticks two pixels apart from then on. When there is no room, nothing is
+// drawn and Gap stays as it is; the layout says which happened.
+TScaleLayout PaintScale(TCanvas& Cv, const TScaleSetup& S, Double& Gap);
 
 }  // namespace quellix::LinearScale

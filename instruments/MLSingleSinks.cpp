@@ -45,6 +45,16 @@ TMeasureSourceInfo InfoOf(TMeasureSource* Source) {
   return Info;
 }
 
+// The display sinks show the first value of channel 0 of every block the
+// link delivers; a block without one leaves the display as it is.
+template <class TDisplay>
+void ShowFirstValue(TMeasureLinkSingleValue& Link, TDisplay* Display) {
+  Link.OnData = [Display](TObject*, TDescArraySingle& Data) {
+    Single V;
+    if (FirstValueOfChannel0(Data, V)) Display->SetValue(V);
+  };
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -99,10 +109,7 @@ void TLed::SetRangeUpper(Single Value) {
 
 TPanelMeter::TPanelMeter(TComponentCore* AOwner, QWidget* AParent)
     : PMeterInt::TPanelMeterInt(AOwner, AParent), FLink(std::make_unique<TMeasureLinkSingleValue>(this)) {
-  FLink->OnData = [this](TObject*, TDescArraySingle& Data) {
-    Single V;
-    if (FirstValueOfChannel0(Data, V)) SetValue(V);
-  };
+  ShowFirstValue(*FLink, this);
 }
 
 TPanelMeter::~TPanelMeter() { FLink.reset(); }
@@ -116,10 +123,7 @@ void TPanelMeter::SetMeasureSource(TMeasureSource* Value) {
 
 TMeter::TMeter(TComponentCore* AOwner, QWidget* AParent)
     : meterInt::TMeterInt(AOwner, AParent), FLink(std::make_unique<TMeasureLinkSingleValue>(this)) {
-  FLink->OnData = [this](TObject*, TDescArraySingle& Data) {
-    Single V;
-    if (FirstValueOfChannel0(Data, V)) SetValue(V);
-  };
+  ShowFirstValue(*FLink, this);
   FLink->OnSourceChanged = [this](TObject*) { ConfigureRange(); };
 }
 
@@ -147,10 +151,7 @@ void TMeter::ConfigureRange() {
 
 TBarGraph::TBarGraph(TComponentCore* AOwner, QWidget* AParent)
     : bargraphint::TBarGraphInt(AOwner, AParent), FLink(std::make_unique<TMeasureLinkSingleValue>(this)) {
-  FLink->OnData = [this](TObject*, TDescArraySingle& Data) {
-    Single V;
-    if (FirstValueOfChannel0(Data, V)) SetValue(V);
-  };
+  ShowFirstValue(*FLink, this);
   FLink->OnSourceChanged = [this](TObject*) { ConfigureRange(); };
 }
 

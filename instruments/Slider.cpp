@@ -96,17 +96,11 @@ void TSlider::SetValue(Double Value) {
 }
 
 void TSlider::SetValueMin(Double Value) {
-  if (!(Value < FValueMax) || Value == FValueMin) return;
-  FValueMin = Value;
-  ApplyRanges();
-  Invalidate();
+  if (SetSpanMin(Value, FValueMin, FValueMax, FRanges)) Invalidate();
 }
 
 void TSlider::SetValueMax(Double Value) {
-  if (!(Value > FValueMin) || Value == FValueMax) return;
-  FValueMax = Value;
-  ApplyRanges();
-  Invalidate();
+  if (SetSpanMax(Value, FValueMin, FValueMax, FRanges)) Invalidate();
 }
 
 void TSlider::SetValueStepWidth(Double Value) {
@@ -117,32 +111,20 @@ void TSlider::SetValueStepWidth(Double Value) {
   Invalidate();
 }
 
-void TSlider::ApplyRanges() { FRanges.Normalise(FValueMin, FValueMax); }
-
 void TSlider::SetRangeNumber(Integer Value) {
-  if (Value < 1 || Value > MaxRanges || Value == FRanges.Number) return;
-  FRanges.Number = Value;
-  ApplyRanges();
-  Invalidate();
+  if (FRanges.SetNumber(Value, FValueMin, FValueMax)) Invalidate();
 }
 
 void TSlider::SetRangeCurrent(Integer Value) {
-  if (Value < 1 || Value > MaxRanges || Value == FRanges.Current) return;
-  FRanges.Current = Value;
-  Invalidate();
+  if (FRanges.SetCurrent(Value)) Invalidate();
 }
 
 void TSlider::SetRangeLimit(Double Value) {
-  if (std::isnan(Value) || Value == FRanges.CurrentRange().Limit) return;
-  FRanges.CurrentRange().Limit = Value;
-  ApplyRanges();
-  Invalidate();
+  if (FRanges.SetLimit(Value, FValueMin, FValueMax)) Invalidate();
 }
 
 void TSlider::SetRangeColor(TColor Value) {
-  if (Value == FRanges.CurrentRange().Color) return;
-  FRanges.CurrentRange().Color = Value;
-  Invalidate();
+  if (FRanges.SetColor(Value)) Invalidate();
 }
 
 // ---------------------------------------------------------------------------
@@ -376,13 +358,8 @@ void TSlider::DrawSlot(TCanvas& Cv) {
 void TSlider::DrawScale(TCanvas& Cv) {
   if (FLabelingStyle == lbsNone) return;
   Cv.Font() = FLabelingFont;
-  const TScaleSetup S = ScaleSetup();
-  const TScaleLayout L = LayoutScale(Cv, S);
-  if (!L.Valid) return;
-  // A tiny slider with a wide span keeps its ticks two pixels apart.
-  FLabelingGap = L.Gap;
-  FLabelWidth = L.LabelWidth;
-  LinearScale::DrawScale(Cv, S, L);
+  const TScaleLayout L = PaintScale(Cv, ScaleSetup(), FLabelingGap);
+  if (L.Valid) FLabelWidth = L.LabelWidth;
 }
 
 void TSlider::DrawButton(TCanvas& Cv, const TRect& R) {
@@ -594,7 +571,7 @@ void TSlider::ReadRange(TReader& R) {
   if (Step >= 0 && std::isfinite(Step)) FValueStepWidth = Step;
   if (Gap > 0 && std::isfinite(Gap)) FLabelingGap = Gap;
   if (!std::isnan(V)) FValue = std::clamp(V, FValueMin, FValueMax);
-  ApplyRanges();
+  FRanges.Normalise(FValueMin, FValueMax);
   Invalidate();
 }
 

@@ -214,7 +214,6 @@ private:
   bool FarSide() const { return FLabelingOrientation == lboRight || FLabelingOrientation == lboBelow; }
   // ButtonWidth limited to the cross extent minus 2 (when there is one).
   Integer LimitedButtonWidth(Integer Value) const;
-  void ApplyRanges();
   void ReadRange(TReader& R);
   void WriteRange(TWriter& W) const;
 

@@ -64,45 +64,27 @@ void TBarGraphInt::SetValue(Double Value) {
 }
 
 void TBarGraphInt::SetValueMin(Double Value) {
-  if (!(Value < FValueMax) || Value == FValueMin) return;
-  FValueMin = Value;
-  ApplyRanges();
-  Invalidate();
+  if (SetSpanMin(Value, FValueMin, FValueMax, FRanges)) Invalidate();
 }
 
 void TBarGraphInt::SetValueMax(Double Value) {
-  if (!(Value > FValueMin) || Value == FValueMax) return;
-  FValueMax = Value;
-  ApplyRanges();
-  Invalidate();
+  if (SetSpanMax(Value, FValueMin, FValueMax, FRanges)) Invalidate();
 }
 
-void TBarGraphInt::ApplyRanges() { FRanges.Normalise(FValueMin, FValueMax); }
-
 void TBarGraphInt::SetRangeNumber(Integer Value) {
-  if (Value < 1 || Value > MaxRanges || Value == FRanges.Number) return;
-  FRanges.Number = Value;
-  ApplyRanges();
-  Invalidate();
+  if (FRanges.SetNumber(Value, FValueMin, FValueMax)) Invalidate();
 }
 
 void TBarGraphInt::SetRangeCurrent(Integer Value) {
-  if (Value < 1 || Value > MaxRanges || Value == FRanges.Current) return;
-  FRanges.Current = Value;
-  Invalidate();
+  if (FRanges.SetCurrent(Value)) Invalidate();
 }
 
 void TBarGraphInt::SetRangeLimit(Double Value) {
-  if (std::isnan(Value) || Value == FRanges.CurrentRange().Limit) return;
-  FRanges.CurrentRange().Limit = Value;
-  ApplyRanges();
-  Invalidate();
+  if (FRanges.SetLimit(Value, FValueMin, FValueMax)) Invalidate();
 }
 
 void TBarGraphInt::SetRangeColor(TColor Value) {
-  if (Value == FRanges.CurrentRange().Color) return;
-  FRanges.CurrentRange().Color = Value;
-  Invalidate();
+  if (FRanges.SetColor(Value)) Invalidate();
 }
 
 // ---------------------------------------------------------------------------
@@ -251,12 +233,7 @@ void TBarGraphInt::DrawFill(TCanvas& Cv) {
 void TBarGraphInt::DrawScale(TCanvas& Cv) {
   if (FLabelingStyle == lbsNone) return;
   Cv.Font() = FLabelingFont;
-  const TScaleSetup S = ScaleSetup();
-  const TScaleLayout L = LayoutScale(Cv, S);
-  if (!L.Valid) return;
-  // A tiny bar graph with a wide span keeps its ticks two pixels apart.
-  FLabelingGap = L.Gap;
-  LinearScale::DrawScale(Cv, S, L);
+  PaintScale(Cv, ScaleSetup(), FLabelingGap);
 }
 
 void TBarGraphInt::Paint() {
@@ -317,7 +294,7 @@ void TBarGraphInt::ReadRange(TReader& R) {
   }
   if (Gap > 0 && std::isfinite(Gap)) FLabelingGap = Gap;
   if (!std::isnan(V)) FValue = std::clamp(V, FValueMin, FValueMax);
-  ApplyRanges();
+  FRanges.Normalise(FValueMin, FValueMax);
   Invalidate();
 }
 

@@ -158,7 +158,6 @@ public:
   void DefineProperties(TFiler& Filer) override;
 
 private:
-  void ApplyRanges();
   void ReadRange(TReader& R);
   void WriteRange(TWriter& W) const;
   LinearScale::TScaleSetup ScaleSetup() const;

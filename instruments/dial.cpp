@@ -12,7 +12,6 @@ namespace quellix::dial {
 using namespace CircularScale;
 
 namespace {
-constexpr Double Pi = 3.14159265358979323846;
 // The triangle's back corners lie 135 degrees (in radians) either side of
 // the direction from the centre to its tip.
 constexpr Double TriangleBack = 2.356;
@@ -31,7 +30,7 @@ TDial::~TDial() { Destroying(); }
 // Value logic
 
 Double TDial::AngleOf(Double V) const {
-  return FScaleAngle1 + (FScaleAngle2 - FScaleAngle1) * (V - FValueMin) / (FValueMax - FValueMin);
+  return CircularScale::AngleOf(V, FScaleAngle1, FScaleAngle2, FValueMin, FValueMax);
 }
 
 Double TDial::Quantised(Double V) const {
@@ -86,29 +85,21 @@ void TDial::Rebuild() {
 }
 
 void TDial::SetScaleAngle1(Double V) {
-  if (!(V < FScaleAngle2 && V >= -360) || V == FScaleAngle1) return;
-  FScaleAngle1 = V;
-  Relayout();
+  if (SetStartAngle(V, FScaleAngle1, FScaleAngle2)) Relayout();
 }
 
 void TDial::SetScaleAngle2(Double V) {
-  if (!(V > FScaleAngle1 && V <= 360) || V == FScaleAngle2) return;
-  FScaleAngle2 = V;
-  Relayout();
+  if (SetEndAngle(V, FScaleAngle1, FScaleAngle2)) Relayout();
 }
 
 void TDial::SetValueMin(Double V) {
-  if (!std::isfinite(V) || V == FValueMin) return;
-  FValueMin = V;
-  if (FValueMin >= FValueMax) FValueMax = FValueMin + 1;
+  if (!SetScaleMin(V, FValueMin, FValueMax)) return;
   ClampValue();
   Relayout();
 }
 
 void TDial::SetValueMax(Double V) {
-  if (!std::isfinite(V) || V == FValueMax) return;
-  FValueMax = V;
-  if (FValueMax <= FValueMin) FValueMin = FValueMax - 1;
+  if (!SetScaleMax(V, FValueMin, FValueMax)) return;
   ClampValue();
   Relayout();
 }

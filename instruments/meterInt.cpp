@@ -12,7 +12,6 @@ namespace quellix::meterInt {
 using namespace CircularScale;
 
 namespace {
-constexpr Double Pi = 3.14159265358979323846;
 // The wedge's base corners lie this many radians either side of the
 // direction away from the tip, behind the pivot.
 constexpr Double WedgeBase = 2.9;
@@ -30,7 +29,7 @@ TMeterInt::~TMeterInt() { Destroying(); }
 // Value logic
 
 Double TMeterInt::AngleOf(Double V) const {
-  return FMeterAngle1 + (FMeterAngle2 - FMeterAngle1) * (V - FValueMin) / (FValueMax - FValueMin);
+  return CircularScale::AngleOf(V, FMeterAngle1, FMeterAngle2, FValueMin, FValueMax);
 }
 
 Double TMeterInt::DisplayedFor(Double V) const {
@@ -96,32 +95,22 @@ void TMeterInt::Relayout() {
 }
 
 void TMeterInt::SetMeterAngle1(Double V) {
-  if (!(V >= -360 && V < FMeterAngle2)) return;
-  if (V == FMeterAngle1) return;
-  FMeterAngle1 = V;
-  Relayout();
+  if (SetStartAngle(V, FMeterAngle1, FMeterAngle2)) Relayout();
 }
 
 void TMeterInt::SetMeterAngle2(Double V) {
-  if (!(V > FMeterAngle1 && V <= 360)) return;
-  if (V == FMeterAngle2) return;
-  FMeterAngle2 = V;
-  Relayout();
+  if (SetEndAngle(V, FMeterAngle1, FMeterAngle2)) Relayout();
 }
 
 void TMeterInt::SetValueMax(Double V) {
-  if (!std::isfinite(V) || V == FValueMax) return;
-  FValueMax = V;
-  if (FValueMax <= FValueMin) FValueMin = FValueMax - 1;
+  if (!SetScaleMax(V, FValueMin, FValueMax)) return;
   ClampDisplayed();
   NormaliseRanges();
   Relayout();
 }
 
 void TMeterInt::SetValueMin(Double V) {
-  if (!std::isfinite(V) || V == FValueMin) return;
-  FValueMin = V;
-  if (FValueMin >= FValueMax) FValueMax = FValueMin + 1;
+  if (!SetScaleMin(V, FValueMin, FValueMax)) return;
   ClampDisplayed();
   NormaliseRanges();
   Relayout();
