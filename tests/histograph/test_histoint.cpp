@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "support/ExtraProperty.h"
 #include "histograph/HistoInt.h"
 #include "host/Streaming.h"
 #include "host/SysUtils.h"
@@ -31,34 +32,9 @@ public:
 };
 
 // Captures the extra list properties a component declares.
-class TListFiler : public TFiler {
-public:
-  void DefineProperty(const QString& Name, const std::function<void(TReader&)>& ReadData,
-                      const std::function<void(TWriter&)>& WriteData, bool HasData) override {
-    if (Name != QLatin1String("Series")) return;
-    Read = ReadData;
-    Write = WriteData;
-    Has = HasData;
-  }
-  std::function<void(TReader&)> Read;
-  std::function<void(TWriter&)> Write;
-  bool Has = false;
-};
+QString WriteSeries(THistographInt& H) { return testsupport::WriteExtra(H, "Series"); }
 
-QString WriteSeries(THistographInt& H) {
-  TListFiler F;
-  H.DefineProperties(F);
-  TWriter W;
-  F.Write(W);
-  return W.Text();
-}
-
-void ReadSeries(THistographInt& H, const QString& Text) {
-  TListFiler F;
-  H.DefineProperties(F);
-  TReader R(Text);
-  F.Read(R);
-}
+void ReadSeries(THistographInt& H, const QString& Text) { testsupport::ReadExtra(H, "Series", Text); }
 
 void SetStyle(THistographInt& H, Integer Serie, TDataKind Kind, TColor Color = clBlack) {
   H.SetSeriesCurrent(Serie);

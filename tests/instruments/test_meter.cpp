@@ -6,6 +6,7 @@
 
 #include <cmath>
 
+#include "support/ExtraProperty.h"
 #include "host/SysUtils.h"
 #include "instruments/CircularScale.h"
 #include "instruments/meterInt.h"
@@ -48,34 +49,9 @@ void DemoMeter(TMeterInt& M) {
   M.SetRangeCurrent(1);
 }
 
-class TRangeFiler : public TFiler {
-public:
-  void DefineProperty(const QString& Name, const std::function<void(TReader&)>& ReadData,
-                      const std::function<void(TWriter&)>& WriteData, bool HasData) override {
-    if (Name != QLatin1String("Range")) return;
-    Read = ReadData;
-    Write = WriteData;
-    Has = HasData;
-  }
-  std::function<void(TReader&)> Read;
-  std::function<void(TWriter&)> Write;
-  bool Has = false;
-};
+QString WriteRange(TComponentCore& C) { return testsupport::WriteExtra(C, "Range"); }
 
-QString WriteRange(TComponentCore& C) {
-  TRangeFiler F;
-  C.DefineProperties(F);
-  TWriter W;
-  F.Write(W);
-  return W.Text();
-}
-
-void ReadRange(TComponentCore& C, const QString& Text) {
-  TRangeFiler F;
-  C.DefineProperties(F);
-  TReader R(Text);
-  F.Read(R);
-}
+void ReadRange(TComponentCore& C, const QString& Text) { testsupport::ReadExtra(C, "Range", Text); }
 
 int DifferentPixels(const QImage& A, const QImage& B) {
   int N = 0;

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 
+#include "support/ExtraProperty.h"
 #include "host/Streaming.h"
 #include "instruments/Slider.h"
 
@@ -28,32 +29,9 @@ public:
 };
 
 // Captures the "Range" list property.
-class TRangeFiler : public TFiler {
-public:
-  void DefineProperty(const QString& Name, const std::function<void(TReader&)>& ReadData,
-                      const std::function<void(TWriter&)>& WriteData, bool) override {
-    if (Name != QLatin1String("Range")) return;
-    Read = ReadData;
-    Write = WriteData;
-  }
-  std::function<void(TReader&)> Read;
-  std::function<void(TWriter&)> Write;
-};
+QString WriteRange(TSlider& S) { return testsupport::WriteExtra(S, "Range"); }
 
-QString WriteRange(TSlider& S) {
-  TRangeFiler F;
-  S.DefineProperties(F);
-  TWriter W;
-  F.Write(W);
-  return W.Text();
-}
-
-void ReadRange(TSlider& S, const QString& Text) {
-  TRangeFiler F;
-  S.DefineProperties(F);
-  TReader R(Text);
-  F.Read(R);
-}
+void ReadRange(TSlider& S, const QString& Text) { testsupport::ReadExtra(S, "Range", Text); }
 
 }  // namespace
 

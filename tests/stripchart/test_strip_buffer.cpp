@@ -2,6 +2,7 @@
 // without any file.
 #include <gtest/gtest.h>
 
+#include "support/ExtraProperty.h"
 #include "StripTestUtil.h"
 
 using namespace striptest;
@@ -228,19 +229,7 @@ TEST(StripBuffer, MovingTheWindowWithoutAFileStaysInsideTheBuffer) {
 namespace {
 
 // Collects the extra streamed properties of a component.
-class TRecordingFiler : public TFiler {
-public:
-  void DefineProperty(const QString& Name, const std::function<void(TReader&)>& ReadData,
-                      const std::function<void(TWriter&)>& WriteData, bool HasData) override {
-    if (Name != "Series") return;
-    Has = HasData;
-    Read = ReadData;
-    Write = WriteData;
-  }
-  bool Has = false;
-  std::function<void(TReader&)> Read;
-  std::function<void(TWriter&)> Write;
-};
+using TRecordingFiler = testsupport::TExtraPropertyFiler;
 
 }  // namespace
 
@@ -251,7 +240,7 @@ TEST(StripBuffer, SeriesListStreamsTriplesAndIgnoresMoreThanEight) {
   Chart.SetSeriesColor(65280);
   Chart.SetSeriesLineStyle(psDot);
   Chart.SetSeriesVisible(false);
-  TRecordingFiler Filer;
+  TRecordingFiler Filer("Series");
   Chart.DefineProperties(Filer);
   ASSERT_TRUE(Filer.Has);
   TWriter W;
@@ -259,7 +248,7 @@ TEST(StripBuffer, SeriesListStreamsTriplesAndIgnoresMoreThanEight) {
   EXPECT_EQ(W.Text(), "((0, 0, True), (65280, 2, False))");
 
   TStripChartInt Copy;
-  TRecordingFiler ReadFiler;
+  TRecordingFiler ReadFiler("Series");
   Copy.DefineProperties(ReadFiler);
   QString Nine = "(";
   for (int k = 1; k <= 9; ++k) Nine += QString("(%1, 1, False)%2").arg(k).arg(k < 9 ? ", " : "");
