@@ -38,26 +38,7 @@ TFIR_Demo::TFIR_Demo(TComponentCore* AOwner)
   Histograph1->SetName(QStringLiteral("Histograph1"));
   Histograph1->SetBounds(0, 0, 580, 265);
   PlotLook(Histograph1);
-  Histograph1->SetViewYMin(-3);
-  Histograph1->SetViewYMax(3);
-  Histograph1->SetViewYGap(1);
-  Histograph1->SetViewYDecimals(0);
-  Histograph1->SetViewXNominalMin(0);
-  Histograph1->SetViewXNominalMax(1);
-  Histograph1->SetViewXCurrentMin(0);
-  Histograph1->SetViewXCurrentMax(1);
-  Histograph1->SetViewXGap(0.1f);
-  Histograph1->SetViewXDecimals(1);
-  Histograph1->SetTitleTop(QStringLiteral("Rechteck (blau) und gefiltertes Signal (rot)"));
-  Histograph1->SetTitleBottom(QStringLiteral("Zeit [s]"));
-  Histograph1->SetTitleLeft(QStringLiteral("Amplitude"));
-  Histograph1->SetSeriesNumber(2);
-  Histograph1->SetSeriesCurrent(1);
-  Histograph1->SetSeriesColor(clBlue);
-  Histograph1->SetSeriesCurrent(2);
-  Histograph1->SetSeriesColor(clRed);
-  Histograph1->SetSeriesCurrent(1);
-  Histograph1->SetTimerInterval(1);
+  app::SetUpSquareWaveGraph(Histograph1);
   Histograph1->OnTimer = [this](TObject* Sender) { Histograph1Timer(Sender); };
 
   // The coefficients are a lower reference curve: the histograph keeps its

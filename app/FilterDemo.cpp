@@ -28,6 +28,31 @@ void TFrequencySweep::Advance() {
   F += DF;
 }
 
+// Scales, titles and series of the graph that shows the square wave (series
+// 1, blue) and its filtered copy (series 2, red); its timer drives the window.
+void SetUpSquareWaveGraph(Histo::THistograph* H) {
+  H->SetViewYMin(-3);
+  H->SetViewYMax(3);
+  H->SetViewYGap(1);
+  H->SetViewYDecimals(0);
+  H->SetViewXNominalMin(0);
+  H->SetViewXNominalMax(1);
+  H->SetViewXCurrentMin(0);
+  H->SetViewXCurrentMax(1);
+  H->SetViewXGap(0.1f);
+  H->SetViewXDecimals(1);
+  H->SetTitleTop(QStringLiteral("Rechteck (blau) und gefiltertes Signal (rot)"));
+  H->SetTitleBottom(QStringLiteral("Zeit [s]"));
+  H->SetTitleLeft(QStringLiteral("Amplitude"));
+  H->SetSeriesNumber(2);
+  H->SetSeriesCurrent(1);
+  H->SetSeriesColor(clBlue);
+  H->SetSeriesCurrent(2);
+  H->SetSeriesColor(clRed);
+  H->SetSeriesCurrent(1);
+  H->SetTimerInterval(1);
+}
+
 TFilterDemo::TFilterDemo(const QString& ClassName, const QString& Caption, const QString& FilterName,
                          const QString& Explanation, TComponentCore* AOwner)
     : TDemoWindow(ClassName, Caption, AOwner), FSignal(kSampleCount), FFiltered(kSampleCount) {
@@ -49,26 +74,7 @@ TFilterDemo::TFilterDemo(const QString& ClassName, const QString& Caption, const
   Histograph1->SetGapRight(20);
   Histograph1->SetGapTop(36);
   Histograph1->SetGapBottom(50);
-  Histograph1->SetViewYMin(-3);
-  Histograph1->SetViewYMax(3);
-  Histograph1->SetViewYGap(1);
-  Histograph1->SetViewYDecimals(0);
-  Histograph1->SetViewXNominalMin(0);
-  Histograph1->SetViewXNominalMax(1);
-  Histograph1->SetViewXCurrentMin(0);
-  Histograph1->SetViewXCurrentMax(1);
-  Histograph1->SetViewXGap(0.1f);
-  Histograph1->SetViewXDecimals(1);
-  Histograph1->SetTitleTop(QStringLiteral("Rechteck (blau) und gefiltertes Signal (rot)"));
-  Histograph1->SetTitleBottom(QStringLiteral("Zeit [s]"));
-  Histograph1->SetTitleLeft(QStringLiteral("Amplitude"));
-  Histograph1->SetSeriesNumber(2);
-  Histograph1->SetSeriesCurrent(1);
-  Histograph1->SetSeriesColor(clBlue);
-  Histograph1->SetSeriesCurrent(2);
-  Histograph1->SetSeriesColor(clRed);
-  Histograph1->SetSeriesCurrent(1);
-  Histograph1->SetTimerInterval(1);
+  SetUpSquareWaveGraph(Histograph1);
   Histograph1->OnTimer = [this](TObject* Sender) { Histograph1Timer(Sender); };
 
   auto* Caption1 = new QLabel(QStringLiteral("Eckfrequenz"), Area);

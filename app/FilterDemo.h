@@ -28,6 +28,9 @@ constexpr Single kSquareLevel = 1.2f;
 // edge (edges every half period, 0.5/F).
 void MakeSquareWave(Single* Out, Integer Count, Double Step, Double F);
 
+// Sets up the graph that shows the square wave and its filtered copy.
+void SetUpSquareWaveGraph(Histo::THistograph* H);
+
 // The frequency of the test signal: starts at 2, moves by DF per tick and
 // turns round once it has passed 25 or fallen below 2.
 struct TFrequencySweep {
