@@ -368,7 +368,9 @@ TEST_F(RefHisto, LogarithmicAxisKeepsSigns) {
   EXPECT_LT(V[2], -2.0f);
   EXPECT_GT(V[0], 1.0f);
   for (int i = 0; i < 100; ++i)
-    if (i != 2) EXPECT_GT(V[i], 0.0f);
+    if (i != 2) {
+      EXPECT_GT(V[i], 0.0f);
+    }
 }
 
 TEST_F(RefHisto, NoReferenceSeriesFallsBackToMeasuring) {
