@@ -1,0 +1,59 @@
+// Every window of the program, opened and run for a while as a user would:
+// shown, its timers ticked, hidden again, twice. Catches windows that crash
+// or leave a timer running once they are closed.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "app/Application.h"
+#include "histograph/HistoInt.h"
+#include "instruments/LedInt.h"
+
+using namespace quellix;
+
+namespace {
+
+// The timers a window owns, directly or through its components (the
+// histographs' own timers and the LEDs' flash timers included).
+void CollectTimers(TComponentCore* Owner, std::vector<TTimer*>& Timers) {
+  for (int I = 0; I < Owner->ComponentCount(); ++I) {
+    TComponentCore* C = Owner->Components(I);
+    if (auto* T = dynamic_cast<TTimer*>(C)) Timers.push_back(T);
+    if (auto* H = dynamic_cast<HistoInt::THistographInt*>(C)) Timers.push_back(&H->Timer());
+    if (auto* L = dynamic_cast<LedInt::TLedInt*>(C)) Timers.push_back(&L->FlashTimer());
+    CollectTimers(C, Timers);
+  }
+}
+
+}  // namespace
+
+TEST(AllWindows, OpenRunAndCloseEveryWindowTwice) {
+  app::TDemoApplication Demo;
+  Demo.CreateForms();
+  SetMessageBoxHandler([](const QString&, TMsgDlgType, int, const QString&) { return int(mrOk); });
+  size_t TotalTimers = 0;
+  for (int Round = 0; Round < 2; ++Round) {
+    for (TForm* W : Demo.Forms()) {
+      SCOPED_TRACE(W->Caption().toStdString());
+      W->setAttribute(Qt::WA_DontShowOnScreen, true);
+      W->show();
+      QApplication::processEvents();
+      std::vector<TTimer*> Timers;
+      CollectTimers(W, Timers);
+      if (Round == 0) TotalTimers += Timers.size();
+      for (int Tick = 0; Tick < 20; ++Tick)
+        for (TTimer* T : Timers)
+          if (T->Enabled()) T->Tick();
+      W->grab();  // paints every component
+      W->hide();
+      QApplication::processEvents();
+      // A closed window keeps nothing ticking behind the menu.
+      std::vector<TTimer*> After;
+      CollectTimers(W, After);
+      for (TTimer* T : After) EXPECT_FALSE(T->Running()) << T->Name().toStdString();
+    }
+  }
+  SetMessageBoxHandler(nullptr);
+  // The windows driven by timers of their own or of their histographs.
+  EXPECT_GE(TotalTimers, 40u);
+}
