@@ -343,10 +343,14 @@ TAxisLayout THistographInt::LayoutLogAxis(TCanvas& Cv, bool IsY) {
   Cv.Font().Assign(IsY ? FFontYAxis : FFontXAxis);
 
   const Extended A = std::log10(Lo), B = std::log10(Hi);
+  // The range ends are Single: 0.001f lies a hair above 10^-3. A power of
+  // ten within Single precision of an end counts as inside, so that decade
+  // keeps its label.
+  constexpr Extended Tolerance = 1e-6L;
   Integer D0 = Round(A);
-  if (D0 < A) ++D0;
+  if (D0 < A - Tolerance) ++D0;
   Integer D1 = Round(B);
-  if (D1 > B) --D1;
+  if (D1 > B + Tolerance) --D1;
   for (Integer E = D0; E <= D1; ++E) {
     const Extended V = std::pow(10.0L, E);
     Axis.Labels.push_back({V, Pixel(V), LogLabelText(E, D0, D1)});

@@ -391,6 +391,19 @@ TEST(HistoLabels, LogAxisBeyondThreeDecadesAllExponent) {
             (std::vector<QString>{"1E-04", "1E-03", "1E-02", "1E-01", "1E+00", "1E+01"}));
 }
 
+TEST(HistoLabels, LogAxisKeepsTheDecadeAtASingleRangeEnd) {
+  // 0.001f lies just above 10^-3 and 1000.0001f just above 10^3: both
+  // decades are still labelled.
+  THisto H;
+  H.SetGridScale(sclLinLog);
+  H.SetViewYMin(0.001f);
+  H.SetViewYMax(1000);
+  const std::vector<Extended> V = Values(H.LayoutYAxis().Labels);
+  ASSERT_EQ(V.size(), 7u);
+  EXPECT_NEAR(V.front(), 0.001, 1e-12);
+  EXPECT_NEAR(V.back(), 1000, 1e-9);
+}
+
 // ---------------------------------------------------------------------------
 // Curves
 
