@@ -216,6 +216,14 @@ void TAnalysisDialog::BuildLayout(const QStringList& Help) {
   resize(980, FTwoSignals ? 760 : 720);
 }
 
+TAnalysisDialog::TTwoSignalVectors TAnalysisDialog::MakeTwoSignalVectors() {
+  const Integer N = FFT1->Size();
+  TTwoSignalVectors V{FFT1->NewComplexVector(N), FFT1->NewComplexVector(N), FFT1->NewComplexVector(N),
+                      FFT1->NewComplexVector(N), FFT1->NewComplexVector(N)};
+  SetSignals(V.F1->Re()->Data(), V.F1->Count(), V.F2->Re()->Data(), V.F2->Count());
+  return V;
+}
+
 void TAnalysisDialog::SetSignals(Single* Signal1, Integer Count1, Single* Signal2, Integer Count2) {
   FSignal1 = Signal1;
   FCount1 = Count1;

@@ -143,6 +143,17 @@ protected:
   // The arrays the generation step fills; the descendant's creation
   // handler points them at its vectors.
   void SetSignals(Single* Signal1, Integer Count1, Single* Signal2 = nullptr, Integer Count2 = 0);
+  // The vectors of a two-signal dialog, all of Size elements and made
+  // through FFT1: the two signals (their real parts are generated), two work
+  // copies and the result. Making them also points the generation at them.
+  struct TTwoSignalVectors {
+    FFT::TComplexVector* F1;
+    FFT::TComplexVector* F2;
+    FFT::TComplexVector* A;
+    FFT::TComplexVector* B;
+    FFT::TComplexVector* Result;
+  };
+  TTwoSignalVectors MakeTwoSignalVectors();
   // Runs the dialog's operation on the fresh signals and shows the result.
   virtual void ComputeAndShow() = 0;
   // Shows Count values as series 1 of H.

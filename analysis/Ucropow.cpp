@@ -24,13 +24,12 @@ TDialogSetup Setup() {
 }  // namespace
 
 TCrossPowerDialog::TCrossPowerDialog(TComponentCore* AOwner) : TAnalysisDialog(Setup(), AOwner) {
-  const Integer N = FFT1->Size();
-  FF1 = FFT1->NewComplexVector(N);
-  FF2 = FFT1->NewComplexVector(N);
-  FA = FFT1->NewComplexVector(N);
-  FB = FFT1->NewComplexVector(N);
-  FResult = FFT1->NewComplexVector(N);
-  SetSignals(FF1->Re()->Data(), FF1->Count(), FF2->Re()->Data(), FF2->Count());
+  const TTwoSignalVectors V = MakeTwoSignalVectors();
+  FF1 = V.F1;
+  FF2 = V.F2;
+  FA = V.A;
+  FB = V.B;
+  FResult = V.Result;
 }
 
 // |A[j]·conj B[j]| of the windowed signals' transforms.
