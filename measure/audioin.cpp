@@ -100,26 +100,32 @@ void TAudioIn::SetDevice(const QString& Value) {
   AnnounceConfiguration();
 }
 
+// A new format must be one the selected device records; an open device is
+// released first (its recorded buffers still reach the sinks) and reopened
+// in the new format at the next Start.
+bool TAudioIn::PrepareFormatChange(const WaveIn::TWaveFormat& Format) {
+  if (!FormatAccepted(Format)) return false;
+  if (FWaveDevice) ReleaseDevice();
+  return true;
+}
+
 void TAudioIn::SetClockFrequency(TAIFrequency Value) {
   if (Value == FClockFrequency || Value < taf_11025 || Value > taf_44100) return;
-  if (!FormatAccepted(MakeFormat(Value, FMode, FResolution))) return;
-  if (FWaveDevice) ReleaseDevice();
+  if (!PrepareFormatChange(MakeFormat(Value, FMode, FResolution))) return;
   FClockFrequency = Value;
   AnnounceConfiguration();
 }
 
 void TAudioIn::SetMode(TAIMode Value) {
   if (Value == FMode || Value < tam_Mono || Value > tam_Stereo) return;
-  if (!FormatAccepted(MakeFormat(FClockFrequency, Value, FResolution))) return;
-  if (FWaveDevice) ReleaseDevice();
+  if (!PrepareFormatChange(MakeFormat(FClockFrequency, Value, FResolution))) return;
   FMode = Value;
   AnnounceConfiguration();
 }
 
 void TAudioIn::SetResolution(TAIResolution Value) {
   if (Value == FResolution || Value < taw_8Bit || Value > taw_16Bit) return;
-  if (!FormatAccepted(MakeFormat(FClockFrequency, FMode, Value))) return;
-  if (FWaveDevice) ReleaseDevice();
+  if (!PrepareFormatChange(MakeFormat(FClockFrequency, FMode, Value))) return;
   FResolution = Value;
   AnnounceConfiguration();
 }

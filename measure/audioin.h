@@ -141,6 +141,7 @@ private:
   void Check(Integer Result) const;
   // True when the selected device records in the format; raises otherwise.
   bool FormatAccepted(const WaveIn::TWaveFormat& Format) const;
+  bool PrepareFormatChange(const WaveIn::TWaveFormat& Format);
   void UpdateCapabilities();
   void AnnounceConfiguration();
 
