@@ -1,4 +1,4 @@
-#include "AnalysisDialog.h"
+#include "quellix/analysis/AnalysisDialog.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -7,7 +7,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "host/SysUtils.h"
+#include "quellix/host/NumberFormat.h"
 
 namespace quellix::AnalysisDialog {
 

@@ -2,8 +2,8 @@
 // signals, the frequency sweep, the FFT component, the timer, the
 // histographs with their design-time titles and ranges, the function and
 // window button groups, Start/Stop, the close button and the help text.
-// Each dialog adds its vectors and its computation (units Uauto, Ucross,
-// Ufft, Upow, Ucropow).
+// Each dialog adds its vectors and its computation (AutocorrelationDialog, CrossCorrelationDialog,
+// FFTDialog, PowerSpectrumDialog, CrossPowerDialog).
 #pragma once
 
 #include <QGroupBox>
@@ -15,9 +15,9 @@
 #include <array>
 #include <vector>
 
-#include "analysis/FFT.h"
-#include "histograph/HistoInt.h"
-#include "host/Controls.h"
+#include "quellix/analysis/FFT.h"
+#include "quellix/histograph/HistographEngine.h"
+#include "quellix/host/Controls.h"
 
 namespace quellix::AnalysisDialog {
 

@@ -1,4 +1,4 @@
-#include "FFT.h"
+#include "quellix/analysis/FFT.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,7 +6,7 @@
 #include <cstring>
 #include <numbers>
 
-#include "FFTKernel.h"
+#include "quellix/analysis/FFTKernel.h"
 
 namespace quellix::FFT {
 

@@ -9,8 +9,8 @@
 #include <memory>
 #include <vector>
 
-#include "host/Classes.h"
-#include "host/Types.h"
+#include "quellix/host/Component.h"
+#include "quellix/host/NumericTypes.h"
 
 namespace quellix::FFT {
 Q_NAMESPACE

@@ -1,4 +1,4 @@
-#include "FFTKernel.h"
+#include "quellix/analysis/FFTKernel.h"
 
 #include <cmath>
 #include <new>
@@ -6,7 +6,7 @@
 
 #if defined(__x86_64__) || defined(__i386__)
 #define QUELLIX_FFT_X86 1
-#include "FFTKernelImpl.h"
+#include "quellix/analysis/FFTKernelImpl.h"
 #endif
 
 namespace quellix::FFT::Kernel {

@@ -13,7 +13,7 @@
 #include <memory>
 #include <vector>
 
-#include "host/Types.h"
+#include "quellix/host/NumericTypes.h"
 
 namespace quellix::FFT::Kernel {
 

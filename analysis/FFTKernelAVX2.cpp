@@ -3,7 +3,7 @@
 // It takes and calls nothing but raw pointers and the internal-linkage
 // code of FFTKernelImpl.h, so no AVX2 code can leak into shared symbols.
 #define QUELLIX_FFT_AVX2 1
-#include "FFTKernelImpl.h"
+#include "quellix/analysis/FFTKernelImpl.h"
 
 namespace quellix::FFT::Kernel {
 

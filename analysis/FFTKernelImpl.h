@@ -15,7 +15,7 @@
 
 #include <immintrin.h>
 
-#include "FFTKernel.h"
+#include "quellix/analysis/FFTKernel.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "Main.h"
+#include "quellix/app/MainWindow.h"
 
 namespace quellix::app {
 

@@ -1,4 +1,4 @@
-#include "DemoWindow.h"
+#include "quellix/app/DemoWindow.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>

@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QString>
 
-#include "host/Controls.h"
+#include "quellix/host/Controls.h"
 
 namespace quellix::app {
 

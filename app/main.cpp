@@ -1,7 +1,7 @@
 // quellix-demo: the demonstration program.
 #include <QApplication>
 
-#include "Application.h"
+#include "quellix/app/Application.h"
 
 int main(int argc, char** argv) {
   QApplication App(argc, argv);

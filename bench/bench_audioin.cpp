@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "BenchSupport.h"
-#include "measure/audioin.h"
-#include "measure/dataevent.h"
+#include "quellix/measure/AudioIn.h"
+#include "quellix/measure/DataEvent.h"
 
 namespace {
 

@@ -26,7 +26,7 @@
 #include <vector>
 
 #include "BenchSupport.h"
-#include "analysis/FFT.h"
+#include "quellix/analysis/FFT.h"
 
 using namespace quellix::FFT;
 

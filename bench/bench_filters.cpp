@@ -16,11 +16,11 @@
 #include <liquid/liquid.h>
 
 #include "BenchSupport.h"
-#include "filters/Firfilt.h"
-#include "filters/IIRFilt.h"
-#include "filters/Rclow.h"
-#include "filters/SVFilt.h"
-#include "host/SysUtils.h"
+#include "quellix/filters/FIRFilter.h"
+#include "quellix/filters/IIRFilter.h"
+#include "quellix/filters/RCLowpass.h"
+#include "quellix/filters/StateVariableFilter.h"
+#include "quellix/host/NumberFormat.h"
 
 using namespace quellix;
 

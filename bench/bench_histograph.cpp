@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "BenchSupport.h"
-#include "histograph/HistoInt.h"
+#include "quellix/histograph/HistographEngine.h"
 
 using namespace quellix;
 using namespace quellix::HistoInt;

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "BenchSupport.h"
-#include "stripchart/StrpChrtInt.h"
+#include "quellix/stripchart/StripChartEngine.h"
 
 using namespace quellix;
 using namespace quellix::StrpChrtInt;

@@ -1,4 +1,4 @@
-#include "Controls.h"
+#include "quellix/host/Controls.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -9,8 +9,8 @@
 #include <QWidget>
 #include <functional>
 
-#include "Classes.h"
-#include "Graphics.h"
+#include "quellix/host/Component.h"
+#include "quellix/host/Graphics.h"
 
 class QTimer;
 

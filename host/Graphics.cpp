@@ -1,4 +1,4 @@
-#include "Graphics.h"
+#include "quellix/host/Graphics.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -23,7 +23,7 @@
 #include <memory>
 #include <vector>
 
-#include "Types.h"
+#include "quellix/host/NumericTypes.h"
 
 class QPainter;
 

@@ -1,4 +1,4 @@
-#include "Streaming.h"
+#include "quellix/host/Streaming.h"
 
 #include <QHash>
 #include <QMetaObject>
@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "SysUtils.h"
+#include "quellix/host/NumberFormat.h"
 
 namespace quellix {
 

@@ -48,7 +48,7 @@
 #include <functional>
 #include <type_traits>
 
-#include "Classes.h"
+#include "quellix/host/Component.h"
 
 namespace quellix {
 

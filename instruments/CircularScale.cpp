@@ -1,10 +1,10 @@
-#include "CircularScale.h"
+#include "quellix/instruments/CircularScale.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
-#include "host/SysUtils.h"
+#include "quellix/host/NumberFormat.h"
 
 namespace quellix::CircularScale {
 

@@ -12,8 +12,8 @@
 #include <QString>
 #include <vector>
 
-#include "host/Graphics.h"
-#include "host/Types.h"
+#include "quellix/host/Graphics.h"
+#include "quellix/host/NumericTypes.h"
 
 namespace quellix::CircularScale {
 

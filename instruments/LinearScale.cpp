@@ -1,9 +1,9 @@
-#include "LinearScale.h"
+#include "quellix/instruments/LinearScale.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "host/SysUtils.h"
+#include "quellix/host/NumberFormat.h"
 
 namespace quellix::LinearScale {
 

@@ -13,8 +13,8 @@
 #include <array>
 #include <vector>
 
-#include "host/Classes.h"
-#include "host/Graphics.h"
+#include "quellix/host/Component.h"
+#include "quellix/host/Graphics.h"
 
 namespace quellix::LinearScale {
 Q_NAMESPACE

@@ -1,4 +1,4 @@
-#include "Slider.h"
+#include "quellix/instruments/Slider.h"
 
 #include <algorithm>
 #include <cmath>

@@ -10,8 +10,8 @@
 #include <QString>
 #include <memory>
 
-#include "LinearScale.h"
-#include "host/Controls.h"
+#include "quellix/instruments/LinearScale.h"
+#include "quellix/host/Controls.h"
 
 namespace quellix::Slider {
 Q_NAMESPACE

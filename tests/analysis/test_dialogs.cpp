@@ -9,12 +9,12 @@
 #include <numbers>
 #include <vector>
 
-#include "analysis/Uauto.h"
-#include "analysis/Ucropow.h"
-#include "analysis/Ucross.h"
-#include "analysis/Ufft.h"
-#include "analysis/Upow.h"
-#include "host/SysUtils.h"
+#include "quellix/analysis/AutocorrelationDialog.h"
+#include "quellix/analysis/CrossPowerDialog.h"
+#include "quellix/analysis/CrossCorrelationDialog.h"
+#include "quellix/analysis/FFTDialog.h"
+#include "quellix/analysis/PowerSpectrumDialog.h"
+#include "quellix/host/NumberFormat.h"
 
 using namespace quellix;
 using namespace quellix::AnalysisDialog;

@@ -18,8 +18,8 @@
 #include <random>
 #include <vector>
 
-#include "analysis/FFT.h"
-#include "analysis/FFTKernel.h"
+#include "quellix/analysis/FFT.h"
+#include "quellix/analysis/FFTKernel.h"
 
 using namespace quellix;
 using namespace quellix::FFT;

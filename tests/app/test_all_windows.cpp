@@ -5,9 +5,9 @@
 
 #include <QApplication>
 
-#include "app/Application.h"
-#include "histograph/HistoInt.h"
-#include "instruments/LedInt.h"
+#include "quellix/app/Application.h"
+#include "quellix/histograph/HistographEngine.h"
+#include "quellix/instruments/Led.h"
 
 using namespace quellix;
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "app/Application.h"
-#include "app/AudioIn_Unit.h"
-#include "measure/WaveIn.h"
+#include "quellix/app/Application.h"
+#include "quellix/app/AudioWindow.h"
+#include "quellix/measure/WaveInput.h"
 
 using namespace quellix;
 using namespace quellix::audioin;

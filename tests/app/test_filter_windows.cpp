@@ -9,11 +9,11 @@
 #include <memory>
 #include <vector>
 
-#include "app/FIR_Unit.h"
-#include "app/IIR_Unit.h"
-#include "app/RCHoch_Unit.h"
-#include "app/RCTief_Unit.h"
-#include "app/SVFilter_Unit.h"
+#include "quellix/app/FIRWindow.h"
+#include "quellix/app/IIRWindow.h"
+#include "quellix/app/RCHighpassWindow.h"
+#include "quellix/app/RCLowpassWindow.h"
+#include "quellix/app/StateVariableWindow.h"
 
 using namespace quellix;
 using app::TFilterDemo;

@@ -5,9 +5,9 @@
 #include <cmath>
 #include <set>
 
-#include "app/HistoXY_Unit.h"
-#include "app/HistoYt_Unit.h"
-#include "host/SysUtils.h"
+#include "quellix/app/HistographXYWindow.h"
+#include "quellix/app/HistographYtWindow.h"
+#include "quellix/host/NumberFormat.h"
 
 using namespace quellix;
 using namespace quellix::HistoInt;

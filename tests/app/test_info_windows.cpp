@@ -15,11 +15,11 @@
 #include <memory>
 #include <set>
 
-#include "app/Application.h"
-#include "app/Comm2_Unit.h"
-#include "app/Fastlog_Unit.h"
-#include "app/Hersteller_Unit.h"
-#include "app/MSLib_Unit.h"
+#include "quellix/app/Application.h"
+#include "quellix/app/SerialLineWindow.h"
+#include "quellix/app/DataLoggerWindow.h"
+#include "quellix/app/DistributorsWindow.h"
+#include "quellix/app/MeasureLibraryWindow.h"
 
 using namespace quellix;
 using MSLib_Unit::ReadRtf;

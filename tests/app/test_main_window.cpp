@@ -2,7 +2,7 @@
 
 #include <QMenu>
 
-#include "app/Application.h"
+#include "quellix/app/Application.h"
 
 using namespace quellix;
 

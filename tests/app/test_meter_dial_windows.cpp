@@ -2,9 +2,9 @@
 // showing and hiding, and the dial window's six knobs.
 #include <gtest/gtest.h>
 
-#include "app/Application.h"
-#include "app/Dial_Unit.h"
-#include "app/Meter_Unit.h"
+#include "quellix/app/Application.h"
+#include "quellix/app/DialWindow.h"
+#include "quellix/app/MeterWindow.h"
 
 using namespace quellix;
 using quellix::Dial_Unit::TDial_Demo;

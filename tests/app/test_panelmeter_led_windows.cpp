@@ -5,9 +5,9 @@
 
 #include <vector>
 
-#include "app/Led_Unit.h"
-#include "app/PanelMeter_Unit.h"
-#include "host/SysUtils.h"
+#include "quellix/app/LedWindow.h"
+#include "quellix/app/PanelMeterWindow.h"
+#include "quellix/host/NumberFormat.h"
 
 using namespace quellix;
 using quellix::Led_Unit::TLed_Demo;

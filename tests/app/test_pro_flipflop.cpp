@@ -7,8 +7,8 @@
 #include <QTimer>
 #include <cmath>
 
-#include "app/FlipFlop_Unit.h"
-#include "app/Pro_Unit.h"
+#include "quellix/app/FlipFlopWindow.h"
+#include "quellix/app/ProWindow.h"
 
 using namespace quellix;
 using quellix::FlipFlop_Unit::TFlipFlop_Demo;

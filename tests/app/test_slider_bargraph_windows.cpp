@@ -2,8 +2,8 @@
 // the timer-driven levels with their turning points.
 #include <gtest/gtest.h>
 
-#include "app/BarGraph_Unit.h"
-#include "app/Slider_Unit.h"
+#include "quellix/app/BarGraphWindow.h"
+#include "quellix/app/SliderWindow.h"
 
 using namespace quellix;
 

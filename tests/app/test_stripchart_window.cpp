@@ -4,8 +4,8 @@
 
 #include <QTemporaryDir>
 
-#include "app/Stripchart_Unit.h"
-#include "host/SysUtils.h"
+#include "quellix/app/StripChartWindow.h"
+#include "quellix/host/NumberFormat.h"
 
 using namespace quellix;
 using namespace quellix::StrpChrtInt;

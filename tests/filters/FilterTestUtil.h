@@ -5,8 +5,8 @@
 #include <QMap>
 #include <vector>
 
-#include "host/Classes.h"
-#include "host/SysUtils.h"
+#include "quellix/host/Component.h"
+#include "quellix/host/NumberFormat.h"
 
 namespace filtertest {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "FilterTestUtil.h"
-#include "filters/Firfilt.h"
+#include "quellix/filters/FIRFilter.h"
 
 using namespace quellix;
 using namespace quellix::Firfilt;

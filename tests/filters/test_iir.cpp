@@ -6,7 +6,7 @@
 #include <numbers>
 
 #include "FilterTestUtil.h"
-#include "filters/IIRFilt.h"
+#include "quellix/filters/IIRFilter.h"
 
 using namespace quellix;
 using namespace quellix::IIRFilt;

@@ -4,8 +4,8 @@
 #include <numbers>
 
 #include "FilterTestUtil.h"
-#include "filters/Rchigh.h"
-#include "filters/Rclow.h"
+#include "quellix/filters/RCHighpass.h"
+#include "quellix/filters/RCLowpass.h"
 
 using namespace quellix;
 using filtertest::Noise;

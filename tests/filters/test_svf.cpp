@@ -4,7 +4,7 @@
 #include <numbers>
 
 #include "FilterTestUtil.h"
-#include "filters/SVFilt.h"
+#include "quellix/filters/StateVariableFilter.h"
 
 using namespace quellix;
 using namespace quellix::SVFilt;

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "histograph/Colorhis.h"
-#include "host/Controls.h"
+#include "quellix/histograph/ColorGrid.h"
+#include "quellix/host/Controls.h"
 
 using namespace quellix;
 using namespace quellix::Colorhis;

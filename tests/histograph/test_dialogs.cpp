@@ -12,14 +12,14 @@
 #include <QSpinBox>
 #include <QToolButton>
 
-#include "histograph/Colorhis.h"
-#include "histograph/HistoInt.h"
-#include "histograph/_Eca.h"
-#include "histograph/_Efa.h"
-#include "histograph/_Efg.h"
-#include "histograph/_Eft.h"
-#include "histograph/_Etb.h"
-#include "host/SysUtils.h"
+#include "quellix/histograph/ColorGrid.h"
+#include "quellix/histograph/HistographEngine.h"
+#include "quellix/histograph/ValueBar.h"
+#include "quellix/histograph/DimensionDialog.h"
+#include "quellix/histograph/GridDialog.h"
+#include "quellix/histograph/TitleDialog.h"
+#include "quellix/histograph/ToolBar.h"
+#include "quellix/host/NumberFormat.h"
 
 using namespace quellix;
 using namespace quellix::HistoInt;

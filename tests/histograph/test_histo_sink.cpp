@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "histograph/Histo.h"
+#include "quellix/histograph/HistographSink.h"
 
 using namespace quellix;
 using namespace quellix::MeasIntf;

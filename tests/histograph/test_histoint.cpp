@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "support/ExtraProperty.h"
-#include "histograph/HistoInt.h"
-#include "host/Streaming.h"
-#include "host/SysUtils.h"
+#include "quellix/histograph/HistographEngine.h"
+#include "quellix/host/Streaming.h"
+#include "quellix/host/NumberFormat.h"
 
 using namespace quellix;
 using namespace quellix::HistoInt;

@@ -7,10 +7,10 @@
 #include <cmath>
 #include <vector>
 
-#include "histograph/Colorhis.h"
-#include "histograph/HistoInt.h"
-#include "histograph/_Eca.h"
-#include "host/SysUtils.h"
+#include "quellix/histograph/ColorGrid.h"
+#include "quellix/histograph/HistographEngine.h"
+#include "quellix/histograph/ValueBar.h"
+#include "quellix/host/NumberFormat.h"
 
 using namespace quellix;
 using namespace quellix::HistoInt;

@@ -3,7 +3,7 @@
 // copy modes, 3-D frames, rotated text).
 #include <gtest/gtest.h>
 
-#include "host/Graphics.h"
+#include "quellix/host/Graphics.h"
 
 using namespace quellix;
 

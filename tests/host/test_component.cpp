@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "host/Classes.h"
+#include "quellix/host/Component.h"
 
 using namespace quellix;
 

@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <QElapsedTimer>
 
-#include "host/Controls.h"
+#include "quellix/host/Controls.h"
 
 using namespace quellix;
 

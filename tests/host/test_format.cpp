@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "host/SysUtils.h"
+#include "quellix/host/NumberFormat.h"
 
 using namespace quellix;
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "host/Streaming.h"
+#include "quellix/host/Streaming.h"
 
 using namespace quellix;
 

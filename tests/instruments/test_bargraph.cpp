@@ -5,8 +5,8 @@
 
 #include <limits>
 
-#include "host/Streaming.h"
-#include "instruments/bargraphint.h"
+#include "quellix/host/Streaming.h"
+#include "quellix/instruments/BarGraph.h"
 
 using namespace quellix;
 using namespace quellix::bargraphint;

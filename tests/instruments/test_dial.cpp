@@ -5,9 +5,9 @@
 
 #include <cmath>
 
-#include "host/Streaming.h"
-#include "host/SysUtils.h"
-#include "instruments/dial.h"
+#include "quellix/host/Streaming.h"
+#include "quellix/host/NumberFormat.h"
+#include "quellix/instruments/Dial.h"
 
 using namespace quellix;
 using namespace quellix::dial;

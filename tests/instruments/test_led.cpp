@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "host/Streaming.h"
-#include "instruments/LedInt.h"
+#include "quellix/host/Streaming.h"
+#include "quellix/instruments/Led.h"
 
 using namespace quellix;
 using namespace quellix::LedInt;

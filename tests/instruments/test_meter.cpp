@@ -7,9 +7,9 @@
 #include <cmath>
 
 #include "support/ExtraProperty.h"
-#include "host/SysUtils.h"
-#include "instruments/CircularScale.h"
-#include "instruments/meterInt.h"
+#include "quellix/host/NumberFormat.h"
+#include "quellix/instruments/CircularScale.h"
+#include "quellix/instruments/Meter.h"
 
 using namespace quellix;
 using namespace quellix::meterInt;

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "host/Streaming.h"
-#include "host/SysUtils.h"
-#include "instruments/PMeter.h"
-#include "instruments/PMeterInt.h"
+#include "quellix/host/Streaming.h"
+#include "quellix/host/NumberFormat.h"
+#include "quellix/instruments/StandalonePanelMeter.h"
+#include "quellix/instruments/PanelMeter.h"
 
 using namespace quellix;
 using namespace quellix::PMeterInt;

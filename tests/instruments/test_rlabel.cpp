@@ -6,8 +6,8 @@
 #include <climits>
 #include <string>
 
-#include "host/Streaming.h"
-#include "instruments/RLabel.h"
+#include "quellix/host/Streaming.h"
+#include "quellix/instruments/RotateLabel.h"
 
 using namespace quellix;
 using namespace quellix::RLabel;

@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
-#include "host/Streaming.h"
-#include "instruments/MLSingleSinks.h"
+#include "quellix/host/Streaming.h"
+#include "quellix/instruments/SingleValueSinks.h"
 
 using namespace quellix;
 using namespace quellix::MeasIntf;

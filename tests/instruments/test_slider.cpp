@@ -7,8 +7,8 @@
 #include <limits>
 
 #include "support/ExtraProperty.h"
-#include "host/Streaming.h"
-#include "instruments/Slider.h"
+#include "quellix/host/Streaming.h"
+#include "quellix/instruments/Slider.h"
 
 using namespace quellix;
 using namespace quellix::Slider;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "measure/MeasIntf.h"
+#include "quellix/measure/MeasureSource.h"
 
 namespace measuretest {
 

@@ -3,8 +3,8 @@
 #include <QMetaClassInfo>
 #include <QMetaObject>
 
-#include "measure/audioin.h"
-#include "measure/dataevent.h"
+#include "quellix/measure/AudioIn.h"
+#include "quellix/measure/DataEvent.h"
 #include "measure_helpers.h"
 
 using namespace measuretest;

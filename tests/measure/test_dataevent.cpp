@@ -2,7 +2,7 @@
 
 #include <QMetaClassInfo>
 
-#include "measure/dataevent.h"
+#include "quellix/measure/DataEvent.h"
 #include "measure_helpers.h"
 
 using namespace measuretest;

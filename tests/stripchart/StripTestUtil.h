@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-#include "stripchart/StrpChrtInt.h"
+#include "quellix/stripchart/StripChartEngine.h"
 
 namespace striptest {
 

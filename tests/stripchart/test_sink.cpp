@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "StripTestUtil.h"
-#include "measure/audioin.h"
-#include "stripchart/StrpChrt.h"
+#include "quellix/measure/AudioIn.h"
+#include "quellix/stripchart/StripChartSink.h"
 
 using namespace striptest;
 using namespace quellix::MeasIntf;

@@ -6,13 +6,13 @@
 #include <QTemporaryDir>
 
 #include "StripTestUtil.h"
-#include "host/SysUtils.h"
-#include "stripchart/Remedit.h"
-#include "stripchart/_sEca.h"
-#include "stripchart/_sEfa.h"
-#include "stripchart/_sEfg.h"
-#include "stripchart/_sEft.h"
-#include "stripchart/_sEtb.h"
+#include "quellix/host/NumberFormat.h"
+#include "quellix/stripchart/RemarkDialog.h"
+#include "quellix/stripchart/ValueBar.h"
+#include "quellix/stripchart/AxisDialog.h"
+#include "quellix/stripchart/GridDialog.h"
+#include "quellix/stripchart/TitleDialog.h"
+#include "quellix/stripchart/ToolBar.h"
 
 using namespace striptest;
 

@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "StripTestUtil.h"
-#include "host/SysUtils.h"
+#include "quellix/host/NumberFormat.h"
 
 using namespace striptest;
 

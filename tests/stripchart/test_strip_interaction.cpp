@@ -6,12 +6,12 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include "histograph/Colorhis.h"
-#include "host/Streaming.h"
-#include "host/SysUtils.h"
-#include "stripchart/_sEca.h"
-#include "stripchart/_sEjs.h"
-#include "stripchart/_sEtb.h"
+#include "quellix/histograph/ColorGrid.h"
+#include "quellix/host/Streaming.h"
+#include "quellix/host/NumberFormat.h"
+#include "quellix/stripchart/ValueBar.h"
+#include "quellix/stripchart/JogShuttleBar.h"
+#include "quellix/stripchart/ToolBar.h"
 
 using namespace striptest;
 

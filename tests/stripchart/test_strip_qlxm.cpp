@@ -4,7 +4,7 @@
 #include <QTemporaryDir>
 
 #include "StripTestUtil.h"
-#include "stripchart/StrpChrtTool.h"
+#include "quellix/stripchart/QlxmCommands.h"
 
 using namespace striptest;
 

@@ -5,7 +5,7 @@
 #include <QString>
 #include <functional>
 
-#include "host/Classes.h"
+#include "quellix/host/Component.h"
 
 namespace quellix::testsupport {
 

@@ -1,0 +1,186 @@
+#include "quellix/app/StripChartWindow.h"
+
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+#include <array>
+
+#include "quellix/host/NumberFormat.h"
+
+namespace quellix::Stripchart_Unit {
+
+using namespace StrpChrtInt;
+
+namespace {
+
+// Colours of series 1..8: red, blue, green, yellow, purple, maroon, lime, aqua.
+constexpr std::array<TColor, kMaxSeries> kSeriesColors = {clRed,    clBlue,   clGreen, clYellow,
+                                                          clPurple, clMaroon, clLime,  clAqua};
+constexpr Integer kSamplesPerTick = 10;
+const QString kFileFilter = QStringLiteral("Messdateien (*.qlx);;Alle Dateien (*)");
+
+}  // namespace
+
+TStripchart_Demo::TStripchart_Demo(TComponentCore* AOwner)
+    : TDemoWindow(QStringLiteral("TStripchart_Demo"), QStringLiteral("TStripchart Demo"), AOwner) {
+  SetTitle(QStringLiteral("TStripChart"));
+  SetExplanation(QString::fromUtf8(
+      "Acht Kanäle mit je zehn Werten alle 50 ms. „Aufnehmen“ schreibt die Kurven in eine Messdatei, "
+      "„Wiedergeben“ zeigt eine aufgenommene Datei.\n"
+      "Das Fadenkreuz zeigt Kurve und Spannung des Werts unter der Maus."));
+  resize(680, 520);
+
+  auto* Layout = new QVBoxLayout(ClientArea());
+  Layout->setContentsMargins(0, 0, 0, 0);
+
+  StripChart1 = new StrpChrt::TStripChart(this, ClientArea());
+  StripChart1->SetName(QStringLiteral("StripChart1"));
+  StripChart1->setMinimumSize(417, 233);
+  StripChart1->SetTitleTop(QStringLiteral("8-Kanal-Schreiber"));
+  StripChart1->SetTitleLeft(QStringLiteral("Spannung [V]"));
+  StripChart1->SetBkColor(clWhite);
+  StripChart1->SetGridColor(clSilver);
+  StripChart1->SetGridVisible(grdBoth);
+  StripChart1->SetViewYMin(0);
+  StripChart1->SetViewYMax(80);
+  StripChart1->SetViewYGap(10);
+  StripChart1->SetViewYDecimals(0);
+  StripChart1->SetSeriesNumber(kMaxSeries);
+  for (Integer k = 1; k <= kMaxSeries; ++k) {
+    StripChart1->SetSeriesCurrent(k);
+    StripChart1->SetSeriesColor(kSeriesColors[k - 1]);
+  }
+  StripChart1->SetSeriesCurrent(1);
+  Layout->addWidget(StripChart1, 1);
+
+  Timer1 = new TTimer(this);
+  Timer1->SetName(QStringLiteral("Timer1"));
+  Timer1->SetEnabled(false);
+  Timer1->SetInterval(50);
+  Timer1->OnTimer = [this](TObject* Sender) { Timer1Timer(Sender); };
+  // Every tick brings ten samples: one sample is a tenth of the interval.
+  StripChart1->SetLogTimeIncrement(Timer1->Interval() * 0.001 * 0.1);
+  // One grid line per second.
+  StripChart1->SetViewXGap(1.0);
+
+  auto* Row = new QHBoxLayout();
+  auto* Buttons = new QVBoxLayout();
+  Aufnehmen = new QPushButton(QStringLiteral("&Aufnehmen"), ClientArea());
+  Aufnehmen->setObjectName(QStringLiteral("Aufnehmen"));
+  Wiedergeben = new QPushButton(QStringLiteral("W&iedergeben"), ClientArea());
+  Wiedergeben->setObjectName(QStringLiteral("Wiedergeben"));
+  Werkzeugleiste = new QPushButton(QStringLiteral("&Werkzeugleiste"), ClientArea());
+  Werkzeugleiste->setObjectName(QStringLiteral("Werkzeugleiste"));
+  Werkzeugleiste->setToolTip(QString::fromUtf8("Werkzeugleiste des Schreibers ein- oder ausblenden"));
+  connect(Werkzeugleiste, &QPushButton::clicked, this,
+          [this] { StripChart1->SetShowToolBar(!StripChart1->ShowToolBar()); });
+  StripChart1->OnCrossMove = [this](TObject* Sender, Single X, Single Y, Integer Series, Integer Index) {
+    StripChart1CrossMove(Sender, X, Y, Series, Index);
+  };
+  Buttons->addWidget(Aufnehmen);
+  Buttons->addWidget(Wiedergeben);
+  Buttons->addWidget(Werkzeugleiste);
+  Row->addLayout(Buttons);
+
+  InfoBox = new QGroupBox(QStringLiteral("Information"), ClientArea());
+  auto* Info = new QGridLayout(InfoBox);
+  Kurve = new QLabel(InfoBox);
+  Kurve->setObjectName(QStringLiteral("Kurve"));
+  Spannung = new QLabel(InfoBox);
+  Spannung->setObjectName(QStringLiteral("Spannung"));
+  Info->addWidget(new QLabel(QStringLiteral("Kurve:"), InfoBox), 0, 0);
+  Info->addWidget(Kurve, 0, 1);
+  Info->addWidget(new QLabel(QStringLiteral("Spannung:"), InfoBox), 1, 0);
+  Info->addWidget(Spannung, 1, 1);
+  Info->setColumnStretch(1, 1);
+  Row->addWidget(InfoBox, 1);
+  Layout->addLayout(Row);
+
+  connect(Aufnehmen, &QPushButton::clicked, this, [this] { AufnehmenClick(); });
+  connect(Wiedergeben, &QPushButton::clicked, this, [this] { WiedergebenClick(); });
+  OnShow = [this](TObject*) { Timer1->SetEnabled(true); };
+  // The close button, Escape and the title bar all end up hiding the window.
+  OnHide = [this](TObject*) { FormClose(); };
+}
+
+TStripchart_Demo::~TStripchart_Demo() {
+  OnHide = nullptr;
+  Timer1->SetEnabled(false);
+  try {
+    StripChart1->StopLogging();
+  } catch (const Exception&) {
+    // The file is closed by the chart either way.
+  }
+}
+
+void TStripchart_Demo::ShowError(const Exception& E) { MessageDlg(E.Message(), mtError, mbOK); }
+
+void TStripchart_Demo::Timer1Timer(TObject*) {
+  std::array<std::array<Single, kSamplesPerTick>, kMaxSeries> Values;
+  for (Integer j = 0; j < kSamplesPerTick; ++j)
+    for (Integer k = 1; k <= kMaxSeries; ++k)
+      Values[k - 1][j] = static_cast<Single>(2 * Random() + (10 * k - 5));
+  TSeriesValues Pointers{};
+  for (Integer k = 0; k < kMaxSeries; ++k) Pointers[k] = Values[k].data();
+  try {
+    StripChart1->AddValues(Pointers, kMaxSeries, kSamplesPerTick);
+  } catch (const Exception& E) {
+    // A failing disk while logging: stop feeding and tell the user once.
+    Timer1->SetEnabled(false);
+    ShowError(E);
+  }
+}
+
+void TStripchart_Demo::AufnehmenClick() {
+  StripChart1->StopLogging();
+  StripChart1->StopPlaying();
+  // Logging appends to an existing file, so choosing one is no overwrite.
+  const QString Name = QFileDialog::getSaveFileName(this, QStringLiteral("Aufnehmen"), QString(), kFileFilter,
+                                                    nullptr, QFileDialog::DontConfirmOverwrite);
+  StartRecording(Name);
+}
+
+void TStripchart_Demo::WiedergebenClick() {
+  StripChart1->StopLogging();
+  StripChart1->StopPlaying();
+  const QString Name = QFileDialog::getOpenFileName(this, QStringLiteral("Wiedergeben"), QString(), kFileFilter);
+  StartPlayback(Name);
+}
+
+void TStripchart_Demo::StartRecording(const QString& FileName) {
+  if (FileName.isEmpty()) return;
+  try {
+    StripChart1->StartLogging(FileName, QStringLiteral("Kein Kommentar"));
+  } catch (const Exception& E) {
+    ShowError(E);
+    return;
+  }
+  Timer1->SetEnabled(true);
+}
+
+void TStripchart_Demo::StartPlayback(const QString& FileName) {
+  if (FileName.isEmpty()) return;
+  try {
+    StripChart1->StartPlaying(FileName);
+  } catch (const Exception& E) {
+    ShowError(E);
+  }
+}
+
+void TStripchart_Demo::StripChart1CrossMove(TObject*, Single, Single Y, Integer Series, Integer) {
+  Kurve->setText(QString::number(Series));
+  Spannung->setText(FloatToStrFixed(Y, 2) + QStringLiteral(" V"));
+}
+
+void TStripchart_Demo::FormClose() {
+  Timer1->SetEnabled(false);
+  ProcessMessages();
+  try {
+    StripChart1->StopLogging();
+  } catch (const Exception& E) {
+    ShowError(E);
+  }
+}
+
+}  // namespace quellix::Stripchart_Unit

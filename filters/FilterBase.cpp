@@ -1,0 +1,20 @@
+#include "quellix/filters/FilterBase.h"
+
+namespace quellix::FiltBase {
+
+TFilterBase::TFilterBase(TComponentCore* AOwner, const QString& AVersion)
+    : TComponent(AOwner), FVersion(AVersion), FCopyright(LibraryCopyright()) {}
+
+void TFilterBase::SetSampleFrequency(Single Value) {
+  if (!AcceptsFrequency(Value) || Value == FSampleFrequency) return;
+  FSampleFrequency = Value;
+  FrequencyChanged();
+}
+
+void TFilterBase::SetCutoffFrequency(Single Value) {
+  if (!AcceptsFrequency(Value) || Value == FCutoffFrequency) return;
+  FCutoffFrequency = Value;
+  FrequencyChanged();
+}
+
+}  // namespace quellix::FiltBase

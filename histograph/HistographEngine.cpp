@@ -1,0 +1,513 @@
+// THistographInt: series table, view ranges, automatic scaling, timer and
+// streaming. The drawing is in HistoDraw.cpp.
+#include "quellix/histograph/HistographEngine.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <random>
+
+#include "quellix/host/NumberFormat.h"
+
+namespace quellix::HistoInt {
+
+void THistoSeries::Clear() {
+  Data = nullptr;
+  Count = 0;
+  Owned = false;
+  std::vector<Single>().swap(Own);  // really frees the copy
+}
+
+THistographInt::THistographInt(TComponentCore* AOwner, QWidget* AParent)
+    : TPaintBox(AOwner, AParent), FTimer(std::make_unique<TTimer>(nullptr)) {
+  SetOpaque(true);
+  // The histograph keeps a font of its own ("Arial") rather than the
+  // parent's; the title and axis fonts start as copies of it.
+  SetParentFont(false);
+  Font().SetName(QStringLiteral("Arial"));
+  for (TFont* F : {&FFontTitleTop, &FFontXAxis, &FFontYAxis, &FFontTitleBottom, &FFontTitleLeft, &FFontTitleRight})
+    F->Assign(Font());
+  FTitleRects.fill(Rect(-1, -1, -1, -1));
+
+  FTimer->SetEnabled(false);
+  FTimer->SetInterval(1000);
+  FTimer->OnTimer = [this](TObject*) {
+    if (OnTimer) OnTimer(this);
+  };
+
+  InitInteraction();
+  if (IsDesigning() || (AOwner && AOwner->IsDesigning())) MakeSampleCurves();
+}
+
+THistographInt::~THistographInt() {
+  FreeToolWindows();
+  Destroying();
+  FTimer->OnTimer = nullptr;
+}
+
+// ---------------------------------------------------------------------------
+// Data
+
+void THistographInt::StoreSeries(const Single* Data, Integer Count, Integer Serie, bool XY) {
+  if (Serie < 1 || Serie > MaxSeries || Serie > FSeriesNumber) return;
+  THistoSeries& S = Slot(Serie);
+  // Empty first: if the copy below fails, the slot stays empty.
+  S.Clear();
+  switch (S.Style) {
+    case dtData:
+      if (!XY) {
+        S.Data = Data;
+        S.Count = Count;
+      }
+      break;
+    case dtDataXY:
+      if (XY) {
+        S.Data = Data;
+        S.Count = Count;
+      }
+      break;
+    case dtUpperRef:
+    case dtLowerRef: {
+      const Integer Limit = XY ? MaxRefPairs : MaxRefValues;
+      if (Data && Count > 0 && Count <= Limit) {
+        const qsizetype N = XY ? 2 * qsizetype(Count) : qsizetype(Count);
+        S.Own.assign(Data, Data + N);
+        S.Data = S.Own.data();
+        S.Count = Count;
+        S.Owned = true;
+      }
+      break;
+    }
+  }
+  GrowPointBuffer();
+  UpdatePlot();
+}
+
+void THistographInt::SetData(const Single* Data, Integer Count, Integer Serie) { StoreSeries(Data, Count, Serie, false); }
+
+void THistographInt::SetDataXY(const Single* Data, Integer Count, Integer Serie) {
+  StoreSeries(Data, Count, Serie, true);
+}
+
+Integer THistographInt::GetData(Single* Dest, Integer MaxCount, Integer Serie) const {
+  if (!Dest || MaxCount < 1 || Serie < 1 || Serie > FSeriesNumber) return 0;
+  const THistoSeries& S = Series(Serie);
+  if (!S.HasData()) return 0;
+  const Integer N = std::min(MaxCount, S.Count);
+  std::copy(S.Data, S.Data + N, Dest);
+  return N;
+}
+
+void THistographInt::GrowPointBuffer() {
+  std::size_t Need = 2;  // a single-value series is drawn as a two-point dot
+  for (Integer k = 1; k <= FSeriesNumber; ++k) {
+    const THistoSeries& S = Series(k);
+    if (S.HasData() && S.Count <= MaxDrawCount) Need = std::max<std::size_t>(Need, std::size_t(S.Count));
+  }
+  if (Need > FPoints.size()) FPoints.resize(Need);
+}
+
+// ---------------------------------------------------------------------------
+// Automatic scaling
+
+bool THistographInt::CalcAutoScale() {
+  // 1. Smallest minimum and largest maximum of the Y values of all series
+  //    in use; an empty series counts as 0..0.
+  Extended Lo = 1E38L, Hi = -1E38L;
+  for (Integer k = 1; k <= FSeriesNumber; ++k) {
+    const THistoSeries& S = Series(k);
+    Extended Mn = std::numeric_limits<Extended>::infinity();
+    Extended Mx = -Mn;
+    if (S.HasData()) {
+      const bool XY = S.Style == dtDataXY;
+      const qsizetype N = XY ? 2 * qsizetype(S.Count) : qsizetype(S.Count);
+      for (qsizetype i = XY ? 1 : 0; i < N; i += XY ? 2 : 1) {
+        const Extended V = S.Data[i];
+        if (V < Mn) Mn = V;  // NaN compares false and is passed over
+        if (V > Mx) Mx = V;
+      }
+    }
+    if (Mn > Mx) Mn = Mx = 0;  // no data, or no numbers in it
+    Lo = std::min(Lo, Mn);
+    Hi = std::max(Hi, Mx);
+  }
+
+  // 2. Is a new range needed?
+  const Extended D = Hi - Lo;
+  bool Need = D != 0 && (Lo < FViewYMin || Hi > FViewYMax || D < 0.4L * (Extended(FViewYMax) - FViewYMin));
+  if (LogY() && FViewYMin <= 0) Need = true;
+  if (!Need) return false;
+
+  // 3. A span of 2, 5 or 10 times a power of ten around the data, with four
+  //    grid intervals.
+  if (D > 0) {
+    const Extended L = std::log10(D);
+    const Integer E = D < 1 ? Trunc(L) - 1 : Trunc(L);
+    const Extended P = std::pow(10.0L, E);
+    Integer M = Round(D / P);
+    if (D / P > M) ++M;
+    const Integer S = M <= 2 ? 2 : (M <= 5 ? 5 : 10);
+    FViewYMin = Single((Lo + Hi) / 2 - S * P / 2);
+    FViewYMax = Single(Extended(FViewYMin) + S * P);
+    FViewYGap = Single((Extended(FViewYMax) - FViewYMin) / 4);
+  } else if (Hi > 0) {
+    // All values equal on a logarithmic axis: the decade that holds them.
+    const Extended P = std::pow(10.0L, std::floor(std::log10(Hi)));
+    FViewYMin = Single(P);
+    FViewYMax = Single(10 * P);
+    FViewYGap = Single((Extended(FViewYMax) - FViewYMin) / 4);
+  }
+
+  // 4. A logarithmic axis needs positive limits.
+  if (LogY()) {
+    if (FViewYMax <= 0) SetViewYMax(0.1f);
+    if (FViewYMin <= 0) FViewYMin = 0.01f * FViewYMax;
+    CalcLogY();
+  }
+  return true;
+}
+
+// ---------------------------------------------------------------------------
+// Logarithmic mappings
+
+void THistographInt::CalcLogY() {
+  if (!(FViewYMin < FViewYMax && FViewYMin > 0)) return;
+  const TRect P = PlotRect();
+  FLogFY = Extended(P.Top - P.Bottom + 1) / (std::log(Extended(FViewYMax)) - std::log(Extended(FViewYMin)));
+  FLogOY = P.Bottom - FLogFY * std::log(Extended(FViewYMin)) - 1;
+}
+
+void THistographInt::CalcLogX() {
+  if (!(FViewXCurrentMin < FViewXCurrentMax && FViewXCurrentMin > 0 && FViewXNominalMin < FViewXNominalMax &&
+        FViewXNominalMin > 0))
+    return;
+  const TRect P = PlotRect();
+  FLogFX = Extended(P.Right - P.Left) / (std::log(Extended(FViewXCurrentMax)) - std::log(Extended(FViewXCurrentMin)));
+  FLogOX = P.Left - FLogFX * std::log(Extended(FViewXCurrentMin));
+}
+
+namespace {
+// Trunc of a pixel coordinate limited to -CoordLimit..CoordLimit; NaN
+// (from a NaN value) lands below the plot.
+Integer ClampTrunc(Extended V) {
+  if (std::isnan(V)) return CoordLimit;
+  return Trunc(std::clamp<Extended>(V, -CoordLimit, CoordLimit));
+}
+}  // namespace
+
+Integer THistographInt::LogYPixel(Extended V) const {
+  if (!(V > 0) && !std::isnan(V)) V = 0.1L * FViewYMin;
+  return ClampTrunc(FLogOY + FLogFY * std::log(V));
+}
+
+Integer THistographInt::LogXPixel(Extended V) const {
+  if (!(V > 0) && !std::isnan(V)) V = FViewXCurrentMin;
+  return ClampTrunc(FLogOX + FLogFX * std::log(V));
+}
+
+void THistographInt::FixLogXRange() {
+  if (FViewXCurrentMax <= 0) FViewXCurrentMax = 0.1f;
+  if (FViewXCurrentMin <= 0) FViewXCurrentMin = 0.01f * FViewXCurrentMax;
+  CalcLogX();
+}
+
+void THistographInt::Resize() {
+  CalcLogY();
+  CalcLogX();
+}
+
+// ---------------------------------------------------------------------------
+// Series properties
+
+void THistographInt::SetSeriesNumber(Integer Value) {
+  if (Value < 1 || Value > MaxSeries || Value == FSeriesNumber) return;
+  FSeriesNumber = Value;
+  Invalidate();
+}
+
+void THistographInt::SetSeriesCurrent(Integer Value) {
+  if (Value < 1 || Value > MaxSeries || Value == FSeriesCurrent) return;
+  FSeriesCurrent = Value;
+  Invalidate();
+}
+
+void THistographInt::SetSeriesColor(TColor Value) {
+  if (!CurrentSlotEditable() || Value == CurrentSlot().Color) return;
+  Slot(FSeriesCurrent).Color = Value;
+  Invalidate();
+}
+
+void THistographInt::SetSeriesLineStyle(TPenStyle Value) {
+  if (Value < psSolid || Value > psInsideFrame) return;
+  if (!CurrentSlotEditable() || Value == CurrentSlot().LineStyle) return;
+  Slot(FSeriesCurrent).LineStyle = Value;
+  Invalidate();
+}
+
+void THistographInt::SetSeriesLineStyleInt(int Value) { SetSeriesLineStyle(static_cast<TPenStyle>(Value)); }
+
+void THistographInt::SetSeriesStyle(TDataKind Value) {
+  if (Value > dtLowerRef) return;
+  if (!CurrentSlotEditable() || Value == CurrentSlot().Style) return;
+  THistoSeries& S = Slot(FSeriesCurrent);
+  const auto IsRef = [](TDataKind K) { return K == dtUpperRef || K == dtLowerRef; };
+  // The array's layout and owner follow the kind: only a switch between
+  // the two reference kinds keeps the data; any other switch empties the
+  // slot, so that a caller's array is never read as pairs nor edited.
+  if (!(IsRef(S.Style) && IsRef(Value))) S.Clear();
+  S.Style = Value;
+  if (IsDesigning()) MakeSampleCurves(FSeriesCurrent);
+  Invalidate();
+}
+
+// ---------------------------------------------------------------------------
+// View ranges
+
+void THistographInt::SetViewYMin(Single Value) {
+  if (Value == FViewYMin) return;
+  if (FAutoScale) CalcAutoScale();
+  FViewYMin = Value;
+  if (LogY()) CalcLogY();
+  if (IsDesigning()) MakeSampleCurves();
+  Invalidate();
+}
+
+void THistographInt::SetViewYMax(Single Value) {
+  if (Value == FViewYMax) return;
+  FViewYMax = Value;
+  if (LogY()) CalcLogY();
+  if (IsDesigning()) MakeSampleCurves();
+  Invalidate();
+}
+
+void THistographInt::SetViewYGap(Single Value) {
+  if (Value == FViewYGap) return;
+  if (Value > 0) FViewYGap = Value;
+  Invalidate();
+}
+
+void THistographInt::SetViewXGap(Single Value) {
+  if (Value == FViewXGap) return;
+  if (Value > 0) FViewXGap = Value;
+  Invalidate();
+}
+
+void THistographInt::SetViewYDecimals(Integer Value) {
+  if (Value == FViewYDecimals) return;
+  FViewYDecimals = Value;
+  Invalidate();
+}
+
+void THistographInt::SetViewXDecimals(Integer Value) {
+  if (Value == FViewXDecimals) return;
+  FViewXDecimals = Value;
+  Invalidate();
+}
+
+void THistographInt::SetViewXNominalMin(Single Value) {
+  if (Value == FViewXNominalMin) return;
+  FViewXNominalMin = Value;
+  Invalidate();
+}
+
+void THistographInt::SetViewXNominalMax(Single Value) {
+  if (Value == FViewXNominalMax) return;
+  FViewXNominalMax = Value;
+  Invalidate();
+}
+
+void THistographInt::SetViewXCurrentMin(Single Value) {
+  if (Value == FViewXCurrentMin) return;
+  FViewXCurrentMin = Value;
+  if (LogX()) {
+    if (FAutoScale) FixLogXRange();
+    CalcLogX();
+  }
+  Invalidate();
+}
+
+void THistographInt::SetViewXCurrentMax(Single Value) {
+  if (Value == FViewXCurrentMax) return;
+  FViewXCurrentMax = Value;
+  if (LogX()) {
+    if (FAutoScale) FixLogXRange();
+    CalcLogX();
+  }
+  Invalidate();
+}
+
+void THistographInt::SetAutoScale(bool Value) {
+  if (Value == FAutoScale) return;
+  FAutoScale = Value;
+  UpdatePlot();
+}
+
+// ---------------------------------------------------------------------------
+// Timer
+
+Integer THistographInt::TimerInterval() const { return FTimer->Interval(); }
+void THistographInt::SetTimerInterval(Integer Value) { FTimer->SetInterval(Value); }
+bool THistographInt::TimerEnabled() const { return FTimer->Enabled(); }
+void THistographInt::SetTimerEnabled(bool Value) { FTimer->SetEnabled(Value); }
+
+// ---------------------------------------------------------------------------
+// Drawing properties
+
+void THistographInt::SetEnableUpdate(bool Value) {
+  if (Value == FEnableUpdate) return;
+  FEnableUpdate = Value;
+  if (Value) Invalidate();
+}
+
+void THistographInt::SetGridColor(TColor Value) {
+  if (Value == FGridColor) return;
+  FGridColor = Value;
+  Invalidate();
+}
+
+void THistographInt::SetBkColor(TColor Value) {
+  if (Value == FBkColor) return;
+  FBkColor = Value;
+  Invalidate();
+}
+
+void THistographInt::SetGridVisible(TGrdVisible Value) {
+  if (Value > grdBoth || Value == FGridVisible) return;
+  FGridVisible = Value;
+  Invalidate();
+}
+
+void THistographInt::SetGridScale(TGrdScale Value) {
+  if (Value > sclLogLog || Value == FGridScale) return;
+  FGridScale = Value;
+  // A logarithmic Y axis may need a positive range at once.
+  if (FAutoScale) CalcAutoScale();
+  CalcLogY();
+  CalcLogX();
+  Invalidate();
+}
+
+void THistographInt::SetGridLineStyle(TPenStyle Value) {
+  if (Value < psSolid || Value > psInsideFrame || Value == FGridLineStyle) return;
+  FGridLineStyle = Value;
+  Invalidate();
+}
+
+void THistographInt::SetGridLineStyleInt(int Value) { SetGridLineStyle(static_cast<TPenStyle>(Value)); }
+
+void THistographInt::SetBorderStyle(TBorderStyle Value) {
+  if (Value > bsSingle || Value == FBorderStyle) return;
+  FBorderStyle = Value;
+  Invalidate();
+}
+
+void THistographInt::SetGap(Integer& Field, Integer Value) {
+  if (Value == Field) return;
+  Field = Value;
+  Invalidate();
+}
+
+void THistographInt::SetGapRight(Integer Value) { SetGap(FGapRight, Value); }
+void THistographInt::SetGapLeft(Integer Value) { SetGap(FGapLeft, Value); }
+void THistographInt::SetGapTop(Integer Value) { SetGap(FGapTop, Value); }
+void THistographInt::SetGapBottom(Integer Value) { SetGap(FGapBottom, Value); }
+
+void THistographInt::SetTitle(TTitlePlace Place, const QString& Value) {
+  if (Value == FTitles[Place]) return;
+  FTitles[Place] = Value;
+  if (Place == tpTop) UpdateToolCaptions();
+  Invalidate();
+}
+
+void THistographInt::SetFont(TFont& Dest, const TFont& Value) {
+  if (&Dest == &Value) return;
+  Dest.Assign(Value);
+  Invalidate();
+}
+
+void THistographInt::SetReduceFlicker(bool Value) {
+  if (Value == FReduceFlicker) return;
+  FReduceFlicker = Value;
+  if (Value)
+    FBitmap = std::make_unique<TBitmap>(std::max(Width(), 1), std::max(Height(), 1));
+  else
+    FBitmap.reset();
+  Invalidate();
+}
+
+TRect THistographInt::PlotRect() const {
+  return Rect(FGapLeft, FGapTop, Width() - FGapRight, Height() - FGapBottom);
+}
+
+// ---------------------------------------------------------------------------
+// Streaming: "Series" = (Color, LineStyle, Style, ...) for the series in use.
+
+void THistographInt::DefineProperties(TFiler& Filer) {
+  TPaintBox::DefineProperties(Filer);
+  Filer.DefineProperty(
+      QStringLiteral("Series"),
+      [this](TReader& R) {
+        R.ReadListBegin();
+        Integer Slot = 0;
+        while (!R.EndOfList()) {
+          std::int64_t V[3];
+          int N = 0;
+          while (N < 3 && !R.EndOfList()) V[N++] = R.ReadInteger();
+          // Only whole triples for the eight slots count; an ordinal
+          // outside its enumeration leaves that field as it was.
+          if (N == 3 && Slot < MaxSeries) {
+            THistoSeries& S = FSeries[Slot];
+            S.Color = static_cast<TColor>(V[0]);
+            if (V[1] >= psSolid && V[1] <= psInsideFrame) S.LineStyle = static_cast<TPenStyle>(V[1]);
+            if (V[2] >= dtData && V[2] <= dtLowerRef) S.Style = static_cast<TDataKind>(V[2]);
+          }
+          ++Slot;
+        }
+        R.ReadListEnd();
+      },
+      [this](TWriter& W) {
+        W.WriteListBegin();
+        for (Integer k = 1; k <= FSeriesNumber; ++k) {
+          const THistoSeries& S = Series(k);
+          W.WriteInteger(S.Color);
+          W.WriteInteger(S.LineStyle);
+          W.WriteInteger(S.Style);
+        }
+        W.WriteListEnd();
+      },
+      FSeriesNumber > 0);
+}
+
+// ---------------------------------------------------------------------------
+// Design-time sample curves: something to look at while a form is designed.
+
+void THistographInt::MakeSampleCurves(Integer OnlySlot) {
+  static std::mt19937 Gen{std::random_device{}()};
+  std::uniform_real_distribution<double> Uniform(0.0, 1.0);
+  const Extended YMin = FViewYMin, YSpan = Extended(FViewYMax) - FViewYMin;
+  const Extended XMin = FViewXCurrentMin, XSpan = Extended(FViewXCurrentMax) - FViewXCurrentMin;
+  for (Integer k = 1; k <= MaxSeries; ++k) {
+    if (OnlySlot != 0 && k != OnlySlot) continue;
+    THistoSeries& S = Slot(k);
+    const Extended A = Uniform(Gen), B = Uniform(Gen);
+    const auto Y = [&](Integer i) { return Single(YMin + (std::sin(i * A + B) + 1) * YSpan * 0.5L); };
+    S.Clear();
+    if (S.Style == dtDataXY) {
+      S.Own.resize(100);
+      for (Integer i = 1; i <= 50; ++i) {
+        S.Own[2 * (i - 1)] = Single(XMin + XSpan * (i - 1) / 49);
+        S.Own[2 * (i - 1) + 1] = Y(i);
+      }
+      S.Count = 50;
+    } else {
+      S.Own.resize(100);
+      for (Integer i = 1; i <= 100; ++i) S.Own[i - 1] = Y(i);
+      S.Count = 100;
+    }
+    S.Data = S.Own.data();
+    S.Owned = true;
+  }
+  GrowPointBuffer();
+}
+
+}  // namespace quellix::HistoInt

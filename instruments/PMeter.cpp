@@ -1,7 +1,0 @@
-#include "PMeter.h"
-
-namespace quellix::PMeter {
-
-TPanelMeter::TPanelMeter(TComponentCore* AOwner, QWidget* AParent) : PMeterInt::TPanelMeterInt(AOwner, AParent) {}
-
-}  // namespace quellix::PMeter

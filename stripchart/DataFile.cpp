@@ -1,0 +1,247 @@
+#include "quellix/stripchart/DataFile.h"
+
+#include <QtEndian>
+#include <cmath>
+#include <cstring>
+
+namespace quellix::StrpChrtInt {
+
+namespace {
+
+template <typename T>
+void Put(Byte* Out, T Value) {
+  qToLittleEndian(Value, Out);
+}
+
+template <typename T>
+T Get(const Byte* In) {
+  return qFromLittleEndian<T>(In);
+}
+
+void PutDouble(Byte* Out, Double Value) {
+  std::uint64_t Bits;
+  std::memcpy(&Bits, &Value, 8);
+  Put<std::uint64_t>(Out, Bits);
+}
+
+Double GetDouble(const Byte* In) {
+  std::uint64_t Bits = Get<std::uint64_t>(In);
+  Double Value;
+  std::memcpy(&Value, &Bits, 8);
+  return Value;
+}
+
+bool IdIs(const std::array<char, 4>& Id, const char* Name) { return std::memcmp(Id.data(), Name, 4) == 0; }
+
+}  // namespace
+
+TChunkKind TChunkHeader::Kind() const {
+  if (IdIs(Id, "HEAD")) return TChunkKind::Head;
+  if (IdIs(Id, "DATA")) return TChunkKind::Data;
+  if (IdIs(Id, "TAIL")) return TChunkKind::Tail;
+  return TChunkKind::Unknown;
+}
+
+bool TChunkHeader::Consistent() const {
+  switch (Kind()) {
+    case TChunkKind::Head:
+      return Size == static_cast<Cardinal>(kHeadChunkSize) && SeriesCount >= 1 && SeriesCount <= kMaxSeries &&
+             Interval > 0 && std::isfinite(Interval);
+    case TChunkKind::Tail:
+      return Size == static_cast<Cardinal>(kTailChunkSize);
+    case TChunkKind::Data:
+      return SeriesCount >= 1 && SeriesCount <= kMaxSeries && BytesPerSeries > 0 && BytesPerSeries % 4 == 0 &&
+             BytesPerSeries <= 4 * kBlockSamples && Interval > 0 && std::isfinite(Interval) &&
+             Size == static_cast<Cardinal>(kChunkHeaderSize + SeriesCount * BytesPerSeries);
+    case TChunkKind::Unknown:
+      break;
+  }
+  return false;
+}
+
+void EncodeChunkHeader(const TChunkHeader& H, Byte* Out) {
+  std::memcpy(Out, H.Id.data(), 4);
+  Put<std::uint32_t>(Out + 4, H.Size);
+  PutDouble(Out + 8, H.FirstTime);
+  PutDouble(Out + 16, H.LastTime);
+  PutDouble(Out + 24, H.Interval);
+  Put<std::int32_t>(Out + 32, H.PrevChunk);
+  Out[36] = H.Reserved;
+  Out[37] = H.SeriesCount;
+  Put<std::uint16_t>(Out + 38, H.BytesPerSeries);
+}
+
+TChunkHeader DecodeChunkHeader(const Byte* In) {
+  TChunkHeader H;
+  std::memcpy(H.Id.data(), In, 4);
+  H.Size = Get<std::uint32_t>(In + 4);
+  H.FirstTime = GetDouble(In + 8);
+  H.LastTime = GetDouble(In + 16);
+  H.Interval = GetDouble(In + 24);
+  H.PrevChunk = Get<std::int32_t>(In + 32);
+  H.Reserved = In[36];
+  H.SeriesCount = In[37];
+  H.BytesPerSeries = Get<std::uint16_t>(In + 38);
+  return H;
+}
+
+void EncodeShortString(const QString& S, Integer Capacity, Byte* Out, char Pad) {
+  const QByteArray Bytes = S.left(Capacity).toLatin1();
+  Out[0] = static_cast<Byte>(Bytes.size());
+  std::memset(Out + 1, Pad, Capacity);
+  std::memcpy(Out + 1, Bytes.constData(), Bytes.size());
+}
+
+QString DecodeShortString(const Byte* In, Integer Capacity) {
+  const int Length = std::min<int>(In[0], Capacity);
+  return QString::fromLatin1(reinterpret_cast<const char*>(In + 1), Length);
+}
+
+void EncodeRemarkRecord(const TRemarkRecord& R, Byte* Out) {
+  std::memset(Out, 0, kRemarkRecordSize);
+  Put<std::int32_t>(Out, R.RunNumber);
+  PutDouble(Out + 4, R.Time);
+  Put<std::int32_t>(Out + 12, R.Series);
+  Out[16] = static_cast<Byte>(R.Flag);
+  Put<std::int32_t>(Out + 20, R.Next);
+  Put<std::int32_t>(Out + 24, R.Prev);
+  EncodeShortString(R.Text, kRemarkLength, Out + 28, ' ');
+}
+
+TRemarkRecord DecodeRemarkRecord(const Byte* In) {
+  TRemarkRecord R;
+  R.RunNumber = Get<std::int32_t>(In);
+  R.Time = GetDouble(In + 4);
+  R.Series = Get<std::int32_t>(In + 12);
+  R.Flag = In[16] == dfManual ? dfManual : dfAutomatic;
+  R.Next = Get<std::int32_t>(In + 20);
+  R.Prev = Get<std::int32_t>(In + 24);
+  R.Text = DecodeShortString(In + 28, kRemarkLength);
+  return R;
+}
+
+// ---------------------------------------------------------------------------
+
+void TStream::ReadBuffer(void* Buffer, std::int64_t Count) {
+  if (Count > 0 && Read(Buffer, Count) != Count) throw EStreamError(QStringLiteral("Stream-Lesefehler"));
+}
+
+void TStream::WriteBuffer(const void* Buffer, std::int64_t Count) {
+  if (Count > 0 && Write(Buffer, Count) != Count) throw EStreamError(QStringLiteral("Stream-Schreibfehler"));
+}
+
+TFileStream::TFileStream(const QString& FileName, TMode Mode) : FFile(FileName) {
+  bool Ok = false;
+  switch (Mode) {
+    case fmCreate:
+      Ok = FFile.open(QIODevice::ReadWrite | QIODevice::Truncate);
+      if (!Ok) throw EStreamError(QStringLiteral("Datei %1 kann nicht erstellt werden").arg(FileName));
+      return;
+    case fmOpenReadWrite:
+      Ok = FFile.exists() && FFile.open(QIODevice::ReadWrite);
+      break;
+    case fmOpenRead:
+      Ok = FFile.open(QIODevice::ReadOnly);
+      break;
+  }
+  if (!Ok) throw EStreamError(QStringLiteral("Datei %1 kann nicht geöffnet werden").arg(FileName));
+}
+
+std::int64_t TFileStream::Read(void* Buffer, std::int64_t Count) {
+  const qint64 Done = FFile.read(static_cast<char*>(Buffer), Count);
+  return Done < 0 ? 0 : Done;
+}
+
+std::int64_t TFileStream::Write(const void* Buffer, std::int64_t Count) {
+  const qint64 Done = FFile.write(static_cast<const char*>(Buffer), Count);
+  return Done < 0 ? 0 : Done;
+}
+
+void TFileStream::Seek(std::int64_t Offset) {
+  if (FFile.pos() != Offset && !FFile.seek(Offset)) throw EStreamError(QStringLiteral("Stream-Lesefehler"));
+}
+
+void TFileStream::SetSize(std::int64_t NewSize) {
+  if (!FFile.resize(NewSize)) throw EStreamError(QStringLiteral("Stream-Schreibfehler"));
+}
+
+// ---------------------------------------------------------------------------
+
+bool ReadChunkHeader(TStream& S, std::int64_t Pos, TChunkHeader& H) {
+  if (Pos < kFirstChunkPos || Pos + kChunkHeaderSize > S.Size()) return false;
+  Byte Raw[kChunkHeaderSize];
+  S.Seek(Pos);
+  if (S.Read(Raw, kChunkHeaderSize) != kChunkHeaderSize) return false;
+  H = DecodeChunkHeader(Raw);
+  return true;
+}
+
+void CheckDataFileSignature(TStream& S, const QString& FileName) {
+  Byte Raw[kFirstChunkPos];
+  S.Seek(0);
+  const bool Ok = S.Size() >= kFirstChunkPos && S.Read(Raw, kFirstChunkPos) == kFirstChunkPos &&
+                  std::memcmp(Raw, kSignature, 4) == 0 && Get<std::uint16_t>(Raw + 4) == kFileVersion;
+  if (!Ok)
+    throw EStripChartFile(
+        QStringLiteral("Datei %1 ist keine Messdatei des Schreibers (Kennung QLXM, Version 256)").arg(FileName));
+}
+
+TFileScan ScanDataFile(TStream& S) {
+  TFileScan Scan;
+  const std::int64_t Size = S.Size();
+  std::int64_t Pos = kFirstChunkPos;
+  std::int64_t PrevPos = 0;
+  TRunInfo* Run = nullptr;
+  auto Damage = [&](std::int64_t At) {
+    Scan.Result = TFileScan::Damaged;
+    Scan.DamagedPos = At;
+    return Scan;
+  };
+  while (Pos < Size) {
+    TChunkHeader H;
+    if (!ReadChunkHeader(S, Pos, H)) {
+      Scan.Result = TFileScan::CutOff;
+      return Scan;
+    }
+    if (!H.Consistent() || H.PrevChunk != PrevPos) return Damage(Pos);
+    if (Pos + H.Size > Size) {
+      Scan.Result = TFileScan::CutOff;
+      return Scan;
+    }
+    switch (H.Kind()) {
+      case TChunkKind::Head: {
+        Byte Number[4];
+        S.Seek(Pos + kChunkHeaderSize);
+        S.ReadBuffer(Number, 4);
+        Scan.Runs.push_back({});
+        Run = &Scan.Runs.back();
+        Run->RunNumber = Get<std::int32_t>(Number);
+        Run->HeadPos = Pos;
+        Run->SeriesCount = H.SeriesCount;
+        Run->StartTime = H.FirstTime;
+        Run->Interval = H.Interval;
+        Run->EndTime = H.FirstTime - H.Interval;
+        break;
+      }
+      case TChunkKind::Data:
+        if (!Run || Run->TailPos >= 0 || H.SeriesCount != Run->SeriesCount) return Damage(Pos);
+        Run->Samples += H.SamplesPerSeries();
+        Run->EndTime = H.LastTime;
+        break;
+      case TChunkKind::Tail:
+        if (!Run || Run->TailPos >= 0) return Damage(Pos);
+        Run->TailPos = Pos;
+        Run->EndTime = H.LastTime;
+        break;
+      case TChunkKind::Unknown:
+        return Damage(Pos);
+    }
+    PrevPos = Pos;
+    Scan.LastChunkPos = Pos;
+    Pos += H.Size;
+    Scan.ValidEnd = Pos;
+  }
+  return Scan;
+}
+
+}  // namespace quellix::StrpChrtInt

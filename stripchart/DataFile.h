@@ -1,0 +1,169 @@
+// The strip chart's data file and remark file: byte layouts, the stream the
+// writer and reader work on, and a structural scan used to check a file
+// before anything is appended to it.
+//
+// Data file (little-endian): "QLXM", UInt16 version 256, then runs. A run is
+// a HEAD chunk, any number of DATA chunks and a TAIL chunk. Every chunk
+// starts with a 40-byte header:
+//   0  4  id "HEAD" / "DATA" / "TAIL"
+//   4  4  UInt32 chunk size, header included
+//   8  8  Double first time   (HEAD: run start, DATA: first sample, TAIL: 0)
+//  16  8  Double last time    (HEAD: 0, DATA: last sample, TAIL: run end)
+//  24  8  Double sample interval
+//  32  4  Int32 offset of the previous chunk (0 for the file's first HEAD)
+//  36  1  0
+//  37  1  number of series of the run
+//  38  2  UInt16 bytes per series (DATA: 4 x samples; HEAD, TAIL: 0)
+// HEAD payload: Int32 run number, run comment as an 81-byte short string
+// (size 125). DATA payload: each series' Singles in series order
+// (size 40 + 4 x series x samples). TAIL payload: Int32 run number (size 44).
+//
+// Remark file (same name, extension ".XRM"): 232-byte records appended in
+// creation order, chained per run by next/previous offsets.
+#pragma once
+
+#include <QFile>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "quellix/host/Component.h"
+#include "quellix/host/NumericTypes.h"
+#include "quellix/stripchart/StripChartTypes.h"
+
+namespace quellix::StrpChrtInt {
+
+constexpr char kSignature[4] = {'Q', 'L', 'X', 'M'};
+constexpr Word kFileVersion = 256;
+constexpr std::int64_t kFirstChunkPos = 6;     // behind signature and version
+constexpr Integer kChunkHeaderSize = 40;
+constexpr Integer kHeadChunkSize = 125;        // header + run number + comment
+constexpr Integer kTailChunkSize = 44;         // header + run number
+constexpr Integer kBlockSamples = 1024;        // samples per full DATA chunk
+constexpr Integer kCommentLength = 80;         // TRunComment
+constexpr Integer kRemarkLength = 200;         // TRemarkString
+constexpr Integer kRemarkRecordSize = 232;
+
+enum class TChunkKind { Head, Data, Tail, Unknown };
+
+struct TChunkHeader {
+  std::array<char, 4> Id{};
+  Cardinal Size = 0;
+  Double FirstTime = 0;
+  Double LastTime = 0;
+  Double Interval = 0;
+  Integer PrevChunk = 0;
+  Byte Reserved = 0;
+  Byte SeriesCount = 0;
+  Word BytesPerSeries = 0;
+
+  TChunkKind Kind() const;
+  Integer SamplesPerSeries() const { return BytesPerSeries / 4; }
+  // The size field agrees with the id and the other fields. A header that
+  // fails this is damaged; one that passes but runs past the end of the
+  // file is a chunk whose writing was cut off.
+  bool Consistent() const;
+};
+
+void EncodeChunkHeader(const TChunkHeader& H, Byte* Out);   // 40 bytes
+TChunkHeader DecodeChunkHeader(const Byte* In);
+
+// Short strings: a length byte, then the characters (Latin-1), padded.
+void EncodeShortString(const QString& S, Integer Capacity, Byte* Out, char Pad);
+QString DecodeShortString(const Byte* In, Integer Capacity);
+
+// One record of the remark file.
+struct TRemarkRecord {
+  Integer RunNumber = 0;
+  Double Time = 0;
+  Integer Series = -1;          // -1: all series
+  TDescFlag Flag = dfAutomatic;
+  Integer Next = -1;            // offset of the next record of the run
+  Integer Prev = -1;            // offset of the previous record of the run
+  QString Text;
+};
+
+void EncodeRemarkRecord(const TRemarkRecord& R, Byte* Out);  // 232 bytes
+TRemarkRecord DecodeRemarkRecord(const Byte* In);
+
+// ---------------------------------------------------------------------------
+// Streams. The writer and the reader share one stream; a store of the
+// application's choosing may hand in a stream of its own.
+
+class TStream {
+public:
+  virtual ~TStream() = default;
+  // Reads or writes up to Count bytes at the position; returns the count done.
+  virtual std::int64_t Read(void* Buffer, std::int64_t Count) = 0;
+  virtual std::int64_t Write(const void* Buffer, std::int64_t Count) = 0;
+  virtual void Seek(std::int64_t Offset) = 0;  // from the beginning
+  virtual std::int64_t Position() const = 0;
+  virtual std::int64_t Size() const = 0;
+  virtual void SetSize(std::int64_t NewSize) = 0;
+  // Read and write everything or raise EStreamError.
+  void ReadBuffer(void* Buffer, std::int64_t Count);
+  void WriteBuffer(const void* Buffer, std::int64_t Count);
+};
+
+// A file opened for reading and writing. Raises EStreamError with the
+// system's German message when the file cannot be created or opened.
+class TFileStream : public TStream {
+public:
+  enum TMode { fmCreate, fmOpenReadWrite, fmOpenRead };
+  TFileStream(const QString& FileName, TMode Mode);
+  std::int64_t Read(void* Buffer, std::int64_t Count) override;
+  std::int64_t Write(const void* Buffer, std::int64_t Count) override;
+  void Seek(std::int64_t Offset) override;
+  std::int64_t Position() const override { return FFile.pos(); }
+  std::int64_t Size() const override { return FFile.size(); }
+  void SetSize(std::int64_t NewSize) override;
+  QString FileName() const { return FFile.fileName(); }
+
+private:
+  QFile FFile;
+};
+
+// The exception for files that are not strip chart data files, or whose
+// chunk structure is damaged. Such files are never written to.
+class EStripChartFile : public EStreamError {
+public:
+  using EStreamError::EStreamError;
+};
+
+// Reads the header at Pos. Returns false when fewer than 40 bytes remain.
+bool ReadChunkHeader(TStream& S, std::int64_t Pos, TChunkHeader& H);
+// Checks signature and version; raises EStripChartFile naming FileName.
+void CheckDataFileSignature(TStream& S, const QString& FileName);
+
+// What a walk over every chunk of a data file found.
+struct TRunInfo {
+  Integer RunNumber = 0;
+  std::int64_t HeadPos = 0;
+  Integer SeriesCount = 0;
+  Double StartTime = 0;
+  Double Interval = 0;
+  std::int64_t TailPos = -1;     // -1: the run has no TAIL
+  Double EndTime = 0;            // TAIL last time, else last DATA's last time
+  std::int64_t Samples = 0;      // samples per series in its DATA chunks
+};
+
+struct TFileScan {
+  enum TResult {
+    Complete,      // every chunk whole, up to the end of the file
+    CutOff,        // the last chunk (or its header) is incomplete
+    Damaged        // a chunk header that contradicts itself or the run
+  };
+  TResult Result = Complete;
+  std::int64_t ValidEnd = kFirstChunkPos;  // end of the last whole chunk
+  std::int64_t LastChunkPos = 0;           // offset of the last whole chunk
+  std::int64_t DamagedPos = -1;
+  std::vector<TRunInfo> Runs;
+};
+
+// Walks the data file from its first chunk to its end. Never loops: every
+// step advances by at least one chunk header.
+TFileScan ScanDataFile(TStream& S);
+
+}  // namespace quellix::StrpChrtInt

@@ -1,0 +1,153 @@
+#include "quellix/stripchart/QlxmCommands.h"
+
+#include <QFileInfo>
+#include <vector>
+
+#include "quellix/stripchart/StripChartEngine.h"
+
+namespace quellix::StrpChrtInt {
+
+namespace {
+
+const char* const kUsage = "Aufruf: qlxm info DATEI | qlxm export DATEI --run N | qlxm remarks DATEI";
+
+QString Number(Extended Value) { return QString::number(static_cast<double>(Value), 'g', 15); }
+
+// A field of a CSV line, quoted when it needs to be.
+QString CsvField(const QString& S) {
+  if (!S.contains(',') && !S.contains('"') && !S.contains('\n')) return S;
+  QString Quoted = S;
+  Quoted.replace('"', QStringLiteral("\"\""));
+  return '"' + Quoted + '"';
+}
+
+// Thrown for a file the reader stops on; the message is the one line
+// written to stderr.
+struct TToolError {
+  QString Message;
+};
+
+// Shows run N; false when the file has no such run. A damaged chain is an
+// error, not the end of the runs.
+bool SelectRun(TStripChartInt& Chart, Integer Number) {
+  Chart.SetDisplayRunNumber(Number);
+  if (Chart.DisplayRunNumber() == Number) return true;
+  const Integer Status = Chart.LoadStatus();
+  if (Status != lsEndOfFile && Status != lsStartOfFile && Status != lsDone)
+    throw TToolError{QStringLiteral("Messdatei %1 ist beschädigt (Lesestatus %2)").arg(Chart.FileName()).arg(Status)};
+  return false;
+}
+
+// A run that was shown only up to a damaged chunk.
+void CheckUndamaged(const TStripChartInt& Chart) {
+  const Integer Status = Chart.LoadStatus();
+  if (Status == lsInconsistent || Status == lsUnknownChunk)
+    throw TToolError{QStringLiteral("Lauf %1 in %2 ist beschädigt (Lesestatus %3)")
+                         .arg(Chart.DisplayRunNumber())
+                         .arg(Chart.FileName())
+                         .arg(Status)};
+}
+
+void Info(TStripChartInt& Chart, QTextStream& Out) {
+  Out << "file: " << Chart.FileName() << '\n';
+  Out << "version: " << kFileVersion << '\n';
+  for (Integer N = 1; SelectRun(Chart, N); ++N) {
+    Out << "run " << N << ": start=" << Number(Chart.DisplayStartTime())
+        << " interval=" << Number(Chart.DisplayTimeIncrement()) << " series=" << Chart.DisplayRunSeries()
+        << " samples=" << Chart.DisplaySampleCount() << " remarks=" << Chart.Remarks().size() << " comment=\""
+        << Chart.RunComment() << "\"\n";
+    CheckUndamaged(Chart);
+  }
+}
+
+void Export(TStripChartInt& Chart, Integer Run, QTextStream& Out) {
+  if (!SelectRun(Chart, Run))
+    throw TToolError{QStringLiteral("Lauf %1 ist nicht in %2").arg(Run).arg(Chart.FileName())};
+  const Integer Damage = Chart.LoadStatus();
+  const Integer Series = Chart.DisplayRunSeries();
+  Out << "time";
+  for (Integer k = 1; k <= Series; ++k) Out << ",series" << k;
+  Out << '\n';
+  constexpr Integer kPiece = 4096;
+  std::vector<std::vector<Single>> Arrays(Series, std::vector<Single>(kPiece + 1));
+  TSeriesBuffers Dest{};
+  for (Integer k = 0; k < Series; ++k) Dest[k] = Arrays[k].data();
+  const std::int64_t Total = Chart.DisplaySampleCount();
+  for (std::int64_t First = 0; First < Total;) {
+    const auto Count = static_cast<Integer>(std::min<std::int64_t>(kPiece, Total - First));
+    Integer Read = 0;
+    const Integer Status = Chart.ReadRunSamples(First, Count, Dest, Series, Read);
+    for (Integer i = 1; i <= Read; ++i) {
+      Out << Number(Chart.DisplayStartTime() + Chart.DisplayTimeIncrement() * (First + i - 1));
+      for (Integer k = 0; k < Series; ++k) Out << ',' << QString::number(Arrays[k][i], 'g', 9);
+      Out << '\n';
+    }
+    First += Read;
+    if (Status != lsDone || Read < Count)
+      throw TToolError{QStringLiteral("Lesefehler in %1 nach %2 Werten (Lesestatus %3)")
+                           .arg(Chart.FileName())
+                           .arg(First)
+                           .arg(Status)};
+  }
+  if (Damage == lsInconsistent || Damage == lsUnknownChunk)
+    throw TToolError{QStringLiteral("Lauf %1 in %2 ist nach %3 Werten beschädigt (Lesestatus %4)")
+                         .arg(Run)
+                         .arg(Chart.FileName())
+                         .arg(Total)
+                         .arg(Damage)};
+}
+
+void Remarks(TStripChartInt& Chart, QTextStream& Out) {
+  Out << "run,time,series,flag,text\n";
+  for (Integer N = 1; SelectRun(Chart, N); ++N) {
+    for (const TRemarkIndexEntry& Entry : Chart.Remarks()) {
+      const TRemarkRecord R = Chart.RemarkRecord(Entry);
+      Out << R.RunNumber << ',' << Number(R.Time) << ',' << (R.Series < 0 ? QStringLiteral("all") : QString::number(R.Series))
+          << ',' << (R.Flag == dfManual ? "manual" : "automatic") << ',' << CsvField(R.Text) << '\n';
+    }
+  }
+}
+
+}  // namespace
+
+int RunQlxm(const QStringList& Args, QTextStream& Out, QTextStream& Err) {
+  const QString Command = Args.value(0);
+  const QString FileName = Args.value(1);
+  Integer Run = 0;
+  bool ArgsOk = Args.size() >= 2 && (Command == "info" || Command == "remarks" || Command == "export");
+  if (ArgsOk && Command == "export") {
+    bool IsNumber = false;
+    ArgsOk = Args.size() == 4 && Args[2] == "--run";
+    if (ArgsOk) Run = Args[3].toInt(&IsNumber);
+    ArgsOk = ArgsOk && IsNumber && Run >= 1;
+  } else if (ArgsOk) {
+    ArgsOk = Args.size() == 2;
+  }
+  if (!ArgsOk) {
+    Err << kUsage << Qt::endl;
+    return 1;
+  }
+  if (!QFileInfo(FileName).isFile()) {
+    Err << QStringLiteral("Datei %1 nicht gefunden").arg(FileName) << Qt::endl;
+    return 2;
+  }
+  try {
+    TStripChartInt Chart;
+    Chart.StartPlaying(FileName);
+    if (Command == "info") Info(Chart, Out);
+    else if (Command == "export") Export(Chart, Run, Out);
+    else Remarks(Chart, Out);
+    Out.flush();
+  } catch (const TToolError& E) {
+    Out.flush();
+    Err << E.Message << Qt::endl;
+    return 2;
+  } catch (const Exception& E) {
+    Out.flush();
+    Err << E.Message() << Qt::endl;
+    return 2;
+  }
+  return 0;
+}
+
+}  // namespace quellix::StrpChrtInt

@@ -1,0 +1,828 @@
+// TStripChartInt drawing: the drawing properties, the error display, the
+// margins with their titles, the 3-D frames, the plot with its time and
+// value grids and the traces, the value-axis and time-axis labels, the
+// off-screen paint, and the incremental scroll that moves the picture and
+// paints only the uncovered strip.
+//
+// The plot rectangle (Left, Top, Right, Bottom) = (GapLeft, GapTop,
+// Width - GapRight, Height - GapBottom) is drawn on including Right and
+// Bottom: the newest sample sits on column Right. The sunken frame lies one
+// pixel outside it.
+#include <QDate>
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+#include "quellix/host/NumberFormat.h"
+#include "quellix/stripchart/StripChartEngine.h"
+
+namespace quellix::StrpChrtInt {
+
+namespace {
+
+constexpr Integer kRowLimit = 30000;
+constexpr Integer kMaxGridLines = 999;
+const QString kRangeErrorText = QStringLiteral("Range-Error in ViewY-Properties");
+
+// A row computed in floating point, limited to -30000..30000 and cut
+// toward zero (NaN lands below the plot); a row that misses an
+// integer only by the last bits of the arithmetic counts as that integer,
+// so that the range ends land exactly on their rows.
+Integer RowTrunc(double Row) {
+  if (std::isnan(Row)) return kRowLimit;
+  Row = std::clamp(Row, double(-kRowLimit), double(kRowLimit));
+  return Trunc(Row + (Row >= 0 ? 1e-9 : -1e-9) * (1 + std::fabs(Row)));
+}
+
+template <class T>
+bool Store(T& Field, const T& Value) {
+  if (Field == Value) return false;
+  Field = Value;
+  return true;
+}
+
+// Seconds as a calendar time: day 1 is 1 January of year 1; the time of
+// day is rounded to whole milliseconds, as the calendar conversion does.
+struct TCalendarTime {
+  std::int64_t Day = 0;
+  Integer Hour = 0, Minute = 0, Second = 0, MSec = 0;
+};
+
+TCalendarTime ToCalendar(Extended Seconds) {
+  const Extended Limit = 9.0e15L;  // keeps the millisecond count in 64 bits
+  const Extended Ms = std::nearbyint(std::clamp<Extended>(Seconds * 1000, -Limit, Limit));
+  const auto Total = static_cast<std::int64_t>(std::isnan(Ms) ? 0 : Ms);
+  constexpr std::int64_t MsPerDay = 86400000;
+  TCalendarTime C;
+  C.Day = Total >= 0 ? Total / MsPerDay : -((-Total + MsPerDay - 1) / MsPerDay);
+  auto InDay = static_cast<Integer>(Total - C.Day * MsPerDay);
+  C.MSec = InDay % 1000;
+  InDay /= 1000;
+  C.Second = InDay % 60;
+  InDay /= 60;
+  C.Minute = InDay % 60;
+  C.Hour = InDay / 60;
+  return C;
+}
+
+QString Two(Integer V) { return QStringLiteral("%1").arg(V, 2, 10, QLatin1Char('0')); }
+
+const char* const kMonths[12] = {"Jan", "Feb", "Mär", "Apr", "Mai", "Jun", "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"};
+
+// The unit classes and what they select.
+struct TUnitRow {
+  Integer Low, High;
+  const char* Caption;
+  const char* Sample;
+};
+const TUnitRow kUnitRows[] = {
+    {-9, -7, "   [nsec:psec]", "000000000.000  "},
+    {-6, -4, "   [\u00b5sec:nsec]", "000000.000  "},
+    {-3, -1, "   [msec:\u00b5sec]", "000.000  "},
+    {0, 1, "   [sec:msec]", "00.000  "},
+    {2, 3, "   [min:sec]", "00:00  "},
+    {4, 5, "   [h:min]", "00:00  "},
+};
+const TUnitRow kDayRow = {0, 0, "   [day]", "00:00  "};
+
+const TUnitRow& UnitRow(Integer UnitClass) {
+  for (const TUnitRow& R : kUnitRows)
+    if (UnitClass >= R.Low && UnitClass <= R.High) return R;
+  return kDayRow;
+}
+
+// A number pattern applied to a part of a second; a result that does not
+// fit the pattern (a carry into the next unit) shows the zero text.
+QString FractionText(const QString& Pattern, Extended Value, const QString& Zero) {
+  const QString S = FormatFloat(Pattern, Value);
+  return S.size() > Zero.size() ? Zero : S;
+}
+
+}  // namespace
+
+// ===========================================================================
+// Value mapping
+
+// Linear: y(v) = Trunc(c0 + c1 v), c1 = -H / (max - min),
+// c0 = Bottom + H min / (max - min) + 1, so min lies on Bottom + 1 and max
+// on Top + 1. Logarithmic: y(v) = Trunc(o + f ln v),
+// f = -(H - 1) / (ln max - ln min), o = Bottom - f ln min - 1.
+// Both are evaluated as the distance from the row of min, so that the
+// range ends land on their rows exactly.
+struct TStripChartInt::TValueMap {
+  bool Log = false;
+  double Bottom = 0;
+  double Height = 0;
+  double Low = 0, Span = 1;
+
+  Integer Row(double V) const {
+    if (!Log) return RowTrunc(Bottom + 1 - Height * (V - Low) / Span);
+    if (!(V > 0)) return kRowLimit;
+    return RowTrunc(Bottom - 1 - (Height - 1) * (std::log(V) - Low) / Span);
+  }
+};
+
+TStripChartInt::TValueMap TStripChartInt::MakeValueMap() const {
+  TValueMap M;
+  const TRect P = PlotRect();
+  M.Bottom = P.Bottom;
+  M.Height = P.Bottom - P.Top;
+  M.Log = FGridScale == strpLog;
+  if (M.Log) {
+    M.Low = std::log(static_cast<double>(FViewYMin));
+    M.Span = std::log(static_cast<double>(FViewYMax)) - M.Low;
+  } else {
+    M.Low = FViewYMin;
+    M.Span = static_cast<double>(FViewYMax) - FViewYMin;
+  }
+  return M;
+}
+
+bool TStripChartInt::ViewRangeValid() const {
+  if (!std::isfinite(FViewYMin) || !std::isfinite(FViewYMax) || !(FViewYMax > FViewYMin)) return false;
+  return FGridScale == strpLin || FViewYMin > 0;
+}
+
+Integer TStripChartInt::ValueToRow(Single Value) const {
+  if (!ViewRangeValid()) return kRowLimit;
+  return MakeValueMap().Row(Value);
+}
+
+// ===========================================================================
+// Value axis
+
+QString TStripChartInt::ValueLabelFormat(Single YMin, Single YMax, Integer Decimals) {
+  const QString Scientific = QStringLiteral("#.##E-00");
+  if (YMin < -100000 || YMax > 100000) return Scientific;
+  if (static_cast<Extended>(YMax) - YMin >= 0.001L || (YMax >= 0.001f && YMin <= -0.001f)) {
+    if (Decimals < 1) return QStringLiteral("0");
+    return QStringLiteral("0.") + QString(Decimals, QLatin1Char('0'));
+  }
+  return Scientific;
+}
+
+Integer TStripChartInt::YAxisTextHeight() {
+  TCanvas& Cv = Canvas();
+  const TFont Saved = Cv.Font();
+  Cv.Font().Assign(FFontYAxis);
+  const Integer H = Cv.TextHeight(QStringLiteral("0"));
+  Cv.Font().Assign(Saved);
+  return H;
+}
+
+// Linear: grid values from the first multiple of ViewYGap at or above
+// ViewYMin upwards while below ViewYMax; labels on every k-th of them, k
+// the smallest that keeps labelled rows two text heights apart, up to and
+// including ViewYMax. Logarithmic: grid at m x 10^e (m = 1..9) inside the
+// range, labels at the decades. At most 999 of each.
+TStripChartInt::TValueAxis TStripChartInt::LayoutValueAxis() {
+  TValueAxis A;
+  const TRect P = PlotRect();
+  const Integer H = P.Bottom - P.Top;
+  if (!ViewRangeValid() || H <= 0) return A;
+  const TValueMap M = MakeValueMap();
+  const Extended Lo = FViewYMin, Hi = FViewYMax;
+
+  if (FGridScale == strpLin) {
+    const Extended Span = Hi - Lo;
+    // More grid lines than pixel rows (or no usable spacing): one line
+    // every two pixels.
+    if (!(FViewYGap > 0) || !std::isfinite(FViewYGap) || H < Span / FViewYGap)
+      FViewYGap = static_cast<Single>(2 * Span / H);
+    const Extended Gap = FViewYGap;
+    const Extended Tolerance = Gap * 1e-6L;
+    Extended First = std::trunc(Lo / Gap) * Gap;
+    if (First < Lo - Tolerance) First += Gap;
+    for (Integer k = 0; k < kMaxGridLines; ++k) {
+      const Extended V = First + k * Gap;
+      if (V >= Hi - Tolerance) break;
+      A.Grid.push_back({V, M.Row(static_cast<double>(V)), QString()});
+    }
+    const Extended RowsPerStep = H * Gap / Span;
+    const Integer Need = 2 * YAxisTextHeight();
+    Integer Every = 1;
+    if (RowsPerStep > 0 && RowsPerStep < Need)
+      Every = static_cast<Integer>(std::min<Extended>(std::ceil(Need / RowsPerStep), kMaxGridLines));
+    const QString Format = ValueLabelFormat(FViewYMin, FViewYMax, FViewYDecimals);
+    for (Integer j = 0; j < kMaxGridLines; ++j) {
+      const Extended V = First + Extended(j) * Every * Gap;
+      if (V > Hi + Tolerance) break;
+      A.Labels.push_back({V, M.Row(static_cast<double>(V)), FormatFloat(Format, V)});
+    }
+    return A;
+  }
+
+  const Extended L0 = std::log10(Lo), L1 = std::log10(Hi);
+  constexpr Extended Eps = 1e-9L;
+  Integer E = static_cast<Integer>(std::floor(L0 + Eps));
+  for (Integer m = 1; A.Grid.size() < static_cast<size_t>(kMaxGridLines);) {
+    const Extended V = m * std::pow(10.0L, E);
+    if (V >= Hi * (1 - Eps)) break;
+    if (V >= Lo * (1 - Eps)) A.Grid.push_back({V, M.Row(static_cast<double>(V)), QString()});
+    if (++m == 10) {
+      m = 1;
+      ++E;
+    }
+  }
+  const Integer D0 = static_cast<Integer>(std::ceil(L0 - Eps));
+  const Integer D1 = static_cast<Integer>(std::floor(L1 + Eps));
+  const bool Scientific = D0 < -3 || D1 > 3;
+  for (Integer D = D0; D <= D1 && A.Labels.size() < static_cast<size_t>(kMaxGridLines); ++D) {
+    const Extended V = std::pow(10.0L, D);
+    A.Labels.push_back({V, M.Row(static_cast<double>(V)), Scientific ? FormatFloat(QStringLiteral("#E+00"), V) : FloatToStr(V)});
+  }
+  return A;
+}
+
+// ===========================================================================
+// Time axis
+
+Integer TStripChartInt::TimeUnitClass(Integer Samples, Extended Increment) {
+  const Extended Span = Samples * Increment;
+  if (!(Span > 0) || !std::isfinite(Span)) return 0;
+  Integer U = Round(std::log10(Span));
+  if (U < 0) --U;
+  return U;
+}
+
+QString TStripChartInt::TimeUnitCaption(Integer UnitClass) { return QString::fromUtf8(UnitRow(UnitClass).Caption); }
+
+QString TStripChartInt::TimeUnitSample(Integer UnitClass) { return QString::fromUtf8(UnitRow(UnitClass).Sample); }
+
+QString TStripChartInt::TimeLabelText(Integer UnitClass, Extended T) {
+  const bool Clock = UnitClass >= 2 && UnitClass <= 5;
+  const bool Day = UnitRow(UnitClass).Caption == kDayRow.Caption;
+  if (!(T > 0)) return Day ? QStringLiteral("00") : Clock ? QStringLiteral("00:00") : QStringLiteral("00.000");
+  if (UnitClass >= -9 && UnitClass <= -7)
+    return FractionText(QStringLiteral("00.000"), Frac(T * 10000000) * 100, QStringLiteral("00.000"));
+  if (UnitClass >= -6 && UnitClass <= -4)
+    return FractionText(QStringLiteral("00.000"), Frac(T * 10000) * 100, QStringLiteral("00.000"));
+  if (UnitClass >= -3 && UnitClass <= -1)
+    return FractionText(QStringLiteral("000.000"), Frac(T) * 1000, QStringLiteral("000.000"));
+  const TCalendarTime C = ToCalendar(T);
+  if (UnitClass == 0 || UnitClass == 1)
+    return Two(C.Second) + FractionText(QStringLiteral(".000"), Frac(T), QStringLiteral(".000"));
+  if (UnitClass == 2 || UnitClass == 3) return Two(C.Minute) + ':' + Two(C.Second);
+  if (UnitClass == 4 || UnitClass == 5) return Two(C.Hour) + ':' + Two(C.Minute);
+  return Two(QDate(1, 1, 1).addDays(C.Day - 1).day());
+}
+
+// "yyyy mmm dd hh:nn:ss"; a time of less than a day has no date to show
+// and gives "hh:nn:ss"; up to one second "00:00".
+QString TStripChartInt::TimeCaptionText(Extended T) {
+  if (!(T > 1)) return QStringLiteral("00:00");
+  const TCalendarTime C = ToCalendar(T);
+  const QString Clock = Two(C.Hour) + ':' + Two(C.Minute) + ':' + Two(C.Second);
+  if (T < 86400) return Clock;
+  const QDate D = QDate(1, 1, 1).addDays(C.Day - 1);
+  return QStringLiteral("%1 %2 %3 ")
+             .arg(D.year(), 4, 10, QLatin1Char('0'))
+             .arg(QString::fromUtf8(kMonths[D.month() - 1]))
+             .arg(Two(D.day())) +
+         Clock;
+}
+
+// First grid time: the run start rounded to the decade p of the sample
+// interval, then back by whole grid steps while still at or after the
+// start. Unit class from the window span. Label step: how many grid steps
+// one label of the class's width sample needs. A spacing that makes the
+// step incomputable (zero, negative, or so fine that the step overflows)
+// becomes a tenth of the window span.
+void TStripChartInt::LayoutTimeAxis() {
+  TTimeAxis A;
+  const Extended Inc = FDisplayTimeIncrement;
+  const Integer W = FSamplesPerWindow;
+  const Extended Span = W * Inc;
+  if (!(Span > 0) || !std::isfinite(Span)) {
+    FTimeAxis = A;
+    return;
+  }
+  A.UnitClass = TimeUnitClass(W, Inc);
+  const TRect P = PlotRect();
+  const Integer PlotWidth = P.Right - P.Left;
+  TCanvas& Cv = Canvas();
+  const TFont Saved = Cv.Font();
+  Cv.Font().Assign(FFontXAxis);
+  const Integer SampleWidth = Cv.TextWidth(TimeUnitSample(A.UnitClass));
+  Cv.Font().Assign(Saved);
+
+  const auto LabelStep = [&](Extended Gap, Integer& Step) {
+    if (!(Gap > 0) || !std::isfinite(Gap)) return false;
+    if (PlotWidth <= 0) {
+      Step = 1;
+      return true;
+    }
+    const Extended D = PlotWidth * Gap / Span;
+    const Extended Q = SampleWidth / D + 0.5L;
+    if (!(D > 0) || !std::isfinite(Q) || Q >= static_cast<Extended>(INT_MAX)) return false;
+    Step = std::max(1, Round(Q));
+    return true;
+  };
+  if (!LabelStep(FViewXGap, A.LabelStep)) {
+    FViewXGap = static_cast<Double>(0.1L * Span);
+    LabelStep(FViewXGap, A.LabelStep);
+  }
+
+  const Extended Lg = std::log10(Inc);
+  const Integer K = Trunc(Lg) + (Lg >= 0 ? 1 : 0);
+  const Extended Decade = std::pow(10.0L, K);
+  const Extended Start = FDisplayStartTime;
+  const Extended Q = Start / Decade;
+  Extended First = Decade * (std::nearbyint(Q) + (Q >= 0 ? 1 : 0));
+  const Extended Gap = FViewXGap;
+  if (First - Gap >= Start) {
+    First -= std::floor((First - Start) / Gap) * Gap;
+    for (Integer i = 0; i < 4 && First - Gap >= Start; ++i) First -= Gap;
+    for (Integer i = 0; i < 4 && First < Start; ++i) First += Gap;
+  }
+  A.FirstGridTime = First;
+  FTimeAxis = A;
+}
+
+// ===========================================================================
+// Properties
+
+void TStripChartInt::SetupDrawing() {
+  // The picture covers the whole control: no background fill before Paint.
+  SetOpaque(true);
+  FTitleRects.fill(Rect(-1, -1, -1, -1));
+  for (TFont* F : {&FFontTitleTop, &FFontXAxis, &FFontYAxis, &FFontTitleBottom, &FFontTitleLeft, &FFontTitleRight}) {
+    F->Assign(Font());
+    F->SetName(QStringLiteral("Arial"));
+    F->OnChange = [this] {
+      FRotatedValid = false;
+      InvalidatePlot();
+    };
+  }
+}
+
+void TStripChartInt::InvalidatePlot() { Invalidate(); }
+
+void TStripChartInt::SetEnableUpdate(bool Value) {
+  if (Store(FEnableUpdate, Value) && Value) InvalidatePlot();
+}
+
+void TStripChartInt::SetGridColor(TColor Value) {
+  if (Store(FGridColor, Value)) InvalidatePlot();
+}
+
+void TStripChartInt::SetBkColor(TColor Value) {
+  if (Store(FBkColor, Value)) InvalidatePlot();
+}
+
+void TStripChartInt::SetGridVisible(TGrdVisible Value) {
+  if (Store(FGridVisible, Value)) InvalidatePlot();
+}
+
+void TStripChartInt::SetGridScale(TstrpScale Value) {
+  if (!Store(FGridScale, Value)) return;
+  InvalidatePlot();
+  if (FAutoScale && Value == strpLog) AdaptRange(true);
+}
+
+void TStripChartInt::SetGridLineStyle(TPenStyle Value) {
+  if (Store(FGridLineStyle, Value)) InvalidatePlot();
+}
+
+void TStripChartInt::SetMarkerHighlightColor(TColor Value) {
+  if (Store(FMarkerHighlightColor, Value)) InvalidatePlot();
+}
+
+void TStripChartInt::SetMarkerColor(TColor Value) {
+  if (Store(FMarkerColor, Value)) InvalidatePlot();
+}
+
+void TStripChartInt::SetMarkerWidth(Single Value) {
+  if (Store(FMarkerWidth, Value)) InvalidatePlot();
+}
+
+void TStripChartInt::SetBorderStyle(TBorderStyle Value) {
+  if (Store(FBorderStyle, Value)) InvalidatePlot();
+}
+
+void TStripChartInt::SetTitle(TTitlePlace Place, const QString& Value) {
+  if (!Store(FTitles[Place], Value)) return;
+  // The tool windows carry the top title in their captions.
+  if (Place == tpTop) RetitleToolWindows();
+  InvalidatePlot();
+}
+
+void TStripChartInt::SetViewYMin(Single Value) {
+  if (!Store(FViewYMin, Value)) return;
+  InvalidatePlot();
+  if (FAutoScale) AdaptRange(true);
+}
+
+void TStripChartInt::SetViewYMax(Single Value) {
+  if (Store(FViewYMax, Value)) InvalidatePlot();
+}
+
+void TStripChartInt::SetViewYGap(Single Value) {
+  if (Store(FViewYGap, Value)) InvalidatePlot();
+}
+
+void TStripChartInt::SetViewYDecimals(Integer Value) {
+  if (Store(FViewYDecimals, Value)) InvalidatePlot();
+}
+
+void TStripChartInt::SetViewXGap(Double Value) {
+  if (!Store(FViewXGap, Value)) return;
+  LayoutTimeAxis();
+  InvalidatePlot();
+}
+
+void TStripChartInt::SetShowCross(bool Value) {
+  if (Store(FShowCross, Value)) InvalidatePlot();
+}
+
+void TStripChartInt::SetReduceFlicker(bool Value) {
+  if (!Store(FReduceFlicker, Value)) return;
+  if (!Value) FBitmap.reset();
+  InvalidatePlot();
+}
+
+// ===========================================================================
+// Paint
+
+void TStripChartInt::Paint() {
+  if (!FEnableUpdate) return;
+  TCanvas& Cv = Canvas();
+  const TRect P = PlotRect();
+  if (IsDesigning() && FSamplesPerWindow <= FSamplesPerBuffer) {
+    // The preview waves fill one window.
+    FCount = FCached = FSamplesPerWindow;
+    FWindowOffset = 0;
+    const Single Step = static_cast<Single>(P.Right - P.Left) / static_cast<Single>(FSamplesPerWindow);
+    for (Integer i = 1; i <= FCount; ++i) FXPos[i] = Trunc(P.Right - Step * FCount + Step * (i - 1));
+  }
+  // AutoScale adapts the value range to the window before anything is drawn.
+  // A new range during a partial paint asks for the whole picture.
+  if (FAutoScale && !IsDesigning() && AdaptRange(false) && Cv.HasClip()) InvalidatePlot();
+  if (!ViewRangeValid()) {
+    ForgetCrossesOnScreen();
+    DrawRangeError();
+    return;
+  }
+  const TSize Size{Width(), Height()};
+  if (!(Size == FPaintedSize)) {
+    // The plot has another width: lay the x positions out anew from the
+    // right edge, keeping the carry of the appends.
+    if (FCount > 0 && !IsDesigning()) {
+      const Single Carry = FCarry;
+      LayoutXPositions(1);
+      FCarry = Carry;
+    }
+    FPaintedSize = Size;
+    FFullRedraw = true;
+  }
+  LayoutTimeAxis();
+
+  TRect Clip = ClientRect();
+  if (Cv.HasClip()) IntersectRect(Clip, Cv.ClipBox(), ClientRect());
+  if (FFullRedraw) {
+    FFullRedraw = false;
+    // A part painted after a resize: the rest of the picture moved too.
+    if (!(Clip == ClientRect())) InvalidatePlot();
+  }
+
+  if (!FReduceFlicker || P.Bottom - P.Top < 21) {
+    FBitmap.reset();
+    DrawFrame(Cv, Clip);
+  } else {
+    if (!FBitmap) FBitmap = std::make_unique<TBitmap>();
+    if (FBitmap->Width() != Width() || FBitmap->Height() != Height()) FBitmap->SetSize(Width(), Height());
+    TCanvas& B = FBitmap->Canvas();
+    if (Cv.HasClip())
+      B.SelectClipRgn(Cv.ClipRegion());
+    else
+      B.SelectNoClip();
+    DrawFrame(B, Clip);
+    B.SelectNoClip();
+    Cv.CopyRect(Clip, B, Clip);
+  }
+  // The overlays: a full paint places the shown crosses anew; a partial one
+  // restores the crosses on the screen inside the area just painted.
+  if (Clip == ClientRect()) {
+    ForgetCrossesOnScreen();
+    UpdateCrossPositions();
+    DrawCrosses();
+  } else {
+    for (const TCrossOnScreen& C : FCrossesOnScreen)
+      if (C.Drawn) XorCross(C);
+  }
+  if (FZoomRectShowing) DrawZoomRect();
+  TPaintBox::Paint();
+}
+
+void TStripChartInt::DrawRangeError() {
+  TCanvas& Cv = Canvas();
+  Cv.Brush().Color = clRed;
+  Cv.Brush().Style = bsSolid;
+  Cv.FillRect(ClientRect());
+  Cv.Font().Assign(Font());
+  Cv.SetBkMode(bkOpaque);
+  Cv.TextOut(10, 20, kRangeErrorText);
+}
+
+// Margins and titles, the raised frame round the control, the plot with
+// its sunken frame, then what the update area needs of grid and traces
+// and the two label strips.
+void TStripChartInt::DrawFrame(TCanvas& Cv, const TRect& C) {
+  const TRect P = PlotRect();
+  const Integer W = Width(), H = Height();
+  Cv.Pen().Mode = pmCopy;
+  Cv.Pen().Style = psSolid;
+  Cv.Pen().Width = 1;
+  Cv.Brush().Style = bsSolid;
+  Cv.Brush().Color = EffectiveColor();
+  Cv.FillRect(Rect(0, 0, W, P.Top));
+  Cv.FillRect(Rect(0, P.Bottom + 1, W, H));
+  Cv.FillRect(Rect(0, P.Top, P.Left, P.Bottom + 1));
+  Cv.FillRect(Rect(P.Right + 1, P.Top, W, P.Bottom + 1));
+  DrawTitles(Cv);
+
+  if (FBorderStyle == bsSingle) {
+    TRect Outer = ClientRect();
+    Cv.Frame3D(Outer, clBtnHighlight, clBtnShadow, 1);
+  }
+  const TRect Plot = Rect(P.Left, P.Top, P.Right + 1, P.Bottom + 1);
+  if (IsRectEmpty(Plot)) return;
+  Cv.Brush().Color = FBkColor;
+  Cv.FillRect(Plot);
+  TRect Sunken = Rect(P.Left - 1, P.Top - 1, P.Right + 2, P.Bottom + 2);
+  Cv.Frame3D(Sunken, clBtnShadow, clBtnHighlight, 1);
+
+  TRect Common;
+  if (IntersectRect(Common, C, Plot)) DrawGridAndTraces(Cv);
+  if (C.Bottom > P.Bottom + 1) DrawTimeLabels(Cv);
+  if (C.Left < P.Left) DrawValueLabels(Cv);
+}
+
+// Top and bottom titles centred, the left one turned to run upwards and
+// the right one downwards, both centred vertically.
+void TStripChartInt::DrawTitles(TCanvas& Cv) {
+  const Integer W = Width(), H = Height();
+  if (!FRotatedValid) {
+    FRotatedLeft.Assign(FFontTitleLeft);
+    FRotatedLeft.SetEscapement(900);
+    FRotatedRight.Assign(FFontTitleRight);
+    FRotatedRight.SetEscapement(2700);
+    FRotatedValid = true;
+  }
+  Cv.SetBkMode(bkTransparent);
+  if (!FTitles[tpTop].isEmpty()) {
+    const QString& S = FTitles[tpTop];
+    Cv.Font().Assign(FFontTitleTop);
+    const TSize E = Cv.TextExtent(S);
+    const Integer X = W / 2 - E.cx / 2;
+    Cv.TextOut(X, 10, S);
+    FTitleRects[tpTop] = Rect(X, 10, X + E.cx, 10 + E.cy);
+  }
+  if (!FTitles[tpBottom].isEmpty()) {
+    const QString& S = FTitles[tpBottom];
+    Cv.Font().Assign(FFontTitleBottom);
+    const TSize E = Cv.TextExtent(S);
+    const Integer X = W / 2 - E.cx / 2, Y = H - E.cy - 10;
+    Cv.TextOut(X, Y, S);
+    FTitleRects[tpBottom] = Rect(X, Y, X + E.cx, Y + E.cy);
+  }
+  if (!FTitles[tpLeft].isEmpty()) {
+    const QString& S = FTitles[tpLeft];
+    Cv.Font().Assign(FFontTitleLeft);
+    const TSize E = Cv.TextExtent(S);
+    Cv.Font().Assign(FRotatedLeft);
+    const Integer Y = H / 2 + E.cx / 2;
+    Cv.TextOut(10, Y, S);
+    FTitleRects[tpLeft] = Rect(10, Y - E.cx, 10 + E.cy, Y);
+  }
+  if (!FTitles[tpRight].isEmpty()) {
+    const QString& S = FTitles[tpRight];
+    Cv.Font().Assign(FFontTitleRight);
+    const TSize E = Cv.TextExtent(S);
+    Cv.Font().Assign(FRotatedRight);
+    const Integer Y = H / 2 - E.cx / 2;
+    Cv.TextOut(W - 10, Y, S);
+    FTitleRects[tpRight] = Rect(W - 10 - E.cy, Y, W - 10, Y + E.cx);
+  }
+}
+
+// Time grid, value grid, one polyline per visible series, the remark
+// marks; all clipped to the plot.
+void TStripChartInt::DrawGridAndTraces(TCanvas& Cv) {
+  if (FCount < 1) return;
+  const TRect P = PlotRect();
+  const int Saved = Cv.SaveDC();
+  Cv.IntersectClipRect(Rect(P.Left, P.Top, P.Right + 1, P.Bottom + 1));
+  Cv.SetBkMode(bkTransparent);
+  Cv.Pen().Mode = pmCopy;
+  Cv.Pen().Width = 1;
+  Cv.Pen().Color = FGridColor;
+  Cv.Pen().Style = FGridLineStyle;
+  const Integer From = std::max(1, FWindowOffset + 1);
+  const Extended Inc = FDisplayTimeIncrement;
+
+  if ((FGridVisible == grdHor || FGridVisible == grdBoth) && Inc > 0 && FViewXGap > 0 && From <= FCount) {
+    // The first grid time inside the window, then one line every
+    // ViewXGap / DisplayTimeIncrement samples, at most one per sample.
+    const Extended Gap = FViewXGap;
+    const Extended WindowStart = BufferIndexTime(From);
+    const Extended Steps = std::ceil((WindowStart - FTimeAxis.FirstGridTime) / Gap - 1e-9L);
+    const Extended FirstTime = FTimeAxis.FirstGridTime + Steps * Gap;
+    const Extended Index0 = std::nearbyint((FirstTime - FDisplayStartTime) / Inc - FSampleBase) + 1;
+    const Extended SamplesPerStep = Gap / Inc;
+    const Extended KStep = SamplesPerStep < 1 ? std::ceil(1 / SamplesPerStep) : 1;
+    for (Extended k = 0;; k += KStep) {
+      const Extended Index = Index0 + std::nearbyint(k * SamplesPerStep);
+      if (!(Index <= FCount)) break;
+      if (Index < From) continue;
+      const Integer Column = FXPos[static_cast<Integer>(Index)];
+      Cv.MoveTo(Column, P.Top);
+      Cv.LineTo(Column, P.Bottom + 1);
+    }
+  }
+  if (FGridVisible == grdVer || FGridVisible == grdBoth) {
+    for (const TValueMark& M : LayoutValueAxis().Grid) {
+      Cv.MoveTo(P.Left, M.Row);
+      Cv.LineTo(P.Right + 1, M.Row);
+    }
+  }
+
+  // Only the segments that reach into the area being painted: the x
+  // positions grow with the index, so the first and last are found by
+  // bisection (one point beyond the area on each side).
+  const TRect Box = Cv.ClipBox();
+  const Integer* X = FXPos.data();
+  const Integer Newest = std::min(FCount, FSamplesPerBuffer);
+  const Integer First =
+      std::max(From, static_cast<Integer>(std::lower_bound(X + From, X + Newest + 1, Box.Left) - X) - 1);
+  const Integer Last =
+      std::min(Newest, static_cast<Integer>(std::upper_bound(X + From, X + Newest + 1, Box.Right - 1) - X));
+  const TValueMap Map = MakeValueMap();
+  Cv.Pen().Style = psSolid;
+  for (Integer k = 1; k <= FSeriesNumber; ++k) {
+    const TSeriesSlot& S = FSeries[k];
+    Cv.Pen().Color = S.Color;
+    Cv.Pen().Style = S.LineStyle;
+    const Single* V = SeriesValues(k);
+    if (!S.Visible || !V) continue;
+    const Integer To = std::min<Integer>(Last, static_cast<Integer>(S.Data.size()) - 1);
+    const Integer N = To - First + 1;
+    if (N < 1) continue;
+    if (FPoints.size() < static_cast<size_t>(N)) FPoints.resize(N);
+    TPoint* Out = FPoints.data();
+    for (Integer i = First; i <= To; ++i) *Out++ = {X[i], Map.Row(V[i])};
+    Cv.Polyline(FPoints.data(), N);
+  }
+  DrawRemarkMarks(Cv);
+  Cv.RestoreDC(Saved);
+}
+
+// Labels right-aligned 10 pixels left of the plot, centred on their rows,
+// each with a tick to the plot's left edge.
+void TStripChartInt::DrawValueLabels(TCanvas& Cv) {
+  const TValueAxis Axis = LayoutValueAxis();
+  const TRect P = PlotRect();
+  Cv.Font().Assign(FFontYAxis);
+  Cv.SetBkMode(bkTransparent);
+  Cv.Pen().Color = FFontYAxis.Color();
+  Cv.Pen().Style = psSolid;
+  Cv.Pen().Mode = pmCopy;
+  const Integer Th = Cv.TextHeight(QStringLiteral("0"));
+  for (const TValueMark& M : Axis.Labels) {
+    Cv.TextOut(P.Left - 10 - Cv.TextWidth(M.Text), M.Row - Th / 2, M.Text);
+    Cv.MoveTo(P.Left - 2, M.Row);
+    Cv.LineTo(P.Left, M.Row);
+  }
+}
+
+Integer TStripChartInt::XAxisTextHeight() {
+  TCanvas& Cv = Canvas();
+  const TFont Saved = Cv.Font();
+  Cv.Font().Assign(FFontXAxis);
+  const Integer H = Cv.TextHeight(QStringLiteral("0"));
+  Cv.Font().Assign(Saved);
+  return H;
+}
+
+TRect TStripChartInt::LabelStrip() {
+  const TRect P = PlotRect();
+  return Rect(P.Left, P.Bottom + 2, P.Right + 1, P.Bottom + 5 + XAxisTextHeight() + 1);
+}
+
+TRect TStripChartInt::CaptionStrip() {
+  const TRect P = PlotRect();
+  const Integer Th = XAxisTextHeight();
+  const Integer Top = P.Bottom + 5 + Th + 2;
+  return Rect(P.Left, Top, P.Right + 1, Top + Th);
+}
+
+// Labels at the whole multiples of LabelStep x ViewXGap inside the window
+// (t >= 0), each with a tick down from the plot's bottom and its text
+// centred below; the caption (window end as calendar time and the unit)
+// right-aligned under them. Nothing leaves the plot's horizontal extent.
+void TStripChartInt::DrawTimeLabels(TCanvas& Cv) {
+  const TRect P = PlotRect();
+  const Extended Inc = FDisplayTimeIncrement;
+  if (P.Right <= P.Left || !(Inc > 0)) return;
+  const int Saved = Cv.SaveDC();
+  Cv.IntersectClipRect(Rect(P.Left, P.Top, P.Right + 1, Height()));
+  Cv.Font().Assign(FFontXAxis);
+  Cv.SetBkMode(bkTransparent);
+  Cv.Pen().Color = FFontXAxis.Color();
+  Cv.Pen().Style = psSolid;
+  Cv.Pen().Mode = pmCopy;
+  Cv.Pen().Width = 1;
+  const Integer From = std::max(1, FWindowOffset + 1);
+  const Extended LabelGap = FTimeAxis.LabelStep * static_cast<Extended>(FViewXGap);
+  if (FCount >= From && LabelGap > 0) {
+    const Extended Start = BufferIndexTime(From), End = BufferIndexTime(FCount);
+    const Extended Tolerance = 1e-6L * Inc;
+    Extended J = std::max<Extended>(0, std::ceil((Start - Tolerance) / LabelGap));
+    for (Integer n = 0; n < kMaxGridLines; ++n, J += 1) {
+      const Extended T = J * LabelGap;
+      if (T > End + Tolerance) break;
+      const Extended Index = std::nearbyint((T - FDisplayStartTime) / Inc - FSampleBase) + 1;
+      if (Index < From || Index > FCount) continue;
+      const Integer X = FXPos[static_cast<Integer>(Index)];
+      Cv.MoveTo(X, P.Bottom);
+      Cv.LineTo(X, P.Bottom + 4);
+      const QString S = TimeLabelText(FTimeAxis.UnitClass, T);
+      Cv.TextOut(X - Cv.TextWidth(S) / 2, P.Bottom + 5, S);
+    }
+  }
+  const QString Caption = TimeCaptionText(WindowEndTime()) + TimeUnitCaption(FTimeAxis.UnitClass);
+  const TRect CS = CaptionStrip();
+  Cv.TextOut(P.Right + 1 - Cv.TextWidth(Caption), CS.Top, Caption);
+  Cv.RestoreDC(Saved);
+}
+
+// ===========================================================================
+// Overlays
+
+void TStripChartInt::DrawZoomRect() {
+  TRect R = FZoomRect;
+  if (R.Left > R.Right) std::swap(R.Left, R.Right);
+  if (R.Top > R.Bottom) std::swap(R.Top, R.Bottom);
+  Canvas().DrawFocusRect(R);
+}
+
+// ===========================================================================
+// Scroll
+
+// The old newest sample now lies d = Right - its x position to the left.
+// The plot and the label strip below it move left by d; the labels and
+// the caption are drawn again; the uncovered strip (with the column of the
+// old newest sample, where its segment to the new samples starts) is
+// painted at once.
+void TStripChartInt::ScrollBy(Integer Samples) {
+  if (!FEnableUpdate) return;   // the next enabling repaints everything
+  if (FAutoScale && AdaptRange(true)) {
+    // A new range repaints everything.
+    SelectRemarkNearWindowMiddle(true);
+    return;
+  }
+  const TRect P = PlotRect();
+  const Integer OldNewest = FCount - Samples;
+  const bool Painted = TSize{Width(), Height()} == FPaintedSize;
+  if (Samples <= 0 || Samples >= FSamplesPerWindow || OldNewest < 1 || !Painted || !ViewRangeValid() ||
+      P.Right <= P.Left || IsDesigning() || Canvas().Surface()->isNull()) {
+    InvalidatePlot();
+    return;
+  }
+  const Integer D = P.Right - FXPos[OldNewest];
+  if (D < 0 || D > P.Right - P.Left) {
+    InvalidatePlot();
+    return;
+  }
+  EraseCrosses();
+
+  TCanvas& Cv = Canvas();
+  const TRect Labels = LabelStrip();
+  const TRect Area = Rect(P.Left, P.Top, P.Right + 1, Labels.Bottom);
+  if (D > 0) Cv.ScrollDC(-D, 0, Area, Area);
+
+  // Labels and caption anew, on a clean strip.
+  const int Saved = Cv.SaveDC();
+  Cv.Brush().Color = EffectiveColor();
+  Cv.Brush().Style = bsSolid;
+  Cv.FillRect(Labels);
+  Cv.FillRect(CaptionStrip());
+  QRegion Strips(Labels.ToQRect());
+  Strips += CaptionStrip().ToQRect();
+  Cv.SelectClipRgn(Strips);
+  DrawTimeLabels(Cv);
+  Cv.RestoreDC(Saved);
+
+  InvalidateRect(Rect(P.Right - D, P.Top, P.Right + 1, Area.Bottom));
+  Update();
+
+  // The crosses follow their samples (or leave with them).
+  UpdateCrossPositions();
+  DrawCrosses();
+  RedrawCross();
+  // The marks of the remarks keep their colours until the interaction
+  // modes redraw them; the current remark follows the window middle.
+  SelectRemarkNearWindowMiddle(true);
+}
+
+}  // namespace quellix::StrpChrtInt

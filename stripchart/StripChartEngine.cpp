@@ -1,0 +1,1241 @@
+#include "quellix/stripchart/StripChartEngine.h"
+
+#include "quellix/stripchart/RemarkDialog.h"
+#include "quellix/stripchart/ValueBar.h"
+#include "quellix/stripchart/JogShuttleBar.h"
+#include "quellix/stripchart/ToolBar.h"
+
+#include <QFileInfo>
+#include <QtEndian>
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <numbers>
+
+#include "quellix/host/NumberFormat.h"
+
+namespace quellix::StrpChrtInt {
+
+namespace {
+
+constexpr Integer kMaxSamplesPerBuffer = 200000000;
+
+// The remark file beside a data file: same name, extension ".XRM".
+QString RemarkFileName(const QString& DataFileName) {
+  const QFileInfo Info(DataFileName);
+  const QString Dir = Info.path();
+  const QString Base = Info.suffix().isEmpty() ? Info.fileName() : Info.completeBaseName();
+  return (Dir == QLatin1String(".") && !DataFileName.startsWith(QLatin1String("./")) ? QString() : Dir + '/') +
+         Base + QStringLiteral(".XRM");
+}
+
+// Samples are stored little-endian; swap in place on a big-endian host.
+void SamplesFromFile(Single* Data, Integer Count) {
+  if constexpr (QSysInfo::ByteOrder == QSysInfo::BigEndian) {
+    for (Integer i = 0; i < Count; ++i) Data[i] = qFromLittleEndian(Data[i]);
+  } else {
+    (void)Data;
+    (void)Count;
+  }
+}
+
+void SamplesToFile(Byte* Out, const Single* Data, Integer Count) {
+  if constexpr (QSysInfo::ByteOrder == QSysInfo::BigEndian) {
+    for (Integer i = 0; i < Count; ++i) qToLittleEndian(Data[i], Out + 4 * i);
+  } else {
+    std::memcpy(Out, Data, 4 * static_cast<size_t>(Count));
+  }
+}
+
+}  // namespace
+
+// ===========================================================================
+// Construction
+
+TStripChartInt::TStripChartInt(TComponentCore* AOwner, QWidget* AParent) : TPaintBox(AOwner, AParent) {
+  SetupDrawing();
+  FSamplesPerWindow = 512;
+  FPoints.resize(FSamplesPerWindow + 1);
+  SetSamplesPerBuffer(1024);
+  FWindowOffset = -FSamplesPerWindow;
+  StoreHandler = [this](TStream* Stream, TStoreCommand Command, const TSeriesValues& Values, Integer SeriesCount,
+                        Integer SampleCount) { FileStore(Stream, Command, Values, SeriesCount, SampleCount); };
+  LoadHandler = [this](TStream* Stream, const TSeriesBuffers& Dest, Integer FirstIndex, Integer LastIndex,
+                       Integer BufferLength, Integer SeriesCount, Extended StartTime, Extended EndTime,
+                       Extended Interval, Integer& SamplesRead) {
+    return FileLoad(Stream, Dest, FirstIndex, LastIndex, BufferLength, SeriesCount, StartTime, EndTime, Interval,
+                    SamplesRead);
+  };
+}
+
+TStripChartInt::~TStripChartInt() {
+  // The tool windows go first, while the chart they refer to is whole.
+  FShowToolBar = FShowValueBar = FShowJogShuttleBar = false;
+  FToolBar.reset();
+  FValueBar.reset();
+  FJogShuttleBar.reset();
+  FRemarkDialog.reset();
+  Destroying();
+  try {
+    StopLogging();
+  } catch (const Exception&) {
+    // A failing disk must not turn destruction into a crash; the streams
+    // are closed below either way.
+  }
+  CloseFiles();
+  FLogging = FPlaying = false;
+}
+
+// ===========================================================================
+// Series
+
+void TStripChartInt::SetSeriesNumber(Integer Value) {
+  if (Value < 1 || Value > kMaxSeries || Value == FSeriesNumber) return;
+  FSeriesNumber = Value;
+  AllocateBuffers();
+}
+
+void TStripChartInt::SetSeriesCurrent(Integer Value) {
+  if (Value < 1 || Value > kMaxSeries) return;
+  FSeriesCurrent = Value;
+}
+
+TColor TStripChartInt::SeriesColor() const { return SlotInUse() ? FSeries[FSeriesCurrent].Color : 0; }
+
+void TStripChartInt::SetSeriesColor(TColor Value) {
+  if (!SlotInUse() || FSeries[FSeriesCurrent].Color == Value) return;
+  FSeries[FSeriesCurrent].Color = Value;
+  InvalidatePlot();
+}
+
+TPenStyle TStripChartInt::SeriesLineStyle() const {
+  return SlotInUse() ? FSeries[FSeriesCurrent].LineStyle : psSolid;
+}
+
+void TStripChartInt::SetSeriesLineStyle(TPenStyle Value) {
+  if (!SlotInUse() || FSeries[FSeriesCurrent].LineStyle == Value) return;
+  FSeries[FSeriesCurrent].LineStyle = Value;
+  InvalidatePlot();
+}
+
+bool TStripChartInt::SeriesVisible() const { return SlotInUse() ? FSeries[FSeriesCurrent].Visible : false; }
+
+void TStripChartInt::SetSeriesVisible(bool Value) {
+  if (!SlotInUse() || FSeries[FSeriesCurrent].Visible == Value) return;
+  FSeries[FSeriesCurrent].Visible = Value;
+  InvalidatePlot();
+}
+
+const Single* TStripChartInt::SeriesValues(Integer Series) const {
+  if (Series < 1 || Series > kMaxSeries) return nullptr;
+  const TSeriesSlot& Slot = FSeries[Series];
+  if (!Slot.Allocated || Slot.Data.size() != static_cast<size_t>(FSamplesPerBuffer) + 1) return nullptr;
+  return Slot.Data.data();
+}
+
+// The x-position array follows the buffer length; series in use get arrays
+// of SamplesPerBuffer zeros; arrays of series beyond SeriesNumber are kept.
+void TStripChartInt::AllocateBuffers() {
+  const size_t Length = static_cast<size_t>(FSamplesPerBuffer) + 1;
+  FXPos.assign(Length + 1, 0);
+  for (Integer k = 1; k <= FSeriesNumber; ++k) {
+    TSeriesSlot& Slot = FSeries[k];
+    if (Slot.Allocated && Slot.Data.size() != Length) {
+      Slot.Data.clear();
+      Slot.Data.shrink_to_fit();
+      Slot.Allocated = false;
+    }
+    if (!Slot.Allocated) {
+      Slot.Data.assign(Length, 0.0f);
+      Slot.Allocated = true;
+    }
+  }
+  if (IsDesigning()) FillPreview();
+  InvalidatePlot();
+}
+
+// At design time every series shows a sine wave of random frequency and
+// phase spanning the value range.
+void TStripChartInt::FillPreview() {
+  Single YMin, YMax;
+  PreviewRange(YMin, YMax);
+  for (Integer k = 1; k <= kMaxSeries; ++k) {
+    TSeriesSlot& Slot = FSeries[k];
+    if (!Slot.Allocated) continue;
+    const Double R1 = Random() * 0.1;
+    const Double R2 = Random() * 2 * std::numbers::pi;
+    for (size_t i = 1; i < Slot.Data.size(); ++i)
+      Slot.Data[i] = static_cast<Single>((std::sin(i * R1 + R2) + 1) * 0.5 * (YMax - YMin) + YMin);
+  }
+}
+
+void TStripChartInt::Loaded() {
+  TPaintBox::Loaded();
+  if (IsDesigning()) FillPreview();
+}
+
+void TStripChartInt::DefineProperties(TFiler& Filer) {
+  TPaintBox::DefineProperties(Filer);
+  // "Series": one (colour, line style, visible) triple per series in use.
+  Filer.DefineProperty(
+      QStringLiteral("Series"),
+      [this](TReader& Reader) {
+        Reader.ReadListBegin();
+        for (Integer k = 1; !Reader.EndOfList(); ++k) {
+          Reader.ReadListBegin();
+          const auto Color = static_cast<TColor>(Reader.ReadInteger());
+          const auto Style = static_cast<TPenStyle>(Reader.ReadInteger());
+          const bool Visible = Reader.ReadBoolean();
+          Reader.ReadListEnd();
+          if (k > kMaxSeries) continue;
+          FSeries[k].Color = Color;
+          FSeries[k].LineStyle = Style;
+          FSeries[k].Visible = Visible;
+        }
+        Reader.ReadListEnd();
+      },
+      [this](TWriter& Writer) {
+        Writer.WriteListBegin();
+        for (Integer k = 1; k <= FSeriesNumber; ++k) {
+          Writer.WriteListBegin();
+          Writer.WriteInteger(FSeries[k].Color);
+          Writer.WriteInteger(FSeries[k].LineStyle);
+          Writer.WriteBoolean(FSeries[k].Visible);
+          Writer.WriteListEnd();
+        }
+        Writer.WriteListEnd();
+      },
+      FSeriesNumber > 0);
+}
+
+// ===========================================================================
+// Sample window
+
+void TStripChartInt::SetSamplesPerBuffer(Integer Value) {
+  if (Value <= 0 || Value >= kMaxSamplesPerBuffer || Value < FSamplesPerWindow || Value == FSamplesPerBuffer)
+    return;
+  FSamplesPerBuffer = Value;
+  // The arrays are allocated anew: the buffer starts empty, and the next
+  // sample keeps its absolute sample number.
+  FSampleBase += FCount;
+  FCount = FCached = FPrevCount = 0;
+  FWindowOffset = -FSamplesPerWindow;
+  FCarry = 0;
+  AllocateBuffers();
+}
+
+void TStripChartInt::SetSamplesPerWindow(Integer Value) {
+  if (Value < 1 || Value > FSamplesPerBuffer || Value == FSamplesPerWindow) return;
+  Extended EndTime = WindowEndTime();
+  FSamplesPerWindow = Value;
+  if (FPoints.size() < static_cast<size_t>(Value) + 1) FPoints.resize(Value + 1);
+  FWindowOffset = FCount - Value;
+  if (!IsDesigning() && FDisplayTimeIncrement != 0) {
+    const bool NothingReceived = FLogTimeLast < FLogStartTime - 0.5 * FLogTimeIncrement;
+    if (FLiveView) EndTime = FLogTimeLast;
+    if (!(FLiveView && NothingReceived)) {
+      // The new window width changes every x position: lay out the window
+      // that ends where the old one did.
+      FPrevCount = 0;
+      MoveWindowTo(false, static_cast<Double>(EndTime));
+    }
+  }
+  InvalidatePlot();
+}
+
+void TStripChartInt::SetGapLeft(Integer Value) {
+  if (Value == FGapLeft) return;
+  FGapLeft = Value;
+  InvalidatePlot();
+}
+
+void TStripChartInt::SetGapTop(Integer Value) {
+  if (Value == FGapTop) return;
+  FGapTop = Value;
+  InvalidatePlot();
+}
+
+void TStripChartInt::SetGapRight(Integer Value) {
+  if (Value == FGapRight) return;
+  FGapRight = Value;
+  InvalidatePlot();
+}
+
+void TStripChartInt::SetGapBottom(Integer Value) {
+  if (Value == FGapBottom) return;
+  FGapBottom = Value;
+  InvalidatePlot();
+}
+
+TRect TStripChartInt::PlotRect() const {
+  return Rect(FGapLeft, FGapTop, Width() - FGapRight, Height() - FGapBottom);
+}
+
+// ===========================================================================
+// Time base
+
+void TStripChartInt::SetLogTimeIncrement(Double Value) {
+  if (!(Value > 0) || Value == FLogTimeIncrement) return;
+  FLogTimeIncrement = Value;
+  FDisplayTimeIncrement = Value;
+  FLogTimeLast = FLogStartTime - Value;
+  if (FLogging) SetLogStartTime(FLogStartTime);  // the new interval starts a new run
+  LayoutTimeAxis();
+}
+
+void TStripChartInt::SetLogStartTime(Double Value) {
+  FLogStartTime = Value;
+  if (FLogging && StoreHandler) {
+    // A new start time closes the run and opens the next one in the file.
+    StoreHandler(FDataStream.get(), scEndRun, TSeriesValues{}, 0, 0);
+    FLogStartTime = Value;
+    StoreHandler(FDataStream.get(), scStartRun, TSeriesValues{}, FSeriesNumber, 0);
+    FLogging = true;
+  }
+  FLogTimeLast = Value - FLogTimeIncrement;
+  if (FLiveView) {
+    FDisplayStartTime = Value;
+    FDisplayTimeLast = Value;
+    FSampleBase = 0;
+    FWindowOffset = -FSamplesPerWindow;
+    FCount = FCached = FPrevCount = 0;
+  }
+  LayoutTimeAxis();
+  InvalidatePlot();
+}
+
+std::int64_t TStripChartInt::DisplaySampleCount() const {
+  if (!(FDisplayTimeIncrement > 0)) return 0;
+  const Extended Last = FLogging && ShowsLiveRun() ? FLogTimeLast : FDisplayTimeLast;
+  return std::max<std::int64_t>(0, Round64((Last - FDisplayStartTime) / FDisplayTimeIncrement) + 1);
+}
+
+// ===========================================================================
+// Appending samples
+
+void TStripChartInt::AddValues(const TSeriesValues& Values, Integer SeriesCount, Integer SampleCount) {
+  const Integer n = SampleCount;
+  const Integer m = std::min(SeriesCount, kMaxSeries);
+  if (n <= 0 || m <= 0) return;
+
+  if (FLogging && StoreHandler) StoreHandler(FDataStream.get(), scWrite, Values, m, n);
+  if (OnRangeCheck) WatchRange(Values, m, n);
+  if (FLiveView || FLogging) FLogTimeLast += n * static_cast<Extended>(FLogTimeIncrement);
+  if (!FLiveView) return;  // logged, not shown
+  FDisplayTimeLast = FLogTimeLast;
+
+  const bool Zoom = ZoomRectShowing();
+  if (Zoom) DrawZoomRect();  // XOR: erases it
+
+  const Integer B = FSamplesPerBuffer;
+  const Integer W = FSamplesPerWindow;
+  const Integer c = FCount;
+  Integer First;          // first buffer index of the new samples
+  Integer SourceSkip = 0; // samples of the block that are dropped
+  bool Full;
+  if (c + n + 1 <= B) {
+    // Room behind the buffered samples.
+    First = c + 1;
+    FCount = c + n;
+    Full = n >= W;
+  } else if (n <= W) {
+    // Shift: keep the newest W - n old samples at the front.
+    const Integer Keep = W - n;
+    MoveToFront(c - Keep + 1, Keep);
+    FSampleBase += c - Keep;
+    First = Keep + 1;
+    FCount = W;
+    Full = n == W;
+  } else if (n <= B) {
+    // A block larger than the window replaces the buffer.
+    FSampleBase += c;
+    First = 1;
+    FCount = n;
+    Full = true;
+  } else {
+    // A block larger than the buffer: only its newest B samples are kept.
+    FSampleBase += c + n - B;
+    SourceSkip = n - B;
+    First = 1;
+    FCount = B;
+    FCarry = 0;
+    Full = true;
+  }
+  const Integer Placed = FCount - First + 1;
+  for (Integer k = 1; k <= kMaxSeries; ++k) {
+    TSeriesSlot& Slot = FSeries[k];
+    if (!Slot.Allocated || Slot.Data.size() != static_cast<size_t>(B) + 1) continue;
+    Single* Dest = Slot.Data.data() + First;
+    if (k <= m && Values[k - 1])
+      std::memcpy(Dest, Values[k - 1] + SourceSkip, sizeof(Single) * Placed);
+    else if (k <= FSeriesNumber)
+      std::fill(Dest, Dest + Placed, 0.0f);
+  }
+  FCached = FCount;
+  FWindowOffset = FCount - W;
+  LayoutXPositions(First);
+  FPrevCount = FCount;
+
+  if (Full) {
+    InvalidatePlot();
+    RedrawCross();
+  } else {
+    ScrollBy(n);
+  }
+  if (Zoom) DrawZoomRect();
+}
+
+// Edge-triggered per series: each change of range is reported once.
+void TStripChartInt::WatchRange(const TSeriesValues& Values, Integer SeriesCount, Integer SampleCount) {
+  for (Integer k = 1; k <= SeriesCount; ++k) {
+    const Single* V = Values[k - 1];
+    if (!V) continue;
+    for (Integer j = 1; j <= SampleCount; ++j) {
+      const Single v = V[j - 1];
+      const Double Time = static_cast<Double>(FLogTimeLast + j * static_cast<Extended>(FLogTimeIncrement));
+      if (v < FRangeLower) {
+        if (!FBelowReported[k]) {
+          FBelowReported[k] = true;
+          FAboveReported[k] = false;
+          OnRangeCheck(this, Time, v, k, rngBelow);
+        }
+      } else if (v > FRangeUpper) {
+        if (!FAboveReported[k]) {
+          FAboveReported[k] = true;
+          FBelowReported[k] = false;
+          OnRangeCheck(this, Time, v, k, rngAbove);
+        }
+      } else if (FBelowReported[k] || FAboveReported[k]) {
+        FBelowReported[k] = FAboveReported[k] = false;
+        OnRangeCheck(this, Time, v, k, rngInside);
+      }
+      if (!OnRangeCheck) return;  // the handler removed itself
+    }
+  }
+}
+
+void TStripChartInt::MoveToFront(Integer From, Integer Count) {
+  if (Count <= 0 || From == 1) return;
+  for (Integer k = 1; k <= kMaxSeries; ++k) {
+    TSeriesSlot& Slot = FSeries[k];
+    if (!Slot.Allocated || Slot.Data.size() != static_cast<size_t>(FSamplesPerBuffer) + 1) continue;
+    std::memmove(Slot.Data.data() + 1, Slot.Data.data() + From, sizeof(Single) * Count);
+  }
+  std::memmove(FXPos.data() + 1, FXPos.data() + From, sizeof(Integer) * Count);
+}
+
+// step = plot width / SamplesPerWindow; each new index advances the running
+// position by one step and takes its integer part; the fraction is carried
+// to the next append. Then all positions move so that the newest sample
+// lies on the right edge of the plot.
+void TStripChartInt::LayoutXPositions(Integer First) {
+  if (FCount < 1) return;
+  const TRect R = PlotRect();
+  const Single Step = static_cast<Single>(R.Right - R.Left) / static_cast<Single>(FSamplesPerWindow);
+  if (First < 1) First = 1;
+  Single Acc = First >= 2 ? static_cast<Single>(FXPos[First - 1]) + FCarry : 0.0f;
+  if (First <= FCount) {
+    for (Integer i = First; i <= FCount; ++i) {
+      Acc += Step;
+      FXPos[i] = Trunc(Acc);
+    }
+    FCarry = static_cast<Single>(Frac(Acc));
+  }
+  const Integer Shift = R.Right - FXPos[FCount];
+  if (Shift != 0)
+    for (Integer i = 1; i <= FCount; ++i) FXPos[i] += Shift;
+}
+
+// ===========================================================================
+// Moving the window
+
+bool TStripChartInt::ShowsLiveRun() const {
+  return FLogging ? FDisplayRunNumber == FRunCounter : !FPlaying;
+}
+
+void TStripChartInt::MoveWindowTo(bool Relative, Double Time) {
+  Extended T = Time;
+  if (Relative) {
+    if (Time == 0) return;
+    T = WindowEndTime() + static_cast<Extended>(Time);
+  }
+  if (ShowsLiveRun()) {
+    if (FLogTimeLast < FDisplayStartTime) return;  // nothing received yet
+    if (T < FLogTimeLast - 0.1 * FDisplayTimeIncrement) {
+      FLiveView = false;
+    } else {
+      FLiveView = true;
+      T = FLogTimeLast;
+    }
+  } else if (T > FDisplayTimeLast) {
+    T = FDisplayTimeLast;
+  }
+  if (T < FDisplayStartTime) {
+    FLiveView = false;
+    T = FDisplayStartTime;
+  }
+
+  const TRefill Result = Refill(T);
+  if (FDisplayRunNumber != FLastRefillRun) {
+    FLastRefillRun = FDisplayRunNumber;
+    InvalidatePlot();
+    return;
+  }
+  if (Result.Scroll) {
+    ScrollBy(Result.NewSamples);
+    return;
+  }
+  SelectRemarkNearWindowMiddle(false);
+  InvalidatePlot();
+}
+
+// The middle of the window: (S + E) / 2 with E = WindowEndTime and S one
+// window earlier, not before the run start.
+bool TStripChartInt::SelectRemarkNearWindowMiddle(bool OnlyWhenChanged) {
+  if (FRemarks.empty()) return false;
+  const Extended E = WindowEndTime();
+  const Extended S = std::max(E - FSamplesPerWindow * FDisplayTimeIncrement, FDisplayStartTime);
+  const std::int64_t Before = FCurrentRemarkPos;
+  if (!FindNearestRemark(static_cast<Double>((S + E) / 2))) return false;
+  if (OnlyWhenChanged && FCurrentRemarkPos == Before) return false;
+  FNearestRemarkChanged = true;
+  if (OnRemark)
+    OnRemark(this, FCurrentRemark.Time, FCurrentRemark.Series, FCurrentRemark.Flag, FCurrentRemark.RunNumber,
+             FCurrentRemark.Text);
+  return true;
+}
+
+// The whole buffer is a cache around the window, in absolute sample
+// numbers: a window inside the buffered samples reads nothing; a small
+// step forward keeps the overlap and reads only the missing newest
+// samples; anything else reads the buffer anew.
+TStripChartInt::TRefill TStripChartInt::Refill(Extended T) {
+  TRefill Result;
+  const Integer B = FSamplesPerBuffer;
+  const Integer W = FSamplesPerWindow;
+  const Extended Inc = FDisplayTimeIncrement;
+  const bool Live = ShowsLiveRun();
+  const Extended Newest = Live ? FLogTimeLast : FDisplayTimeLast;
+  if (T > Newest) T = Newest;
+  std::int64_t sT = Round64((T - FDisplayStartTime) / Inc);
+  const Integer OldCount = FCount;
+  FLoadStatus = lsDone;
+  if (sT < 0) {
+    // An empty run.
+    FSampleBase = 0;
+    FCount = FCached = FPrevCount = 0;
+    FWindowOffset = -W;
+    return Result;
+  }
+  const auto Base = static_cast<std::int64_t>(FSampleBase);
+  const std::int64_t CachedLast = Base + FCached - 1;
+  if (Live && !FLogging && FCached > 0) {
+    // A live display without a file: the buffer is all there is, so the
+    // window stays within it instead of reading (and losing) it.
+    const std::int64_t Oldest = Base > 0 ? std::min(Base + W - 1, CachedLast) : 0;
+    sT = std::clamp(sT, Oldest, CachedLast);
+  }
+  const std::int64_t BufStart = std::max<std::int64_t>(0, sT - (B - 1));
+  const std::int64_t WinStart = std::max<std::int64_t>(0, sT - (W - 1));
+
+  if (FCached > 0 && WinStart >= Base && sT <= CachedLast) {
+    // Inside the buffer: only the window end moves.
+    FCount = static_cast<Integer>(sT - Base + 1);
+    FWindowOffset = FCount - W;
+    FCarry = 0;
+    LayoutXPositions(1);
+    FPrevCount = FCount;
+    return Result;
+  }
+
+  Integer Read = 0;
+  Integer Status;
+  if (FCached > 0 && sT > CachedLast && BufStart >= Base && BufStart <= CachedLast + 1) {
+    // A small step forward: keep the overlap, read the rest.
+    const auto Shift = static_cast<Integer>(BufStart - Base);
+    const Integer Keep = FCached - Shift;
+    MoveToFront(Shift + 1, Keep);
+    FSampleBase += Shift;
+    const auto Wanted = static_cast<Integer>(sT - CachedLast);
+    Status = CallLoad(Keep + 1, Wanted, CachedLast + 1, Read);
+    FCount = FCached = Keep + Read;
+    FWindowOffset = FCount - W;
+    if (OldCount == Keep + Shift) {
+      LayoutXPositions(Keep + 1);
+      Result.Scroll = Status == lsDone && Read > 0 && Read < W;
+      Result.NewSamples = Read;
+    } else {
+      FCarry = 0;
+      LayoutXPositions(1);
+    }
+    if (Status != lsDone && Live) ResetLiveBuffer();
+  } else {
+    // A jump: read the whole buffer anew.
+    FSampleBase = static_cast<Extended>(BufStart);
+    FCount = FCached = 0;
+    Status = CallLoad(1, static_cast<Integer>(sT - BufStart + 1), BufStart, Read);
+    FCount = FCached = Read;
+    FWindowOffset = FCount - W;
+    FCarry = 0;
+    LayoutXPositions(1);
+    if (Status != lsDone && Live) ResetLiveBuffer();
+  }
+  FPrevCount = FCount;
+  FLoadStatus = Status;
+  return Result;
+}
+
+// The live run could not be read back (no file to read from): start an
+// empty buffer whose first index is the next sample to arrive, so that
+// appending keeps the sample numbers right.
+void TStripChartInt::ResetLiveBuffer() {
+  FSampleBase = static_cast<Extended>(Round64((FLogTimeLast - FDisplayStartTime) / FDisplayTimeIncrement) + 1);
+  FCount = FCached = FPrevCount = 0;
+  FWindowOffset = -FSamplesPerWindow;
+  FCarry = 0;
+}
+
+Integer TStripChartInt::CallLoad(Integer FirstIndex, Integer Count, std::int64_t FirstSample, Integer& SamplesRead) {
+  SamplesRead = 0;
+  if (Count <= 0) return lsDone;
+  if (!LoadHandler) return 1;
+  TSeriesBuffers Dest{};
+  for (Integer k = 1; k <= kMaxSeries; ++k)
+    Dest[k - 1] = SeriesValues(k) ? FSeries[k].Data.data() : nullptr;
+  const Extended Start = FDisplayStartTime + FDisplayTimeIncrement * FirstSample;
+  const Extended End = Start + FDisplayTimeIncrement * (Count - 1);
+  const Integer Status = LoadHandler(FDataStream.get(), Dest, FirstIndex, FirstIndex + Count - 1, FSamplesPerBuffer,
+                                     FSeriesNumber, Start, End, FDisplayTimeIncrement, SamplesRead);
+  SamplesRead = std::clamp(SamplesRead, 0, Count);
+  return Status;
+}
+
+Integer TStripChartInt::ReadRunSamples(std::int64_t First, Integer Count, const TSeriesBuffers& Dest,
+                                       Integer SeriesCount, Integer& SamplesRead) {
+  SamplesRead = 0;
+  if (Count <= 0) return lsDone;
+  if (!LoadHandler) return 1;
+  const Extended Start = FDisplayStartTime + FDisplayTimeIncrement * First;
+  const Extended End = Start + FDisplayTimeIncrement * (Count - 1);
+  const Integer Status =
+      LoadHandler(FDataStream.get(), Dest, 1, Count, Count, SeriesCount, Start, End, FDisplayTimeIncrement, SamplesRead);
+  SamplesRead = std::clamp(SamplesRead, 0, Count);
+  FLoadStatus = Status;
+  return Status;
+}
+
+// ===========================================================================
+// Logging: the built-in writer
+
+void TStripChartInt::WriteChunkHeader(const char* Id, Cardinal Size, Double First, Double Last, Integer Series,
+                                      Word BytesPerSeries) {
+  TChunkHeader H;
+  std::memcpy(H.Id.data(), Id, 4);
+  H.Size = Size;
+  H.FirstTime = First;
+  H.LastTime = Last;
+  H.Interval = FLogTimeIncrement;
+  H.PrevChunk = static_cast<Integer>(FPrevChunkPos);
+  H.SeriesCount = static_cast<Byte>(Series);
+  H.BytesPerSeries = BytesPerSeries;
+  Byte Raw[kChunkHeaderSize];
+  EncodeChunkHeader(H, Raw);
+  FPrevChunkPos = FDataStream->Position();
+  FDataStream->WriteBuffer(Raw, kChunkHeaderSize);
+}
+
+// One DATA chunk of the first Samples samples of the block buffer, written
+// in one piece: header, then each series' Singles in series order.
+void TStripChartInt::WriteDataChunk(Integer Samples, Double FirstTime) {
+  const Integer Series = FBlock.SeriesCount;
+  const Integer BytesPerSeries = 4 * Samples;
+  const Cardinal Size = kChunkHeaderSize + Series * BytesPerSeries;
+  FChunkBytes.resize(Size);
+  TChunkHeader H;
+  std::memcpy(H.Id.data(), "DATA", 4);
+  H.Size = Size;
+  H.FirstTime = FirstTime;
+  H.LastTime = static_cast<Double>(FBlock.BlockTime + Samples * static_cast<Extended>(FLogTimeIncrement));
+  H.Interval = FLogTimeIncrement;
+  H.PrevChunk = static_cast<Integer>(FPrevChunkPos);
+  H.SeriesCount = static_cast<Byte>(Series);
+  H.BytesPerSeries = static_cast<Word>(BytesPerSeries);
+  EncodeChunkHeader(H, FChunkBytes.data());
+  for (Integer s = 0; s < Series; ++s)
+    SamplesToFile(FChunkBytes.data() + kChunkHeaderSize + s * BytesPerSeries, FBlock.Data[s].data(), Samples);
+  FPrevChunkPos = FDataStream->Position();
+  FDataStream->WriteBuffer(FChunkBytes.data(), Size);
+}
+
+void TStripChartInt::WriteTail() {
+  WriteChunkHeader("TAIL", kTailChunkSize, 0, static_cast<Double>(FBlock.BlockTime), FBlock.SeriesCount, 0);
+  Byte Number[4];
+  qToLittleEndian<std::int32_t>(FRunCounter, Number);
+  FDataStream->WriteBuffer(Number, 4);
+}
+
+void TStripChartInt::StartRun(Integer SeriesCount) {
+  if (FBlock.Capacity != kBlockSamples) {
+    for (auto& Array : FBlock.Data) Array.assign(kBlockSamples, 0.0f);
+    FBlock.Capacity = kBlockSamples;
+  }
+  FBlock.Fill = 0;
+  FBlock.BlockTime = static_cast<Extended>(FLogStartTime) - FLogTimeIncrement;
+  FDataStream->Seek(FDataStream->Size());
+  FLogging = true;
+  FBlock.SeriesCount = std::clamp(SeriesCount, 1, kMaxSeries);
+  const std::int64_t HeadPos = FDataStream->Position();
+  WriteChunkHeader("HEAD", kHeadChunkSize, static_cast<Double>(FBlock.BlockTime + FLogTimeIncrement), 0,
+                   FBlock.SeriesCount, 0);
+  ++FRunCounter;
+  if (FLiveView) {
+    // The run being written becomes the run shown; it has no remarks yet.
+    FDisplayRunNumber = FRunCounter;
+    FReadCursor = FDisplayHeadPos = HeadPos;
+    FDisplaySeries = FBlock.SeriesCount;
+    FRemarks.clear();
+    FCurrentRemarkPos = -1;
+    FRemarkListChanged = true;
+  }
+  Byte Payload[4 + 1 + kCommentLength];
+  qToLittleEndian<std::int32_t>(FRunCounter, Payload);
+  EncodeShortString(FBlock.Comment, kCommentLength, Payload + 4, '\0');
+  FDataStream->WriteBuffer(Payload, sizeof Payload);
+}
+
+void TStripChartInt::FileStore(TStream* Stream, TStoreCommand Command, const TSeriesValues& Values,
+                               Integer SeriesCount, Integer SampleCount) {
+  if (!Stream || Stream != FDataStream.get()) return;
+  // Display reads move the same stream: continue where the writer stopped.
+  if (FWritePos >= 0) Stream->Seek(FWritePos);
+  switch (Command) {
+    case scNewFile: {
+      Stream->Seek(0);
+      Byte Signature[kFirstChunkPos];
+      std::memcpy(Signature, kSignature, 4);
+      qToLittleEndian<std::uint16_t>(kFileVersion, Signature + 4);
+      Stream->WriteBuffer(Signature, kFirstChunkPos);
+      FPrevChunkPos = 0;
+      FRunCounter = 0;
+      StartRun(SeriesCount);
+      break;
+    }
+    case scStartRun:
+      StartRun(SeriesCount);
+      break;
+    case scWrite: {
+      if (FBlock.Capacity != kBlockSamples || !FLogging || SeriesCount < 1 || SeriesCount > kMaxSeries) return;
+      Integer Done = 0;
+      while (Done < SampleCount) {
+        const Integer Room = kBlockSamples - FBlock.Fill;
+        const Integer Part = std::min(Room, SampleCount - Done);
+        for (Integer s = 0; s < FBlock.SeriesCount; ++s) {
+          Single* Dest = FBlock.Data[s].data() + FBlock.Fill;
+          if (s < SeriesCount && Values[s])
+            std::memcpy(Dest, Values[s] + Done, sizeof(Single) * Part);
+          else
+            std::fill(Dest, Dest + Part, 0.0f);
+        }
+        Done += Part;
+        FBlock.Fill += Part;
+        if (Done < SampleCount) {
+          // The block is full and more samples follow: write it out.
+          WriteDataChunk(kBlockSamples, static_cast<Double>(FBlock.BlockTime + FLogTimeIncrement));
+          FBlock.Fill = 0;
+          FBlock.BlockTime += kBlockSamples * static_cast<Extended>(FLogTimeIncrement);
+        }
+      }
+      break;
+    }
+    case scEndRun: {
+      if (!FLogging) return;
+      if (FBlock.Fill == 0) {
+        WriteTail();
+        FLogging = false;
+        break;
+      }
+      const Integer Fill = FBlock.Fill;
+      WriteDataChunk(Fill, static_cast<Double>(FBlock.BlockTime + FLogTimeIncrement));
+      FBlock.BlockTime += Fill * static_cast<Extended>(FLogTimeIncrement);
+      FLogTimeLast = FBlock.BlockTime;
+      WriteTail();
+      FBlock.Fill = 0;
+      FLogging = false;
+      if (!FLiveView && !IsDestroying()) {
+        FLiveView = true;
+        SetLogStartTime(static_cast<Double>(FBlock.BlockTime));
+      }
+      break;
+    }
+  }
+  FWritePos = Stream->Position();
+}
+
+// ===========================================================================
+// Starting and stopping
+
+void TStripChartInt::StartLogging(const QString& FileName, const QString& Comment) {
+  if (FLogging) return;
+  StopPlaying();
+  FRunComment = Comment.left(kCommentLength);
+  FBlock.Comment = FRunComment;
+  try {
+    const bool Exists = QFileInfo::exists(FileName);
+    if (Exists) {
+      FDataStream = std::make_unique<TFileStream>(FileName, TFileStream::fmOpenReadWrite);
+      // A foreign or damaged file raises here, before anything is written.
+      CheckDataFileSignature(*FDataStream, FileName);
+      const TFileScan Scan = ScanDataFile(*FDataStream);
+      if (Scan.Result == TFileScan::Damaged)
+        throw EStripChartFile(QStringLiteral("Messdatei %1 ist beschädigt (Block bei Position %2), es wird nichts "
+                                             "angehängt")
+                                  .arg(FileName)
+                                  .arg(Scan.DamagedPos));
+      RecoverInterruptedRun(Scan);
+    } else {
+      FDataStream = std::make_unique<TFileStream>(FileName, TFileStream::fmCreate);
+      FWritePos = 0;
+      FRunCounter = 0;
+    }
+    FReadCursor = kFirstChunkPos;
+    // The new run continues the time of the live display.
+    SetLogStartTime(static_cast<Double>(FLogTimeLast + FLogTimeIncrement));
+    FDisplayStartTime = FLogStartTime;
+    FSampleBase = 0;
+    FCount = FCached = FPrevCount = 0;
+    FWindowOffset = -FSamplesPerWindow;
+    FLiveView = true;
+    if (StoreHandler)
+      StoreHandler(FDataStream.get(), Exists ? scStartRun : scNewFile, TSeriesValues{}, FSeriesNumber, 0);
+    FLogging = true;
+    FDisplayRunNumber = FRunCounter;
+    FLastRefillRun = FRunCounter;
+    FFileName = FileName;
+    OpenRemarkFile();
+  } catch (...) {
+    CloseFiles();
+    FLogging = false;
+    FRunCounter = 0;
+    FDisplayRunNumber = 0;
+    throw;
+  }
+  FileStateChanged();
+  InvalidatePlot();
+}
+
+// A run without TAIL was cut off (a crash or power loss while logging).
+// Its complete chunks stay as they are; a chunk whose writing was cut off
+// is removed, and a TAIL closes the run at its last complete sample, so
+// that the new run is appended behind an intact chain.
+void TStripChartInt::RecoverInterruptedRun(const TFileScan& Scan) {
+  if (Scan.Result == TFileScan::CutOff) FDataStream->SetSize(Scan.ValidEnd);
+  FPrevChunkPos = Scan.Runs.empty() ? 0 : Scan.LastChunkPos;
+  FRunCounter = Scan.Runs.empty() ? 0 : Scan.Runs.back().RunNumber;
+  if (!Scan.Runs.empty() && Scan.Runs.back().TailPos < 0) {
+    const TRunInfo& Run = Scan.Runs.back();
+    FDataStream->Seek(Scan.ValidEnd);
+    const Double Interval = FLogTimeIncrement;
+    FLogTimeIncrement = Run.Interval;   // the TAIL carries the run's interval
+    FBlock.BlockTime = Run.EndTime;
+    FBlock.SeriesCount = Run.SeriesCount;
+    WriteTail();
+    FLogTimeIncrement = Interval;
+  }
+  FWritePos = FDataStream->Size();
+}
+
+void TStripChartInt::StopLogging() {
+  if (!FLogging) return;
+  if (StoreHandler) StoreHandler(FDataStream.get(), scEndRun, TSeriesValues{}, FSeriesNumber, 0);
+  CloseFiles();
+  FRunComment = DefaultRunComment();
+  FLogging = false;
+  FRunCounter = 0;
+  FileStateChanged();
+}
+
+void TStripChartInt::StartPlaying(const QString& FileName) {
+  StopLogging();
+  StopPlaying();
+  if (!QFileInfo::exists(FileName)) return;
+  try {
+    try {
+      FDataStream = std::make_unique<TFileStream>(FileName, TFileStream::fmOpenReadWrite);
+    } catch (const EStreamError&) {
+      // A read-only file can still be played back.
+      FDataStream = std::make_unique<TFileStream>(FileName, TFileStream::fmOpenRead);
+    }
+    CheckDataFileSignature(*FDataStream, FileName);
+    FReadCursor = kFirstChunkPos;
+    FDisplayHeadPos = -1;
+    FRunCounter = 0;
+    FDisplayRunNumber = 0;   // so that run 1 is selected even if it was shown before
+    FFileName = FileName;
+    OpenRemarkFile();
+  } catch (...) {
+    CloseFiles();
+    throw;
+  }
+  FPlaying = true;
+  SetDisplayRunNumber(1);
+  FileStateChanged();
+}
+
+void TStripChartInt::StopPlaying() {
+  if (!FPlaying) return;
+  CloseFiles();
+  FPlaying = false;
+  FileStateChanged();
+}
+
+void TStripChartInt::CloseFiles() {
+  FDataStream.reset();
+  FRemarkStream.reset();
+  FPrevChunkPos = FReadCursor = FWritePos = FDisplayHeadPos = -1;
+  FLastRefillRun = -1;
+  FRemarks.clear();
+  FCurrentRemarkPos = FLastRemarkPos = -1;
+  FLastRemark = TRemarkRecord{};
+}
+
+void TStripChartInt::OpenRemarkFile() {
+  const QString Name = RemarkFileName(FFileName);
+  FLastRemark = TRemarkRecord{};
+  FLastRemarkPos = FCurrentRemarkPos = -1;
+  if (!QFileInfo::exists(Name)) {
+    FRemarks.clear();
+    FRemarkListChanged = true;
+    try {
+      FRemarkStream = std::make_unique<TFileStream>(Name, TFileStream::fmCreate);
+    } catch (const EStreamError&) {
+      // Playback from a place that cannot be written to: no remarks.
+      if (FLogging) throw;
+    }
+    return;
+  }
+  try {
+    FRemarkStream = std::make_unique<TFileStream>(Name, TFileStream::fmOpenReadWrite);
+  } catch (const EStreamError&) {
+    if (FLogging) throw;
+    FRemarkStream = std::make_unique<TFileStream>(Name, TFileStream::fmOpenRead);
+  }
+  LoadRemarks(FDisplayRunNumber);
+}
+
+// ===========================================================================
+// Run selection
+
+// Walks from the HEAD of the run shown: forward chunk by chunk for a later
+// run, backward along the back links for an earlier one. Every step moves
+// strictly forward or strictly backward within the file, so a damaged
+// size or link ends the walk instead of looping.
+bool TStripChartInt::LocateRun(Integer Number, std::int64_t& HeadPos) {
+  TStream& S = *FDataStream;
+  const std::int64_t Size = S.Size();
+  std::int64_t Pos = FDisplayHeadPos >= kFirstChunkPos ? FDisplayHeadPos : kFirstChunkPos;
+  const bool Forward = FDisplayHeadPos < kFirstChunkPos || Number > FDisplayRunNumber;
+  for (;;) {
+    TChunkHeader H;
+    if (!ReadChunkHeader(S, Pos, H)) {
+      FLoadStatus = Pos >= Size ? lsEndOfFile : lsInconsistent;
+      return false;
+    }
+    if (H.Kind() == TChunkKind::Unknown) {
+      FLoadStatus = lsUnknownChunk;
+      return false;
+    }
+    if (!H.Consistent()) {
+      FLoadStatus = lsInconsistent;
+      return false;
+    }
+    if (H.Kind() == TChunkKind::Head) {
+      Byte Raw[4];
+      S.Seek(Pos + kChunkHeaderSize);
+      if (S.Read(Raw, 4) != 4) {
+        FLoadStatus = lsInconsistent;
+        return false;
+      }
+      if (qFromLittleEndian<std::int32_t>(Raw) == Number) {
+        HeadPos = Pos;
+        return true;
+      }
+    }
+    if (Forward) {
+      Pos += H.Size;   // at least one header: the walk advances
+      if (Pos >= Size) {
+        FLoadStatus = lsEndOfFile;
+        return false;
+      }
+    } else {
+      if (H.PrevChunk == 0) {
+        FLoadStatus = lsStartOfFile;
+        return false;
+      }
+      if (H.PrevChunk < kFirstChunkPos || H.PrevChunk >= Pos) {
+        FLoadStatus = lsInconsistent;
+        return false;
+      }
+      Pos = H.PrevChunk;
+    }
+  }
+}
+
+void TStripChartInt::SetDisplayRunNumber(Integer Value) {
+  if (Value == FDisplayRunNumber || Value <= 0 || !(FLogging || FPlaying) || !FDataStream) return;
+  std::int64_t HeadPos;
+  if (!LocateRun(Value, HeadPos)) return;
+  TStream& S = *FDataStream;
+  TChunkHeader Head;
+  Byte Payload[4 + 1 + kCommentLength];
+  if (!ReadChunkHeader(S, HeadPos, Head) || S.Read(Payload, sizeof Payload) != static_cast<int>(sizeof Payload)) {
+    FLoadStatus = lsInconsistent;
+    return;
+  }
+  FLoadStatus = lsDone;
+  FDisplayStartTime = Head.FirstTime;
+  FDisplayTimeIncrement = Head.Interval;
+  FRunComment = DecodeShortString(Payload + 4, kCommentLength);
+  FReadCursor = FDisplayHeadPos = HeadPos;
+  FDisplaySeries = Head.SeriesCount;
+  if (FLogging && Value == FRunCounter) {
+    FDisplayTimeLast = FLogTimeLast;
+  } else {
+    // The run ends at its TAIL; a run cut off without TAIL ends with its
+    // last complete DATA chunk.
+    FDisplayTimeLast = static_cast<Extended>(Head.FirstTime) - Head.Interval;
+    const std::int64_t Size = S.Size();
+    for (std::int64_t Pos = HeadPos + Head.Size; Pos < Size;) {
+      TChunkHeader H;
+      if (!ReadChunkHeader(S, Pos, H) || (H.Consistent() && Pos + H.Size > Size)) break;  // cut off
+      if (!H.Consistent()) {
+        // Damaged: the run is shown up to here, with the error.
+        FLoadStatus = H.Kind() == TChunkKind::Unknown ? lsUnknownChunk : lsInconsistent;
+        break;
+      }
+      if (H.Kind() == TChunkKind::Head) break;
+      FDisplayTimeLast = H.LastTime;
+      if (H.Kind() == TChunkKind::Tail) break;
+      Pos += H.Size;
+    }
+  }
+  FLiveView = false;
+  FDisplayRunNumber = Value;
+  LayoutTimeAxis();
+  LoadRemarks(Value);
+  FSampleBase = 0;
+  FCount = FCached = FPrevCount = 0;
+  FWindowOffset = -FSamplesPerWindow;
+  const Integer Status = FLoadStatus;
+  MoveWindowTo(false, static_cast<Double>(FDisplayStartTime));
+  if (FLoadStatus == lsDone) FLoadStatus = Status;
+  InvalidatePlot();
+}
+
+// ===========================================================================
+// Reading: the built-in reader
+
+// Takes samples of the run being logged that are not in the file yet from
+// the block buffer.
+Integer TStripChartInt::LoadFromBlockBuffer(const TSeriesBuffers& Dest, Integer At, Integer Wanted,
+                                            Integer SeriesCount, Extended Time, Integer& SamplesRead) {
+  if (!FLogging || FBlock.Capacity != kBlockSamples) return lsLoggingStopped;
+  const std::int64_t Index =
+      Round64((Time - (FBlock.BlockTime + FLogTimeIncrement)) / static_cast<Extended>(FLogTimeIncrement));
+  if (Index < 0) return lsInconsistent;
+  if (Index >= FBlock.Fill) return lsEndOfFile;
+  const auto Count = static_cast<Integer>(std::min<std::int64_t>(FBlock.Fill - Index, Wanted));
+  const Integer Series = std::min(SeriesCount, FBlock.SeriesCount);
+  for (Integer s = 0; s < Series; ++s)
+    if (Dest[s]) std::memcpy(Dest[s] + At, FBlock.Data[s].data() + Index, sizeof(Single) * Count);
+  SamplesRead += Count;
+  return Count == Wanted ? lsDone : lsEndOfFile;
+}
+
+Integer TStripChartInt::FileLoad(TStream* Stream, const TSeriesBuffers& Dest, Integer FirstIndex, Integer LastIndex,
+                                 Integer BufferLength, Integer SeriesCount, Extended StartTime, Extended EndTime,
+                                 Extended Interval, Integer& SamplesRead) {
+  (void)EndTime;
+  SamplesRead = 0;
+  if (!(FLogging || FPlaying) || !Stream || FDisplayHeadPos < kFirstChunkPos) return lsNoFile;
+  LastIndex = std::min(LastIndex, BufferLength);
+  const Integer Wanted = LastIndex - FirstIndex + 1;
+  if (Wanted <= 0) return lsDone;
+  if (!(Interval > 0)) return lsInconsistent;
+  const Integer Series = std::min({SeriesCount, FDisplaySeries, kMaxSeries});
+  const bool LiveRun = FLogging && FDisplayRunNumber == FRunCounter;
+  const Extended Half = 0.5 * Interval;
+  const std::int64_t Size = Stream->Size();
+  std::int64_t Pos = std::max(FReadCursor, FDisplayHeadPos);
+  // Once the walk has gone forward it never turns back, so chunks with
+  // times out of order cannot make it oscillate.
+  bool MayGoBack = true;
+  for (;;) {
+    const Extended t = StartTime + SamplesRead * Interval;
+    if (LiveRun && t > FBlock.BlockTime + Half)
+      return LoadFromBlockBuffer(Dest, FirstIndex + SamplesRead, Wanted - SamplesRead, Series, t, SamplesRead);
+    TChunkHeader H;
+    if (!ReadChunkHeader(*Stream, Pos, H)) return Pos >= Size ? lsEndOfFile : lsInconsistent;
+    if (H.Kind() == TChunkKind::Unknown) return lsUnknownChunk;
+    if (!H.Consistent() || Pos + H.Size > Size) return lsInconsistent;
+    switch (H.Kind()) {
+      case TChunkKind::Head:
+        if (Pos != FDisplayHeadPos) return Pos > FDisplayHeadPos ? lsEndOfFile : lsStartOfFile;
+        if (t < H.FirstTime - Half) return lsStartOfFile;
+        Pos += H.Size;
+        continue;
+      case TChunkKind::Tail:
+        return Pos > FDisplayHeadPos ? lsEndOfFile : lsStartOfFile;
+      case TChunkKind::Data:
+        break;
+      case TChunkKind::Unknown:
+        return lsUnknownChunk;
+    }
+    if (H.SeriesCount != FDisplaySeries) return lsInconsistent;
+    if (t > H.LastTime + Half) {
+      // The whole chunk lies before the wanted time: skip it by its size.
+      Pos += H.Size;
+      MayGoBack = false;
+      continue;
+    }
+    if (t < H.FirstTime - Half) {
+      if (SamplesRead > 0 || !MayGoBack) return lsGap;
+      if (H.PrevChunk < kFirstChunkPos || H.PrevChunk >= Pos) return lsStartOfFile;
+      Pos = H.PrevChunk;
+      continue;
+    }
+    const Integer Samples = H.SamplesPerSeries();
+    const Integer Index = std::clamp<Integer>(Round((t - H.FirstTime) / Interval), 0, Samples - 1);
+    const Integer Count = std::min(Samples - Index, Wanted - SamplesRead);
+    for (Integer s = 0; s < Series; ++s) {
+      if (!Dest[s]) continue;
+      Single* To = Dest[s] + FirstIndex + SamplesRead;
+      Stream->Seek(Pos + kChunkHeaderSize + static_cast<std::int64_t>(s) * H.BytesPerSeries + 4 * Index);
+      if (Stream->Read(To, 4 * static_cast<std::int64_t>(Count)) != 4 * static_cast<std::int64_t>(Count))
+        return lsInconsistent;
+      SamplesFromFile(To, Count);
+    }
+    SamplesRead += Count;
+    FReadCursor = Pos;
+    if (SamplesRead >= Wanted) return lsDone;
+    Pos += H.Size;
+    MayGoBack = false;
+  }
+}
+
+// ===========================================================================
+// Remarks
+
+TRemarkRecord TStripChartInt::ReadRemark(std::int64_t Pos) {
+  Byte Raw[kRemarkRecordSize];
+  FRemarkStream->Seek(Pos);
+  FRemarkStream->ReadBuffer(Raw, kRemarkRecordSize);
+  return DecodeRemarkRecord(Raw);
+}
+
+void TStripChartInt::WriteRemark(std::int64_t Pos, const TRemarkRecord& R) {
+  Byte Raw[kRemarkRecordSize];
+  EncodeRemarkRecord(R, Raw);
+  FRemarkStream->Seek(Pos);
+  FRemarkStream->WriteBuffer(Raw, kRemarkRecordSize);
+}
+
+TRemarkRecord TStripChartInt::RemarkRecord(const TRemarkIndexEntry& Entry) {
+  if (!FRemarkStream) return TRemarkRecord{};
+  return ReadRemark(Entry.FilePos);
+}
+
+// The first record of the run is found by reading the file from its
+// start; the rest follow the next links. Links must point forward to a
+// record of the same run, so a damaged file ends the list.
+void TStripChartInt::LoadRemarks(Integer RunNumber) {
+  FRemarks.clear();
+  FRemarkListChanged = true;
+  FCurrentRemarkPos = -1;
+  if (!FRemarkStream || RunNumber <= 0) return;
+  const std::int64_t Size = FRemarkStream->Size();
+  std::int64_t Pos = 0;
+  TRemarkRecord R;
+  for (;; Pos += kRemarkRecordSize) {
+    if (Pos + kRemarkRecordSize > Size) return;
+    R = ReadRemark(Pos);
+    if (R.RunNumber == RunNumber) break;
+  }
+  for (;;) {
+    FRemarks.push_back({R.RunNumber, R.Time, R.Series, R.Flag, static_cast<Integer>(Pos)});
+    const std::int64_t Next = R.Next;
+    if (Next <= Pos || Next % kRemarkRecordSize != 0 || Next + kRemarkRecordSize > Size) return;
+    Pos = Next;
+    R = ReadRemark(Pos);
+    if (R.RunNumber != RunNumber) return;
+  }
+}
+
+void TStripChartInt::AddRemark(Integer RunNumber, Integer Series, TDescFlag Flag, Double Time,
+                               const TRemarkString& Text) {
+  if (!FRemarkStream) return;
+  const std::int64_t Size = FRemarkStream->Size();
+  // Records are appended behind the last whole one.
+  const std::int64_t NewPos = Size - Size % kRemarkRecordSize;
+  std::int64_t Prev = -1;
+  if (FLastRemarkPos >= 0 && FLastRemark.RunNumber == RunNumber) {
+    Prev = FLastRemarkPos;
+  } else {
+    for (std::int64_t Pos = NewPos - kRemarkRecordSize; Pos >= 0; Pos -= kRemarkRecordSize)
+      if (ReadRemark(Pos).RunNumber == RunNumber) {
+        Prev = Pos;
+        break;
+      }
+  }
+  TRemarkRecord R;
+  R.RunNumber = RunNumber;
+  R.Time = Time;
+  R.Series = Series;
+  R.Flag = Flag;
+  R.Next = -1;
+  R.Prev = static_cast<Integer>(Prev);
+  R.Text = Text.left(kRemarkLength);
+  WriteRemark(NewPos, R);
+  if (Prev >= 0) {
+    TRemarkRecord P = ReadRemark(Prev);
+    P.Next = static_cast<Integer>(NewPos);
+    WriteRemark(Prev, P);
+  }
+  FLastRemark = R;
+  FLastRemarkPos = NewPos;
+  FCurrentRemark = R;
+  FCurrentRemarkPos = NewPos;
+  // The list holds the remarks of the run shown only.
+  if (RunNumber == FDisplayRunNumber) {
+    FRemarks.push_back({RunNumber, Time, Series, Flag, static_cast<Integer>(NewPos)});
+    FRemarkListChanged = true;
+  }
+}
+
+bool TStripChartInt::FindNearestRemark(Double Time) {
+  if (FRemarks.empty() || !FRemarkStream) return false;
+  auto Nearest = FRemarks.begin();
+  for (auto It = FRemarks.begin(); It != FRemarks.end(); ++It)
+    if (std::abs(Time - It->Time) < std::abs(Time - Nearest->Time)) Nearest = It;
+  FCurrentRemark = ReadRemark(Nearest->FilePos);
+  FCurrentRemarkPos = Nearest->FilePos;
+  return true;
+}
+
+void TStripChartInt::UpdateCurrentRemark(const TRemarkString& Text, Integer Series, TDescFlag Flag) {
+  if (FCurrentRemarkPos < 0 || !FRemarkStream) return;
+  // Read the record again so that links changed since it became current
+  // are kept.
+  FCurrentRemark = ReadRemark(FCurrentRemarkPos);
+  FCurrentRemark.Text = Text.left(kRemarkLength);
+  FCurrentRemark.Series = Series;
+  FCurrentRemark.Flag = Flag;
+  WriteRemark(FCurrentRemarkPos, FCurrentRemark);
+  if (FLastRemarkPos == FCurrentRemarkPos) FLastRemark = FCurrentRemark;
+  for (TRemarkIndexEntry& E : FRemarks)
+    if (E.FilePos == FCurrentRemarkPos) {
+      E.Series = Series;
+      E.Flag = Flag;
+    }
+}
+
+}  // namespace quellix::StrpChrtInt

@@ -1,0 +1,111 @@
+#include "quellix/stripchart/StripChartSink.h"
+
+#include <algorithm>
+
+namespace quellix::StrpChrt {
+
+using namespace MeasIntf;
+using StrpChrtInt::kMaxSeries;
+using StrpChrtInt::TSeriesValues;
+
+TStripChart::TStripChart(TComponentCore* AOwner, QWidget* AParent)
+    : TStripChartInt(AOwner, AParent), FLink(std::make_unique<TMeasureLink>(this)) {
+  FLink->OnSourceChanged = [this](TObject*) { SourceChanged(); };
+  FLink->OnStateChanged = [this](TObject*, TMeasureSourceState State) { StateChanged(State); };
+  FLink->OnData = [this](TObject*, TDescArraySingle& Data) { DataArrived(Data); };
+}
+
+TStripChart::~TStripChart() { FLink.reset(); }
+
+void TStripChart::SetMeasureSource(TMeasureSource* Value) {
+  if (Value != FLink->Source()) FLink->SetSource(Value);
+}
+
+void TStripChart::SourceChanged() {
+  TMeasureSource* Source = FLink->Source();
+  if (!Source) return;
+  TMeasureSourceInfo Info{};
+  Source->GetInfo(Info);
+  // A source that does not describe itself yet is taken as it is.
+  if (Info.ChannelCount == 0 || Info.Duration == 0) return;
+
+  const TMeasureCapabilities Caps = Source->Capabilities();
+  if (!Caps.Contains(mcValues) ||
+      !(Caps.Contains(mcBlocks) || Caps.Contains(mcSingleValues) || Caps.Contains(mcOneChannel))) {
+    FLink->SetSource(nullptr);
+    throw EMSIncompatibleSource(
+        QStringLiteral("StripChart benötigt kontinuierlichen Betrieb und harmonisierte Daten."));
+  }
+  Source->SetLinkFlag(FLink.get(), true);
+
+  // No painting while the set-up runs; the old setting comes back even when
+  // a setter fails.
+  struct TRestore {
+    TStripChart* Chart;
+    bool Value;
+    ~TRestore() { Chart->SetEnableUpdate(Value); }
+  } Restore{this, EnableUpdate()};
+  SetEnableUpdate(false);
+
+  // Time divisions in the window, kept when the window changes below.
+  const Double XGap = ViewXGap();
+  Integer D = XGap == 0 ? 1 : Round(SamplesPerWindow() * DisplayTimeIncrement() / XGap);
+  D = std::max(D, 1);
+
+  if (Info.BlockLength > 0 && Info.Duration > 0)
+    SetLogTimeIncrement(static_cast<Double>(Info.Duration / Info.BlockLength));
+  if (Info.BlockLength >= SamplesPerBuffer()) SetSamplesPerBuffer(2 * Info.BlockLength);
+  // Every block smaller than the window, so that it arrives as a scroll.
+  if (Info.BlockLength >= SamplesPerWindow()) SetSamplesPerWindow(Info.BlockLength - 1);
+
+  if (FAutoConfig) {
+    SetViewXGap(static_cast<Double>(SamplesPerWindow() * DisplayTimeIncrement() / D));
+    // Value divisions, kept over the source's range.
+    const Single YGap = ViewYGap();
+    Integer V = YGap == 0 ? 1 : Round((static_cast<Extended>(ViewYMax()) - ViewYMin()) / YGap);
+    V = std::max(V, 1);
+    if (Info.ValueMin != Info.ValueMax) {
+      SetViewYMin(static_cast<Single>(Info.ValueMin));
+      SetViewYMax(static_cast<Single>(Info.ValueMax));
+      SetViewYGap(static_cast<Single>((static_cast<Extended>(ViewYMax()) - ViewYMin()) / V));
+    }
+    SetSeriesNumber(std::min(Info.ChannelCount, kMaxSeries));
+  }
+}
+
+void TStripChart::StateChanged(TMeasureSourceState State) {
+  if (State == msClosed) StopLogging();
+}
+
+void TStripChart::DataArrived(TDescArraySingle& Data) {
+  // The first eight usable channels become series 1..8.
+  std::array<const TChannelData*, kMaxSeries> Used{};
+  Integer N = 0;
+  Integer L = 0;
+  for (const TChannelData& C : Data.Channels) {
+    if (!C.Values || C.Count < 1) continue;
+    Used[N++] = &C;
+    L = std::max(L, C.Count);
+    if (N == kMaxSeries) break;
+  }
+  if (N == 0) return;
+
+  // Harmonise: a shorter channel is extended to L values by repeating its
+  // last value. The source's array may hold no more than its Count values,
+  // so the padding goes into a copy of our own.
+  TSeriesValues Values{};
+  for (Integer K = 0; K < N; ++K) {
+    const TChannelData& C = *Used[K];
+    if (C.Count == L) {
+      Values[K] = C.Values;
+      continue;
+    }
+    std::vector<Single>& Copy = FPadded[K];
+    Copy.assign(C.Values, C.Values + C.Count);
+    Copy.resize(L, C.Values[C.Count - 1]);
+    Values[K] = Copy.data();
+  }
+  AddValues(Values, N, L);
+}
+
+}  // namespace quellix::StrpChrt

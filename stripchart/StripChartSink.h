@@ -1,0 +1,54 @@
+// TStripChart: the strip chart recorder as a measure sink. It receives
+// blocks from a measure source through its link and appends them with
+// AddValues; connecting a source sets the time base from the source's
+// description and, with AutoConfig, the time grid, the value range and the
+// number of series as well. Closing the source ends a running log run.
+#pragma once
+
+#include <QObject>
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "quellix/measure/MeasureSource.h"
+#include "quellix/stripchart/StripChartEngine.h"
+
+namespace quellix::StrpChrt {
+
+using MeasIntf::TDescArraySingle;
+using MeasIntf::TMeasureLink;
+using MeasIntf::TMeasureSource;
+using MeasIntf::TMeasureSourceState;
+
+class TStripChart : public StrpChrtInt::TStripChartInt {
+  Q_OBJECT
+  // No default: always streamed, written as the source's name.
+  Q_PROPERTY(quellix::MeasIntf::TMeasureSource* MeasureSource READ MeasureSource WRITE SetMeasureSource)
+  Q_PROPERTY(bool AutoConfig READ AutoConfig WRITE SetAutoConfig)
+  Q_CLASSINFO("default:AutoConfig", "true")
+public:
+  explicit TStripChart(TComponentCore* AOwner = nullptr, QWidget* AParent = nullptr);
+  // Frees the link first, which detaches it from its source.
+  ~TStripChart() override;
+
+  TMeasureSource* MeasureSource() const { return FLink->Source(); }
+  void SetMeasureSource(TMeasureSource* Value);
+  bool AutoConfig() const { return FAutoConfig; }
+  void SetAutoConfig(bool Value) { FAutoConfig = Value; }
+
+  TMeasureLink* Link() const { return FLink.get(); }
+
+private:
+  // The three link handlers.
+  void SourceChanged();
+  void StateChanged(TMeasureSourceState State);
+  void DataArrived(TDescArraySingle& Data);
+
+  bool FAutoConfig = true;
+  // Padded copies of short channels: the source's arrays are never written.
+  std::array<std::vector<Single>, StrpChrtInt::kMaxSeries> FPadded;
+  // Declared last, so that it is freed (and detached) first.
+  std::unique_ptr<TMeasureLink> FLink;
+};
+
+}  // namespace quellix::StrpChrt
