@@ -436,52 +436,185 @@ void TCanvas::HatchFill(const QRect& R, TPenMode Mode) {
   PaintShape(R, Mode, [&](QPainter& P) { P.fillRect(L, QBrush(C, S)); });
 }
 
-// One-pixel line by Bresenham's algorithm straight on the scanlines, with
-// the pen's mode and dash pattern applied to each pixel. The dash pattern
-// continues from the previous line (FDashPhase), as along a polyline.
-void TCanvas::ThinLine(int X1, int Y1, int X2, int Y2, bool DrawLast) {
-  if (!FSurface || FSurface->isNull()) return;
-  const QRgb Color = ToQRgb(FPen.Color);
-  const DashPattern Pat = PatternOf(FPen.Style);
-  const TPenMode Mode = FPen.Mode;
-  const int W = FSurface->width(), H = FSurface->height();
-  uchar* Bits = FSurface->bits();
-  const qsizetype Bpl = FSurface->bytesPerLine();
-  QRect Bound(0, 0, W, H);
-  if (FHasClip) Bound &= FClipBound;
-  const bool SingleRect = !FHasClip || FClipRects.size() == 1;
-  const int L = Bound.left(), T = Bound.top(), R = Bound.right(), B = Bound.bottom();
+// ---------------------------------------------------------------------------
+// One-pixel lines
+//
+// The pixels are those of Bresenham's algorithm in the form that steps
+// both coordinates on one shared error term, taking a step along the minor
+// axis on an exact half: with a and b the lengths along the major and the
+// minor axis (a >= b), pixel I (I = 0 .. a) of the line lies I steps along
+// the major axis and
+//     m(I) = floor((2 b I + a) / (2 a))
+// steps along the minor one. The closed form lets the line be clipped to
+// each clip rectangle before it is rasterised (a line far outside costs
+// nothing), and walks the rest as runs on one scanline or one column.
 
-  const int DX = std::abs(X2 - X1), SX = X1 < X2 ? 1 : -1;
-  const int DY = -std::abs(Y2 - Y1), SY = Y1 < Y2 ? 1 : -1;
-  int N = std::max(DX, -DY) + (DrawLast ? 1 : 0);
-  int Err = DX + DY;
-  int X = X1, Y = Y1;
-  for (int I = 0; I < N; ++I) {
-    bool On = DashOn(Pat, FDashPhase++);
-    if (On && X >= L && X <= R && Y >= T && Y <= B) {
-      bool Inside = SingleRect;
-      if (!Inside)
-        for (const QRect& C : FClipRects)
-          if (C.contains(X, Y)) {
-            Inside = true;
-            break;
-          }
-      if (Inside) {
-        QRgb* P = reinterpret_cast<QRgb*>(Bits + Y * Bpl) + X;
-        *P = RasterOp(*P, Color, Mode);
+namespace {
+
+inline std::int64_t CeilDiv(std::int64_t N, std::int64_t D) { return N >= 0 ? (N + D - 1) / D : -((-N) / D); }
+
+// The pixels of one line, from the start point, and which of them lie in
+// a rectangle.
+struct TLineWalk {
+  int X1 = 0, Y1 = 0;
+  int SX = 1, SY = 1;
+  bool XMajor = true;
+  std::int64_t A = 0, B = 0;  // lengths along the major and the minor axis
+  int N = 0;                  // pixels drawn
+
+  TLineWalk(int AX1, int AY1, int X2, int Y2, bool DrawLast) : X1(AX1), Y1(AY1) {
+    const int DX = std::abs(X2 - X1), DY = std::abs(Y2 - Y1);
+    SX = X1 < X2 ? 1 : -1;
+    SY = Y1 < Y2 ? 1 : -1;
+    XMajor = DX >= DY;
+    A = XMajor ? DX : DY;
+    B = XMajor ? DY : DX;
+    N = static_cast<int>(A) + (DrawLast ? 1 : 0);
+  }
+
+  std::int64_t Minor(std::int64_t I) const { return A == 0 ? 0 : (2 * B * I + A) / (2 * A); }
+  // The first index whose minor step is at least M.
+  std::int64_t FirstWithMinor(std::int64_t M) const { return CeilDiv(A * (2 * M - 1), 2 * B); }
+
+  // The index range [I0, I1] of the pixels inside the inclusive rectangle
+  // L..R x T..Bt; false when there is none.
+  bool Range(int L, int T, int R, int Bt, int& I0, int& I1) const {
+    if (N <= 0) return false;
+    // Along each axis the allowed steps from the start point.
+    const auto Steps = [](int From, int Dir, int Lo, int Hi, std::int64_t& S0, std::int64_t& S1) {
+      if (Dir > 0) {
+        S0 = Lo - static_cast<std::int64_t>(From);
+        S1 = Hi - static_cast<std::int64_t>(From);
+      } else {
+        S0 = From - static_cast<std::int64_t>(Hi);
+        S1 = From - static_cast<std::int64_t>(Lo);
+      }
+    };
+    std::int64_t MajLo, MajHi, MinLo, MinHi;
+    if (XMajor) {
+      Steps(X1, SX, L, R, MajLo, MajHi);
+      Steps(Y1, SY, T, Bt, MinLo, MinHi);
+    } else {
+      Steps(Y1, SY, T, Bt, MajLo, MajHi);
+      Steps(X1, SX, L, R, MinLo, MinHi);
+    }
+    std::int64_t Lo = std::max<std::int64_t>(0, MajLo), Hi = std::min<std::int64_t>(N - 1, MajHi);
+    if (B == 0) {
+      if (MinLo > 0 || MinHi < 0) return false;
+    } else {
+      Lo = std::max(Lo, FirstWithMinor(MinLo));
+      Hi = std::min(Hi, FirstWithMinor(MinHi + 1) - 1);
+    }
+    if (Lo > Hi) return false;
+    I0 = static_cast<int>(Lo);
+    I1 = static_cast<int>(Hi);
+    return true;
+  }
+};
+
+// The dash pattern as one flag per position, so that the loop only counts.
+struct TDashTable {
+  bool On[24] = {};
+  unsigned Period = 0;  // 0: solid
+  explicit TDashTable(const DashPattern& P) {
+    if (!P.Runs) return;
+    Period = static_cast<unsigned>(P.Total);
+    for (unsigned I = 0; I < Period; ++I) On[I] = DashOn(P, I);
+  }
+};
+
+template <TPenMode Mode>
+inline void Combine(QRgb& D, QRgb Src) {
+  D = RasterOp(D, Src, Mode);
+}
+
+// Pixels I0..I1 of a line, all inside the surface: runs along the major
+// axis, one minor step between runs.
+template <TPenMode Mode, bool Dashed>
+void WalkRuns(const TLineWalk& L, int I0, int I1, QRgb* Bits, qsizetype Stride, QRgb Color, const TDashTable& Dash,
+              unsigned Phase) {
+  const qsizetype XStep = L.SX, YStep = L.SY * Stride;
+  const qsizetype MajorStep = L.XMajor ? XStep : YStep, MinorStep = L.XMajor ? YStep : XStep;
+  std::int64_t M = L.Minor(I0);
+  const int StepsX = L.XMajor ? I0 : static_cast<int>(M), StepsY = L.XMajor ? static_cast<int>(M) : I0;
+  QRgb* P = Bits + static_cast<qsizetype>(L.Y1 + L.SY * StepsY) * Stride + (L.X1 + L.SX * StepsX);
+  if (Dashed) Phase %= Dash.Period;
+  int I = I0;
+  while (I <= I1) {
+    // The run on this row (or column) ends before the next minor step.
+    const std::int64_t Next = L.B == 0 ? std::int64_t(I1) + 1 : L.FirstWithMinor(M + 1);
+    const int End = static_cast<int>(std::min<std::int64_t>(Next, std::int64_t(I1) + 1));
+    const int Len = End - I;
+    if (!Dashed && Mode == pmCopy && MajorStep == 1) {
+      std::fill(P, P + Len, Color | Opaque);
+      P += Len;
+    } else if (!Dashed && Mode == pmCopy && MajorStep == -1) {
+      std::fill(P - Len + 1, P + 1, Color | Opaque);
+      P -= Len;
+    } else {
+      for (int K = 0; K < Len; ++K, P += MajorStep) {
+        if (Dashed) {
+          const bool On = Dash.On[Phase];
+          if (++Phase == Dash.Period) Phase = 0;
+          if (!On) continue;
+        }
+        Combine<Mode>(*P, Color);
       }
     }
-    int E2 = 2 * Err;
-    if (E2 >= DY) {
-      Err += DY;
-      X += SX;
-    }
-    if (E2 <= DX) {
-      Err += DX;
-      Y += SY;
-    }
+    I = End;
+    P += MinorStep;
+    ++M;
   }
+}
+
+template <TPenMode Mode>
+void WalkRunsOf(bool Dashed, const TLineWalk& L, int I0, int I1, QRgb* Bits, qsizetype Stride, QRgb Color,
+                const TDashTable& Dash, unsigned Phase) {
+  if (Dashed)
+    WalkRuns<Mode, true>(L, I0, I1, Bits, Stride, Color, Dash, Phase);
+  else
+    WalkRuns<Mode, false>(L, I0, I1, Bits, Stride, Color, Dash, Phase);
+}
+
+}  // namespace
+
+// One-pixel line with the pen's colour, mode and dash pattern, clipped to
+// the surface and the clip region. The dash pattern continues from the
+// previous line (FDashPhase), as along a polyline; it advances over the
+// pixels that the clip leaves out as well.
+void TCanvas::ThinLine(int X1, int Y1, int X2, int Y2, bool DrawLast) {
+  if (!FSurface || FSurface->isNull()) return;
+  const TLineWalk L(X1, Y1, X2, Y2, DrawLast);
+  const unsigned Phase0 = FDashPhase;
+  FDashPhase += static_cast<unsigned>(std::max(0, L.N));
+  if (L.N <= 0) return;
+  const DashPattern Pat = PatternOf(FPen.Style);
+  const TDashTable Dash(Pat);
+  const bool Dashed = Dash.Period != 0;
+  const QRgb Color = ToQRgb(FPen.Color);
+  QRgb* Bits = reinterpret_cast<QRgb*>(FSurface->bits());
+  const qsizetype Stride = FSurface->bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+  const QRect Surface = FSurface->rect();
+  const auto Draw = [&](const QRect& Area) {
+    const QRect C = Area & Surface;
+    int I0, I1;
+    if (C.isEmpty() || !L.Range(C.left(), C.top(), C.right(), C.bottom(), I0, I1)) return;
+    const unsigned Phase = Phase0 + static_cast<unsigned>(I0);
+    switch (FPen.Mode) {
+      case pmCopy: WalkRunsOf<pmCopy>(Dashed, L, I0, I1, Bits, Stride, Color, Dash, Phase); break;
+      case pmNotXor: WalkRunsOf<pmNotXor>(Dashed, L, I0, I1, Bits, Stride, Color, Dash, Phase); break;
+      case pmNot: WalkRunsOf<pmNot>(Dashed, L, I0, I1, Bits, Stride, Color, Dash, Phase); break;
+      case pmXor: WalkRunsOf<pmXor>(Dashed, L, I0, I1, Bits, Stride, Color, Dash, Phase); break;
+      case pmBlack: WalkRunsOf<pmBlack>(Dashed, L, I0, I1, Bits, Stride, Color, Dash, Phase); break;
+      case pmWhite: WalkRunsOf<pmWhite>(Dashed, L, I0, I1, Bits, Stride, Color, Dash, Phase); break;
+    }
+  };
+  if (!FHasClip) {
+    Draw(Surface);
+    return;
+  }
+  // The rectangles of a region do not overlap: each pixel is drawn once.
+  for (const QRect& C : FClipRects) Draw(C);
 }
 
 void TCanvas::WidePenLine(int X1, int Y1, int X2, int Y2) {
