@@ -52,8 +52,7 @@ void TStripChart::SourceChanged() {
   Integer D = XGap == 0 ? 1 : Round(SamplesPerWindow() * DisplayTimeIncrement() / XGap);
   D = std::max(D, 1);
 
-  if (Info.BlockLength > 0 && Info.Duration > 0)
-    SetLogTimeIncrement(static_cast<Double>(Info.Duration / Info.BlockLength));
+  if (Info.BlockLength > 0 && Info.Duration > 0) SetSourceInterval(static_cast<Double>(Info.Duration / Info.BlockLength));
   if (Info.BlockLength >= SamplesPerBuffer()) SetSamplesPerBuffer(2 * Info.BlockLength);
   // Every block smaller than the window, so that it arrives as a scroll.
   if (Info.BlockLength >= SamplesPerWindow()) SetSamplesPerWindow(Info.BlockLength - 1);
@@ -71,6 +70,24 @@ void TStripChart::SourceChanged() {
     }
     SetSeriesNumber(std::min(Info.ChannelCount, kMaxSeries));
   }
+}
+
+// A source that changes its sample rate while the chart logs: the run so
+// far is closed with the interval its samples were taken at, and logging
+// goes on in a new run of the same file, with the same comment, its time
+// going on from the last sample logged.
+void TStripChart::SetSourceInterval(Double Value) {
+  if (!Logging() || !(Value > 0) || Value == LogTimeIncrement()) {
+    SetLogTimeIncrement(Value);
+    return;
+  }
+  const QString File = FileName();
+  const QString Comment = RunComment();
+  const Extended Last = LogTimeLast();
+  StopLogging();
+  SetLogTimeIncrement(Value);
+  SetLogStartTime(static_cast<Double>(Last + Value));
+  StartLogging(File, Comment);
 }
 
 void TStripChart::StateChanged(TMeasureSourceState State) {

@@ -43,6 +43,8 @@ private:
   void SourceChanged();
   void StateChanged(TMeasureSourceState State);
   void DataArrived(TDescArraySingle& Data);
+  // The time base a source announces; while logging it starts a new run.
+  void SetSourceInterval(Double Value);
 
   bool FAutoConfig = true;
   // Padded copies of short channels: the source's arrays are never written.

@@ -217,3 +217,47 @@ TEST(StripSink, AudioBuffersArriveInTheDataFileInOrder) {
   }
 }
 
+
+// A source that changes its sample rate while the chart logs: the run so
+// far keeps the interval its samples were taken at, and logging goes on in
+// a new run of the same file at the new interval.
+TEST(StripSink, ANewSourceRateWhileLoggingStartsANewRun) {
+  QTemporaryDir Dir;
+  const QString File = Dir.filePath("rate.qlx");
+  TDescribedSource Source;
+  Source.SetCapabilities({mcValues, mcBlocks, mcOneChannel});
+  Source.Info.ChannelCount = 1;
+  Source.Info.BlockLength = 100;
+  Source.Info.Duration = 0.01L;
+  TStripChart Chart;
+  Chart.SetMeasureSource(&Source);
+  const Double Before = Chart.LogTimeIncrement();
+  Chart.StartLogging(File, QStringLiteral("Zwei Raten"));
+  std::int64_t Next = 0;
+  Feed(Chart, Next, 100, 10);
+
+  Source.Info.Duration = 0.02L;
+  Source.AnnounceSourceChanged();
+  EXPECT_TRUE(Chart.Logging());
+  EXPECT_EQ(Chart.RunComment(), QStringLiteral("Zwei Raten"));
+  const Double After = Chart.LogTimeIncrement();
+  Feed(Chart, Next, 50, 10);
+  Chart.StopLogging();
+
+  TFileStream S(File, TFileStream::fmOpenRead);
+  const TFileScan Scan = ScanDataFile(S);
+  ASSERT_EQ(Scan.Result, TFileScan::Complete);
+  ASSERT_EQ(Scan.Runs.size(), 2u);
+  struct Row {
+    const char* Name;
+    Double Interval;
+    std::int64_t Samples;
+  } Rows[] = {{"closed run keeps its interval", Before, 100}, {"new run at the new interval", After, 50}};
+  for (size_t R = 0; R < 2; ++R) {
+    EXPECT_EQ(Scan.Runs[R].Interval, Rows[R].Interval) << Rows[R].Name;
+    EXPECT_EQ(Scan.Runs[R].Samples, Rows[R].Samples) << Rows[R].Name;
+    EXPECT_GE(Scan.Runs[R].TailPos, 0) << Rows[R].Name;
+  }
+  EXPECT_DOUBLE_EQ(Scan.Runs[0].EndTime, Scan.Runs[0].StartTime + 99 * Before);
+  EXPECT_GT(Scan.Runs[1].StartTime, Scan.Runs[0].EndTime);
+}
