@@ -41,6 +41,13 @@ bool Store(T& Field, const T& Value) {
   return true;
 }
 
+// The numeric view properties take only finite numbers: an infinite or
+// NaN range or spacing has no picture, and would stay until replaced.
+template <class T>
+bool StoreFinite(T& Field, const T& Value) {
+  return std::isfinite(Value) && Store(Field, Value);
+}
+
 // Seconds as a calendar time: day 1 is 1 January of year 1; the time of
 // day is rounded to whole milliseconds, as the calendar conversion does.
 struct TCalendarTime {
@@ -393,7 +400,7 @@ void TStripChartInt::SetMarkerColor(TColor Value) {
 }
 
 void TStripChartInt::SetMarkerWidth(Single Value) {
-  if (Store(FMarkerWidth, Value)) InvalidatePlot();
+  if (StoreFinite(FMarkerWidth, Value)) InvalidatePlot();
 }
 
 void TStripChartInt::SetBorderStyle(TBorderStyle Value) {
@@ -408,17 +415,17 @@ void TStripChartInt::SetTitle(TTitlePlace Place, const QString& Value) {
 }
 
 void TStripChartInt::SetViewYMin(Single Value) {
-  if (!Store(FViewYMin, Value)) return;
+  if (!StoreFinite(FViewYMin, Value)) return;
   InvalidatePlot();
   if (FAutoScale) AdaptRange(true);
 }
 
 void TStripChartInt::SetViewYMax(Single Value) {
-  if (Store(FViewYMax, Value)) InvalidatePlot();
+  if (StoreFinite(FViewYMax, Value)) InvalidatePlot();
 }
 
 void TStripChartInt::SetViewYGap(Single Value) {
-  if (Store(FViewYGap, Value)) InvalidatePlot();
+  if (StoreFinite(FViewYGap, Value)) InvalidatePlot();
 }
 
 void TStripChartInt::SetViewYDecimals(Integer Value) {
@@ -426,7 +433,7 @@ void TStripChartInt::SetViewYDecimals(Integer Value) {
 }
 
 void TStripChartInt::SetViewXGap(Double Value) {
-  if (!Store(FViewXGap, Value)) return;
+  if (!StoreFinite(FViewXGap, Value)) return;
   LayoutTimeAxis();
   InvalidatePlot();
 }

@@ -275,7 +275,7 @@ TRect TStripChartInt::PlotRect() const {
 // Time base
 
 void TStripChartInt::SetLogTimeIncrement(Double Value) {
-  if (!(Value > 0) || Value == FLogTimeIncrement) return;
+  if (!(Value > 0) || !std::isfinite(Value) || Value == FLogTimeIncrement) return;
   FLogTimeIncrement = Value;
   FDisplayTimeIncrement = Value;
   FLogTimeLast = FLogStartTime - Value;
@@ -284,6 +284,7 @@ void TStripChartInt::SetLogTimeIncrement(Double Value) {
 }
 
 void TStripChartInt::SetLogStartTime(Double Value) {
+  if (!std::isfinite(Value)) return;  // no time to start a run at
   FLogStartTime = Value;
   if (FLogging && StoreHandler) {
     // A new start time closes the run and opens the next one in the file.
@@ -393,6 +394,7 @@ void TStripChartInt::WatchRange(const TSeriesValues& Values, Integer SeriesCount
     for (Integer j = 1; j <= SampleCount; ++j) {
       const Single v = V[j - 1];
       const Double Time = static_cast<Double>(FLogTimeLast + j * static_cast<Extended>(FLogTimeIncrement));
+      if (std::isnan(v)) continue;  // no value: neither inside nor outside
       if (v < FRangeLower) {
         if (!FBelowReported[k]) {
           FBelowReported[k] = true;
@@ -454,6 +456,8 @@ bool TStripChartInt::ShowsLiveRun() const {
 }
 
 void TStripChartInt::MoveWindowTo(bool Relative, Double Time) {
+  // NaN names no time; an infinite one is limited to the run's ends below.
+  if (std::isnan(Time)) return;
   Extended T = Time;
   if (Relative) {
     if (Time == 0) return;

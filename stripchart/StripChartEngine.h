@@ -17,6 +17,7 @@
 
 #include <QString>
 #include <array>
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -260,9 +261,14 @@ public:
 
   // --- Range watch --------------------------------------------------------
   Single RangeLower() const { return FRangeLower; }
-  void SetRangeLower(Single Value) { FRangeLower = Value; }
+  // The limits take finite numbers only.
+  void SetRangeLower(Single Value) {
+    if (std::isfinite(Value)) FRangeLower = Value;
+  }
   Single RangeUpper() const { return FRangeUpper; }
-  void SetRangeUpper(Single Value) { FRangeUpper = Value; }
+  void SetRangeUpper(Single Value) {
+    if (std::isfinite(Value)) FRangeUpper = Value;
+  }
 
   // --- Margins of the plot rectangle --------------------------------------
   Integer GapLeft() const { return FGapLeft; }

@@ -623,6 +623,8 @@ bool TStripChartInt::AdaptRange(bool Invalidate) {
     if (YMax <= 0) YMax = 0.1f;
     if (YMin <= 0) YMin = 0.01f * YMax;
   }
+  // Data near the ends of the Single range: a span around it overflows.
+  if (!std::isfinite(YMin) || !std::isfinite(YMax)) return false;
   if (YMin == FViewYMin && YMax == FViewYMax && YGap == FViewYGap) return false;
   FViewYMin = YMin;
   FViewYMax = YMax;
