@@ -14,6 +14,7 @@
 #include "quellix/app/RCHighpassWindow.h"
 #include "quellix/app/RCLowpassWindow.h"
 #include "quellix/app/StateVariableWindow.h"
+#include "support/ParamRows.h"
 
 using namespace quellix;
 using app::TFilterDemo;
@@ -83,6 +84,7 @@ namespace {
 
 struct TFilterWindowCase {
   const char* Name;
+  friend void PrintTo(const TFilterWindowCase& R, std::ostream* Os) { *Os << R.Name; }
   const char* Caption;
   Double Min, Max, Initial;
   std::function<std::unique_ptr<TFilterDemo>()> Create;
@@ -207,7 +209,7 @@ TEST_P(FilterWindow, EachTickShowsTheSquareWaveAndItsCopyFilteredFromRest) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, FilterWindow, ::testing::ValuesIn(Cases()),
-                         [](const ::testing::TestParamInfo<TFilterWindowCase>& I) { return std::string(I.param.Name); });
+    quellix::testsupport::RowNamer());
 
 TEST(FilterWindowOutput, LowPassSettlesOnThePlateauAndHighPassDecaysToZero) {
   // Cutoff 25 Hz: time constant 6.4 ms, so 250 ms of plateau is settled.

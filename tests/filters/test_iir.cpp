@@ -7,6 +7,7 @@
 
 #include "FilterTestUtil.h"
 #include "quellix/filters/IIRFilter.h"
+#include "support/ParamRows.h"
 
 using namespace quellix;
 using namespace quellix::IIRFilt;
@@ -51,6 +52,7 @@ TIIRFilter* Make(TIirFilterOutput Output, int Order, float Fs, float F1, float F
 
 struct TDesignRow {
   const char* Name;
+  friend void PrintTo(const TDesignRow& R, std::ostream* Os) { *Os << R.Name; }
   TIirFilterOutput Output;
   int Order;
   float Fs, Fc;
@@ -86,7 +88,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TDesignRow{"LowOrder6", iirLowPass, 6, 1000, 250}, TDesignRow{"LowOrder10", iirLowPass, 10, 1000, 100},
                       TDesignRow{"HighOrder2", iirHighPass, 2, 1000, 100}, TDesignRow{"HighOrder4", iirHighPass, 4, 44100, 500},
                       TDesignRow{"HighOrder8", iirHighPass, 8, 1000, 300}, TDesignRow{"HighOrder10", iirHighPass, 10, 1000, 100}),
-    [](const auto& Info) { return std::string(Info.param.Name); });
+    quellix::testsupport::RowNamer());
 
 // The band-pass maps the low-pass prototype of order Order onto the band
 // F1 .. F2: unity at the geometric centre of the warped edges, -3 dB at

@@ -9,6 +9,7 @@
 #include "quellix/histograph/HistographEngine.h"
 #include "quellix/host/Streaming.h"
 #include "quellix/host/NumberFormat.h"
+#include "support/ParamRows.h"
 
 using namespace quellix;
 using namespace quellix::HistoInt;
@@ -172,6 +173,7 @@ TEST(HistoSeries, PointBufferGrowsToLargestSeriesAndNeverShrinks) {
 
 struct TScaleRow {
   const char* Name;
+  friend void PrintTo(const TScaleRow& R, std::ostream* Os) { *Os << R.Name; }
   TGrdScale Scale;
   std::vector<Single> Data;
   Single YMin, YMax;  // view before
@@ -206,7 +208,7 @@ INSTANTIATE_TEST_SUITE_P(
         TScaleRow{"log_centred_min_at_zero", sclLinLog, {0, 1000}, 1, 10, true, 15, 1500, 500},
         TScaleRow{"log_all_negative", sclLinLog, {-5, -1}, 1, 10, true, 0.001f, 0.1f, 1.25f},
         TScaleRow{"log_equal_values_non_positive_min", sclLinLog, {50, 50}, 0, 10, true, 10, 100, 22.5f}),
-    [](const auto& Info) { return std::string(Info.param.Name); });
+    quellix::testsupport::RowNamer());
 
 TEST(HistoAutoScaleRule, EmptySeriesCountsAsZero) {
   THisto H;

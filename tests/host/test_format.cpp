@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "quellix/host/NumberFormat.h"
+#include "support/ParamRows.h"
 
 using namespace quellix;
 
@@ -29,6 +30,7 @@ private:
 
 struct PatternRow {
   const char* What;
+  friend void PrintTo(const PatternRow& R, std::ostream* Os) { *Os << R.What; }
   const char* Format;
   double Value;
   const char* Expected;
@@ -84,12 +86,7 @@ TEST_P(FormatPatterns, Formats) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, FormatPatterns, ::testing::ValuesIn(PatternRows),
-                         [](const ::testing::TestParamInfo<PatternRow>& I) {
-                           std::string N;
-                           for (const char* C = I.param.What; *C; ++C)
-                             N += std::isalnum(static_cast<unsigned char>(*C)) ? *C : '_';
-                           return N;
-                         });
+    quellix::testsupport::RowNamer());
 
 TEST_F(Separators, FormatUsesTheCurrentSeparators) {
   SetDecimalSeparator(QLatin1Char(','));

@@ -7,6 +7,7 @@
 
 #include "quellix/host/Streaming.h"
 #include "quellix/instruments/Led.h"
+#include "support/ParamRows.h"
 
 using namespace quellix;
 using namespace quellix::LedInt;
@@ -31,6 +32,7 @@ const TColor Shadow = ColorToRGB(clBtnShadow);
 
 struct CircleRow {
   const char* What;
+  friend void PrintTo(const CircleRow& R, std::ostream* Os) { *Os << R.What; }
   Integer W, H;
   TRect Box;
 };
@@ -47,12 +49,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, LedCircle,
                                            CircleRow{"tall lamp centred down", 20, 40, Rect(0, 10, 20, 30)},
                                            CircleRow{"odd difference rounds toward zero", 21, 20, Rect(0, 0, 20, 20)},
                                            CircleRow{"square fills the control", 16, 16, Rect(0, 0, 16, 16)}),
-                         [](const auto& I) {
-                           std::string N = I.param.What;
-                           for (char& C : N)
-                             if (!std::isalnum(static_cast<unsigned char>(C))) C = '_';
-                           return N;
-                         });
+    quellix::testsupport::RowNamer());
 
 TEST(Led, WideCircleLampWithHighlightOnTheBackground) {
   TLamp L(40, 20);
@@ -69,6 +66,7 @@ TEST(Led, WideCircleLampWithHighlightOnTheBackground) {
 
 struct ArrowRow {
   const char* What;
+  friend void PrintTo(const ArrowRow& R, std::ostream* Os) { *Os << R.What; }
   TLedStyle Style;
   TPoint Lit;    // inside the arrow
   TPoint Blank;  // outside it
@@ -92,12 +90,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, LedArrow,
                                            ArrowRow{"up tip at the top middle", lesArrowUp, {10, 4}, {2, 4}},
                                            ArrowRow{"down tip at the bottom middle", lesArrowDown, {10, 16}, {2, 16}},
                                            ArrowRow{"diamond leaves the corners", lesArrowLeftRight, {10, 10}, {2, 2}}),
-                         [](const auto& I) {
-                           std::string N = I.param.What;
-                           for (char& C : N)
-                             if (!std::isalnum(static_cast<unsigned char>(C))) C = '_';
-                           return N;
-                         });
+    quellix::testsupport::RowNamer());
 
 TEST(Led, BothDoubleArrowsDrawTheSamePicture) {
   TLamp A(30, 17), B(30, 17);

@@ -12,6 +12,7 @@
 #include "quellix/host/NumberFormat.h"
 #include "quellix/instruments/StandalonePanelMeter.h"
 #include "quellix/instruments/PanelMeter.h"
+#include "support/ParamRows.h"
 
 using namespace quellix;
 using namespace quellix::PMeterInt;
@@ -82,6 +83,7 @@ struct TRangeLog {
 
 struct FormatRow {
   const char* What;
+  friend void PrintTo(const FormatRow& R, std::ostream* Os) { *Os << R.What; }
   Integer Digits;
   Integer DecimalPoint;
   TPanelMeterSign Sign;
@@ -103,15 +105,11 @@ INSTANTIATE_TEST_SUITE_P(
                       FormatRow{"point zero gives none", 2, 0, pmrNegative, " 00;-00"},
                       FormatRow{"point beyond the digits gives none", 3, 4, pmrOnlyPositive, "000"},
                       FormatRow{"negative point gives none", 3, -1, pmrOnlyPositive, "000"}),
-    [](const auto& I) {
-      std::string N = I.param.What;
-      for (char& C : N)
-        if (!std::isalnum(static_cast<unsigned char>(C))) C = '_';
-      return N;
-    });
+    quellix::testsupport::RowNamer());
 
 struct RangeRow {
   const char* What;
+  friend void PrintTo(const RangeRow& R, std::ostream* Os) { *Os << R.What; }
   TPanelMeterSign Sign;
   std::vector<Double> Values;
   std::vector<Integer> Codes;
@@ -140,12 +138,7 @@ INSTANTIATE_TEST_SUITE_P(
         RangeRow{"limits themselves are inside", pmrNegative, {1.999, -1.999}, {}},
         RangeRow{"negative where only positive", pmrOnlyPositive, {-1.5, -0.5, 0.75}, {-3, 0}},
         RangeRow{"below the range wins over negative", pmrOnlyPositive, {-3, -4, -1}, {-1, -3}}),
-    [](const auto& I) {
-      std::string N = I.param.What;
-      for (char& C : N)
-        if (!std::isalnum(static_cast<unsigned char>(C))) C = '_';
-      return N;
-    });
+    quellix::testsupport::RowNamer());
 
 TEST(PanelMeter, OnlyPositiveStoresTheMagnitudeAfterTheCheck) {
   TMeter M;
@@ -234,6 +227,7 @@ TEST(PanelMeter, CellsNeverDrawOverTheFrame) {
 
 struct ShownRow {
   const char* What;
+  friend void PrintTo(const ShownRow& R, std::ostream* Os) { *Os << R.What; }
   Integer Digits;
   Integer DecimalPoint;
   TPanelMeterSign Sign;
@@ -268,12 +262,7 @@ INSTANTIATE_TEST_SUITE_P(
         ShownRow{"point after the last digit has nothing to follow", 3, 3, pmrOnlyPositive, 42, "042"},
         ShownRow{"text without digits erases every cell", 4, 1, pmrNegative,
                  std::numeric_limits<Double>::quiet_NaN(), "     "}),
-    [](const auto& I) {
-      std::string N = I.param.What;
-      for (char& C : N)
-        if (!std::isalnum(static_cast<unsigned char>(C))) C = '_';
-      return N;
-    });
+    quellix::testsupport::RowNamer());
 
 TEST(PanelMeter, CommaSeparatorLightsThePointToo) {
   const QChar Old = DecimalSeparator();

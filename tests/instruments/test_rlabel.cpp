@@ -8,6 +8,7 @@
 
 #include "quellix/host/Streaming.h"
 #include "quellix/instruments/RotateLabel.h"
+#include "support/ParamRows.h"
 
 using namespace quellix;
 using namespace quellix::RLabel;
@@ -42,17 +43,11 @@ public:
   }
 };
 
-std::string RowName(const char* What) {
-  std::string N = What;
-  for (char& C : N)
-    if (!std::isalnum(static_cast<unsigned char>(C))) C = '_';
-  return N;
-}
-
 }  // namespace
 
 struct AngleRow {
   const char* What;
+  friend void PrintTo(const AngleRow& R, std::ostream* Os) { *Os << R.What; }
   Integer In;
   Integer Stored;
 };
@@ -75,10 +70,11 @@ INSTANTIATE_TEST_SUITE_P(Rows, LabelAngle,
                                            AngleRow{"minus half a turn stays", -180, -180},
                                            AngleRow{"full turn is zero", 360, 0},
                                            AngleRow{"smallest integer without overflow", INT_MIN, -128}),
-                         [](const auto& I) { return RowName(I.param.What); });
+    quellix::testsupport::RowNamer());
 
 struct PlaceRow {
   const char* What;
+  friend void PrintTo(const PlaceRow& R, std::ostream* Os) { *Os << R.What; }
   Integer Angle;
   TRotatedTextPlace Place;
 };
@@ -104,7 +100,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, LabelPlace,
                                            PlaceRow{"diagonal down", -45, {98, 98, {13, 0}}},
                                            PlaceRow{"steep up to the left", 135, {98, 98, {85, 98}}},
                                            PlaceRow{"steep down to the left", -135, {98, 98, {98, 13}}}),
-                         [](const auto& I) { return RowName(I.param.What); });
+    quellix::testsupport::RowNamer());
 
 TEST(RotateLabel, Defaults) {
   TRotateLabel L;
