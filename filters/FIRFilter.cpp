@@ -1,6 +1,7 @@
 #include "quellix/filters/FIRFilter.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "quellix/host/NumberFormat.h"
@@ -83,15 +84,30 @@ void TFIRFilter::SetCoefficientNumber(Integer Value) {
   Reset();
 }
 
-// Makes Values[0 .. Count-1] the coefficients with Lines as their text.
-void TFIRFilter::TakeOver(const QStringList& Lines, const Single* Values, Integer Count) {
-  if (Count != FCount) Reset();
+void TFIRFilter::TakeOver(const QStringList& Lines, const Single* Values, Integer Count, bool KeepHistory) {
+  if (Count != FCount) {
+    if (KeepHistory)
+      ReLayHistory(Count);
+    else
+      Reset();
+  }
   FCount = Count;
   FList.Clear();
   for (Integer k = 0; k < Count; ++k) {
     FCoefficients[k] = Values[k];
     FList.Add(Lines.at(k));
   }
+}
+
+void TFIRFilter::ReLayHistory(Integer Count) {
+  // The sample of age a (0 the newest) lies at Slot(FPosition, a); in the
+  // new ring the newest goes to the last place, so that the next sample
+  // starts the ring over at place 1.
+  const Integer Kept = std::min(FCount, Count);
+  std::array<Single, MaxCoefficients> Ring{};
+  for (Integer Age = 0; Age < Kept; ++Age) Ring[Kept - 1 - Age] = FHistory[Slot(FPosition, Age) - 1];
+  FHistory = Ring;
+  FPosition = Kept;
 }
 
 void TFIRFilter::SetCoefficientList(const TStringList& Value) { SetCoefficientStrings(Value.ToQStringList()); }
@@ -105,20 +121,27 @@ void TFIRFilter::SetCoefficientStrings(const QStringList& Value) {
   std::array<Single, MaxCoefficients> Values{};
   Integer Taken = 0;
   try {
-    for (; Taken < Count; ++Taken) Values[Taken] = static_cast<Single>(StrToFloat(Value.at(Taken)));
+    for (; Taken < Count; ++Taken) {
+      const Single V = static_cast<Single>(StrToFloat(Value.at(Taken)));
+      // A number beyond the Single range is no coefficient either.
+      if (!std::isfinite(V))
+        throw EConvertError(QStringLiteral("'%1' ist kein gültiger Gleitkommawert").arg(Value.at(Taken)));
+      Values[Taken] = V;
+    }
   } catch (const EConvertError&) {
-    if (Taken > 0) TakeOver(Value, Values.data(), Taken);
+    if (Taken > 0) TakeOver(Value, Values.data(), Taken, false);
     throw;
   }
-  TakeOver(Value, Values.data(), static_cast<Integer>(Count));
+  TakeOver(Value, Values.data(), static_cast<Integer>(Count), false);
 }
 
 void TFIRFilter::SetCoefficients(Integer Count, const Single* Values) {
   if (Count < 1 || Count > MaxCoefficients) throw ERangeError(RangeMessage());
+  if (!std::all_of(Values, Values + Count, [](Single V) { return std::isfinite(V); })) return;
   QStringList Lines;
   Lines.reserve(Count);
   for (Integer k = 0; k < Count; ++k) Lines << FloatToStr(Values[k]);
-  TakeOver(Lines, Values, Count);
+  TakeOver(Lines, Values, Count, true);
 }
 
 Integer TFIRFilter::Advance(Integer P, std::int64_t Steps) const {
@@ -135,6 +158,7 @@ Integer TFIRFilter::Slot(Integer P, Integer Age) const {
 // Ring position p := p + 1 (1 after N); h[p] := x; then
 // acc := Single(h[j]*c[k] + acc) for k = 1 .. N with j running back from p.
 Single TFIRFilter::FilterSample(Single X) {
+  if (!std::isfinite(X)) return X;
   const Integer N = FCount;
   if (++FPosition > N) FPosition = 1;
   FHistory[FPosition - 1] = X;
@@ -147,12 +171,16 @@ Single TFIRFilter::FilterSample(Single X) {
   return Acc;
 }
 
-// Same result as FilterSample on every sample, but on a straight copy of
+// Same result as FilterSample on every sample (of a run of finite ones), but on a straight copy of
 // the input behind the N most recent samples of the ring, so that the
 // convolution can run on consecutive memory. The ring is rewritten at the
 // end as FilterSample would have left it.
 void TFIRFilter::Filter(Single* Data, Integer Count) {
   if (!Data || Count < 1) return;
+  ForEachFiniteRun(Data, Count, [this](Single* D, Integer N) { FilterFinite(D, N); });
+}
+
+void TFIRFilter::FilterFinite(Single* Data, Integer Count) {
   const Integer N = FCount;
   const Integer First = Advance(FPosition, 1);
   for (Integer Age = 1; Age <= N; ++Age) FWork[N - Age] = FHistory[Slot(First, Age) - 1];
@@ -190,6 +218,8 @@ void TFIRFilter::DefineProperties(TFiler& Filer) {
         }
         Reader.ReadListEnd();
         Reader.ReadListEnd();
+        CheckStreamedFloats({Fs, Fc});
+        for (Integer k = 0; k < std::min(Count, MaxCoefficients); ++k) CheckStreamedFloats({Values[k]});
         FSampleFrequency = Fs;
         FCutoffFrequency = Fc;
         SetCoefficients(Count, Values.data());

@@ -36,21 +36,25 @@ public:
   const TStringList& CoefficientList() const { return FList; }
   // Takes over the lines of Value as the coefficients. Raises ERangeError
   // unless it has 1 to 512 lines. A line that is not a number raises the
-  // conversion error; the lines before it stay in force as the coefficient
-  // set. A new number of coefficients clears the history.
+  // conversion error, and so does one beyond the Single range; the lines
+  // before it stay in force as the coefficient set. A new number of
+  // coefficients clears the history.
   void SetCoefficientList(const TStringList& Value);
   QStringList CoefficientStrings() const { return FList.ToQStringList(); }
   void SetCoefficientStrings(const QStringList& Value);
 
   // Sets N = Count coefficients from Values[0 .. Count-1] and rewrites the
-  // list from them. Raises ERangeError unless 1 <= Count <= 512. The same
-  // number of coefficients keeps the history, so the filter can be retuned
-  // on the fly without a glitch; a new number clears it.
+  // list from them. Raises ERangeError unless 1 <= Count <= 512; a set
+  // holding a value that is not a finite number is refused and changes
+  // nothing. The history is kept, so the filter can be retuned on the fly
+  // without a glitch: with a new number of coefficients, the newest
+  // samples keep their ages (as many as both counts hold).
   void SetCoefficients(Integer Count, const Single* Values);
   // Coefficient c[Index+1], Index 0 .. N-1.
   Single Coefficient(Integer Index) const { return FCoefficients.at(Index); }
 
-  // Filters one sample.
+  // Filters one sample. A sample that is not a finite number is given back
+  // as it is and does not enter the history.
   Single FilterSample(Single X);
   // Data[i] := FilterSample(Data[i]) for i = 0 .. Count-1.
   void Filter(Single* Data, Integer Count);
@@ -60,13 +64,19 @@ public:
   void DefineProperties(TFiler& Filer) override;
 
 private:
-  // Refuses NaN as well as values <= 0.
-  bool AcceptsFrequency(Single Value) const override { return Value > 0; }
+  // Filter on a run of finite samples.
+  void FilterFinite(Single* Data, Integer Count);
   // Ring position reached from P after Steps samples.
   Integer Advance(Integer P, std::int64_t Steps) const;
   // Ring slot (1 .. N) of the value Age samples older than the one at P.
   Integer Slot(Integer P, Integer Age) const;
-  void TakeOver(const QStringList& Lines, const Single* Values, Integer Count);
+  // Makes Values[0 .. Count-1] the coefficients with Lines as their text.
+  // A new count clears the history, or with KeepHistory re-lays the ring
+  // for it (ReLayHistory).
+  void TakeOver(const QStringList& Lines, const Single* Values, Integer Count, bool KeepHistory);
+  // The ring for Count coefficients holding the newest samples of the
+  // present ring at their ages; older places are 0.
+  void ReLayHistory(Integer Count);
 
   Integer FCount = 1;
   std::array<Single, MaxCoefficients> FCoefficients{};  // c[1..N] at 0..N-1

@@ -1,5 +1,7 @@
 #include "quellix/filters/FilterBase.h"
 
+#include "quellix/host/Streaming.h"
+
 namespace quellix::FiltBase {
 
 TFilterBase::TFilterBase(TComponentCore* AOwner, const QString& AVersion)
@@ -15,6 +17,11 @@ void TFilterBase::SetCutoffFrequency(Single Value) {
   if (!AcceptsFrequency(Value) || Value == FCutoffFrequency) return;
   FCutoffFrequency = Value;
   FrequencyChanged();
+}
+
+void TFilterBase::CheckStreamedFloats(std::initializer_list<Single> Values) {
+  for (Single V : Values)
+    if (!std::isfinite(V)) throw EStreamError(QStringLiteral("Ungültiger Eigenschaftswert: Floats"));
 }
 
 }  // namespace quellix::FiltBase

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <cmath>
 
 #include "quellix/host/Component.h"
 
@@ -10,8 +11,10 @@ namespace quellix::FiltBase {
 
 // Version and Copyright are read-only: their setters exist so that a form
 // loader can assign them, and ignore the value. SampleFrequency and
-// CutoffFrequency refuse values <= 0 and the value they already have; a new
-// value is stored and FrequencyChanged lets the filter redesign itself.
+// CutoffFrequency refuse values <= 0, values that are not finite numbers
+// (a NaN frequency would make every output NaN) and the value they already
+// have; a new value is stored and FrequencyChanged lets the filter
+// redesign itself.
 class TFilterBase : public TComponent {
   Q_OBJECT
   Q_PROPERTY(QString Version READ Version WRITE SetVersion)
@@ -33,9 +36,29 @@ public:
 protected:
   TFilterBase(TComponentCore* AOwner, const QString& AVersion);
 
-  // Whether a setter may take Value. The default refuses values <= 0 only,
-  // so a NaN is taken; the FIR filter refuses everything that is not > 0.
-  virtual bool AcceptsFrequency(Single Value) const { return !(Value <= 0); }
+  // Whether a frequency setter may take Value: a finite number above 0.
+  static bool AcceptsFrequency(Single Value) { return Value > 0 && std::isfinite(Value); }
+
+  // Hands the runs of finite samples in Data[0 .. Count-1] to Run(Data,
+  // Count) one after the other. A sample that is not a finite number stays
+  // as it is and never enters the filter's state, so that one NaN or
+  // infinity in the input does not make every later output NaN; the filter
+  // goes on from the sample before it.
+  template <class TRun>
+  static void ForEachFiniteRun(Single* Data, Integer Count, TRun Run) {
+    if (!Data) return;
+    for (Integer I = 0; I < Count;) {
+      while (I < Count && !std::isfinite(Data[I])) ++I;
+      Integer J = I;
+      while (J < Count && std::isfinite(Data[J])) ++J;
+      if (J > I) Run(Data + I, J - I);
+      I = J;
+    }
+  }
+
+  // A streamed "Floats" list holding a number that is not finite is
+  // refused as a stream error, leaving the filter as it was.
+  static void CheckStreamedFloats(std::initializer_list<Single> Values);
   // Called after a setter has stored a new frequency. Not called by the
   // constructor: each filter designs itself once when it is built.
   virtual void FrequencyChanged() {}

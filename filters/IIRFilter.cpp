@@ -185,7 +185,7 @@ void TIIRFilter::Design() {
 }
 
 void TIIRFilter::SetCutoffHighFrequency(Single Value) {
-  if (Value <= 0 || Value == FCutoffHighFrequency) return;
+  if (!AcceptsFrequency(Value) || Value == FCutoffHighFrequency) return;
   FCutoffHighFrequency = Value;
   Design();
 }
@@ -212,19 +212,22 @@ void TIIRFilter::Reset() {
 
 void TIIRFilter::Filter(Single* Data, Integer Count) {
   if (!Data || Count < 1) return;
-  switch (FSections) {
-    case 1: Run<1>(FHistory, FCoefficients, FFilterOutput, Data, Count); break;
-    case 2: Run<2>(FHistory, FCoefficients, FFilterOutput, Data, Count); break;
-    case 3: Run<3>(FHistory, FCoefficients, FFilterOutput, Data, Count); break;
-    case 4: Run<4>(FHistory, FCoefficients, FFilterOutput, Data, Count); break;
-    case 5: Run<5>(FHistory, FCoefficients, FFilterOutput, Data, Count); break;
-  }
+  ForEachFiniteRun(Data, Count, [this](Single* D, Integer N) {
+    switch (FSections) {
+      case 1: Run<1>(FHistory, FCoefficients, FFilterOutput, D, N); break;
+      case 2: Run<2>(FHistory, FCoefficients, FFilterOutput, D, N); break;
+      case 3: Run<3>(FHistory, FCoefficients, FFilterOutput, D, N); break;
+      case 4: Run<4>(FHistory, FCoefficients, FFilterOutput, D, N); break;
+      case 5: Run<5>(FHistory, FCoefficients, FFilterOutput, D, N); break;
+    }
+  });
 }
 
 // "Floats" = (SampleFrequency, CutoffFrequency, CutoffHighFrequency, Order,
 // FilterOutput). The frequencies are taken over without the setters'
-// checks; an order outside 2 .. 10 or an unknown output type cannot be run
-// and is refused as a stream error, leaving the filter as it was.
+// checks; an order outside 2 .. 10, an unknown output type or a frequency
+// that is not a finite number cannot be run and is refused as a stream
+// error, leaving the filter as it was.
 void TIIRFilter::DefineProperties(TFiler& Filer) {
   TFilterBase::DefineProperties(Filer);
   Filer.DefineProperty(
@@ -239,6 +242,7 @@ void TIIRFilter::DefineProperties(TFiler& Filer) {
         Reader.ReadListEnd();
         if (Ord < 2 || Ord > 10 || !ValidOutput(Output))
           throw EStreamError(QStringLiteral("Ungültiger Eigenschaftswert: Floats"));
+        CheckStreamedFloats({Fs, F1, F2});
         FSampleFrequency = Fs;
         FCutoffFrequency = F1;
         FCutoffHighFrequency = F2;

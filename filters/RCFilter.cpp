@@ -27,6 +27,7 @@ void TRCFilter::DefineProperties(TFiler& Filer) {
         const Single Fs = static_cast<Single>(Reader.ReadFloat());
         const Single Fc = static_cast<Single>(Reader.ReadFloat());
         Reader.ReadListEnd();
+        CheckStreamedFloats({Fs, Fc});
         FSampleFrequency = Fs;
         FCutoffFrequency = Fc;
         ComputeCoefficients();

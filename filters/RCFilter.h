@@ -26,12 +26,15 @@ protected:
 
   // Runs Data[0 .. Count-1] in place through Step, continuing from the
   // current state: Data[i] = Step(b, y, Data[i]), where Step updates y.
+  // Samples that are not finite numbers are passed over.
   template <class TStep>
   void Run(Single* Data, Integer Count, TStep Step) {
     if (!Data || Count < 1) return;
     const Double B = FB;
     Single Y = FState;
-    for (Integer I = 0; I < Count; ++I) Data[I] = Step(B, Y, Data[I]);
+    ForEachFiniteRun(Data, Count, [&](Single* D, Integer N) {
+      for (Integer I = 0; I < N; ++I) D[I] = Step(B, Y, D[I]);
+    });
     FState = Y;
   }
 

@@ -54,7 +54,7 @@ void TStateVariableFilter::ComputeTuning() {
 }
 
 void TStateVariableFilter::SetQ(Single Value) {
-  if (Value <= 0.4f || Value == FQ) return;
+  if (!(Value > 0.4f) || !std::isfinite(Value) || Value == FQ) return;
   FQ = Value;
   ComputeTuning();
 }
@@ -67,17 +67,20 @@ void TStateVariableFilter::SetFilterOutput(TFilterOutput Value) {
 void TStateVariableFilter::Filter(Single* Data, Integer Count) {
   if (!Data || Count < 1) return;
   const Double F = FTuning, D = FDamping;
-  switch (FFilterOutput) {
-    case foLowPass: Run<foLowPass>(Data, Count, F, D, FBand, FLow); break;
-    case foBandPass: Run<foBandPass>(Data, Count, F, D, FBand, FLow); break;
-    case foHighPass: Run<foHighPass>(Data, Count, F, D, FBand, FLow); break;
-    case foNotch: Run<foNotch>(Data, Count, F, D, FBand, FLow); break;
-  }
+  ForEachFiniteRun(Data, Count, [&](Single* X, Integer N) {
+    switch (FFilterOutput) {
+      case foLowPass: Run<foLowPass>(X, N, F, D, FBand, FLow); break;
+      case foBandPass: Run<foBandPass>(X, N, F, D, FBand, FLow); break;
+      case foHighPass: Run<foHighPass>(X, N, F, D, FBand, FLow); break;
+      case foNotch: Run<foNotch>(X, N, F, D, FBand, FLow); break;
+    }
+  });
 }
 
 // "Floats" = (SampleFrequency, CutoffFrequency, Q, FilterOutput). The
 // numbers are taken over without the setters' checks; an unknown output
-// selector is refused as a stream error, leaving the filter as it was.
+// selector or a number that is not finite is refused as a stream error,
+// leaving the filter as it was.
 void TStateVariableFilter::DefineProperties(TFiler& Filer) {
   TFilterBase::DefineProperties(Filer);
   Filer.DefineProperty(
@@ -90,6 +93,7 @@ void TStateVariableFilter::DefineProperties(TFiler& Filer) {
         const std::int64_t Output = Reader.ReadInteger();
         Reader.ReadListEnd();
         if (!ValidOutput(Output)) throw EStreamError(QStringLiteral("Ungültiger Eigenschaftswert: Floats"));
+        CheckStreamedFloats({Fs, Fc, Quality});
         FSampleFrequency = Fs;
         FCutoffFrequency = Fc;
         FQ = Quality;

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <limits>
+
 #include "FilterTestUtil.h"
 #include "quellix/filters/FIRFilter.h"
 
@@ -115,6 +118,61 @@ TEST_F(FIRFilter, SetCoefficientsWritesTheListAndKeepsTheHistoryOfTheSameLength)
   EXPECT_EQ(Filter->FilterSample(1), 5.0f);  // same length: kept
   SetLines({"1", "1", "1"});
   EXPECT_EQ(Filter->FilterSample(1), 1.0f);  // new length: cleared
+}
+
+// What each way of changing the coefficients does to the history, after
+// the samples 1 .. 5 went through two taps: SetCoefficients keeps the
+// newest samples at their ages whatever the count; a list of another
+// length and CoefficientNumber clear the ring. The next sample is 10.
+TEST_F(FIRFilter, CountChangesAndTheHistory) {
+  struct Row {
+    const char* Name;
+    std::function<void(TFIRFilter&)> Change;
+    float Next;  // the output for the sample 10
+  };
+  const float Four[4] = {1, 10, 100, 1000};
+  const float Two[2] = {1, 10};
+  const float One[1] = {1};
+  const Row Rows[] = {
+      {"SetCoefficients, same count: the ring goes on", [&](TFIRFilter& F) { F.SetCoefficients(2, Two); }, 10 + 50},
+      {"SetCoefficients, more taps: the kept samples keep their ages",
+       [&](TFIRFilter& F) { F.SetCoefficients(4, Four); }, 10 + 50 + 400 + 0},
+      {"SetCoefficients, fewer taps: the newest sample stays", [&](TFIRFilter& F) { F.SetCoefficients(1, One); }, 10},
+      {"SetCoefficients, fewer then more: only what one tap held", [&](TFIRFilter& F) {
+         F.SetCoefficients(1, One);
+         F.SetCoefficients(4, Four);
+       }, 10 + 50},
+      {"a value that is no number changes nothing", [&](TFIRFilter& F) {
+         const float Bad[4] = {1, std::numeric_limits<float>::quiet_NaN(), 1, 1};
+         F.SetCoefficients(4, Bad);
+       }, 10 + 0.5f * 5},
+      {"CoefficientList of another length clears the ring",
+       [&](TFIRFilter& F) { F.SetCoefficientStrings({"1", "10", "100"}); }, 10},
+      {"CoefficientList of the same length keeps it", [&](TFIRFilter& F) { F.SetCoefficientStrings({"1", "10"}); },
+       10 + 50},
+      {"CoefficientNumber clears the ring", [&](TFIRFilter& F) { F.SetCoefficientNumber(3); }, 10},
+  };
+  for (const Row& R : Rows) {
+    TFIRFilter F(nullptr);
+    const float Half[2] = {1, 0.5f};
+    F.SetCoefficients(2, Half);
+    std::vector<float> X{1, 2, 3, 4, 5};
+    F.Filter(X.data(), 5);
+    R.Change(F);
+    EXPECT_EQ(F.FilterSample(10), R.Next) << R.Name;
+  }
+  // Blocks see the re-laid ring as single samples do.
+  TFIRFilter A(nullptr), B(nullptr);
+  for (TFIRFilter* F : {&A, &B}) {
+    F->SetCoefficients(2, Two);
+    std::vector<float> X{1, 2, 3, 4, 5};
+    F->Filter(X.data(), 5);
+    F->SetCoefficients(4, Four);
+  }
+  std::vector<float> Block{6, 7, 8, 9, 10, 11};
+  A.Filter(Block.data(), 6);
+  for (size_t i = 0; i < Block.size(); ++i) EXPECT_EQ(B.FilterSample(6 + float(i)), Block[i]) << i;
+  EXPECT_EQ(Block[0], 6 + 50 + 400.0f);
 }
 
 // A coefficient set that grows again must not bring back samples from
