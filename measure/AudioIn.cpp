@@ -1,9 +1,11 @@
 #include "quellix/measure/AudioIn.h"
 
+#include <QDebug>
+#include <QMetaMethod>
+#include <QtGlobal>
 #include <algorithm>
 #include <cstring>
 #include <exception>
-#include <new>
 
 namespace quellix::audioin {
 
@@ -13,6 +15,23 @@ using MeasIntf::mcMultiChannel;
 using MeasIntf::mcOneChannel;
 using MeasIntf::mcReserved;
 using MeasIntf::mcValues;
+
+namespace {
+
+// The message an exception carries, whatever its kind.
+QString MessageOf(std::exception_ptr Error) {
+  try {
+    std::rethrow_exception(Error);
+  } catch (const Exception& E) {
+    return E.Message();
+  } catch (const std::exception& E) {
+    return QString::fromLocal8Bit(E.what());
+  } catch (...) {
+    return QStringLiteral("TAudioIn: Unbekannter Fehler");
+  }
+}
+
+}  // namespace
 
 Cardinal SampleRate(TAIFrequency Frequency) {
   switch (Frequency) {
@@ -25,25 +44,15 @@ Cardinal SampleRate(TAIFrequency Frequency) {
 TAudioIn::TAudioIn(TComponentCore* AOwner)
     : TMeasureSource(AOwner), FVersion(QStringLiteral("V2.50")), FCopyright(LibraryCopyright()) {
   if (!IsDesigning())
-    FWindow = std::make_unique<TMessageWindow>(
-        [this](Cardinal Msg, TWaveHeader* Header) { HandleMessage(Msg, Header); });
+    FNotices = std::make_unique<TNoticeQueue>([this](const TWaveNotice& N) { HandleNotice(N); });
 }
 
 TAudioIn::~TAudioIn() {
-  if (FWaveDevice) {
-    FStopping = true;
-    FWaveDevice->Reset();
-  }
-  // The returned buffers are handled while the component is still whole.
-  if (FWindow) try {
-      FWindow->ProcessPending();
-    } catch (...) {
-      // A destructor cannot pass on a sink's exception.
-    }
-  FWaveDevice.reset();
-  for (TBuffer* B : FBuffers) FreeBuffer(B);
-  FBuffers.clear();
-  FWindow.reset();
+  // The last buffers reach the sinks while the component is still whole.
+  // The device's closing is not announced: the sinks are detached next,
+  // without being told.
+  if (FWaveDevice) ReleaseDevice();
+  FNotices.reset();
 }
 
 QStringList TAudioIn::DeviceNames() { return WaveIn::DeviceNames(); }
@@ -64,7 +73,7 @@ void TAudioIn::Check(Integer Result) const {
 }
 
 bool TAudioIn::FormatAccepted(const WaveIn::TWaveFormat& Format) const {
-  const Integer R = QueryFormat(FDeviceIndex, Format);
+  const Integer R = FDeviceSelected ? QueryFormat(FDevice, Format) : MMSYSERR_BADDEVICEID;
   Check(R);
   return R == MMSYSERR_NOERROR;
 }
@@ -80,54 +89,68 @@ void TAudioIn::AnnounceConfiguration() {
   AnnounceSourceChanged();
 }
 
-void TAudioIn::SetDevice(const QString& Value) {
-  if (Value == FDevice) return;
-  if (GetNumDevs() == 0) return;
-  Integer Found = -1;
-  const QStringList Names = WaveIn::DeviceNames();
-  for (Integer I = 0; I < Names.size(); ++I)
-    if (Names[I] == Value) {
-      Found = I;
-      break;
+void TAudioIn::ChangeConfiguration(bool WasOpen, bool WasRecording) {
+  // The sinks learn of the change before the first block in the new
+  // configuration; a sink that refuses it does not keep the device shut.
+  std::exception_ptr Error;
+  try {
+    AnnounceConfiguration();
+  } catch (...) {
+    Error = std::current_exception();
+  }
+  if (WasOpen) try {
+      OpenDevice();
+      if (WasRecording) Start();
+    } catch (...) {
+      if (!Error) Error = std::current_exception();
     }
-  if (FWaveDevice) ReleaseDevice();
+  if (Error) std::rethrow_exception(Error);
+}
+
+void TAudioIn::SetDevice(const QString& Value) {
+  // The same name again does nothing, unless it was not found last time.
+  if (Value == FDevice && FDeviceSelected) return;
+  if (GetNumDevs() == 0) return;
+  const Integer Found = FindDevice(Value);
+  const bool WasOpen = FWaveDevice != nullptr;
+  const bool WasRecording = Recording();
+  if (WasOpen) ReleaseDevice();
   if (Found < 0) {
     FDeviceIndex = -2;
+    FDeviceSelected = false;
     return;
   }
   FDeviceIndex = Found;
   FDevice = Value;
-  AnnounceConfiguration();
+  FDeviceSelected = true;
+  ChangeConfiguration(WasOpen, WasRecording);
 }
 
-// A new format must be one the selected device records; an open device is
-// released first (its recorded buffers still reach the sinks) and reopened
-// in the new format at the next Start.
-bool TAudioIn::PrepareFormatChange(const WaveIn::TWaveFormat& Format) {
-  if (!FormatAccepted(Format)) return false;
-  if (FWaveDevice) ReleaseDevice();
-  return true;
+// A new format must be one the selected device records. An open device is
+// released first (its recorded buffers still reach the sinks in the old
+// format) and reopened in the new one.
+template <class TValue>
+void TAudioIn::SetFormatProperty(TValue& Field, TValue Value, TValue Lowest, TValue Highest,
+                                 const WaveIn::TWaveFormat& Format) {
+  if (Value == Field || Value < Lowest || Value > Highest) return;
+  if (!FormatAccepted(Format)) return;
+  const bool WasOpen = FWaveDevice != nullptr;
+  const bool WasRecording = Recording();
+  if (WasOpen) ReleaseDevice();
+  Field = Value;
+  ChangeConfiguration(WasOpen, WasRecording);
 }
 
 void TAudioIn::SetClockFrequency(TAIFrequency Value) {
-  if (Value == FClockFrequency || Value < taf_11025 || Value > taf_44100) return;
-  if (!PrepareFormatChange(MakeFormat(Value, FMode, FResolution))) return;
-  FClockFrequency = Value;
-  AnnounceConfiguration();
+  SetFormatProperty(FClockFrequency, Value, taf_11025, taf_44100, MakeFormat(Value, FMode, FResolution));
 }
 
 void TAudioIn::SetMode(TAIMode Value) {
-  if (Value == FMode || Value < tam_Mono || Value > tam_Stereo) return;
-  if (!PrepareFormatChange(MakeFormat(FClockFrequency, Value, FResolution))) return;
-  FMode = Value;
-  AnnounceConfiguration();
+  SetFormatProperty(FMode, Value, tam_Mono, tam_Stereo, MakeFormat(FClockFrequency, Value, FResolution));
 }
 
 void TAudioIn::SetResolution(TAIResolution Value) {
-  if (Value == FResolution || Value < taw_8Bit || Value > taw_16Bit) return;
-  if (!PrepareFormatChange(MakeFormat(FClockFrequency, FMode, Value))) return;
-  FResolution = Value;
-  AnnounceConfiguration();
+  SetFormatProperty(FResolution, Value, taw_8Bit, taw_16Bit, MakeFormat(FClockFrequency, FMode, Value));
 }
 
 void TAudioIn::GetInfo(TMeasureSourceInfo& Info) {
@@ -148,86 +171,86 @@ void TAudioIn::GetInfo(TMeasureSourceInfo& Info) {
 }
 
 // ---------------------------------------------------------------------------
-// Buffers
+// The device and its ring of buffers
 
-TAudioIn::TBuffer* TAudioIn::AllocateBuffer() {
+void TAudioIn::OpenDevice() {
+  if (!FDeviceSelected) {
+    Check(MMSYSERR_BADDEVICEID);
+    return;
+  }
+  // Looked up by name now: the list may have changed since the selection.
+  FDeviceIndex = FindDevice(FDevice);
+  if (FDeviceIndex < 0) {
+    FDeviceIndex = -2;
+    if (IsLoading()) return;
+    throw EAudioIn(MMSYSERR_BADDEVICEID,
+                   QStringLiteral("TAudioIn: Das Aufnahmegerät „%1“ ist nicht vorhanden.").arg(FDevice));
+  }
+  Check(Open(FDevice, MakeFormat(FClockFrequency, FMode, FResolution), FNotices.get(), FWaveDevice));
+}
+
+TAudioIn::TSlot* TAudioIn::FindSlot(const WaveIn::TWaveBuffer* Buffer) {
+  for (TSlot& S : FRing)
+    if (S.Buffer.get() == Buffer) return &S;
+  return nullptr;
+}
+
+void TAudioIn::FreeSlot(const WaveIn::TWaveBuffer* Buffer) {
+  if (FNotices) FNotices->Forget(Buffer);
+  std::erase_if(FRing, [Buffer](const TSlot& S) { return S.Buffer.get() == Buffer; });
+}
+
+void TAudioIn::Retire(TSlot& Slot) {
+  // A queued buffer that holds nothing can go at once; any other one goes
+  // when it comes back, after its samples reached the sinks.
+  if (FWaveDevice && FWaveDevice->Unqueue(Slot.Buffer.get()))
+    FreeSlot(Slot.Buffer.get());
+  else
+    Slot.Retired = true;
+}
+
+void TAudioIn::SyncRing() {
   static const QString NoMemory = QStringLiteral("TAudioIn: Zu wenig Speicher frei");
   static const QString NoLock = QStringLiteral("TAudioIn: Speicher konnte nicht gelockt werden");
-  const std::int64_t Bytes = FResolution == taw_16Bit ? 2 * std::int64_t(FBufferSize) : FBufferSize;
+  const std::int64_t Bytes = std::int64_t(BytesPerValue()) * FBufferSize;
+  const int Wanted = std::max(FBufferCount, 0);
 
-  auto* B = new (std::nothrow) TBuffer;
-  if (!B) throw EOutOfMemory(NoMemory);
-  B->HeaderMem = GlobalAlloc(sizeof(TWaveHeader));
-  if (!B->HeaderMem) {
-    FreeBuffer(B);
-    throw EOutOfMemory(NoMemory);
+  // Buffers of another size, and those beyond BufferCount, leave the ring.
+  std::vector<const TWaveBuffer*> Leaving;
+  int Live = 0;
+  for (TSlot& S : FRing) {
+    if (S.Retired) continue;
+    if (S.Buffer->Length != Bytes || Live == Wanted)
+      Leaving.push_back(S.Buffer.get());
+    else
+      ++Live;
   }
-  Byte* HeaderBytes = GlobalLock(B->HeaderMem);
-  if (!HeaderBytes) {
-    FreeBuffer(B);
-    throw EOutOfMemory(NoLock);
-  }
-  B->Header = new (HeaderBytes) TWaveHeader;
-  B->DataMem = GlobalAlloc(Bytes);
-  if (!B->DataMem) {
-    FreeBuffer(B);
-    throw EOutOfMemory(NoMemory);
-  }
-  Byte* Data = GlobalLock(B->DataMem);
-  if (!Data) {
-    FreeBuffer(B);
-    throw EOutOfMemory(NoLock);
-  }
-  B->Header->Data = Data;
-  B->Header->BufferLength = static_cast<Cardinal>(Bytes);
-  B->Header->Flags = 0;
-  B->Header->Loops = 0;
-  B->Header->User = B;
-  FBuffers.push_back(B);  // from here on the component frees it with the rest
-  Check(FWaveDevice->PrepareHeader(B->Header));
-  return B;
-}
+  for (const TWaveBuffer* B : Leaving)
+    if (TSlot* S = FindSlot(B)) Retire(*S);
 
-void TAudioIn::FreeBuffer(TBuffer* B) {
-  if (B->DataMem) {
-    GlobalUnlock(B->DataMem);
-    GlobalFree(B->DataMem);
+  for (; Live < Wanted; ++Live) {
+    std::unique_ptr<TWaveBuffer> B = TWaveBuffer::Allocate(Bytes);
+    if (!B) throw EOutOfMemory(NoMemory);
+    if (!B->Data) throw EOutOfMemory(NoLock);  // a buffer of no bytes has nothing to address
+    TWaveBuffer* Raw = B.get();
+    FRing.push_back({std::move(B), false});
+    Check(FWaveDevice->AddBuffer(Raw));
   }
-  if (B->HeaderMem) {
-    GlobalUnlock(B->HeaderMem);
-    GlobalFree(B->HeaderMem);
-  }
-  delete B;
-}
-
-void TAudioIn::ReleaseBuffer(TBuffer* B) {
-  auto It = std::find(FBuffers.begin(), FBuffers.end(), B);
-  if (It != FBuffers.end()) FBuffers.erase(It);
-  const Integer R = FWaveDevice ? FWaveDevice->UnprepareHeader(B->Header) : MMSYSERR_NOERROR;
-  FreeBuffer(B);
-  Check(R);
-}
-
-bool TAudioIn::OwnsBuffer(const TBuffer* B) const {
-  return std::find(FBuffers.begin(), FBuffers.end(), B) != FBuffers.end();
 }
 
 void TAudioIn::ReleaseDevice() {
   FStopping = true;
   FWaveDevice->Reset();
-  // The returned buffers still hold data in the old format and must be
-  // handled before their memory goes.
-  std::exception_ptr Error;
-  if (FWindow) try {
-      FWindow->ProcessPending();
-    } catch (...) {
-      Error = std::current_exception();
-    }
-  FWaveDevice.reset();
-  for (TBuffer* B : FBuffers) FreeBuffer(B);
-  FBuffers.clear();
-  ++FDeviceGeneration;
-  if (Error) std::rethrow_exception(Error);
+  // The returned buffers, and the backlog behind them, still hold data in
+  // the old format and reach the sinks before their memory goes.
+  if (FNotices) FNotices->ProcessPending();
+  if (!FWaveDevice) return;  // released meanwhile by a sink
+  if (const std::uint64_t Dropped = FWaveDevice->TakeDroppedBytes()) ReportOverrun(Dropped);
+  FWaveDevice.reset();  // posts Closed
+  for (const TSlot& S : FRing)
+    if (FNotices) FNotices->Forget(S.Buffer.get());
+  FRing.clear();
+  ++FRingGeneration;
 }
 
 // ---------------------------------------------------------------------------
@@ -235,22 +258,23 @@ void TAudioIn::ReleaseDevice() {
 
 void TAudioIn::Start() {
   if (!FWaveDevice) {
-    Check(Open(FDeviceIndex, MakeFormat(FClockFrequency, FMode, FResolution), FWindow.get(), FWaveDevice));
+    OpenDevice();
     if (!FWaveDevice) return;  // failed while loading from a stream
   }
-  for (Integer I = 0; I < FBufferCount; ++I) {
-    TBuffer* B = AllocateBuffer();
-    Check(FWaveDevice->AddBuffer(B->Header));
-  }
-  // The range −1 … +1 spread over the sample values.
+  SyncRing();
+  // The range −1 … +1 spread over the sample values: unsigned 8-bit
+  // samples 0 … 255 around 128, signed 16-bit ones −32768 … 32767 around 0.
   if (FResolution == taw_8Bit) {
-    FScale = (1.0 - (-1.0)) / 256;  // unsigned 0 … 255
+    FScale = (1.0 - (-1.0)) / 256;
     FOffset = -1.0;
   } else {
-    FScale = 1.0 / 65536;  // signed, so full scale is −0.5 … +0.49998
+    FScale = (1.0 - (-1.0)) / 65536;
     FOffset = 0.0;
   }
   FStopping = false;
+  // A burst takes what its buffers hold; a continuous recording keeps up
+  // to one second of audio for the buffers to come back.
+  FWaveDevice->SetBacklogLimit(FBurst ? 0 : FWaveDevice->Format().AvgBytesPerSec());
   Check(FWaveDevice->Start());
 }
 
@@ -261,61 +285,134 @@ void TAudioIn::Stop() {
 }
 
 void TAudioIn::ProcessMessages() {
-  if (FWindow) FWindow->ProcessPending();
+  if (FNotices) FNotices->ProcessPending();
 }
 
 // ---------------------------------------------------------------------------
-// Message handling
+// Notices
 
-void TAudioIn::HandleMessage(Cardinal Msg, TWaveHeader* Header) {
-  switch (Msg) {
-    case WIM_OPEN: AnnounceState(MeasIntf::msOpened); break;
-    case WIM_CLOSE: AnnounceState(MeasIntf::msClosed); break;
-    case WIM_DATA: BufferFilled(Header); break;
-    default: break;
+void TAudioIn::HandleNotice(const TWaveNotice& Notice) {
+  const std::weak_ptr<void> Alive = AliveToken();
+  try {
+    switch (Notice.Kind) {
+      case TWaveNoticeKind::Opened:
+        // A device that replaced another one keeps the source open.
+        if (State() != MeasIntf::msOpened) AnnounceState(MeasIntf::msOpened);
+        break;
+      case TWaveNoticeKind::Closed:
+        if (!FWaveDevice && State() != MeasIntf::msClosed) AnnounceState(MeasIntf::msClosed);
+        break;
+      case TWaveNoticeKind::Data: BufferFilled(Notice.Buffer); break;
+      case TWaveNoticeKind::Overrun:
+        if (FWaveDevice && Notice.Device == FWaveDevice.get()) ReportOverrun(FWaveDevice->TakeDroppedBytes());
+        break;
+      case TWaveNoticeKind::Lost:
+        if (FWaveDevice && Notice.Device == FWaveDevice.get()) DeviceLost();
+        break;
+    }
+  } catch (...) {
+    const QString Message = MessageOf(std::current_exception());
+    if (Alive.expired())
+      qWarning().noquote() << Message;
+    else
+      ReportError(Message);
   }
 }
 
-void TAudioIn::BufferFilled(TWaveHeader* Header) {
+void TAudioIn::BufferFilled(TWaveBuffer* Buffer) {
+  if (!FindSlot(Buffer)) return;  // no longer ours
+  const std::weak_ptr<void> Alive = AliveToken();
+  const unsigned Generation = FRingGeneration;
   TDescArraySingle Block;
   std::unique_ptr<Single[]> Arrays[2];
-  auto* B = Header ? static_cast<TBuffer*>(Header->User) : nullptr;
-  const unsigned Generation = FDeviceGeneration;
 
-  // A sink that fails must not cost the ring a buffer: the buffer is
-  // recycled first, then the failure goes on.
-  std::exception_ptr Error;
+  // A sink that fails must cost neither the ring a buffer nor the other
+  // sinks and OnBufferDone their block: its failure is reported, and the
+  // block goes on.
+  std::exception_ptr SinkError;
   try {
-    BuildBlock(Header, Block, Arrays, static_cast<bool>(OnBufferDone));
+    BuildBlock(Buffer, Block, Arrays, static_cast<bool>(OnBufferDone));
   } catch (...) {
-    Error = std::current_exception();
+    SinkError = std::current_exception();
   }
+  if (Alive.expired()) {  // a sink freed this source
+    if (SinkError) qWarning().noquote() << MessageOf(SinkError);
+    return;
+  }
+  if (SinkError) ReportError(MessageOf(SinkError));
+  if (Alive.expired()) return;
 
-  // A sink may have closed the device meanwhile; its buffers went with it.
-  if (B && Generation == FDeviceGeneration && OwnsBuffer(B) && FWaveDevice) {
-    if (!FBurst || FStopping)
-      Check(FWaveDevice->AddBuffer(Header));
-    else
-      ReleaseBuffer(B);
-  }
-  if (Error) std::rethrow_exception(Error);
+  // A sink may have closed the device meanwhile; the ring went with it.
+  if (Generation == FRingGeneration) Recycle(Buffer);
 
   if (OnBufferDone) OnBufferDone(this, Block);
 }
 
-void TAudioIn::BuildBlock(const TWaveHeader* Header, TDescArraySingle& Block,
+void TAudioIn::Recycle(TWaveBuffer* Buffer) {
+  TSlot* Slot = FindSlot(Buffer);
+  if (!Slot || !FWaveDevice) return;
+  if (Slot->Retired || (FBurst && !FStopping)) {
+    FreeSlot(Buffer);
+    return;
+  }
+  const Integer R = FWaveDevice->AddBuffer(Buffer);
+  if (R == MMSYSERR_NOERROR) return;
+  // The ring is broken: recording cannot go on.
+  FStopping = true;
+  FWaveDevice->Reset();
+  ReportError(ErrorText(R));
+}
+
+void TAudioIn::ReportOverrun(std::uint64_t Bytes) {
+  if (Bytes == 0) return;
+  const std::uint64_t Values = Bytes / static_cast<std::uint64_t>(BytesPerValue());
+  FOverrunCount += Values;
+  ReportError(QStringLiteral("TAudioIn: Pufferüberlauf, %1 Abtastwerte gingen verloren. Die Anwendung hat "
+                             "die Daten nicht schnell genug abgeholt.")
+                  .arg(Values));
+}
+
+void TAudioIn::DeviceLost() {
+  // The recording ends as a closing source does: what was recorded reaches
+  // the sinks, then the device closes and the sinks see msClosed.
+  ReleaseDevice();
+  FDeviceIndex = -2;
+  ReportError(QStringLiteral("TAudioIn: Das Aufnahmegerät „%1“ ist nicht mehr vorhanden. Die Aufnahme wurde "
+                             "beendet.")
+                  .arg(FDevice));
+}
+
+void TAudioIn::ReportError(const QString& Message) {
+  static const QMetaMethod Signal = QMetaMethod::fromSignal(&TAudioIn::errorOccurred);
+  if (!OnError && !isSignalConnected(Signal)) {
+    qWarning().noquote() << Message;
+    return;
+  }
+  const std::weak_ptr<void> Alive = AliveToken();
+  if (OnError) try {
+      OnError(this, Message);
+    } catch (...) {
+      qWarning().noquote() << Message << "/" << MessageOf(std::current_exception());
+    }
+  if (!Alive.expired()) emit errorOccurred(Message);
+}
+
+// ---------------------------------------------------------------------------
+// Building a block
+
+void TAudioIn::BuildBlock(const TWaveBuffer* Buffer, TDescArraySingle& Block,
                           std::unique_ptr<Single[]> (&Arrays)[2], bool Forced) {
+  const int Channels = FMode == tam_Stereo ? 2 : 1;
   Block.ChannelCount = 0;
   Block.Channels = {};
-  Block.Duration = FBufferSize * SamplePeriod();
+  // The time a full buffer spans: its frames, not its values.
+  Block.Duration = FBufferSize / Channels * SamplePeriod();
   Block.StartTime = 0;
   if (!Forced && LinkCount() == 0) return;
 
-  if (Header && Header->Data && Header->BytesRecorded > 0) {
+  if (Buffer && Buffer->Data && Buffer->BytesRecorded > 0) {
     const bool Wide = FResolution == taw_16Bit;
-    const Integer V = static_cast<Integer>(Wide ? Header->BytesRecorded / 2 : Header->BytesRecorded);
-    if (V != FBufferSize) Block.Duration = V * SamplePeriod();
-    const int Channels = FMode == tam_Stereo ? 2 : 1;
+    const Integer V = static_cast<Integer>(Wide ? Buffer->BytesRecorded / 2 : Buffer->BytesRecorded);
     for (int C = 0; C < Channels; ++C) {
       Arrays[C].reset(new Single[std::max(V, 1)]);
       Block.Channels[C] = {Arrays[C].get(), 0};
@@ -324,50 +421,37 @@ void TAudioIn::BuildBlock(const TWaveHeader* Header, TDescArraySingle& Block,
 
     // value = sample × scale + offset, rounded to Single; stereo samples
     // alternate between channel 0 and channel 1 as the device interleaves them.
-    const Byte* In = Header->Data;
+    const Byte* In = Buffer->Data.get();
     const Double Scale = FScale, Offset = FOffset;
-    if (Wide) {
-      auto Sample = [In](Integer I) {
+    auto Convert = [&](auto Sample) {
+      if (Channels == 1) {
+        Single* Out = Arrays[0].get();
+        for (Integer I = 0; I < V; ++I) Out[I] = static_cast<Single>(Sample(I) * Scale + Offset);
+        Block.Channels[0].Count = V;
+        return;
+      }
+      Single* Out0 = Arrays[0].get();
+      Single* Out1 = Arrays[1].get();
+      Integer N0 = 0, N1 = 0;
+      Integer I = 0;
+      for (; I + 1 < V; I += 2) {
+        Out0[N0++] = static_cast<Single>(Sample(I) * Scale + Offset);
+        Out1[N1++] = static_cast<Single>(Sample(I + 1) * Scale + Offset);
+      }
+      if (I < V) Out0[N0++] = static_cast<Single>(Sample(I) * Scale + Offset);
+      Block.Channels[0].Count = N0;
+      Block.Channels[1].Count = N1;
+    };
+    if (Wide)
+      Convert([In](Integer I) {
         std::int16_t S;
         std::memcpy(&S, In + 2 * I, 2);
         return S;
-      };
-      if (Channels == 1) {
-        Single* Out = Arrays[0].get();
-        for (Integer I = 0; I < V; ++I) Out[I] = static_cast<Single>(Sample(I) * Scale);
-        Block.Channels[0].Count = V;
-      } else {
-        Single* Out0 = Arrays[0].get();
-        Single* Out1 = Arrays[1].get();
-        Integer N0 = 0, N1 = 0;
-        Integer I = 0;
-        for (; I + 1 < V; I += 2) {
-          Out0[N0++] = static_cast<Single>(Sample(I) * Scale);
-          Out1[N1++] = static_cast<Single>(Sample(I + 1) * Scale);
-        }
-        if (I < V) Out0[N0++] = static_cast<Single>(Sample(I) * Scale);
-        Block.Channels[0].Count = N0;
-        Block.Channels[1].Count = N1;
-      }
-    } else {
-      if (Channels == 1) {
-        Single* Out = Arrays[0].get();
-        for (Integer I = 0; I < V; ++I) Out[I] = static_cast<Single>(In[I] * Scale + Offset);
-        Block.Channels[0].Count = V;
-      } else {
-        Single* Out0 = Arrays[0].get();
-        Single* Out1 = Arrays[1].get();
-        Integer N0 = 0, N1 = 0;
-        Integer I = 0;
-        for (; I + 1 < V; I += 2) {
-          Out0[N0++] = static_cast<Single>(In[I] * Scale + Offset);
-          Out1[N1++] = static_cast<Single>(In[I + 1] * Scale + Offset);
-        }
-        if (I < V) Out0[N0++] = static_cast<Single>(In[I] * Scale + Offset);
-        Block.Channels[0].Count = N0;
-        Block.Channels[1].Count = N1;
-      }
-    }
+      });
+    else
+      Convert([In](Integer I) { return In[I]; });
+    // A partly filled buffer spans the frames it holds.
+    if (V != FBufferSize) Block.Duration = Block.Channels[0].Count * SamplePeriod();
   }
   DeliverData(Block);
 }

@@ -4,15 +4,26 @@
 // and to its own OnBufferDone.
 //
 // The device fills a ring of BufferCount buffers of BufferSize sample values
-// each. Every buffer that comes back is converted and, in continuous mode,
-// queued again; in burst mode it is used once and released. The device's
-// notifications arrive at a hidden message window on the GUI thread, so
-// sinks run there, nested in the handling of one notification.
+// each; the ring is made at the first Start and kept across start/stop
+// cycles. Every buffer that comes back is converted and, in continuous
+// mode, queued again; in burst mode it is used once and released. What the
+// device captures while every buffer is out waits in the device's backlog
+// (at most one second of audio) and fills the buffers as they come back, so
+// nothing is lost unless the program falls behind by more than that; then
+// the oldest audio is dropped, counted (OverrunCount) and reported.
+//
+// The device's notices arrive on the GUI thread, so sinks run there, nested
+// in the handling of one notice. A failure there (a sink that throws, an
+// overrun, a device that goes away) never travels up into the event loop:
+// it is reported through OnError and errorOccurred, or with qWarning when
+// nobody listens.
 #pragma once
 
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -33,6 +44,9 @@ Q_ENUM_NS(TAIResolution)
 using MeasIntf::TDescArraySingle;
 using MeasIntf::TMeasureSourceInfo;
 using MeasIntf::TNotifyData;
+
+// An error of the live recording: the component and the message.
+using TNotifyError = std::function<void(TObject* Sender, const QString& Message)>;
 
 // Samples per second of a TAIFrequency.
 Cardinal SampleRate(TAIFrequency Frequency);
@@ -70,8 +84,8 @@ class TAudioIn : public MeasIntf::TMeasureSource {
   Q_CLASSINFO("default:Burst", "false")
 public:
   explicit TAudioIn(TComponentCore* AOwner = nullptr);
-  // Stops recording, handles the buffers the stop returned (sinks get the
-  // last, partly filled blocks), then closes the device.
+  // Stops recording, hands what the stop returned to the sinks (the last,
+  // partly filled blocks), then closes the device without announcing it.
   ~TAudioIn() override;
 
   QString Version() const { return FVersion; }
@@ -79,9 +93,13 @@ public:
   QString Copyright() const { return FCopyright; }
   void SetCopyright(const QString&) {}  // fixed text
 
-  // Selects the input device by its exact name (see DeviceNames). An
-  // unknown name leaves Device as it was and no device selected. A device
-  // that is open is stopped and closed first; the next Start opens the new one.
+  // Selects the input device by its exact name (see DeviceNames); the
+  // name is looked up again whenever the device is opened, so the
+  // component never records from another device that took its place in
+  // the list. An unknown name leaves Device as it was and no device
+  // selected (setting a name again looks it up again). A device that is
+  // open is closed first; when it was recording, the new device records on
+  // at once.
   QString Device() const { return FDevice; }
   void SetDevice(const QString& Value);
   Integer BufferCount() const { return FBufferCount; }
@@ -91,8 +109,8 @@ public:
   void SetBufferSize(Integer Value) { FBufferSize = Value & ~1; }
   // The three format properties change only when the selected device
   // records in the resulting format; otherwise EAudioIn. A device that is
-  // open is stopped and closed first, so that the next Start records in the
-  // new format.
+  // open is reopened in the new format (sinks get what was recorded in the
+  // old format first); a recording goes on in the new format.
   TAIFrequency ClockFrequency() const { return FClockFrequency; }
   void SetClockFrequency(TAIFrequency Value);
   TAIMode Mode() const { return FMode; }
@@ -102,66 +120,92 @@ public:
   bool Burst() const { return FBurst; }
   void SetBurst(bool Value) { FBurst = Value; }
 
-  // Opens the device if none is open, queues BufferCount new buffers and
-  // starts recording.
+  // Opens the device if none is open, brings the ring to BufferCount
+  // buffers of BufferSize values and starts recording.
   void Start();
-  // Ends recording; every queued buffer comes back (with what it holds).
+  // Ends recording; every queued buffer comes back (with what it holds),
+  // and so does what waited in the backlog.
   void Stop();
   void GetInfo(TMeasureSourceInfo& Info) override;
 
   // Called with (this component, block) for every buffer that comes back.
   TNotifyData OnBufferDone;
+  // Called with (this component, message) for every failure of the live
+  // recording; errorOccurred is emitted with the same message.
+  TNotifyError OnError;
 
-  // Index of the selected device, −2 when none is selected.
+  // Index of the selected device when it was last looked up, −2 when none
+  // is selected or it was not found.
   Integer DeviceIndex() const { return FDeviceIndex; }
   // The open device, or nullptr (tests drive a virtual one through it).
   WaveIn::TWaveInDevice* WaveDevice() const { return FWaveDevice.get(); }
+  // True between Start and Stop while the device records.
+  bool Recording() const { return FWaveDevice && FWaveDevice->Recording(); }
   // Buffers that exist now, queued or not.
-  int BufferTotal() const { return static_cast<int>(FBuffers.size()); }
+  int BufferTotal() const { return static_cast<int>(FRing.size()); }
   bool Stopping() const { return FStopping; }
-  // Handles the device's pending notifications now instead of in the event
-  // loop. Exceptions of sinks and of OnBufferDone come out here.
+  // Sample values dropped because the backlog was full, since construction.
+  std::uint64_t OverrunCount() const { return FOverrunCount; }
+  // Handles the device's pending notices now instead of in the event loop.
   void ProcessMessages();
 
   // Every input device in index order, the virtual ones last; device 0
   // always exists.
   static QStringList DeviceNames();
 
+signals:
+  // Emitted with the message wherever OnError is called.
+  void errorOccurred(const QString& Message);
+
 private:
-  // One buffer: its two memory blocks and the header that points back here.
-  struct TBuffer {
-    WaveIn::TGlobalBlock* DataMem = nullptr;
-    WaveIn::TGlobalBlock* HeaderMem = nullptr;
-    WaveIn::TWaveHeader* Header = nullptr;
+  // One buffer of the ring. A retired one leaves the ring when it comes back.
+  struct TSlot {
+    std::unique_ptr<WaveIn::TWaveBuffer> Buffer;
+    bool Retired = false;
   };
 
   WaveIn::TWaveFormat MakeFormat(TAIFrequency F, TAIMode M, TAIResolution R) const;
   Extended SamplePeriod() const { return 1.0L / SampleRate(FClockFrequency); }
+  Integer BytesPerValue() const { return FResolution == taw_16Bit ? 2 : 1; }
   // Raises EAudioIn for a non-zero result, except while loading.
   void Check(Integer Result) const;
   // True when the selected device records in the format; raises otherwise.
   bool FormatAccepted(const WaveIn::TWaveFormat& Format) const;
-  bool PrepareFormatChange(const WaveIn::TWaveFormat& Format);
   void UpdateCapabilities();
   void AnnounceConfiguration();
+  // After a change of device or format: announces it, then reopens the
+  // device if one was open and records on if it was recording.
+  void ChangeConfiguration(bool WasOpen, bool WasRecording);
+  template <class TValue>
+  void SetFormatProperty(TValue& Field, TValue Value, TValue Lowest, TValue Highest, const WaveIn::TWaveFormat& Format);
 
-  TBuffer* AllocateBuffer();
-  void FreeBuffer(TBuffer* B);
-  void ReleaseBuffer(TBuffer* B);
-  bool OwnsBuffer(const TBuffer* B) const;
-  // Stops, handles what comes back, closes the device and frees its buffers.
+  // Opens the selected device, looked up by its name.
+  void OpenDevice();
+  // Brings the ring to BufferCount buffers of the current size.
+  void SyncRing();
+  TSlot* FindSlot(const WaveIn::TWaveBuffer* Buffer);
+  void Retire(TSlot& Slot);
+  void FreeSlot(const WaveIn::TWaveBuffer* Buffer);
+  // Stops, hands what comes back to the sinks, closes the device and frees
+  // the ring.
   void ReleaseDevice();
 
-  void HandleMessage(Cardinal Msg, WaveIn::TWaveHeader* Header);
-  void BufferFilled(WaveIn::TWaveHeader* Header);
-  // Fills Block from the header (arrays go to Arrays) and delivers it to the
-  // links. Forced: build even without links.
-  void BuildBlock(const WaveIn::TWaveHeader* Header, TDescArraySingle& Block,
+  void HandleNotice(const WaveIn::TWaveNotice& Notice);
+  void BufferFilled(WaveIn::TWaveBuffer* Buffer);
+  void Recycle(WaveIn::TWaveBuffer* Buffer);
+  void ReportOverrun(std::uint64_t Bytes);
+  void DeviceLost();
+  // OnError, errorOccurred, or qWarning when nobody listens.
+  void ReportError(const QString& Message);
+  // Fills Block from the buffer (arrays go to Arrays) and delivers it to
+  // the links. Forced: build even without links.
+  void BuildBlock(const WaveIn::TWaveBuffer* Buffer, TDescArraySingle& Block,
                   std::unique_ptr<Single[]> (&Arrays)[2], bool Forced);
 
   QString FVersion;
   QString FCopyright;
   QString FDevice;
+  bool FDeviceSelected = false;
   Integer FBufferCount = 3;
   Integer FBufferSize = 1024;
   TAIFrequency FClockFrequency = taf_11025;
@@ -172,10 +216,11 @@ private:
   Double FOffset = 0;
   Double FScale = 0;
   bool FStopping = false;
-  // Counts device closures: a buffer record seen before a closure is gone.
-  unsigned FDeviceGeneration = 0;
-  std::vector<TBuffer*> FBuffers;
-  std::unique_ptr<WaveIn::TMessageWindow> FWindow;
+  std::uint64_t FOverrunCount = 0;
+  // Counts ring releases: a buffer seen before a release is gone.
+  unsigned FRingGeneration = 0;
+  std::vector<TSlot> FRing;
+  std::unique_ptr<WaveIn::TNoticeQueue> FNotices;
   std::unique_ptr<WaveIn::TWaveInDevice> FWaveDevice;
 };
 

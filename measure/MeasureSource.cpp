@@ -67,6 +67,7 @@ void TMeasureSource::ForEachLink(TCall&& Call) {
   Snapshot.reserve(FLinks.size());
   for (const TLinkEntry& E : FLinks) Snapshot.push_back(E.Link);
 
+  const std::weak_ptr<int> Alive = FAlive;
   std::exception_ptr First;
   for (TMeasureLink* Link : Snapshot) {
     if (IndexOfLink(Link) < 0) continue;
@@ -75,6 +76,7 @@ void TMeasureSource::ForEachLink(TCall&& Call) {
     } catch (...) {
       if (!First) First = std::current_exception();
     }
+    if (Alive.expired()) break;  // a handler freed this source
   }
   if (First) std::rethrow_exception(First);
 }

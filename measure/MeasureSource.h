@@ -42,6 +42,7 @@
 #include <array>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <vector>
 
 #include "quellix/host/Component.h"
@@ -150,6 +151,8 @@ class TMeasureLink;
 // loop is first served by the next loop, and no link is served twice. An
 // exception from one handler does not keep the later links from being
 // served; the first exception is raised again once every link had its turn.
+// A handler may even free the source: the loop then ends at once and
+// touches nothing of it (an exception raised before still comes out).
 class TMeasureSource : public TComponent {
   Q_OBJECT
 public:
@@ -191,6 +194,9 @@ public:
 
 protected:
   void SetCapabilities(TMeasureCapabilities Value) { FCapabilities = Value; }
+  // Expires when this source is destroyed: a delivery loop holds it across
+  // the calls into sinks, one of which may free the source.
+  std::weak_ptr<void> AliveToken() const { return FAlive; }
 
 private:
   struct TLinkEntry {
@@ -203,6 +209,7 @@ private:
   TMeasureCapabilities FCapabilities;
   std::vector<TLinkEntry> FLinks;
   TMeasureSourceState FState = msClosed;
+  std::shared_ptr<int> FAlive = std::make_shared<int>(0);
 };
 
 // The connection a sink owns to at most one source. Not a component and

@@ -1,9 +1,9 @@
 #include "quellix/measure/WaveInput.h"
 
+#include <QDebug>
 #include <QMetaObject>
 #include <algorithm>
 #include <cstring>
-#include <exception>
 #include <new>
 
 namespace quellix::WaveIn {
@@ -14,100 +14,147 @@ QString ErrorText(Integer Result) {
     case MMSYSERR_ERROR: return QStringLiteral("Unbekannter Fehler des Aufnahmegeräts.");
     case MMSYSERR_BADDEVICEID: return QStringLiteral("Die angegebene Geräte-ID liegt außerhalb des gültigen Bereichs.");
     case MMSYSERR_ALLOCATED: return QStringLiteral("Das Gerät wird bereits verwendet.");
-    case MMSYSERR_INVALHANDLE: return QStringLiteral("Das angegebene Gerätehandle ist ungültig.");
-    case MMSYSERR_NODRIVER: return QStringLiteral("Es ist kein Treiber installiert.");
     case MMSYSERR_NOMEM: return QStringLiteral("Zu wenig Speicher für diesen Vorgang.");
     case MMSYSERR_INVALPARAM: return QStringLiteral("Ungültiger Parameter.");
     case WAVERR_BADFORMAT: return QStringLiteral("Das Gerät unterstützt dieses Aufnahmeformat nicht.");
     case WAVERR_STILLPLAYING: return QStringLiteral("Der Puffer befindet sich noch in der Warteschlange.");
-    case WAVERR_UNPREPARED: return QStringLiteral("Der Puffer wurde nicht vorbereitet.");
     default: return QStringLiteral("Unbekannter Fehlercode %1.").arg(Result);
   }
 }
 
 // ---------------------------------------------------------------------------
-// Buffer memory
+// TWaveBuffer
 
-struct TGlobalBlock {
-  std::unique_ptr<Byte[]> Memory;  // null for a block of zero bytes
-  int Locks = 0;
-};
-
-TGlobalBlock* GlobalAlloc(std::int64_t Bytes) {
-  if (Bytes < 0 || static_cast<std::uint64_t>(Bytes) > SIZE_MAX / 2) return nullptr;
-  auto* Block = new (std::nothrow) TGlobalBlock;
-  if (!Block) return nullptr;
+std::unique_ptr<TWaveBuffer> TWaveBuffer::Allocate(std::int64_t Bytes) {
+  if (Bytes < 0 || static_cast<std::uint64_t>(Bytes) > UINT32_MAX) return nullptr;
+  std::unique_ptr<TWaveBuffer> B(new (std::nothrow) TWaveBuffer);
+  if (!B) return nullptr;
   if (Bytes > 0) {
-    Block->Memory.reset(new (std::nothrow) Byte[static_cast<std::size_t>(Bytes)]());
-    if (!Block->Memory) {
-      delete Block;
-      return nullptr;
-    }
+    B->Data.reset(new (std::nothrow) Byte[static_cast<std::size_t>(Bytes)]());
+    if (!B->Data) return nullptr;
   }
-  return Block;
+  B->Length = static_cast<Cardinal>(Bytes);
+  return B;
 }
-
-Byte* GlobalLock(TGlobalBlock* Block) {
-  if (!Block || !Block->Memory) return nullptr;
-  ++Block->Locks;
-  return Block->Memory.get();
-}
-
-void GlobalUnlock(TGlobalBlock* Block) {
-  if (Block && Block->Locks > 0) --Block->Locks;
-}
-
-void GlobalFree(TGlobalBlock* Block) { delete Block; }
 
 // ---------------------------------------------------------------------------
-// TMessageWindow
+// TNoticeQueue
 
-TMessageWindow::TMessageWindow(THandler Handler) : FHandler(std::move(Handler)) {}
+TNoticeQueue::TNoticeQueue(THandler Handler) : FHandler(std::move(Handler)) {}
 
-TMessageWindow::~TMessageWindow() = default;
+TNoticeQueue::~TNoticeQueue() = default;
 
-void TMessageWindow::Post(Cardinal Msg, TWaveHeader* Header) {
-  FQueue.push_back({Msg, Header});
+void TNoticeQueue::Post(const TWaveNotice& Notice) {
+  FQueue.push_back(Notice);
   if (FScheduled) return;
   FScheduled = true;
-  // Queued on this object: the call is dropped if the window goes first.
-  QMetaObject::invokeMethod(this, &TMessageWindow::DeliverQueued, Qt::QueuedConnection);
+  // Queued on this object: the call is dropped if the queue goes first.
+  QMetaObject::invokeMethod(this, &TNoticeQueue::DeliverQueued, Qt::QueuedConnection);
 }
 
-void TMessageWindow::ProcessPending() {
-  std::exception_ptr First;
-  while (!FQueue.empty()) {
-    TMessage M = FQueue.front();
+void TNoticeQueue::ProcessPending() {
+  // A handler may delete this queue (its owner went); then nothing of it
+  // may be touched any more.
+  QPointer<TNoticeQueue> Self(this);
+  while (Self && !FQueue.empty()) {
+    const TWaveNotice N = FQueue.front();
     FQueue.pop_front();
-    try {
-      if (FHandler) FHandler(M.Msg, M.Header);
-    } catch (...) {
-      if (!First) First = std::current_exception();
-    }
+    // A copy: the handler may free the queue and with it FHandler.
+    if (const THandler Handler = FHandler) Handler(N);
   }
-  if (First) std::rethrow_exception(First);
 }
 
-void TMessageWindow::DeliverQueued() {
+void TNoticeQueue::Forget(const TWaveBuffer* Buffer) {
+  std::erase_if(FQueue, [Buffer](const TWaveNotice& N) { return N.Buffer == Buffer; });
+}
+
+void TNoticeQueue::DeliverQueued() {
   FScheduled = false;
   try {
     ProcessPending();
+  } catch (const std::exception& E) {
+    // Handlers report their own failures; this is the last net under the
+    // event loop, which exceptions must not cross.
+    qWarning("Quellix: Fehler bei der Audio-Benachrichtigung: %s", E.what());
   } catch (...) {
-    // Nobody above the event loop could take it.
+    qWarning("Quellix: unbekannter Fehler bei der Audio-Benachrichtigung");
   }
+}
+
+// ---------------------------------------------------------------------------
+// TBacklog
+
+void TBacklog::SetCapacity(std::size_t Bytes) {
+  if (Bytes == FRing.size()) return;
+  std::vector<Byte> Old(FSize);
+  Pop(Old.data(), Old.size());
+  FRing.assign(Bytes, 0);
+  // The newest bytes that fit stay.
+  const std::size_t Keep = std::min(Old.size(), Bytes);
+  if (Keep > 0) Push(Old.data() + Old.size() - Keep, Keep, 1);
+}
+
+std::size_t TBacklog::Push(const Byte* Data, std::size_t Bytes, std::size_t Unit) {
+  const std::size_t Cap = FRing.size();
+  if (Cap == 0) return Bytes;
+  if (Unit == 0) Unit = 1;
+  std::size_t Dropped = 0;
+  if (Bytes > Cap) {
+    // More than the whole backlog: only the newest whole units stay.
+    std::size_t Skip = Bytes - Cap;
+    Skip += (Unit - Skip % Unit) % Unit;
+    Dropped = FSize + Skip;
+    FHead = FSize = 0;
+    Data += Skip;
+    Bytes -= std::min(Skip, Bytes);
+  } else if (FSize + Bytes > Cap) {
+    std::size_t Drop = FSize + Bytes - Cap;
+    Drop += (Unit - Drop % Unit) % Unit;
+    Drop = std::min(Drop, FSize);
+    FHead = (FHead + Drop) % Cap;
+    FSize -= Drop;
+    Dropped = Drop;
+  }
+  // Copy in at most two pieces around the end of the ring.
+  while (Bytes > 0) {
+    const std::size_t Tail = (FHead + FSize) % Cap;
+    const std::size_t N = std::min(Bytes, Cap - Tail);
+    std::memcpy(FRing.data() + Tail, Data, N);
+    FSize += N;
+    Data += N;
+    Bytes -= N;
+  }
+  return Dropped;
+}
+
+std::size_t TBacklog::Pop(Byte* Out, std::size_t Bytes) {
+  const std::size_t Total = std::min(Bytes, FSize);
+  std::size_t Left = Total;
+  while (Left > 0) {
+    const std::size_t N = std::min(Left, FRing.size() - FHead);
+    std::memcpy(Out, FRing.data() + FHead, N);
+    Out += N;
+    Left -= N;
+    FHead = (FHead + N) % FRing.size();
+    FSize -= N;
+  }
+  if (FSize == 0) FHead = 0;
+  return Total;
 }
 
 // ---------------------------------------------------------------------------
 // TWaveInDevice
 
-TWaveInDevice::TWaveInDevice(const TWaveFormat& Format, TMessageWindow* Window)
-    : FFormat(Format), FWindow(Window) {}
+TWaveInDevice::TWaveInDevice(const TWaveFormat& Format, TNoticeQueue* Notices)
+    : FFormat(Format), FNotices(Notices) {
+  SetBacklogLimit(Format.AvgBytesPerSec());
+}
 
 TWaveInDevice::~TWaveInDevice() {
   // The buffers stay with their owner; they are simply no longer queued.
-  for (TWaveHeader* H : FQueue) H->Flags &= ~WHDR_INQUEUE;
+  for (TWaveBuffer* B : FQueue) B->Queued = false;
   FQueue.clear();
-  Post(WIM_CLOSE, nullptr);
+  Post(TWaveNoticeKind::Closed);
 }
 
 void TWaveInDevice::StopForClose() {
@@ -115,38 +162,50 @@ void TWaveInDevice::StopForClose() {
   FRecording = false;
 }
 
-void TWaveInDevice::Post(Cardinal Msg, TWaveHeader* Header) {
-  if (FWindow) FWindow->Post(Msg, Header);
+void TWaveInDevice::Post(TWaveNoticeKind Kind, TWaveBuffer* Buffer) {
+  if (FNotices) FNotices->Post({Kind, this, Buffer});
 }
 
-Integer TWaveInDevice::PrepareHeader(TWaveHeader* Header) {
-  if (!Header) return MMSYSERR_INVALPARAM;
-  if (Header->Flags & WHDR_INQUEUE) return WAVERR_STILLPLAYING;
-  Header->Flags |= WHDR_PREPARED;
+void TWaveInDevice::SetBacklogLimit(std::size_t Bytes) {
+  const std::size_t Frame = std::max<std::size_t>(FFormat.BlockAlign(), 1);
+  FBacklog.SetCapacity(Bytes / Frame * Frame);
+}
+
+std::uint64_t TWaveInDevice::TakeDroppedBytes() {
+  const std::uint64_t N = FDropped;
+  FDropped = 0;
+  FOverrunPosted = false;
+  return N;
+}
+
+Integer TWaveInDevice::AddBuffer(TWaveBuffer* Buffer) {
+  if (!Buffer) return MMSYSERR_INVALPARAM;
+  if (Buffer->Queued) return WAVERR_STILLPLAYING;
+  if (!Buffer->Data || Buffer->Length == 0) return MMSYSERR_INVALPARAM;
+  Buffer->Queued = true;
+  Buffer->BytesRecorded = 0;
+  FQueue.push_back(Buffer);
+  // Bytes wait in the backlog only while no buffer is queued, so this is
+  // the only buffer in the queue and the backlog's bytes come first.
+  if (!FBacklog.Empty()) {
+    Buffer->BytesRecorded = static_cast<Cardinal>(FBacklog.Pop(Buffer->Data.get(), Buffer->Length));
+    if (Buffer->BytesRecorded == Buffer->Length || !FRecording) ReturnFront();
+  }
   return MMSYSERR_NOERROR;
 }
 
-Integer TWaveInDevice::UnprepareHeader(TWaveHeader* Header) {
-  if (!Header) return MMSYSERR_INVALPARAM;
-  if (Header->Flags & WHDR_INQUEUE) return WAVERR_STILLPLAYING;
-  Header->Flags &= ~WHDR_PREPARED;
-  return MMSYSERR_NOERROR;
-}
-
-Integer TWaveInDevice::AddBuffer(TWaveHeader* Header) {
-  if (!Header) return MMSYSERR_INVALPARAM;
-  if (!(Header->Flags & WHDR_PREPARED)) return WAVERR_UNPREPARED;
-  if (Header->Flags & WHDR_INQUEUE) return WAVERR_STILLPLAYING;
-  if (!Header->Data || Header->BufferLength == 0) return MMSYSERR_INVALPARAM;
-  Header->Flags = (Header->Flags & ~WHDR_DONE) | WHDR_INQUEUE;
-  Header->BytesRecorded = 0;
-  FQueue.push_back(Header);
-  return MMSYSERR_NOERROR;
+bool TWaveInDevice::Unqueue(TWaveBuffer* Buffer) {
+  auto It = std::find(FQueue.begin(), FQueue.end(), Buffer);
+  if (It == FQueue.end() || Buffer->BytesRecorded != 0) return false;
+  FQueue.erase(It);
+  Buffer->Queued = false;
+  return true;
 }
 
 Integer TWaveInDevice::Start() {
   if (FRecording) return MMSYSERR_NOERROR;
-  Integer R = StartCapture();
+  if (FLost) return MMSYSERR_BADDEVICEID;
+  const Integer R = StartCapture();
   if (R == MMSYSERR_NOERROR) FRecording = true;
   return R;
 }
@@ -155,31 +214,47 @@ Integer TWaveInDevice::Reset() {
   // What the implementation still holds is recorded before the buffers go.
   if (FRecording) StopCapture();
   FRecording = false;
-  std::deque<TWaveHeader*> Returned;
-  Returned.swap(FQueue);
-  for (TWaveHeader* H : Returned) {
-    H->Flags = (H->Flags & ~WHDR_INQUEUE) | WHDR_DONE;
-    Post(WIM_DATA, H);
-  }
+  while (!FQueue.empty()) ReturnFront();
   return MMSYSERR_NOERROR;
+}
+
+void TWaveInDevice::ReturnFront() {
+  TWaveBuffer* B = FQueue.front();
+  FQueue.pop_front();
+  B->Queued = false;
+  Post(TWaveNoticeKind::Data, B);
 }
 
 void TWaveInDevice::Record(const Byte* Data, std::size_t Bytes) {
   if (!FRecording) return;
   while (Bytes > 0 && !FQueue.empty()) {
-    TWaveHeader* H = FQueue.front();
-    const std::size_t Room = H->BufferLength - H->BytesRecorded;
-    const std::size_t N = std::min(Room, Bytes);
-    std::memcpy(H->Data + H->BytesRecorded, Data, N);
-    H->BytesRecorded += static_cast<Cardinal>(N);
+    TWaveBuffer* B = FQueue.front();
+    const std::size_t N = std::min<std::size_t>(B->Length - B->BytesRecorded, Bytes);
+    std::memcpy(B->Data.get() + B->BytesRecorded, Data, N);
+    B->BytesRecorded += static_cast<Cardinal>(N);
     Data += N;
     Bytes -= N;
-    if (H->BytesRecorded == H->BufferLength) {
-      FQueue.pop_front();
-      H->Flags = (H->Flags & ~WHDR_INQUEUE) | WHDR_DONE;
-      Post(WIM_DATA, H);
-    }
+    if (B->BytesRecorded == B->Length) ReturnFront();
   }
+  if (Bytes == 0 || FBacklog.Capacity() == 0) return;
+  Overrun(FBacklog.Push(Data, Bytes, FFormat.BlockAlign()));
+}
+
+void TWaveInDevice::Overrun(std::uint64_t Bytes) {
+  if (Bytes == 0) return;
+  FDropped += Bytes;
+  if (!FOverrunPosted) {
+    FOverrunPosted = true;
+    Post(TWaveNoticeKind::Overrun);
+  }
+}
+
+void TWaveInDevice::Lose() {
+  if (FLost) return;
+  FLost = true;
+  if (FRecording) StopCapture();
+  FRecording = false;
+  Post(TWaveNoticeKind::Lost);
 }
 
 // ---------------------------------------------------------------------------
@@ -195,20 +270,64 @@ bool IsPcmFormat(const TWaveFormat& F) {
 struct TVirtualEntry {
   TVirtualSignal Signal;
   const char* Name;
+  bool Plugged = true;
 };
 
 // German names that say what each device produces.
-constexpr TVirtualEntry VirtualDevices[] = {
+TVirtualEntry VirtualDevices[] = {
     {TVirtualSignal::SineWithNoise, "Virtuell: Sinus 440 Hz mit leichtem Rauschen"},
     {TVirtualSignal::CountingRamp, "Virtuell: Zählrampe"},
 };
-constexpr int VirtualCount = static_cast<int>(std::size(VirtualDevices));
+
+// The open virtual devices, so that unplugging reaches them.
+std::vector<std::pair<TVirtualEntry*, TVirtualWaveInDevice*>>& OpenVirtual() {
+  static std::vector<std::pair<TVirtualEntry*, TVirtualWaveInDevice*>> Open;
+  return Open;
+}
 
 bool VirtualSupports(const TWaveFormat& F) {
   return F.SamplesPerSec == 11025 || F.SamplesPerSec == 22050 || F.SamplesPerSec == 44100;
 }
 
+TVirtualEntry* FindVirtual(const QString& Name) {
+  for (TVirtualEntry& E : VirtualDevices)
+    if (E.Plugged && QString::fromUtf8(E.Name) == Name) return &E;
+  return nullptr;
+}
+
+// A virtual device that tells the list when it closes.
+class TListedVirtualDevice : public TVirtualWaveInDevice {
+public:
+  TListedVirtualDevice(TVirtualEntry* Entry, const TWaveFormat& Format, TNoticeQueue* Notices)
+      : TVirtualWaveInDevice(Entry->Signal, Format, Notices) {
+    OpenVirtual().push_back({Entry, this});
+  }
+  ~TListedVirtualDevice() override {
+    std::erase_if(OpenVirtual(), [this](const auto& P) { return P.second == this; });
+  }
+};
+
 }  // namespace
+
+void SetVirtualDevicePlugged(const QString& Name, bool Plugged) {
+  for (TVirtualEntry& E : VirtualDevices) {
+    if (QString::fromUtf8(E.Name) != Name) continue;
+    E.Plugged = Plugged;
+    if (Plugged) continue;
+    for (const auto& [Entry, Device] : OpenVirtual())
+      if (Entry == &E) Device->Unplug();
+  }
+}
+
+QStringList UniqueNames(const QStringList& Names) {
+  QStringList Result;
+  for (const QString& N : Names) {
+    QString Name = N;
+    for (int K = 2; Result.contains(Name); ++K) Name = QStringLiteral("%1 (%2)").arg(N).arg(K);
+    Result << Name;
+  }
+  return Result;
+}
 
 QStringList VirtualDeviceNames() {
   QStringList Names;
@@ -216,7 +335,12 @@ QStringList VirtualDeviceNames() {
   return Names;
 }
 
-QStringList DeviceNames() { return QtDevices::Names() + VirtualDeviceNames(); }
+QStringList DeviceNames() {
+  QStringList Names = QtDevices::Names();
+  for (const TVirtualEntry& E : VirtualDevices)
+    if (E.Plugged) Names << QString::fromUtf8(E.Name);
+  return Names;
+}
 
 Cardinal GetNumDevs() { return static_cast<Cardinal>(DeviceNames().size()); }
 
@@ -227,28 +351,29 @@ Integer GetDevName(Integer Index, QString& Name) {
   return MMSYSERR_NOERROR;
 }
 
-Integer QueryFormat(Integer Index, const TWaveFormat& Format) {
-  if (Index < 0) return MMSYSERR_BADDEVICEID;
-  const Integer Real = static_cast<Integer>(QtDevices::Names().size());
-  if (Index >= Real + VirtualCount) return MMSYSERR_BADDEVICEID;
-  if (!IsPcmFormat(Format)) return WAVERR_BADFORMAT;
-  if (Index < Real) return QtDevices::QueryFormat(Index, Format);
-  return VirtualSupports(Format) ? MMSYSERR_NOERROR : WAVERR_BADFORMAT;
+Integer FindDevice(const QString& Name) {
+  return static_cast<Integer>(DeviceNames().indexOf(Name));
 }
 
-Integer Open(Integer Index, const TWaveFormat& Format, TMessageWindow* Window,
+Integer QueryFormat(const QString& Name, const TWaveFormat& Format) {
+  if (FindVirtual(Name)) return IsPcmFormat(Format) && VirtualSupports(Format) ? MMSYSERR_NOERROR : WAVERR_BADFORMAT;
+  if (!QtDevices::Names().contains(Name)) return MMSYSERR_BADDEVICEID;
+  if (!IsPcmFormat(Format)) return WAVERR_BADFORMAT;
+  return QtDevices::QueryFormat(Name, Format);
+}
+
+Integer Open(const QString& Name, const TWaveFormat& Format, TNoticeQueue* Notices,
              std::unique_ptr<TWaveInDevice>& Device) {
-  Integer R = QueryFormat(Index, Format);
+  Integer R = QueryFormat(Name, Format);
   if (R != MMSYSERR_NOERROR) return R;
-  const Integer Real = static_cast<Integer>(QtDevices::Names().size());
   std::unique_ptr<TWaveInDevice> Opened;
-  if (Index < Real) {
-    R = QtDevices::Open(Index, Format, Window, Opened);
-    if (R != MMSYSERR_NOERROR) return R;
+  if (TVirtualEntry* E = FindVirtual(Name)) {
+    Opened = std::make_unique<TListedVirtualDevice>(E, Format, Notices);
   } else {
-    Opened = std::make_unique<TVirtualWaveInDevice>(VirtualDevices[Index - Real].Signal, Format, Window);
+    R = QtDevices::Open(Name, Format, Notices, Opened);
+    if (R != MMSYSERR_NOERROR) return R;
   }
-  if (Window) Window->Post(WIM_OPEN, nullptr);
+  if (Notices) Notices->Post({TWaveNoticeKind::Opened, Opened.get()});
   Device = std::move(Opened);
   return MMSYSERR_NOERROR;
 }

@@ -2,10 +2,16 @@
 //
 // The layer offers what the audio source needs of a sound card and nothing
 // more: the input devices listed by name, a format query that opens
-// nothing, opening a device, a queue of buffers that come back filled in
-// queue order, a reset that returns every queued buffer (a partly filled one
-// with the bytes actually recorded), and notifications that arrive on the
-// GUI thread through a message window the caller owns.
+// nothing, opening a device by name, a queue of buffers that come back
+// filled in queue order, a reset that returns every queued buffer (a partly
+// filled one with the bytes actually recorded), and notices that reach the
+// caller on the GUI thread through a notice queue the caller owns.
+//
+// Nothing the device captures is thrown away while the program keeps up:
+// bytes that find no queued buffer wait in a backlog and go into the next
+// buffer that is queued. Only when the backlog would hold more than its
+// limit (one second of audio by default) does the device drop the oldest
+// bytes; it counts them and posts an overrun notice.
 //
 // Two kinds of device sit behind the same interface:
 //   - the capture devices Qt Multimedia reports (QMediaDevices), first;
@@ -23,6 +29,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -38,23 +45,15 @@ namespace quellix::WaveIn {
 // Result codes.
 constexpr Integer MMSYSERR_NOERROR = 0;
 constexpr Integer MMSYSERR_ERROR = 1;        // unspecified failure of the device
-constexpr Integer MMSYSERR_BADDEVICEID = 2;  // no device with that index
+constexpr Integer MMSYSERR_BADDEVICEID = 2;  // no device of that index or name
 constexpr Integer MMSYSERR_ALLOCATED = 4;    // device in use elsewhere
-constexpr Integer MMSYSERR_INVALHANDLE = 5;  // no open device
-constexpr Integer MMSYSERR_NODRIVER = 6;
 constexpr Integer MMSYSERR_NOMEM = 7;
-constexpr Integer MMSYSERR_INVALPARAM = 11;  // null header, buffer without memory
+constexpr Integer MMSYSERR_INVALPARAM = 11;  // null buffer, buffer without memory
 constexpr Integer WAVERR_BADFORMAT = 32;     // format not supported
 constexpr Integer WAVERR_STILLPLAYING = 33;  // buffer still queued
-constexpr Integer WAVERR_UNPREPARED = 34;    // buffer not prepared
 
 // The text of a result code.
 QString ErrorText(Integer Result);
-
-// Notifications, as the message window receives them.
-constexpr Cardinal WIM_OPEN = 0x3BE;   // device opened
-constexpr Cardinal WIM_CLOSE = 0x3BF;  // device closed
-constexpr Cardinal WIM_DATA = 0x3C0;   // a buffer came back (filled, partly filled or empty)
 
 // PCM format: channels 1 or 2, 8 bit unsigned or 16 bit signed little-endian
 // samples, interleaved by frame.
@@ -67,99 +66,135 @@ struct TWaveFormat {
   bool operator==(const TWaveFormat&) const = default;
 };
 
-// Header flags.
-constexpr Cardinal WHDR_DONE = 0x01;      // the device has returned the buffer
-constexpr Cardinal WHDR_PREPARED = 0x02;  // prepared for this device
-constexpr Cardinal WHDR_INQUEUE = 0x10;   // waiting in the device queue
+// One buffer the device records into. Its owner keeps it; while it is
+// queued the device writes into Data and must be the only one to touch it.
+struct TWaveBuffer {
+  // A buffer of Bytes bytes, zeroed; nullptr when Bytes is negative or the
+  // memory cannot be had. A buffer of zero bytes has no memory and cannot
+  // be queued.
+  static std::unique_ptr<TWaveBuffer> Allocate(std::int64_t Bytes);
 
-// One buffer as the device sees it. The memory belongs to the caller and
-// must stay put while the buffer is queued.
-struct TWaveHeader {
-  Byte* Data = nullptr;
-  Cardinal BufferLength = 0;   // bytes
+  std::unique_ptr<Byte[]> Data;
+  Cardinal Length = 0;         // bytes
   Cardinal BytesRecorded = 0;  // set by the device when it returns the buffer
-  void* User = nullptr;        // the caller's own pointer
-  Cardinal Flags = 0;
-  Cardinal Loops = 0;
+  bool Queued = false;         // waiting in a device's queue
 };
 
-// ---------------------------------------------------------------------------
-// Buffer memory. Allocation and locking are separate steps: a block is
-// allocated first and locked to get its address. A block of zero bytes has
-// no memory, so locking it fails; a negative size or a failed allocation
-// gives no block at all.
+class TWaveInDevice;
 
-struct TGlobalBlock;
-TGlobalBlock* GlobalAlloc(std::int64_t Bytes);  // nullptr on failure
-Byte* GlobalLock(TGlobalBlock* Block);          // nullptr on failure
-void GlobalUnlock(TGlobalBlock* Block);
-void GlobalFree(TGlobalBlock* Block);           // null is ignored
+// What a device tells its owner.
+enum class TWaveNoticeKind {
+  Opened,   // the device is open
+  Closed,   // the device was closed
+  Data,     // a buffer came back (filled, partly filled or empty)
+  Overrun,  // the backlog was full and its oldest bytes were dropped
+  Lost,     // the device went away while open; it records nothing more
+};
 
-// ---------------------------------------------------------------------------
+struct TWaveNotice {
+  TWaveNoticeKind Kind;
+  const TWaveInDevice* Device;   // identifies the sender; may be gone by now
+  TWaveBuffer* Buffer = nullptr;  // Data only
+};
 
-// The hidden window that receives a device's notifications. A device posts
-// them from wherever it runs; they are handled on the GUI thread, in the
-// order they were posted, either by the event loop or at once by
-// ProcessPending. Deleting the window drops what is still pending.
-class TMessageWindow : public QObject {
+// The queue through which a device's notices reach the GUI thread, in the
+// order they were posted: either from the event loop or at once by
+// ProcessPending. The handler may delete the queue; handling then ends.
+class TNoticeQueue : public QObject {
   Q_OBJECT
 public:
-  using THandler = std::function<void(Cardinal Msg, TWaveHeader* Header)>;
-  explicit TMessageWindow(THandler Handler);
-  ~TMessageWindow() override;
+  using THandler = std::function<void(const TWaveNotice& Notice)>;
+  explicit TNoticeQueue(THandler Handler);
+  ~TNoticeQueue() override;
 
-  void Post(Cardinal Msg, TWaveHeader* Header);
-  // Handles every pending notification now, including those posted while
-  // handling. An exception from the handler does not keep the later ones
-  // from being handled; the first is raised again at the end.
+  void Post(const TWaveNotice& Notice);
+  // Handles every pending notice now, including those posted while
+  // handling. The handler must not throw.
   void ProcessPending();
   int PendingCount() const { return static_cast<int>(FQueue.size()); }
+  // Drops the pending notices about Buffer (it is about to be freed).
+  void Forget(const TWaveBuffer* Buffer);
 
 private:
-  // The event loop's turn: exceptions cannot travel through Qt's event
-  // loop, so one raised by a handler ends here.
   void DeliverQueued();
 
-  struct TMessage {
-    Cardinal Msg;
-    TWaveHeader* Header;
-  };
   THandler FHandler;
-  std::deque<TMessage> FQueue;
+  std::deque<TWaveNotice> FQueue;
   bool FScheduled = false;
 };
 
+// Bytes captured while no buffer was queued, oldest first, at most
+// Capacity of them.
+class TBacklog {
+public:
+  void SetCapacity(std::size_t Bytes);
+  std::size_t Capacity() const { return FRing.size(); }
+  std::size_t Size() const { return FSize; }
+  bool Empty() const { return FSize == 0; }
+  // Appends Bytes; when they do not fit, the oldest bytes are dropped in
+  // whole units of Unit bytes. Returns the number of bytes dropped.
+  std::size_t Push(const Byte* Data, std::size_t Bytes, std::size_t Unit);
+  // Moves up to Bytes of the oldest bytes to Out; returns how many.
+  std::size_t Pop(Byte* Out, std::size_t Bytes);
+  void Clear() { FHead = FSize = 0; }
+
+private:
+  std::vector<Byte> FRing;
+  std::size_t FHead = 0;
+  std::size_t FSize = 0;
+};
+
 // An open input device. Closing it (deleting it) stops recording, forgets
-// the queued buffers without returning them and posts WIM_CLOSE.
+// the queued buffers and the backlog without returning them and posts a
+// Closed notice.
 class TWaveInDevice {
 public:
-  TWaveInDevice(const TWaveFormat& Format, TMessageWindow* Window);
+  TWaveInDevice(const TWaveFormat& Format, TNoticeQueue* Notices);
   virtual ~TWaveInDevice();
   TWaveInDevice(const TWaveInDevice&) = delete;
   TWaveInDevice& operator=(const TWaveInDevice&) = delete;
 
   const TWaveFormat& Format() const { return FFormat; }
 
-  Integer PrepareHeader(TWaveHeader* Header);
-  Integer UnprepareHeader(TWaveHeader* Header);
-  // Appends a prepared buffer to the queue, emptied.
-  Integer AddBuffer(TWaveHeader* Header);
+  // Appends a buffer to the queue, emptied. Bytes waiting in the backlog go
+  // into it at once; it comes back as soon as it is full, or, while not
+  // recording, as soon as it holds anything.
+  Integer AddBuffer(TWaveBuffer* Buffer);
+  // Takes a queued buffer that holds nothing back out of the queue.
+  bool Unqueue(TWaveBuffer* Buffer);
   // Recording fills the queued buffers one after the other; each full one
-  // leaves the queue and comes back with WIM_DATA.
+  // leaves the queue and comes back with a Data notice.
   Integer Start();
-  // Ends recording and returns every queued buffer with WIM_DATA, in queue
-  // order, each with the bytes recorded into it (often none).
+  // Ends recording and returns every queued buffer with a Data notice, in
+  // queue order, each with the bytes recorded into it (often none). The
+  // backlog stays and goes into the buffers queued afterwards.
   Integer Reset();
 
   bool Recording() const { return FRecording; }
   int QueuedCount() const { return static_cast<int>(FQueue.size()); }
 
+  // The most bytes the backlog holds (rounded down to whole frames). With 0
+  // bytes that find no buffer are dropped without an overrun notice, which
+  // is what a burst of single-use buffers wants.
+  void SetBacklogLimit(std::size_t Bytes);
+  std::size_t BacklogLimit() const { return FBacklog.Capacity(); }
+  std::size_t BacklogBytes() const { return FBacklog.Size(); }
+  // Bytes dropped from a full backlog since the last call; the next drop
+  // posts an Overrun notice again.
+  std::uint64_t TakeDroppedBytes();
+  // True once the device went away (Lost was posted).
+  bool IsLost() const { return FLost; }
+
 protected:
   // Called by an implementation with captured bytes while recording.
-  // Bytes beyond the queued buffers are lost, as with any sound card whose
-  // application falls behind.
   void Record(const Byte* Data, std::size_t Bytes);
-  void Post(Cardinal Msg, TWaveHeader* Header);
+  // Called by an implementation when its device has gone: recording ends
+  // and a Lost notice is posted (once).
+  void Lose();
+  // Called by an implementation that had to drop Bytes before they reached
+  // Record; they count as an overrun.
+  void Overrun(std::uint64_t Bytes);
+  void Post(TWaveNoticeKind Kind, TWaveBuffer* Buffer = nullptr);
   virtual Integer StartCapture() = 0;
   // Ends capture; bytes the implementation still holds go to Record first.
   virtual void StopCapture() = 0;
@@ -167,10 +202,17 @@ protected:
   void StopForClose();
 
 private:
+  // Hands the front buffer back.
+  void ReturnFront();
+
   TWaveFormat FFormat;
-  QPointer<TMessageWindow> FWindow;
-  std::deque<TWaveHeader*> FQueue;
+  QPointer<TNoticeQueue> FNotices;
+  std::deque<TWaveBuffer*> FQueue;
+  TBacklog FBacklog;
+  std::uint64_t FDropped = 0;
+  bool FOverrunPosted = false;
   bool FRecording = false;
+  bool FLost = false;
 };
 
 // ---------------------------------------------------------------------------
@@ -190,7 +232,7 @@ enum class TVirtualSignal {
 // A virtual device opened for recording.
 class TVirtualWaveInDevice : public TWaveInDevice {
 public:
-  TVirtualWaveInDevice(TVirtualSignal Signal, const TWaveFormat& Format, TMessageWindow* Window);
+  TVirtualWaveInDevice(TVirtualSignal Signal, const TWaveFormat& Format, TNoticeQueue* Notices);
   ~TVirtualWaveInDevice() override;
 
   // Generates the next Frames frames and records them (ignored unless
@@ -198,6 +240,8 @@ public:
   void Produce(int Frames);
   // Frames generated since opening.
   std::int64_t FramesProduced() const { return FFrames; }
+  // The device is unplugged (see SetVirtualDevicePlugged).
+  void Unplug() { Lose(); }
 
 protected:
   Integer StartCapture() override;
@@ -205,6 +249,8 @@ protected:
 
 private:
   void ClockTick();
+  // Frames that were due but are not generated.
+  void Skip(std::int64_t Frames);
   TVirtualSignal FSignal;
   std::int64_t FFrames = 0;
   std::uint32_t FNoise = 0x2545F491u;
@@ -220,29 +266,42 @@ private:
 void SetVirtualClock(bool Running);
 bool VirtualClock();
 
+// Plugs a virtual device in or out, as a USB microphone would be: an
+// unplugged device is missing from the list, and an open one of that name
+// reports itself lost. All are plugged in at start.
+void SetVirtualDevicePlugged(const QString& Name, bool Plugged);
+
 // ---------------------------------------------------------------------------
-// The device list: real capture devices first, then the virtual ones.
+// The device list: real capture devices first, then the virtual ones. Two
+// devices of the same name are told apart by " (2)", " (3)", … after the
+// later ones.
 
 Cardinal GetNumDevs();
 // The name of device Index, or MMSYSERR_BADDEVICEID.
 Integer GetDevName(Integer Index, QString& Name);
-// Asks whether device Index records in Format. Opens nothing.
-Integer QueryFormat(Integer Index, const TWaveFormat& Format);
-// Opens device Index; its notifications go to Window (WIM_OPEN first).
-Integer Open(Integer Index, const TWaveFormat& Format, TMessageWindow* Window,
+// The index of the device called Name, or −1.
+Integer FindDevice(const QString& Name);
+// Asks whether the device called Name records in Format. Opens nothing.
+Integer QueryFormat(const QString& Name, const TWaveFormat& Format);
+// Opens the device called Name; its notices go to Notices (Opened first).
+Integer Open(const QString& Name, const TWaveFormat& Format, TNoticeQueue* Notices,
              std::unique_ptr<TWaveInDevice>& Device);
 // The names of all devices in index order, the virtual ones last.
 QStringList DeviceNames();
-// The names of the virtual devices alone, in their order.
+// The names of the virtual devices alone, in their order (plugged or not).
 QStringList VirtualDeviceNames();
 
-// The Qt Multimedia part of the list (WaveInQt.cpp); Index counts from the
-// first real device.
+// The Qt Multimedia part of the list (WaveInputQt.cpp), with the same
+// names as above.
 namespace QtDevices {
 QStringList Names();
-Integer QueryFormat(Integer Index, const TWaveFormat& Format);
-Integer Open(Integer Index, const TWaveFormat& Format, TMessageWindow* Window,
+Integer QueryFormat(const QString& Name, const TWaveFormat& Format);
+Integer Open(const QString& Name, const TWaveFormat& Format, TNoticeQueue* Notices,
              std::unique_ptr<TWaveInDevice>& Device);
 }  // namespace QtDevices
+
+// Makes the names of a list unique: a name that occurred before gets
+// " (2)", " (3)", … appended.
+QStringList UniqueNames(const QStringList& Names);
 
 }  // namespace quellix::WaveIn

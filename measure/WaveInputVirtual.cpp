@@ -20,8 +20,8 @@ void SetVirtualClock(bool Running) { GVirtualClock = Running; }
 bool VirtualClock() { return GVirtualClock; }
 
 TVirtualWaveInDevice::TVirtualWaveInDevice(TVirtualSignal Signal, const TWaveFormat& Format,
-                                           TMessageWindow* Window)
-    : TWaveInDevice(Format, Window),
+                                           TNoticeQueue* Notices)
+    : TWaveInDevice(Format, Notices),
       FSignal(Signal),
       FTimer(std::make_unique<QTimer>()),
       FElapsed(std::make_unique<QElapsedTimer>()) {
@@ -51,9 +51,21 @@ void TVirtualWaveInDevice::ClockTick() {
   const std::int64_t Due = FElapsed->nsecsElapsed() * static_cast<std::int64_t>(Format().SamplesPerSec) / 1000000000;
   std::int64_t N = Due - FClockFrames;
   FClockFrames = Due;
-  // After a long stall a real card overruns too: at most one second is kept.
-  N = std::min<std::int64_t>(N, Format().SamplesPerSec);
+  // After a long stall (a modal dialog, a debugger) not everything that was
+  // due is generated at once: what lies beyond two seconds is skipped, as a
+  // card's own memory would have overrun, and counted as dropped. The
+  // signal goes on at the right place, so a ramp shows the gap.
+  const std::int64_t Most = 2 * static_cast<std::int64_t>(Format().SamplesPerSec);
+  if (N > Most) {
+    Skip(N - Most);
+    N = Most;
+  }
   if (N > 0) Produce(static_cast<int>(N));
+}
+
+void TVirtualWaveInDevice::Skip(std::int64_t Frames) {
+  FFrames += Frames;
+  Overrun(static_cast<std::uint64_t>(Frames) * Format().BlockAlign());
 }
 
 void TVirtualWaveInDevice::Produce(int Frames) {

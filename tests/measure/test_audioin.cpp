@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QMetaClassInfo>
 #include <QMetaObject>
+#include <QtGlobal>
 
 #include "quellix/measure/AudioIn.h"
 #include "quellix/measure/DataEvent.h"
@@ -31,11 +33,40 @@ TSeen Copy(const TDescArraySingle& D) {
   return S;
 }
 
+// The 8-bit mono ramp sample a value stands for (0 … 255).
+int RampByte(Single V) { return static_cast<int>((V + 1) * 128); }
+
+// Collects the qWarning lines of its lifetime.
+class TWarnings {
+public:
+  TWarnings() {
+    Lines().clear();
+    FOld = qInstallMessageHandler([](QtMsgType T, const QMessageLogContext&, const QString& M) {
+      if (T == QtWarningMsg) Lines() << M;
+    });
+  }
+  ~TWarnings() { qInstallMessageHandler(FOld); }
+  static QStringList& Lines() {
+    static QStringList L;
+    return L;
+  }
+
+private:
+  QtMessageHandler FOld;
+};
+
 class AudioIn : public ::testing::Test {
 protected:
   void SetUp() override {
     SetVirtualClock(false);  // buffers are filled by Produce only
     Events.OnData = [this](TObject*, TDescArraySingle& D) { Blocks.push_back(Copy(D)); };
+    Source.OnError = [this](TObject* Sender, const QString& M) {
+      EXPECT_EQ(Sender, &Source);
+      Errors << M;
+    };
+  }
+  void TearDown() override {
+    for (const QString& N : VirtualDeviceNames()) SetVirtualDevicePlugged(N, true);
   }
   // Selects the ramp device, connects the data event and starts.
   void StartRamp(TAIMode M = tam_Mono, TAIResolution R = taw_8Bit) {
@@ -50,9 +81,22 @@ protected:
     EXPECT_NE(D, nullptr);
     return *D;
   }
+  // Every mono 8-bit value the sink saw, as ramp bytes, in order.
+  std::vector<int> RampBytes() const {
+    std::vector<int> All;
+    for (const TSeen& B : Blocks)
+      for (Single V : B.Channels.empty() ? std::vector<Single>{} : B.Channels[0]) All.push_back(RampByte(V));
+    return All;
+  }
+  // Checks that the values count on by one from First (mod 256).
+  static void ExpectRamp(const std::vector<int>& Bytes, int First) {
+    for (size_t I = 0; I < Bytes.size(); ++I) ASSERT_EQ(Bytes[I], int((First + I) % 256)) << "value " << I;
+  }
+
+  std::vector<TSeen> Blocks;
+  QStringList Errors;
   TAudioIn Source;
   TDataEvent Events;
-  std::vector<TSeen> Blocks;
 };
 
 }  // namespace
@@ -90,6 +134,8 @@ TEST_F(AudioIn, DeviceListAndSelection) {
   QString First;
   EXPECT_EQ(GetDevName(0, First), MMSYSERR_NOERROR);
   EXPECT_EQ(GetDevName(Names.size(), First), MMSYSERR_BADDEVICEID);
+  EXPECT_EQ(UniqueNames({"Mikrofon", "Line", "Mikrofon", "Mikrofon"}),
+            (QStringList{"Mikrofon", "Line", "Mikrofon (2)", "Mikrofon (3)"}));
 
   // Stop without an open device has nothing to end.
   EXPECT_NO_THROW(Source.Stop());
@@ -110,6 +156,43 @@ TEST_F(AudioIn, DeviceListAndSelection) {
   EXPECT_EQ(Source.Device(), Ramp);
   EXPECT_EQ(Source.DeviceIndex(), -2);
   EXPECT_THROW(Source.Start(), EAudioIn);
+  // The name it still shows selects it again.
+  Source.SetDevice(Ramp);
+  EXPECT_EQ(Source.DeviceIndex(), Names.indexOf(Ramp));
+  EXPECT_NO_THROW(Source.Start());
+}
+
+// The name is the device's identity: it is looked up again when the device
+// opens, so a change of the list never makes the component record from
+// another device.
+TEST_F(AudioIn, DeviceIsFoundByNameWhenItOpens) {
+  Source.SetDevice(Ramp);
+  const Integer Selected = Source.DeviceIndex();
+  SetVirtualDevicePlugged(Sine, false);  // the device before the ramp goes
+  Events.SetMeasureSource(&Source);
+  Source.Start();
+  EXPECT_EQ(Source.DeviceIndex(), Selected - 1);
+  Device().Produce(1024);
+  Source.ProcessMessages();
+  ASSERT_EQ(Blocks.size(), 1u);
+  ExpectRamp(RampBytes(), 0);  // the ramp, not another device's signal
+
+  // A selected device that is gone when recording starts is named; once
+  // it is back, the same name records again.
+  SetVirtualDevicePlugged(Sine, true);
+  TAudioIn Other;
+  Other.SetDevice(Sine);
+  SetVirtualDevicePlugged(Sine, false);
+  EXPECT_EQ(Other.Device(), Sine);
+  try {
+    Other.Start();
+    FAIL() << "started without its device";
+  } catch (const EAudioIn& E) {
+    EXPECT_EQ(E.ErrorCode(), MMSYSERR_BADDEVICEID);
+    EXPECT_EQ(E.Message(), QStringLiteral("TAudioIn: Das Aufnahmegerät „%1“ ist nicht vorhanden.").arg(Sine));
+  }
+  SetVirtualDevicePlugged(Sine, true);  // back again: the same name works
+  EXPECT_NO_THROW(Other.Start());
 }
 
 TEST_F(AudioIn, FormatChangesAskTheDeviceAndAnnounce) {
@@ -171,28 +254,54 @@ TEST_F(AudioIn, Stereo16BitSplitsChannelsAndDescribesItself) {
   EXPECT_EQ(Info.ValueMin, -1.0f);
   EXPECT_EQ(Info.ValueMax, 1.0f);
 
-  Device().Produce(512);  // 512 frames = 1024 values
+  Device().Produce(512 + 100);  // 512 frames = 1024 values, then 100 frames more
+  Source.Stop();
   Source.ProcessMessages();
-  ASSERT_EQ(Blocks.size(), 1u);
+  ASSERT_EQ(Blocks.size(), 3u);
   ASSERT_EQ(Blocks[0].ChannelCount, 2);
   ASSERT_EQ(Blocks[0].Channels[0].size(), 512u);
   ASSERT_EQ(Blocks[0].Channels[1].size(), 512u);
-  // The block's Duration counts all values: twice what GetInfo reports.
-  EXPECT_NEAR(double(Blocks[0].Duration), 1024.0 / 11025, 1e-15);
+  // A block spans its frames: the full one what GetInfo says, the partly
+  // filled one its 100 frames.
+  EXPECT_EQ(Blocks[0].Duration, Info.Duration);
+  EXPECT_NEAR(double(Blocks[1].Duration), 100.0 / 11025, 1e-15);
   for (int I = 0; I < 512; ++I) {
-    ASSERT_EQ(Blocks[0].Channels[0][I], Single(2 * I / 65536.0)) << I;
-    ASSERT_EQ(Blocks[0].Channels[1][I], Single((2 * I + 1) / 65536.0)) << I;
+    ASSERT_EQ(Blocks[0].Channels[0][I], Single(2 * I / 32768.0)) << I;
+    ASSERT_EQ(Blocks[0].Channels[1][I], Single((2 * I + 1) / 32768.0)) << I;
   }
 }
 
-TEST_F(AudioIn, SixteenBitFullScaleIsHalf) {
-  Source.SetBufferSize(65536);
-  StartRamp(tam_Mono, taw_16Bit);
-  Device().Produce(65536);
-  Source.ProcessMessages();
-  ASSERT_EQ(Blocks.size(), 1u);
-  EXPECT_EQ(Blocks[0].Channels[0][32767], 0.49998474f);  // 32767 / 65536
-  EXPECT_EQ(Blocks[0].Channels[0][32768], -0.5f);        // −32768 / 65536
+// Full scale of either resolution spans the −1 … +1 that GetInfo announces.
+TEST_F(AudioIn, FullScaleSpansTheAnnouncedRange) {
+  struct Row {
+    const char* Name;
+    TAIResolution Resolution;
+    int Lowest, Highest;  // ramp positions of the smallest and largest sample
+    Single Low, High;
+  } Rows[] = {{"8 bit", taw_8Bit, 0, 255, -1.0f, 0.9921875f},
+              {"16 bit", taw_16Bit, 32768, 32767, -1.0f, 0.999969482f}};
+  for (const Row& R : Rows) {
+    SCOPED_TRACE(R.Name);
+    TAudioIn A;
+    std::vector<Single> Values;
+    A.OnBufferDone = [&](TObject*, TDescArraySingle& D) {
+      Values.assign(D.Channels[0].Values, D.Channels[0].Values + D.Channels[0].Count);
+    };
+    A.SetDevice(Ramp);
+    A.SetResolution(R.Resolution);
+    A.SetBufferSize(65536);
+    A.Start();
+    dynamic_cast<TVirtualWaveInDevice*>(A.WaveDevice())->Produce(65536);
+    A.ProcessMessages();
+    ASSERT_EQ(Values.size(), 65536u);
+    EXPECT_EQ(Values[R.Lowest], R.Low);
+    EXPECT_EQ(Values[R.Highest], R.High);
+    TMeasureSourceInfo Info{};
+    A.GetInfo(Info);
+    EXPECT_EQ(*std::min_element(Values.begin(), Values.end()), Info.ValueMin);
+    EXPECT_LE(*std::max_element(Values.begin(), Values.end()), Info.ValueMax);
+    A.OnBufferDone = nullptr;
+  }
 }
 
 TEST_F(AudioIn, StopReturnsPartlyFilledAndEmptyBuffers) {
@@ -212,12 +321,90 @@ TEST_F(AudioIn, StopReturnsPartlyFilledAndEmptyBuffers) {
   EXPECT_EQ(Source.WaveDevice()->QueuedCount(), 3);
 }
 
-TEST_F(AudioIn, BurstReleasesAndContinuousRequeues) {
+// The backend delivers in its own chunk sizes, often more than the queued
+// buffers hold: the rest waits and fills the buffers as they come back.
+TEST_F(AudioIn, ChunksLargerThanTheRingLoseNothing) {
+  struct Row {
+    const char* Name;
+    std::vector<int> Chunks;  // frames per delivery of the device
+  } Rows[] = {{"one chunk of ten buffers", {10 * 1024}},
+              {"uneven chunks", {4500, 9000, 17, 6000, 1200}},
+              {"chunks while every buffer is out", {}}};
+  for (const Row& R : Rows) {
+    SCOPED_TRACE(R.Name);
+    Blocks.clear();
+    TAudioIn A;
+    A.SetDevice(Ramp);
+    Events.SetMeasureSource(&A);
+    A.Start();
+    auto* D = dynamic_cast<TVirtualWaveInDevice*>(A.WaveDevice());
+    int Total = 0;
+    if (R.Chunks.empty()) {
+      // The sink is slow: each block it handles, the device records more.
+      int Left = 20;
+      Events.OnData = [&](TObject*, TDescArraySingle& Data) {
+        Blocks.push_back(Copy(Data));
+        if (Left-- > 0) {
+          D->Produce(1500);
+          Total += 1500;
+        }
+      };
+      D->Produce(1024);
+      Total += 1024;
+    }
+    for (int N : R.Chunks) {
+      D->Produce(N);
+      Total += N;
+      A.ProcessMessages();
+    }
+    A.ProcessMessages();
+    A.Stop();
+    A.ProcessMessages();
+    const std::vector<int> Bytes = RampBytes();
+    EXPECT_EQ(int(Bytes.size()), Total);
+    ExpectRamp(Bytes, 0);
+    EXPECT_EQ(A.OverrunCount(), 0u);
+    EXPECT_EQ(A.BufferTotal(), 3);
+    Events.OnData = [this](TObject*, TDescArraySingle& D) { Blocks.push_back(Copy(D)); };
+    Events.SetMeasureSource(nullptr);
+  }
+}
+
+// Only a program that falls behind by more than one second loses audio:
+// the oldest goes, is counted and reported, and the rest arrives in order.
+TEST_F(AudioIn, BacklogOverrunDropsTheOldestAndReportsIt) {
+  StartRamp();
+  const int Second = 11025;  // one second of 8-bit mono at 11025/s
+  Device().Produce(3 * 1024 + Second + 500);
+  Device().Produce(300);  // still behind: the same overrun grows
+  Source.ProcessMessages();
+  EXPECT_EQ(Source.OverrunCount(), 800u);
+  ASSERT_EQ(Errors.size(), 1);
+  EXPECT_EQ(Errors[0], QStringLiteral("TAudioIn: Pufferüberlauf, 800 Abtastwerte gingen verloren. Die Anwendung "
+                                      "hat die Daten nicht schnell genug abgeholt."));
+  Source.Stop();
+  Source.ProcessMessages();
+  const std::vector<int> Bytes = RampBytes();
+  ASSERT_EQ(int(Bytes.size()), 3 * 1024 + Second);
+  // The three buffers, then the newest second: the 800 oldest after the
+  // buffers are the ones that went.
+  ExpectRamp({Bytes.begin(), Bytes.begin() + 3 * 1024}, 0);
+  ExpectRamp({Bytes.begin() + 3 * 1024, Bytes.end()}, (3 * 1024 + 800) % 256);
+  // Caught up: the next overrun is reported anew.
+  Source.Start();
+  Device().Produce(3 * 1024 + Second + 10);
+  Source.ProcessMessages();
+  EXPECT_EQ(Source.OverrunCount(), 810u);
+  EXPECT_EQ(Errors.size(), 2);
+}
+
+TEST_F(AudioIn, BurstUsesEachBufferOnceAndContinuousRequeues) {
   struct Row {
     const char* Name;
     bool Burst;
-    int Queued, Total;
-  } Rows[] = {{"continuous re-queues", false, 2, 2}, {"burst uses each buffer once", true, 0, 0}};
+    int Blocks, Queued, Total;
+  } Rows[] = {{"continuous keeps what the ring could not take", false, 3, 2, 2},
+              {"a burst takes what its buffers hold", true, 2, 0, 0}};
   for (const Row& R : Rows) {
     TAudioIn A;
     int Count = 0;
@@ -226,31 +413,66 @@ TEST_F(AudioIn, BurstReleasesAndContinuousRequeues) {
       EXPECT_EQ(D.ChannelCount, 1);  // built without any link
       ++Count;
     };
+    A.OnError = [&](TObject*, const QString& M) { ADD_FAILURE() << R.Name << ": " << M.toStdString(); };
     A.SetDevice(Ramp);
     A.SetBufferCount(2);
     A.SetBurst(R.Burst);
     A.Start();
     dynamic_cast<TVirtualWaveInDevice*>(A.WaveDevice())->Produce(3 * 1024);
     A.ProcessMessages();
-    EXPECT_EQ(Count, 2) << R.Name;  // the third buffer's worth found no buffer
+    EXPECT_EQ(Count, R.Blocks) << R.Name;
     EXPECT_EQ(A.WaveDevice()->QueuedCount(), R.Queued) << R.Name;
     EXPECT_EQ(A.BufferTotal(), R.Total) << R.Name;
     A.OnBufferDone = nullptr;  // destruction returns the queued buffers empty
   }
 }
 
-TEST_F(AudioIn, EachStartStopCycleAddsBufferCountBuffers) {
+// One ring of BufferCount buffers serves every start/stop cycle: memory
+// stays bounded, Stop hands back BufferCount blocks at most, and a burst
+// delivers at most BufferCount blocks per Start.
+TEST_F(AudioIn, OneRingAcrossStartStopCycles) {
   for (bool Burst : {false, true}) {
+    SCOPED_TRACE(Burst ? "burst" : "continuous");
     TAudioIn A;
+    int Count = 0;
+    A.OnBufferDone = [&](TObject*, TDescArraySingle&) { ++Count; };
     A.SetDevice(Ramp);
-    A.SetBurst(Burst);  // buffers returned while stopping are kept in both modes
-    for (int K = 1; K <= 4; ++K) {
+    A.SetBurst(Burst);
+    for (int K = 1; K <= 50; ++K) {
       A.Start();
       A.Stop();
       A.ProcessMessages();
-      EXPECT_EQ(A.WaveDevice()->QueuedCount(), 3 * K) << "burst " << Burst;
+      ASSERT_EQ(A.WaveDevice()->QueuedCount(), 3) << "cycle " << K;
+      ASSERT_EQ(A.BufferTotal(), 3) << "cycle " << K;
+    }
+    EXPECT_EQ(Count, 50 * 3);  // each Stop returns the three queued buffers
+    if (!Burst) continue;
+    for (int K = 0; K < 2; ++K) {
+      Count = 0;
+      A.Start();
+      dynamic_cast<TVirtualWaveInDevice*>(A.WaveDevice())->Produce(10 * 1024);
+      A.ProcessMessages();
+      EXPECT_EQ(Count, 3) << "start " << K;
+      A.Stop();
+      A.ProcessMessages();
     }
   }
+}
+
+TEST_F(AudioIn, NewBufferSizeOrCountTakesEffectAtTheNextStart) {
+  StartRamp();
+  Device().Produce(100);
+  Source.SetBufferSize(512);
+  Source.SetBufferCount(5);
+  Source.Start();  // while recording: the part-filled buffer finishes first
+  EXPECT_EQ(Source.BufferTotal(), 6);
+  Device().Produce(924 + 5 * 512);
+  Source.ProcessMessages();
+  EXPECT_EQ(Source.BufferTotal(), 5);
+  ASSERT_EQ(Blocks.size(), 6u);
+  EXPECT_EQ(Blocks[0].Channels[0].size(), 1024u);
+  for (size_t I = 1; I < Blocks.size(); ++I) EXPECT_EQ(Blocks[I].Channels[0].size(), 512u);
+  ExpectRamp(RampBytes(), 0);
 }
 
 TEST_F(AudioIn, BufferMemoryFailuresCarryTheirMessages) {
@@ -285,32 +507,104 @@ TEST_F(AudioIn, SingleValueSinkRefusesTheSource) {
   EXPECT_EQ(Source.LinkCount(), 0);
 }
 
-TEST_F(AudioIn, FailingSinkKeepsTheRingWhole) {
+// A sink that throws during live capture: its message reaches OnError and
+// errorOccurred, the other sinks and OnBufferDone still get the block, and
+// recording goes on with the ring whole. Nobody listening: qWarning.
+TEST_F(AudioIn, FailingSinkIsReportedAndRecordingGoesOn) {
+  TDataEvent Failing;
+  Failing.OnData = [](TObject*, TDescArraySingle&) { throw Exception(QStringLiteral("Senke defekt")); };
+  Failing.SetMeasureSource(&Source);
+  QStringList Signalled;
+  QObject::connect(&Source, &TAudioIn::errorOccurred, [&](const QString& M) { Signalled << M; });
+  int Done = 0;
+  Source.OnBufferDone = [&](TObject*, TDescArraySingle&) { ++Done; };
   StartRamp();
-  Events.OnData = [](TObject*, TDescArraySingle&) { throw Exception(QStringLiteral("Senke defekt")); };
-  Device().Produce(1024);
-  EXPECT_THROW(Source.ProcessMessages(), Exception);
+  Device().Produce(2 * 1024);
+  EXPECT_NO_THROW(Source.ProcessMessages());
+  EXPECT_EQ(Errors, (QStringList{"Senke defekt", "Senke defekt"}));
+  EXPECT_EQ(Signalled, Errors);
+  EXPECT_EQ(Blocks.size(), 2u);  // the sink after the failing one
+  EXPECT_EQ(Done, 2);
+  EXPECT_TRUE(Source.Recording());
   EXPECT_EQ(Source.WaveDevice()->QueuedCount(), 3);
+
+  TAudioIn Unheard;
+  Failing.SetMeasureSource(&Unheard);
+  Unheard.SetDevice(Ramp);
+  Unheard.Start();
+  TWarnings Warnings;
+  dynamic_cast<TVirtualWaveInDevice*>(Unheard.WaveDevice())->Produce(1024);
+  Unheard.ProcessMessages();
+  EXPECT_TRUE(TWarnings::Lines().contains(QStringLiteral("Senke defekt"))) << TWarnings::Lines().join("|").toStdString();
 }
 
-TEST_F(AudioIn, ChangingDeviceOrFormatWhileOpenReopens) {
-  std::vector<TMeasureSourceState> States;
-  Events.OnChangedState = [&](TObject*, TMeasureSourceState S) { States.push_back(S); };
+// Events from the event loop: a failure there is reported as well, never
+// swallowed.
+TEST_F(AudioIn, FailureInTheEventLoopIsReported) {
   StartRamp();
-  Device().Produce(10);
-  // The partly filled buffer reaches the sink before the device closes.
-  Source.SetDevice(Sine);
-  EXPECT_EQ(Source.WaveDevice(), nullptr);
-  ASSERT_EQ(Blocks.size(), 3u);
-  EXPECT_EQ(Blocks[0].Channels[0].size(), 10u);
-  Source.ProcessMessages();
-  EXPECT_EQ(States, (std::vector<TMeasureSourceState>{msOpened, msClosed}));
+  Events.OnData = [](TObject*, TDescArraySingle&) { throw std::runtime_error("kaputt"); };
+  Device().Produce(1024);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Errors, QStringList{"kaputt"});
+}
 
-  Source.Start();
-  Source.SetResolution(taw_16Bit);
+TEST_F(AudioIn, DeviceGoingAwayEndsTheRecordingLikeAClosingSource) {
+  std::vector<std::string> Seen;
+  Events.OnData = [&](TObject*, TDescArraySingle& D) {
+    Seen.push_back("data " + std::to_string(D.Channels[0].Count));
+  };
+  Events.OnChangedState = [&](TObject*, TMeasureSourceState S) { Seen.push_back(S == msOpened ? "opened" : "closed"); };
+  StartRamp();
+  Device().Produce(1024 + 300);
+  SetVirtualDevicePlugged(Ramp, false);
+  Source.ProcessMessages();
+  EXPECT_EQ(Seen, (std::vector<std::string>{"opened", "data 1024", "data 300", "data 0", "data 0", "closed"}));
+  EXPECT_EQ(Errors, QStringList{QStringLiteral("TAudioIn: Das Aufnahmegerät „%1“ ist nicht mehr vorhanden. Die "
+                                               "Aufnahme wurde beendet.")
+                                    .arg(Ramp)});
+  EXPECT_FALSE(Source.Recording());
   EXPECT_EQ(Source.WaveDevice(), nullptr);
-  Source.Start();
+  EXPECT_EQ(Source.State(), msClosed);
+  EXPECT_EQ(Source.Device(), Ramp);
+  EXPECT_THROW(Source.Start(), EAudioIn);
+  SetVirtualDevicePlugged(Ramp, true);
+  EXPECT_NO_THROW(Source.Start());
+}
+
+// A device or format change while recording: what was recorded reaches
+// the sinks in the old configuration, the change is announced, and the
+// recording goes on in the new one; the source never closes meanwhile.
+TEST_F(AudioIn, ChangingDeviceOrFormatWhileRecordingRecordsOn) {
+  std::vector<std::string> Seen;
+  Events.OnData = [&](TObject*, TDescArraySingle& D) {
+    Seen.push_back("data " + std::to_string(D.Channels[0].Count));
+  };
+  Events.OnChangedState = [&](TObject*, TMeasureSourceState S) { Seen.push_back(S == msOpened ? "opened" : "closed"); };
+  Events.Link()->OnSourceChanged = [&](TObject*) { Seen.push_back("changed"); };
+  StartRamp();
+  Source.ProcessMessages();
+  Device().Produce(10);
+  Source.SetDevice(Sine);
+  EXPECT_TRUE(Source.Recording());
+  Device().Produce(1024);
+  Source.SetResolution(taw_16Bit);
+  EXPECT_TRUE(Source.Recording());
   EXPECT_EQ(Source.WaveDevice()->Format().BitsPerSample, 16);
+  Device().Produce(1024);
+  Source.ProcessMessages();
+  // (The first "changed" is the attaching.)
+  EXPECT_EQ(Seen, (std::vector<std::string>{"changed", "opened", "data 10", "data 0", "data 0", "changed",
+                                            "data 1024", "data 0", "data 0", "changed", "data 1024"}));
+
+  // Open but stopped: the device is reopened in the new format and waits.
+  Source.Stop();
+  Source.ProcessMessages();
+  Source.SetMode(tam_Stereo);
+  ASSERT_NE(Source.WaveDevice(), nullptr);
+  EXPECT_FALSE(Source.Recording());
+  EXPECT_EQ(Source.WaveDevice()->Format().Channels, 2);
+  Source.ProcessMessages();
+  EXPECT_EQ(Source.State(), msOpened);
 }
 
 TEST_F(AudioIn, DestructionDeliversTheLastPartialBlock) {
@@ -325,6 +619,33 @@ TEST_F(AudioIn, DestructionDeliversTheLastPartialBlock) {
   EXPECT_EQ(Events.MeasureSource(), nullptr);
 }
 
+// A sink that frees the source it is served by: delivery ends there, no
+// later sink is served and nothing of the freed source is touched.
+TEST_F(AudioIn, SinkFreeingTheSourceDuringDelivery) {
+  auto* A = new TAudioIn;
+  TDataEvent Freeing, Later;
+  int LaterCalls = 0;
+  Freeing.OnData = [&](TObject*, TDescArraySingle&) {
+    // Once: the source's destructor hands its last buffers over too.
+    if (auto* Gone = A) {
+      A = nullptr;
+      delete Gone;
+    }
+  };
+  Later.OnData = [&](TObject*, TDescArraySingle&) { ++LaterCalls; };
+  A->SetDevice(Ramp);
+  Freeing.SetMeasureSource(A);
+  Later.SetMeasureSource(A);
+  A->Start();
+  dynamic_cast<TVirtualWaveInDevice*>(A->WaveDevice())->Produce(2 * 1024);
+  A->ProcessMessages();
+  EXPECT_EQ(A, nullptr);
+  // The destructor handed the queued buffers to Later; the block that was
+  // being delivered when the source went was not.
+  EXPECT_EQ(LaterCalls, 2);
+  EXPECT_EQ(Later.MeasureSource(), nullptr);
+}
+
 TEST_F(AudioIn, SineDeviceProducesSineAndCosine) {
   Source.SetDevice(Sine);
   Source.SetMode(tam_Stereo);
@@ -335,10 +656,10 @@ TEST_F(AudioIn, SineDeviceProducesSineAndCosine) {
   Device().Produce(512);
   Source.ProcessMessages();
   ASSERT_EQ(Blocks.size(), 1u);
-  // 0.5 full scale, read with 1/65536: amplitude 0.25; noise at most 0.01.
+  // Half full scale, with noise of at most 0.02.
   for (int I = 0; I < 512; ++I) {
     const double Phase = 2 * M_PI * 440 * I / 44100;
-    ASSERT_NEAR(Blocks[0].Channels[0][I], 0.25 * std::sin(Phase), 0.0101) << I;
-    ASSERT_NEAR(Blocks[0].Channels[1][I], 0.25 * std::cos(Phase), 0.0101) << I;
+    ASSERT_NEAR(Blocks[0].Channels[0][I], 0.5 * std::sin(Phase), 0.0201) << I;
+    ASSERT_NEAR(Blocks[0].Channels[1][I], 0.5 * std::cos(Phase), 0.0201) << I;
   }
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "measure_helpers.h"
 
 using namespace measuretest;
@@ -210,4 +212,51 @@ TEST(MeasureSource, FailingHandlerDoesNotStarveLaterLinks) {
   TDescArraySingle Block;
   EXPECT_THROW(Source.DeliverData(Block), ERangeError);
   EXPECT_EQ(Rec.Events, 2);  // attached, then the block
+}
+
+// A sink that frees its source while the source serves it: every loop of
+// the source ends there, touching nothing of the freed source, and no
+// later link is served by a source that no longer exists.
+TEST(MeasureSource, HandlerFreeingTheSourceEndsEveryLoop) {
+  struct Row {
+    const char* Name;
+    std::function<void(TMeasureSource&)> Loop;
+    std::function<void(TMeasureLink&, std::function<void()>)> Hook;
+  } Rows[] = {
+      {"data",
+       [](TMeasureSource& S) {
+         TDescArraySingle D;
+         S.DeliverData(D);
+       },
+       [](TMeasureLink& L, std::function<void()> Free) {
+         L.OnData = [Free](TObject*, TDescArraySingle&) { Free(); };
+       }},
+      {"state", [](TMeasureSource& S) { S.AnnounceState(msOpened); },
+       [](TMeasureLink& L, std::function<void()> Free) {
+         L.OnStateChanged = [Free](TObject*, TMeasureSourceState) { Free(); };
+       }},
+      {"configuration", [](TMeasureSource& S) { S.AnnounceSourceChanged(); },
+       [](TMeasureLink& L, std::function<void()> Free) {
+         L.OnSourceChanged = [Free](TObject*) { Free(); };
+       }},
+  };
+  for (const Row& R : Rows) {
+    SCOPED_TRACE(R.Name);
+    auto* Source = new TTestSource;
+    TMeasureLink First(nullptr), Second(nullptr);
+    First.SetSource(Source);
+    Second.SetSource(Source);
+    R.Hook(First, [&Source] {
+      delete Source;
+      Source = nullptr;
+    });
+    TRecorder Rec;
+    Rec.Hook(Second);
+    const int Before = Rec.Events;
+    R.Loop(*Source);
+    EXPECT_EQ(Source, nullptr);
+    EXPECT_EQ(Rec.Events, Before);
+    EXPECT_EQ(First.Source(), nullptr);
+    EXPECT_EQ(Second.Source(), nullptr);
+  }
 }

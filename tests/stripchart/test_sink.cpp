@@ -211,9 +211,9 @@ TEST(StripSink, AudioBuffersArriveInTheDataFileInOrder) {
   EXPECT_EQ(Reader.ReadRunSamples(0, Frames, Dest, 2, Read), lsDone);
   ASSERT_EQ(Read, Frames);
   for (int F = 0; F < Frames; ++F) {
-    // Sample values 2F and 2F + 1 of the ramp, read with 1/65536.
-    ASSERT_EQ(Left[F + 1], Single(2 * F / 65536.0)) << F;
-    ASSERT_EQ(Right[F + 1], Single((2 * F + 1) / 65536.0)) << F;
+    // Sample values 2F and 2F + 1 of the ramp, full scale at ±1.
+    ASSERT_EQ(Left[F + 1], Single(2 * F / 32768.0)) << F;
+    ASSERT_EQ(Right[F + 1], Single((2 * F + 1) / 32768.0)) << F;
   }
 }
 
