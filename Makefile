@@ -1,8 +1,15 @@
 # Convenience targets around CMake; see README.md.
 BUILD ?= build
 BENCH_BUILD ?= build-bench
+# The checked build: clang with AddressSanitizer, UndefinedBehaviorSanitizer
+# and the fuzz targets, at -O1 without full debug information (line tables
+# only, for readable reports).
+SAN_BUILD ?= build-san
+FUZZ_SECONDS ?= 600
+FUZZ_TARGET ?=
+SOAK_SECONDS ?= 3600
 
-.PHONY: all test demo gallery bench clean
+.PHONY: all test demo gallery bench clean sanitize fuzz fuzz-replay soak
 
 all:
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -29,5 +36,28 @@ bench:
 	cmake --build $(BENCH_BUILD)
 	cd $(BENCH_BUILD)/bench && for b in ./bench_*; do [ -x "$$b" ] && "$$b" --benchmark_min_time=0.2 --benchmark_color=false 2>/dev/null | grep '^FIGURE' ; done; true
 
+$(SAN_BUILD)/build.ninja:
+	CC=clang CXX=clang++ cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Checked \
+	  -DCMAKE_CXX_FLAGS="-O1 -gline-tables-only" -DQUELLIX_SANITIZE=ON -DQUELLIX_FUZZ=ON
+
+# The whole suite under the sanitizers; any finding fails.
+sanitize: $(SAN_BUILD)/build.ninja
+	cmake --build $(SAN_BUILD)
+	. scripts/sanitize-env.sh && cd $(SAN_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+
+# Every corpus input and past finding once.
+fuzz-replay: $(SAN_BUILD)/build.ninja
+	cmake --build $(SAN_BUILD) --target fuzz_datafile fuzz_remarkfile fuzz_streaming fuzz_richtext fuzz_numberformat fuzz_fircoeffs
+	scripts/fuzz.sh $(SAN_BUILD) replay
+
+# Fuzzes each target (or FUZZ_TARGET alone) for FUZZ_SECONDS.
+fuzz: fuzz-replay
+	scripts/fuzz.sh $(SAN_BUILD) run $(FUZZ_SECONDS) $(FUZZ_TARGET)
+
+# The demo with every animated window open under a virtual display for
+# SOAK_SECONDS; prints the growth of its resident memory as a FIGURE line.
+soak: all
+	scripts/soak.sh $(BUILD) $(SOAK_SECONDS)
+
 clean:
-	rm -rf $(BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(BENCH_BUILD) $(SAN_BUILD)

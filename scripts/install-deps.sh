@@ -10,6 +10,8 @@ PACKAGES=(
   googletest libgtest-dev libgmock-dev
   libbenchmark-dev
   libfftw3-dev libkissfft-dev libliquid-dev
+  clang libclang-rt-14-dev
+  xvfb xauth
 )
 
 missing=()

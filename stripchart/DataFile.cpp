@@ -1,6 +1,7 @@
 #include "quellix/stripchart/DataFile.h"
 
 #include <QtEndian>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -44,14 +45,17 @@ TChunkKind TChunkHeader::Kind() const {
 
 bool TChunkHeader::Consistent() const {
   switch (Kind()) {
+    // Times are part of the structure: every reader turns them into sample
+    // numbers, so a chunk with a time that is not a number is damaged.
     case TChunkKind::Head:
       return Size == static_cast<Cardinal>(kHeadChunkSize) && SeriesCount >= 1 && SeriesCount <= kMaxSeries &&
-             Interval > 0 && std::isfinite(Interval);
+             Interval > 0 && std::isfinite(Interval) && std::isfinite(FirstTime);
     case TChunkKind::Tail:
-      return Size == static_cast<Cardinal>(kTailChunkSize);
+      return Size == static_cast<Cardinal>(kTailChunkSize) && std::isfinite(LastTime);
     case TChunkKind::Data:
       return SeriesCount >= 1 && SeriesCount <= kMaxSeries && BytesPerSeries > 0 && BytesPerSeries % 4 == 0 &&
              BytesPerSeries <= 4 * kBlockSamples && Interval > 0 && std::isfinite(Interval) &&
+             std::isfinite(FirstTime) && std::isfinite(LastTime) &&
              Size == static_cast<Cardinal>(kChunkHeaderSize + SeriesCount * BytesPerSeries);
     case TChunkKind::Unknown:
       break;
@@ -242,6 +246,102 @@ TFileScan ScanDataFile(TStream& S) {
     Scan.ValidEnd = Pos;
   }
   return Scan;
+}
+
+// ---------------------------------------------------------------------------
+
+// The range is checked on the floating-point value, before it becomes an
+// integer: converting NaN, an infinity or a huge value is undefined.
+bool SampleOfTime(Extended Time, Extended Start, Extended Interval, std::int64_t& Sample) {
+  if (!(Interval > 0)) return false;
+  const Extended N = std::nearbyint((Time - Start) / Interval);
+  if (!(N >= -kMaxRunSamples && N <= kMaxRunSamples)) return false;
+  Sample = static_cast<std::int64_t>(N);
+  return true;
+}
+
+bool TRunIndex::Build(TStream& S, std::int64_t Pos) {
+  Clear();
+  TChunkHeader H;
+  if (!ReadChunkHeader(S, Pos, H) || H.Kind() != TChunkKind::Head || !H.Consistent() ||
+      Pos + H.Size > S.Size())
+    return false;
+  HeadPos = Pos;
+  SeriesCount = H.SeriesCount;
+  StartTime = H.FirstTime;
+  Interval = H.Interval;
+  LastTime = H.FirstTime - H.Interval;
+  NextPos = Pos + H.Size;
+  Walk(S);
+  return true;
+}
+
+bool TRunIndex::Extend(TStream& S) {
+  if (HeadPos < 0 || End != reEndOfFile) return false;
+  const size_t Before = Chunks.size();
+  Walk(S);
+  return Chunks.size() > Before || End == reTail;
+}
+
+// Every step moves forward by a whole chunk (at least a header), so the
+// walk ends after at most size / 40 steps.
+void TRunIndex::Walk(TStream& S) {
+  const std::int64_t Size = S.Size();
+  End = reEndOfFile;
+  for (std::int64_t Pos = NextPos; Pos < Size;) {
+    TChunkHeader H;
+    if (!ReadChunkHeader(S, Pos, H)) {
+      End = reCutOff;
+      return;
+    }
+    if (H.Kind() == TChunkKind::Unknown) {
+      End = reUnknownChunk;
+      return;
+    }
+    if (!H.Consistent()) {
+      End = reDamaged;
+      return;
+    }
+    if (Pos + H.Size > Size) {
+      End = reCutOff;
+      return;
+    }
+    if (H.Kind() == TChunkKind::Head) {
+      End = reNextHead;
+      return;
+    }
+    if (H.Kind() == TChunkKind::Tail) {
+      // The run's end must be a sample time of the run, not before its
+      // start by more than the one interval of an empty run.
+      std::int64_t Last;
+      if (!SampleOfTime(H.LastTime, StartTime, Interval, Last) || Last < -1) {
+        End = reDamaged;
+        return;
+      }
+      LastTime = H.LastTime;
+      TailPos = Pos;
+      End = reTail;
+      NextPos = Pos + H.Size;
+      return;
+    }
+    std::int64_t First, Last;
+    if (H.SeriesCount != SeriesCount || !SampleOfTime(H.FirstTime, StartTime, Interval, First) ||
+        !SampleOfTime(H.LastTime, StartTime, Interval, Last) || First < SampleEnd() ||
+        First + H.SamplesPerSeries() > kMaxRunSamples) {
+      End = reDamaged;
+      return;
+    }
+    Chunks.push_back({Pos, First, H.SamplesPerSeries(), H.BytesPerSeries});
+    LastTime = H.LastTime;
+    Pos += H.Size;
+    NextPos = Pos;
+  }
+}
+
+size_t TRunIndex::Find(std::int64_t Sample) const {
+  const auto It = std::upper_bound(Chunks.begin(), Chunks.end(), Sample,
+                                   [](std::int64_t S, const TChunkIndexEntry& E) { return S < E.FirstSample + E.Samples; });
+  return static_cast<size_t>(It - Chunks.begin());
 }
 
 }  // namespace quellix::StrpChrtInt

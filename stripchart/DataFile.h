@@ -166,4 +166,77 @@ struct TFileScan {
 // step advances by at least one chunk header.
 TFileScan ScanDataFile(TStream& S);
 
+// ---------------------------------------------------------------------------
+// The index of a run's DATA chunks.
+
+// Sample numbers within a run (0 = the run's first sample) stay below this
+// bound: chunk links are 32-bit offsets, so no file holds a longer run.
+constexpr std::int64_t kMaxRunSamples = std::int64_t(1) << 31;
+
+// The sample number of Time in a run that starts at Start with Interval,
+// rounded to the nearest sample. False for a time, start or interval that
+// gives no number within +-kMaxRunSamples (not finite, or far outside any
+// run): stored times are checked before they become integers.
+bool SampleOfTime(Extended Time, Extended Start, Extended Interval, std::int64_t& Sample);
+
+// One DATA chunk of a run.
+struct TChunkIndexEntry {
+  std::int64_t Pos = 0;           // offset of its header
+  std::int64_t FirstSample = 0;   // sample number of its first sample
+  Integer Samples = 0;            // samples per series
+  Word BytesPerSeries = 0;
+};
+
+// The DATA chunks of one run in file order, which is time order, built
+// once by walking the run's chunk headers (no samples are read). Finding
+// the chunk of any time is then a search in memory, and reading it one
+// seek and one read. The walk stops at the run's TAIL, at the next HEAD, at
+// the end of the file, or at the first chunk that is cut off, damaged or
+// out of time order; a run still being written is extended from where the
+// walk stopped.
+class TRunIndex {
+public:
+  enum TEnd {
+    reTail,          // the run's TAIL
+    reNextHead,      // a run without TAIL followed by the next run
+    reEndOfFile,     // the file ends behind the last whole chunk
+    reCutOff,        // a chunk runs past the end of the file
+    reDamaged,       // a header that contradicts itself, the run or the time order
+    reUnknownChunk   // an id that is not HEAD, DATA or TAIL
+  };
+
+  // Walks the run whose HEAD is at HeadPos. False when that HEAD cannot be
+  // read, is not a consistent HEAD, or has no finite start time; the index
+  // is then empty.
+  bool Build(TStream& S, std::int64_t HeadPos);
+  // Continues a walk that stopped at the end of the file (the run is being
+  // written). True when chunks were added.
+  bool Extend(TStream& S);
+  void Clear() { *this = TRunIndex{}; }
+
+  // The first chunk whose samples do not all lie before Sample: the chunk
+  // that holds it, or the next one after a gap; Chunks.size() when none.
+  size_t Find(std::int64_t Sample) const;
+  // Samples per series up to the end of the last chunk (gaps included).
+  std::int64_t SampleEnd() const {
+    return Chunks.empty() ? 0 : Chunks.back().FirstSample + Chunks.back().Samples;
+  }
+
+  std::int64_t HeadPos = -1;
+  Integer SeriesCount = 0;
+  Double StartTime = 0;
+  Double Interval = 0;
+  std::vector<TChunkIndexEntry> Chunks;
+  // The TAIL's last time, else the last indexed chunk's, else one interval
+  // before the start.
+  Double LastTime = 0;
+  std::int64_t TailPos = -1;
+  TEnd End = reEndOfFile;
+
+private:
+  // Walks on from NextPos; PrevPos is the chunk the next one must link to.
+  void Walk(TStream& S);
+  std::int64_t NextPos = -1;
+};
+
 }  // namespace quellix::StrpChrtInt

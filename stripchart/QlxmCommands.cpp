@@ -1,6 +1,9 @@
 #include "quellix/stripchart/QlxmCommands.h"
 
 #include <QFileInfo>
+#include <charconv>
+#include <cmath>
+#include <cstring>
 #include <vector>
 
 #include "quellix/stripchart/StripChartEngine.h"
@@ -60,34 +63,98 @@ void Info(TStripChartInt& Chart, QTextStream& Out) {
   }
 }
 
+// The CSV text of an export, written in large pieces: straight to the
+// device when the stream has one (a file, standard output), else through
+// the stream. The numbers are formatted as QString::number(v, 'g', n)
+// formats them, without building a string per number.
+class TCsvWriter {
+public:
+  explicit TCsvWriter(QTextStream& Out) : FOut(Out) {
+    FOut.flush();
+    FBuffer.resize(kCapacity + kLineRoom);
+  }
+  ~TCsvWriter() { Flush(); }
+  void Text(const char* S) {
+    const size_t N = std::strlen(S);
+    std::memcpy(FBuffer.data() + FFill, S, N);
+    Advance(N);
+  }
+  void Char(char C) {
+    FBuffer[FFill] = C;
+    Advance(1);
+  }
+  // Digits significant digits, shortest form ("%.*g").
+  void Number(double V, int Digits) {
+    char* P = FBuffer.data() + FFill;
+    if (std::isnan(V)) {
+      std::memcpy(P, "nan", 3);
+      Advance(3);
+      return;
+    }
+    const auto R = std::to_chars(P, P + kLineRoom, V, std::chars_format::general, Digits);
+    Advance(static_cast<size_t>(R.ptr - P));
+  }
+  void Flush() {
+    if (FFill == 0) return;
+    if (QIODevice* D = FOut.device()) D->write(FBuffer.data(), static_cast<qint64>(FFill));
+    else FOut << QLatin1String(FBuffer.data(), static_cast<qsizetype>(FFill));
+    FFill = 0;
+  }
+
+private:
+  // Room for the longest line of nine numbers behind the flush limit.
+  static constexpr size_t kCapacity = 1 << 20, kLineRoom = 512;
+  void Advance(size_t N) {
+    FFill += N;
+    if (FFill >= kCapacity) Flush();
+  }
+  QTextStream& FOut;
+  std::vector<char> FBuffer;
+  size_t FFill = 0;
+};
+
+// Streams the run in pieces through the reader: memory stays the same
+// whatever the run's length.
 void Export(TStripChartInt& Chart, Integer Run, QTextStream& Out) {
   if (!SelectRun(Chart, Run))
     throw TToolError{QStringLiteral("Lauf %1 ist nicht in %2").arg(Run).arg(Chart.FileName())};
   const Integer Damage = Chart.LoadStatus();
   const Integer Series = Chart.DisplayRunSeries();
-  Out << "time";
-  for (Integer k = 1; k <= Series; ++k) Out << ",series" << k;
-  Out << '\n';
-  constexpr Integer kPiece = 4096;
+  constexpr Integer kPiece = 16384;
   std::vector<std::vector<Single>> Arrays(Series, std::vector<Single>(kPiece + 1));
   TSeriesBuffers Dest{};
   for (Integer k = 0; k < Series; ++k) Dest[k] = Arrays[k].data();
   const std::int64_t Total = Chart.DisplaySampleCount();
-  for (std::int64_t First = 0; First < Total;) {
-    const auto Count = static_cast<Integer>(std::min<std::int64_t>(kPiece, Total - First));
-    Integer Read = 0;
-    const Integer Status = Chart.ReadRunSamples(First, Count, Dest, Series, Read);
-    for (Integer i = 1; i <= Read; ++i) {
-      Out << Number(Chart.DisplayStartTime() + Chart.DisplayTimeIncrement() * (First + i - 1));
-      for (Integer k = 0; k < Series; ++k) Out << ',' << QString::number(Arrays[k][i], 'g', 9);
-      Out << '\n';
+  const Extended Start = Chart.DisplayStartTime(), Inc = Chart.DisplayTimeIncrement();
+  {
+    TCsvWriter Csv(Out);
+    Csv.Text("time");
+    for (Integer k = 1; k <= Series; ++k) {
+      Csv.Text(",series");
+      Csv.Number(k, 9);
     }
-    First += Read;
-    if (Status != lsDone || Read < Count)
-      throw TToolError{QStringLiteral("Lesefehler in %1 nach %2 Werten (Lesestatus %3)")
-                           .arg(Chart.FileName())
-                           .arg(First)
-                           .arg(Status)};
+    Csv.Char('\n');
+    for (std::int64_t First = 0; First < Total;) {
+      const auto Count = static_cast<Integer>(std::min<std::int64_t>(kPiece, Total - First));
+      Integer Read = 0;
+      const Integer Status = Chart.ReadRunSamples(First, Count, Dest, Series, Read);
+      for (Integer i = 1; i <= Read; ++i) {
+        Csv.Number(static_cast<double>(Start + Inc * (First + i - 1)), 15);
+        for (Integer k = 0; k < Series; ++k) {
+          Csv.Char(',');
+          Csv.Number(Arrays[k][i], 9);
+        }
+        Csv.Char('\n');
+      }
+      First += Read;
+      if (Status != lsDone || Read < Count) {
+        Csv.Flush();
+        throw TToolError{QStringLiteral("Lesefehler in %1 nach %2 Werten (Lesestatus %3)")
+                             .arg(Chart.FileName())
+                             .arg(First)
+                             .arg(Status)};
+      }
+    }
   }
   if (Damage == lsInconsistent || Damage == lsUnknownChunk)
     throw TToolError{QStringLiteral("Lauf %1 in %2 ist nach %3 Werten beschädigt (Lesestatus %4)")

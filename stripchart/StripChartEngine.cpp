@@ -308,7 +308,9 @@ void TStripChartInt::SetLogStartTime(Double Value) {
 std::int64_t TStripChartInt::DisplaySampleCount() const {
   if (!(FDisplayTimeIncrement > 0)) return 0;
   const Extended Last = FLogging && ShowsLiveRun() ? FLogTimeLast : FDisplayTimeLast;
-  return std::max<std::int64_t>(0, Round64((Last - FDisplayStartTime) / FDisplayTimeIncrement) + 1);
+  std::int64_t LastSample;
+  if (!SampleOfTime(Last, FDisplayStartTime, FDisplayTimeIncrement, LastSample)) return 0;
+  return std::max<std::int64_t>(0, LastSample + 1);
 }
 
 // ===========================================================================
@@ -521,10 +523,10 @@ TStripChartInt::TRefill TStripChartInt::Refill(Extended T) {
   const bool Live = ShowsLiveRun();
   const Extended Newest = Live ? FLogTimeLast : FDisplayTimeLast;
   if (T > Newest) T = Newest;
-  std::int64_t sT = Round64((T - FDisplayStartTime) / Inc);
+  std::int64_t sT = -1;
   const Integer OldCount = FCount;
   FLoadStatus = lsDone;
-  if (sT < 0) {
+  if (!SampleOfTime(T, FDisplayStartTime, Inc, sT) || sT < 0) {
     // An empty run.
     FSampleBase = 0;
     FCount = FCached = FPrevCount = 0;
@@ -896,6 +898,7 @@ void TStripChartInt::CloseFiles() {
   FDataStream.reset();
   FRemarkStream.reset();
   FPrevChunkPos = FReadCursor = FWritePos = FDisplayHeadPos = -1;
+  FRunIndex.Clear();
   FLastRefillRun = -1;
   FRemarks.clear();
   FCurrentRemarkPos = FLastRemarkPos = -1;
@@ -995,33 +998,23 @@ void TStripChartInt::SetDisplayRunNumber(Integer Value) {
     FLoadStatus = lsInconsistent;
     return;
   }
-  FLoadStatus = lsDone;
+  // One walk over the run's chunk headers indexes its DATA chunks and
+  // finds its end: the TAIL, or for a run cut off without TAIL its last
+  // complete DATA chunk. A damaged chunk ends the run, which is shown up
+  // to there with the error.
+  if (!FRunIndex.Build(S, HeadPos)) {
+    FLoadStatus = lsInconsistent;
+    return;
+  }
+  FLoadStatus = FRunIndex.End == TRunIndex::reUnknownChunk ? lsUnknownChunk
+                : FRunIndex.End == TRunIndex::reDamaged    ? lsInconsistent
+                                                           : lsDone;
   FDisplayStartTime = Head.FirstTime;
   FDisplayTimeIncrement = Head.Interval;
   FRunComment = DecodeShortString(Payload + 4, kCommentLength);
   FReadCursor = FDisplayHeadPos = HeadPos;
   FDisplaySeries = Head.SeriesCount;
-  if (FLogging && Value == FRunCounter) {
-    FDisplayTimeLast = FLogTimeLast;
-  } else {
-    // The run ends at its TAIL; a run cut off without TAIL ends with its
-    // last complete DATA chunk.
-    FDisplayTimeLast = static_cast<Extended>(Head.FirstTime) - Head.Interval;
-    const std::int64_t Size = S.Size();
-    for (std::int64_t Pos = HeadPos + Head.Size; Pos < Size;) {
-      TChunkHeader H;
-      if (!ReadChunkHeader(S, Pos, H) || (H.Consistent() && Pos + H.Size > Size)) break;  // cut off
-      if (!H.Consistent()) {
-        // Damaged: the run is shown up to here, with the error.
-        FLoadStatus = H.Kind() == TChunkKind::Unknown ? lsUnknownChunk : lsInconsistent;
-        break;
-      }
-      if (H.Kind() == TChunkKind::Head) break;
-      FDisplayTimeLast = H.LastTime;
-      if (H.Kind() == TChunkKind::Tail) break;
-      Pos += H.Size;
-    }
-  }
+  FDisplayTimeLast = FLogging && Value == FRunCounter ? FLogTimeLast : static_cast<Extended>(FRunIndex.LastTime);
   FLiveView = false;
   FDisplayRunNumber = Value;
   LayoutTimeAxis();
@@ -1055,6 +1048,9 @@ Integer TStripChartInt::LoadFromBlockBuffer(const TSeriesBuffers& Dest, Integer 
   return Count == Wanted ? lsDone : lsEndOfFile;
 }
 
+// The chunk that holds the wanted time is looked up in the run's index;
+// from there the chunks follow one another. Each chunk costs one seek and
+// one read (of the wanted part of every series at once).
 Integer TStripChartInt::FileLoad(TStream* Stream, const TSeriesBuffers& Dest, Integer FirstIndex, Integer LastIndex,
                                  Integer BufferLength, Integer SeriesCount, Extended StartTime, Extended EndTime,
                                  Extended Interval, Integer& SamplesRead) {
@@ -1068,62 +1064,51 @@ Integer TStripChartInt::FileLoad(TStream* Stream, const TSeriesBuffers& Dest, In
   const Integer Series = std::min({SeriesCount, FDisplaySeries, kMaxSeries});
   const bool LiveRun = FLogging && FDisplayRunNumber == FRunCounter;
   const Extended Half = 0.5 * Interval;
-  const std::int64_t Size = Stream->Size();
-  std::int64_t Pos = std::max(FReadCursor, FDisplayHeadPos);
-  // Once the walk has gone forward it never turns back, so chunks with
-  // times out of order cannot make it oscillate.
-  bool MayGoBack = true;
-  for (;;) {
+  if (FRunIndex.HeadPos != FDisplayHeadPos && !FRunIndex.Build(*Stream, FDisplayHeadPos)) return lsInconsistent;
+  const TRunIndex& Index = FRunIndex;
+  std::int64_t Sample;
+  if (!SampleOfTime(StartTime, Index.StartTime, Interval, Sample)) return lsInconsistent;
+  if (Sample < 0) return lsStartOfFile;
+  size_t c = Index.Find(Sample);
+  while (SamplesRead < Wanted) {
     const Extended t = StartTime + SamplesRead * Interval;
     if (LiveRun && t > FBlock.BlockTime + Half)
       return LoadFromBlockBuffer(Dest, FirstIndex + SamplesRead, Wanted - SamplesRead, Series, t, SamplesRead);
-    TChunkHeader H;
-    if (!ReadChunkHeader(*Stream, Pos, H)) return Pos >= Size ? lsEndOfFile : lsInconsistent;
-    if (H.Kind() == TChunkKind::Unknown) return lsUnknownChunk;
-    if (!H.Consistent() || Pos + H.Size > Size) return lsInconsistent;
-    switch (H.Kind()) {
-      case TChunkKind::Head:
-        if (Pos != FDisplayHeadPos) return Pos > FDisplayHeadPos ? lsEndOfFile : lsStartOfFile;
-        if (t < H.FirstTime - Half) return lsStartOfFile;
-        Pos += H.Size;
-        continue;
-      case TChunkKind::Tail:
-        return Pos > FDisplayHeadPos ? lsEndOfFile : lsStartOfFile;
-      case TChunkKind::Data:
-        break;
-      case TChunkKind::Unknown:
-        return lsUnknownChunk;
-    }
-    if (H.SeriesCount != FDisplaySeries) return lsInconsistent;
-    if (t > H.LastTime + Half) {
-      // The whole chunk lies before the wanted time: skip it by its size.
-      Pos += H.Size;
-      MayGoBack = false;
+    // The run being written grows: chunks written since the index was
+    // built join it.
+    if (c >= Index.Chunks.size() && LiveRun && FRunIndex.Extend(*Stream)) {
+      c = Index.Find(Sample + SamplesRead);
       continue;
     }
-    if (t < H.FirstTime - Half) {
-      if (SamplesRead > 0 || !MayGoBack) return lsGap;
-      if (H.PrevChunk < kFirstChunkPos || H.PrevChunk >= Pos) return lsStartOfFile;
-      Pos = H.PrevChunk;
-      continue;
+    if (c >= Index.Chunks.size()) {
+      switch (Index.End) {
+        case TRunIndex::reUnknownChunk: return lsUnknownChunk;
+        case TRunIndex::reDamaged:
+        case TRunIndex::reCutOff: return lsInconsistent;
+        default: return lsEndOfFile;
+      }
     }
-    const Integer Samples = H.SamplesPerSeries();
-    const Integer Index = std::clamp<Integer>(Round((t - H.FirstTime) / Interval), 0, Samples - 1);
-    const Integer Count = std::min(Samples - Index, Wanted - SamplesRead);
-    for (Integer s = 0; s < Series; ++s) {
-      if (!Dest[s]) continue;
-      Single* To = Dest[s] + FirstIndex + SamplesRead;
-      Stream->Seek(Pos + kChunkHeaderSize + static_cast<std::int64_t>(s) * H.BytesPerSeries + 4 * Index);
-      if (Stream->Read(To, 4 * static_cast<std::int64_t>(Count)) != 4 * static_cast<std::int64_t>(Count))
-        return lsInconsistent;
+    const TChunkIndexEntry& E = Index.Chunks[c];
+    const std::int64_t s = Sample + SamplesRead;
+    if (s < E.FirstSample) return SamplesRead > 0 || c > 0 ? lsGap : lsStartOfFile;
+    const auto At = static_cast<Integer>(s - E.FirstSample);
+    const Integer Count = std::min(E.Samples - At, Wanted - SamplesRead);
+    // Series 1..Series of the chunk from sample At on, in one read.
+    const std::int64_t Bytes = static_cast<std::int64_t>(Series - 1) * E.BytesPerSeries + 4 * Count;
+    FReadBytes.resize(static_cast<size_t>(Bytes));
+    Stream->Seek(E.Pos + kChunkHeaderSize + 4 * static_cast<std::int64_t>(At));
+    if (Stream->Read(FReadBytes.data(), Bytes) != Bytes) return lsInconsistent;
+    for (Integer k = 0; k < Series; ++k) {
+      if (!Dest[k]) continue;
+      Single* To = Dest[k] + FirstIndex + SamplesRead;
+      std::memcpy(To, FReadBytes.data() + static_cast<size_t>(k) * E.BytesPerSeries, 4 * static_cast<size_t>(Count));
       SamplesFromFile(To, Count);
     }
     SamplesRead += Count;
-    FReadCursor = Pos;
-    if (SamplesRead >= Wanted) return lsDone;
-    Pos += H.Size;
-    MayGoBack = false;
+    FReadCursor = E.Pos;
+    ++c;
   }
+  return lsDone;
 }
 
 // ===========================================================================
@@ -1165,7 +1150,9 @@ void TStripChartInt::LoadRemarks(Integer RunNumber) {
     if (R.RunNumber == RunNumber) break;
   }
   for (;;) {
-    FRemarks.push_back({R.RunNumber, R.Time, R.Series, R.Flag, static_cast<Integer>(Pos)});
+    // A record whose time is not a number marks no point of the run; the
+    // chain goes on behind it.
+    if (std::isfinite(R.Time)) FRemarks.push_back({R.RunNumber, R.Time, R.Series, R.Flag, static_cast<Integer>(Pos)});
     const std::int64_t Next = R.Next;
     if (Next <= Pos || Next % kRemarkRecordSize != 0 || Next + kRemarkRecordSize > Size) return;
     Pos = Next;

@@ -705,6 +705,10 @@ private:
   std::int64_t FReadCursor = -1;
   std::int64_t FDisplayHeadPos = -1;
   std::int64_t FWritePos = -1;
+  // The DATA chunks of the run shown, built when it is selected (or first
+  // read) and extended while it is being written.
+  TRunIndex FRunIndex;
+  std::vector<Byte> FReadBytes;    // the part of a chunk one read takes
   TBlockBuffer FBlock;
   std::vector<Byte> FChunkBytes;   // one DATA chunk, reused
 

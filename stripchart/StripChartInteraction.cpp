@@ -558,9 +558,10 @@ void TStripChartInt::DrawRemarkMarks(TCanvas& Cv) {
   Cv.Pen().Width = 3;
   Cv.Brush().Style = bsClear;
   for (const TRemarkIndexEntry& E : FRemarks) {
-    if (E.Time < Start || E.Time > End) continue;
+    // Written so that a time that is not a number is left out too.
+    if (!(E.Time >= Start && E.Time <= End)) continue;
     const Extended I = std::nearbyint((E.Time - FDisplayStartTime) / Inc - FSampleBase) + 1;
-    if (I < 2 || I > FSamplesPerBuffer || I > FCount) continue;
+    if (!(I >= 2 && I <= FSamplesPerBuffer && I <= FCount)) continue;
     const auto Index = static_cast<Integer>(I);
     const Integer X = FXPos[Index];
     Cv.Pen().Color = E.FilePos == FCurrentRemarkPos ? FMarkerHighlightColor : FMarkerColor;

@@ -1,0 +1,53 @@
+// What every fuzz target needs: a headless application for the components
+// that are controls, and a scratch folder for readers that take file names.
+#pragma once
+
+#include <QApplication>
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QString>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+namespace quellix::fuzz {
+
+// Called from LLVMFuzzerInitialize: the controls need an application but
+// no screen, and Qt's notes about the platform would only fill the log.
+inline void StartApplication(int* argc, char*** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+  static QApplication App(*argc, *argv);
+}
+
+// A folder of this process for the files a target writes (in memory when
+// the machine has /dev/shm).
+inline QString ScratchDir() {
+  static const QString Dir = [] {
+    const QString Base = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
+    const QString D = Base + QStringLiteral("/quellix-fuzz-%1").arg(QCoreApplication::applicationPid());
+    QDir().mkpath(D);
+    std::atexit([] { QDir(ScratchDir()).removeRecursively(); });
+    return D;
+  }();
+  return Dir;
+}
+
+inline void WriteFile(const QString& Name, const QByteArray& Bytes) {
+  QFile F(Name);
+  if (F.open(QIODevice::WriteOnly | QIODevice::Truncate)) F.write(Bytes);
+}
+
+inline QByteArray Bytes(const std::uint8_t* Data, std::size_t Size) {
+  return QByteArray(reinterpret_cast<const char*>(Data), static_cast<qsizetype>(Size));
+}
+
+// Inputs of the data-file target are the data file, optionally followed by
+// this line and the remark file.
+inline const QByteArray& RemarkSeparator() {
+  static const QByteArray S("\n--XRM--\n");
+  return S;
+}
+
+}  // namespace quellix::fuzz
