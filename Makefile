@@ -42,7 +42,7 @@ $(SAN_BUILD)/build.ninja:
 
 # The whole suite under the sanitizers; any finding fails.
 sanitize: $(SAN_BUILD)/build.ninja
-	cmake --build $(SAN_BUILD)
+	cmake --build $(SAN_BUILD) --target quellix_tests
 	. scripts/sanitize-env.sh && cd $(SAN_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
 
 # Every corpus input and past finding once.

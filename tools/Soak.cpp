@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
   const QStringList StartButtons = {QStringLiteral("&Play"), QStringLiteral("&Start"),
                                     QStringLiteral("&Neue Figur")};
   for (quellix::TForm* Form : Demo.Forms()) {
-    if (Form == Demo.MainForm()) continue;
+    if (static_cast<QWidget*>(Form) == static_cast<QWidget*>(Demo.MainForm())) continue;
     Form->show();
     for (QPushButton* B : Form->findChildren<QPushButton*>())
       if (StartButtons.contains(B->text())) B->click();
