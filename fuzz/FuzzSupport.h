@@ -24,14 +24,17 @@ inline void StartApplication(int* argc, char*** argv) {
 // A folder of this process for the files a target writes (in memory when
 // the machine has /dev/shm).
 inline QString ScratchDir() {
-  static const QString Dir = [] {
+  struct TScratch {
+    QString Dir;
+    ~TScratch() { QDir(Dir).removeRecursively(); }
+  };
+  static const TScratch Scratch{[] {
     const QString Base = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
-    const QString D = Base + QStringLiteral("/quellix-fuzz-%1").arg(QCoreApplication::applicationPid());
-    QDir().mkpath(D);
-    std::atexit([] { QDir(ScratchDir()).removeRecursively(); });
-    return D;
-  }();
-  return Dir;
+    const QString Dir = Base + QStringLiteral("/quellix-fuzz-%1").arg(QCoreApplication::applicationPid());
+    QDir().mkpath(Dir);
+    return Dir;
+  }()};
+  return Scratch.Dir;
 }
 
 inline void WriteFile(const QString& Name, const QByteArray& Bytes) {

@@ -34,7 +34,6 @@ void Playback(const QString& File) {
     for (Integer N = 1; N <= kMaxRuns; ++N) {
       Chart->SetDisplayRunNumber(N);
       if (Chart->DisplayRunNumber() != N) break;
-      Chart->Repaint();
       const Double Start = static_cast<Double>(Chart->DisplayStartTime());
       const Double Last = static_cast<Double>(Chart->DisplayTimeLast());
       Chart->MoveWindowTo(false, Last);
