@@ -105,15 +105,19 @@ void JumpAndDraw(benchmark::State& State, const TSizedRun& Run) {
 QString ExportFile() { return Runs.back().File; }
 std::int64_t ExportBytes = 0;
 
+// One qlxm command with its output going to /dev/null; true when it succeeded.
+bool QlxmToNull(const QStringList& Args) {
+  QFile Null(QStringLiteral("/dev/null"));
+  Null.open(QIODevice::WriteOnly);
+  QTextStream Out(&Null);
+  QString ErrText;
+  QTextStream Err(&ErrText);
+  return RunQlxm(Args, Out, Err) == 0;
+}
+
 void ExportOurs(benchmark::State& State) {
-  for (auto _ : State) {
-    QFile Null(QStringLiteral("/dev/null"));
-    Null.open(QIODevice::WriteOnly);
-    QTextStream Out(&Null);
-    QString ErrText;
-    QTextStream Err(&ErrText);
-    if (RunQlxm({"export", ExportFile(), "--run", "1"}, Out, Err) != 0) State.SkipWithError("export failed");
-  }
+  for (auto _ : State)
+    if (!QlxmToNull({"export", ExportFile(), "--run", "1"})) State.SkipWithError("export failed");
 }
 
 // The same text as the export, made by std::to_chars into a buffer that is
@@ -152,14 +156,8 @@ void ExportPeer(benchmark::State& State) {
 }
 
 void InfoOurs(benchmark::State& State) {
-  for (auto _ : State) {
-    QFile Null(QStringLiteral("/dev/null"));
-    Null.open(QIODevice::WriteOnly);
-    QTextStream Out(&Null);
-    QString ErrText;
-    QTextStream Err(&ErrText);
-    if (RunQlxm({"info", TempName("runs.qlx")}, Out, Err) != 0) State.SkipWithError("info failed");
-  }
+  for (auto _ : State)
+    if (!QlxmToNull({"info", TempName("runs.qlx")})) State.SkipWithError("info failed");
 }
 
 // Every chunk header of the file, read with fseek and fread.
