@@ -1,8 +1,9 @@
-// The dimension dialog of a histograph ("Maße"): the X and Y ranges, grid
-// gaps and decimals, applied when an edit is left and put back on Cancel.
+// The histograph's dimension dialog ("Maße"): the charts' axis dialog with
+// the X range, gap and decimals (0..8) and the Y range, gap and decimals
+// (no limits). A refused number is replaced by the current value.
 #pragma once
 
-#include "quellix/host/Controls.h"
+#include "quellix/charttools/AxisDialog.h"
 
 class QLineEdit;
 class QSpinBox;
@@ -13,23 +14,13 @@ class THistographInt;
 
 namespace quellix::Efa {
 
-class TFormAxis : public TForm {
+class TFormAxis : public ChartTools::TAxisDialog {
   Q_OBJECT
 public:
   explicit TFormAxis(TComponentCore* AOwner = nullptr, QWidget* AParent = nullptr);
 
   void SetHistograph(HistoInt::THistographInt* Histo) { FHisto = Histo; }
   HistoInt::THistographInt* Histograph() const { return FHisto; }
-
-  // Fills the edits and copies the ten values (runs on show).
-  void FormShow();
-  // Leaving an edit: its number goes to the histograph; a text that is
-  // not a number is replaced by the current value.
-  void EditExit(QLineEdit* Edit);
-  void XDecimalsChange();
-  void YDecimalsChange();
-  void OkClick() { SetModalResult(mrOk); }
-  void CancelClick() { SetModalResult(mrCancel); }
 
   QLineEdit* EXMin;
   QLineEdit* EXMax;
@@ -40,19 +31,12 @@ public:
   QSpinBox* SEXDecimals;
   QSpinBox* SEYDecimals;
 
-  void done(int Result) override;
-
 protected:
-  void showEvent(QShowEvent* Event) override;
+  bool HasChart() const override { return FHisto; }
+  std::vector<ChartTools::TRestore> Save() override;
 
 private:
-  Extended Current(QLineEdit* Edit) const;
   HistoInt::THistographInt* FHisto = nullptr;
-  Single FXNomMin = 0, FXNomMax = 0, FXCurMin = 0, FXCurMax = 0, FXGap = 0;
-  Single FYMin = 0, FYMax = 0, FYGap = 0;
-  Integer FXDec = 0, FYDec = 0;
-  bool FFilling = false;
-  bool FCopied = false;  // the copies hold the state to go back to
 };
 
 }  // namespace quellix::Efa

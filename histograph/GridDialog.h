@@ -1,58 +1,36 @@
-// The grid dialog of a histograph ("Gitter"): grid on or off, the scales
-// and the grid's line style, applied at once and put back on Cancel.
+// The histograph's grid dialog ("Gitter"): the charts' grid dialog bound
+// to a histograph, with open lists; the four scale entries are the four
+// values of GridScale.
 #pragma once
 
-#include "quellix/host/Controls.h"
-#include "quellix/host/Graphics.h"
+#include <QCheckBox>
+#include <QListWidget>
 
-class QCheckBox;
-class QListWidget;
-
-namespace quellix::HistoInt {
-class THistographInt;
-}
+#include "quellix/charttools/GridDialog.h"
+#include "quellix/histograph/HistographEngine.h"
 
 namespace quellix::Efg {
 
-class TFormGrid : public TForm {
+using ChartTools::DrawLineStyleItem;
+
+class TFormGrid : public ChartTools::TGridDialogOf<HistoInt::THistographInt> {
   Q_OBJECT
 public:
-  explicit TFormGrid(TComponentCore* AOwner = nullptr, QWidget* AParent = nullptr);
-
-  void SetHistograph(HistoInt::THistographInt* Histo) { FHisto = Histo; }
-  HistoInt::THistographInt* Histograph() const { return FHisto; }
-
-  // On show: copies the three properties and selects the line style.
-  void FormShow();
-  // On activation: the controls show the histograph's settings.
-  void FormActivate();
-  void CheckClick();
-  void ScaleClick();
-  void LineStyleClick();
-  void OkClick() { SetModalResult(mrOk); }
-  void CancelClick() { SetModalResult(mrCancel); }
+  explicit TFormGrid(TComponentCore* AOwner = nullptr, QWidget* AParent = nullptr)
+      : TGridDialogOf(ChartTools::csList, AOwner, AParent),
+        CheckVisible(CBGridVisible),
+        ListScale(static_cast<QListWidget*>(ScaleChoice)),
+        ListLineStyle(static_cast<QListWidget*>(LineStyleChoice)) {}
+  void SetHistograph(HistoInt::THistographInt* Histo) { Chart = Histo; }
+  HistoInt::THistographInt* Histograph() const { return Chart; }
 
   QCheckBox* CheckVisible;
   QListWidget* ListScale;
   QListWidget* ListLineStyle;
 
-  void done(int Result) override;
-
 protected:
-  void showEvent(QShowEvent* Event) override;
-  void changeEvent(QEvent* Event) override;
-
-private:
-  HistoInt::THistographInt* FHisto = nullptr;
-  TPenStyle FLineStyle = psSolid;
-  int FVisible = 0;
-  int FScale = 0;
-  bool FFilling = false;
-  bool FCopied = false;  // the copies hold the state to go back to
+  int ChartScaleEntry() const override { return Chart->GridScale(); }
+  void SetChartScaleEntry(int Entry) override { Chart->SetGridScale(static_cast<HistoInt::TGrdScale>(Entry)); }
 };
-
-// One entry of the line-style list: white fill, a black outline and a
-// black line in Style through the middle of R.
-void DrawLineStyleItem(TCanvas& Cv, const TRect& R, TPenStyle Style);
 
 }  // namespace quellix::Efg

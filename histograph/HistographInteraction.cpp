@@ -184,7 +184,7 @@ void THistographInt::SetMode(TMode Value) {
   } else {
     FCrosses[2].Visible = false;
   }
-  if (FValueBar) FValueBar->SetCalculateVisible(Value == modeCalculate);
+  if (FValueBar) FValueBar->ShowCalculateGroups(Value == modeCalculate);
   Invalidate();
 }
 
@@ -610,7 +610,7 @@ void THistographInt::SetShowValueBar(bool Value) {
     if (!FValueBar) FValueBar = new Eca::TFormValueBar(this);
     FValueBar->show();
     UpdateToolCaptions();
-    FValueBar->SetCalculateVisible(FMode != modeMeasure);
+    FValueBar->ShowCalculateGroups(FMode != modeMeasure);
   } else if (FValueBar) {
     FValueBar->hide();
   }

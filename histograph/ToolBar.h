@@ -1,12 +1,10 @@
-// The tool bar of a histograph: one row of buttons for the mouse modes,
-// the cross, automatic scaling, the value bar and the three property
-// dialogs, and below it the colour grid from which colours are dragged
-// onto the display.
+// The tool bar of a histograph: the charts' tool bar with the buttons for
+// the cross, the five mouse modes, automatic scaling, the value bar and
+// the three property dialogs, and the colour palette "Drag&Drop
+// Farbpalette". It creates the dialogs and binds them to the histograph.
 #pragma once
 
-#include <array>
-
-#include "quellix/host/Controls.h"
+#include "quellix/charttools/ToolBar.h"
 
 class QToolButton;
 
@@ -35,42 +33,29 @@ enum TToolButton {
 };
 constexpr int ToolButtonCount = tbAxis + 1;
 
-class TFormToolBar : public TForm {
+// A colour palette for a chart's tool bar: the colour grid in one row of
+// 16 cells, with its hint.
+Colorhis::TColorGridHisto* NewPalette(const QString& Hint);
+
+class TFormToolBar : public ChartTools::TToolBar {
   Q_OBJECT
 public:
-  // A window of the histograph, freed with it; it creates the three
-  // dialogs and binds them to the histograph.
+  // A window of the histograph, freed with it.
   explicit TFormToolBar(HistoInt::THistographInt* Histo);
-  ~TFormToolBar() override;
 
   HistoInt::THistographInt* Histograph() const { return FHisto; }
-  QToolButton* Button(TToolButton B) const { return FButtons[B]; }
-  Colorhis::TColorGridHisto* Palette() const { return FPalette; }
+  QToolButton* Button(TToolButton B) const { return TToolBar::Button(B); }
+  Colorhis::TColorGridHisto* Palette() const;
   Eft::TFormTitle* FormTitle() const { return FFormTitle; }
   Efg::TFormGrid* FormGrid() const { return FFormGrid; }
   Efa::TFormAxis* FormAxis() const { return FFormAxis; }
-  TTimer& Timer() { return *FTimer; }
-
-  // What a click on button B does (the button's state already toggled).
-  void ButtonClick(TToolButton B);
-  // Sets the buttons from the histograph: value bar, cross, autoscale and
-  // the button of the current mode.
-  void SyncButtons();
-
-  // Runs a dialog modally; tests replace it so that nothing blocks.
-  std::function<int(TForm*)> RunModal = [](TForm* F) { return F->ShowModal(); };
-
-protected:
-  void changeEvent(QEvent* Event) override;
 
 private:
+  static std::vector<ChartTools::TToolButtonDef> Buttons(HistoInt::THistographInt* H, TFormToolBar* Self);
   HistoInt::THistographInt* FHisto;
-  std::array<QToolButton*, ToolButtonCount> FButtons{};
-  Colorhis::TColorGridHisto* FPalette;
   Eft::TFormTitle* FFormTitle;
   Efg::TFormGrid* FFormGrid;
   Efa::TFormAxis* FFormAxis;
-  TTimer* FTimer;
 };
 
 }  // namespace quellix::Etb

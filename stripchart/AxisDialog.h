@@ -1,46 +1,41 @@
-// TFormAxisStrip: the dialog "Maße": time grid spacing, value range,
-// value grid spacing and decimals, applied when an edit is left; Cancel
-// restores all five exactly.
+// TFormAxisStrip: the strip chart's axis dialog ("Maße"): the time grid
+// spacing, the value range, the value grid spacing and decimals. A text
+// that is not a number, or a number the chart cannot hold, raises the
+// host's conversion error, shown as a message; gaps ≤ 0 are ignored.
 #pragma once
 
-#include <QLineEdit>
-#include <QSpinBox>
+#include "quellix/charttools/AxisDialog.h"
 
-#include "quellix/host/Controls.h"
+class QLineEdit;
+class QSpinBox;
 
-namespace quellix::StrpChrtInt { class TStripChartInt; }
+namespace quellix::StrpChrtInt {
+class TStripChartInt;
+}
 
 namespace quellix::_sEfa {
 
-class TFormAxisStrip : public TForm {
+class TFormAxisStrip : public ChartTools::TAxisDialog {
   Q_OBJECT
 public:
   explicit TFormAxisStrip(TComponentCore* AOwner = nullptr, QWidget* AParent = nullptr);
   StrpChrtInt::TStripChartInt* Chart = nullptr;
 
-  void FormShow();
-  // Leaving an edit: its text as a number to the property. A text that is
-  // not a number raises EConvertError and changes nothing.
-  void EXGapExit();
-  void EYMinExit();
-  void EYMaxExit();
-  void EYGapExit();
-  void EYDecimalsChange(int Value);
-  void ButtonOKClick() { SetModalResult(mrOk); }
-  void ButtonCancelClick() { SetModalResult(mrCancel); }
-  void done(int Result) override;
+  // Leaving an edit: its text as a number to the property; a refused text
+  // raises EConvertError and changes nothing.
+  void EXGapExit() { ApplyNumber(EXGap); }
+  void EYMinExit() { ApplyNumber(EYMin); }
+  void EYMaxExit() { ApplyNumber(EYMax); }
+  void EYGapExit() { ApplyNumber(EYGap); }
+  void ButtonOKClick() { OkClick(); }
+  void ButtonCancelClick() { CancelClick(); }
 
   QLineEdit *EXGap, *EYMin, *EYMax, *EYGap;
   QSpinBox* EYDecimals;
 
-private:
-  // Runs an exit handler from an editing-finished signal: a conversion
-  // error shows its message instead of escaping into the event loop.
-  void Guarded(void (TFormAxisStrip::*Handler)());
-  double FSavedXGap = 0;
-  float FSavedYMin = 0, FSavedYMax = 0, FSavedYGap = 0;
-  int FSavedDecimals = 0;
-  bool FShowing = false;
+protected:
+  bool HasChart() const override { return Chart; }
+  std::vector<ChartTools::TRestore> Save() override;
 };
 
 }  // namespace quellix::_sEfa

@@ -1,41 +1,39 @@
-// TFormGridStrip: the dialog "Gitter": grid on or off, the scale and the
-// grid's line style, applied at once; Cancel restores them.
+// TFormGridStrip: the strip chart's grid dialog ("Gitter"), the charts'
+// grid dialog bound to a strip chart, with drop-down boxes.
 #pragma once
 
-#include <QCheckBox>
 #include <QComboBox>
 
-#include "quellix/host/Controls.h"
-#include "quellix/host/Graphics.h"
-
-namespace quellix::StrpChrtInt { class TStripChartInt; }
+#include "quellix/charttools/GridDialog.h"
+#include "quellix/stripchart/StripChartEngine.h"
 
 namespace quellix::_sEfg {
 
-class TFormGridStrip : public TForm {
+class TFormGridStrip : public ChartTools::TGridDialogOf<StrpChrtInt::TStripChartInt> {
   Q_OBJECT
 public:
-  explicit TFormGridStrip(TComponentCore* AOwner = nullptr, QWidget* AParent = nullptr);
-  StrpChrtInt::TStripChartInt* Chart = nullptr;
+  explicit TFormGridStrip(TComponentCore* AOwner = nullptr, QWidget* AParent = nullptr)
+      : TGridDialogOf(ChartTools::csDropDown, AOwner, AParent),
+        CBScale(static_cast<QComboBox*>(ScaleChoice)),
+        CBLineStyle(static_cast<QComboBox*>(LineStyleChoice)) {}
 
-  // Saves the three values and shows them.
-  void FormShow();
-  void CBGridVisibleClick();
-  void CBScaleChange(int Index);
-  void CBLineStyleChange(int Index);
-  void ButtonOKClick() { SetModalResult(mrOk); }
-  void ButtonCancelClick() { SetModalResult(mrCancel); }
-  void done(int Result) override;
+  void CBGridVisibleClick() { GridVisibleClick(); }
+  void CBScaleChange(int Index) { ScaleChange(Index); }
+  void CBLineStyleChange(int Index) { LineStyleChange(Index); }
+  void ButtonOKClick() { OkClick(); }
+  void ButtonCancelClick() { CancelClick(); }
 
-  QCheckBox* CBGridVisible;
   QComboBox* CBScale;
   QComboBox* CBLineStyle;
 
-private:
-  TPenStyle FSavedStyle = psSolid;
-  int FSavedVisible = 0;
-  int FSavedScale = 0;
-  bool FShowing = false;
+protected:
+  // The chart knows a linear and a logarithmic value axis; the time axis
+  // is always linear. So the entries name time/value scales, and the two
+  // with a logarithmic time axis select the value scale they name second.
+  int ChartScaleEntry() const override { return Chart->GridScale() == StrpChrtInt::strpLog ? 1 : 0; }
+  void SetChartScaleEntry(int Entry) override {
+    Chart->SetGridScale(Entry % 2 == 0 ? StrpChrtInt::strpLin : StrpChrtInt::strpLog);
+  }
 };
 
 }  // namespace quellix::_sEfg

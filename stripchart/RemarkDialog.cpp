@@ -45,7 +45,7 @@ TEditRemark::TEditRemark(TComponentCore* AOwner, QWidget* AParent) : TForm(AOwne
   ArtL->addWidget(RBAutomatic);
   ArtL->addWidget(RBManual);
   ButtonOK = new QPushButton(QStringLiteral("OK"), this);
-  ButtonCancel = new QPushButton(QStringLiteral("Cancel"), this);
+  ButtonCancel = new QPushButton(QStringLiteral("Abbrechen"), this);
   Grid->addWidget(new QLabel(QStringLiteral("Aktueller Run:"), this), 0, 0);
   Grid->addWidget(LabRunNumber, 0, 1, 1, 2);
   Grid->addWidget(new QLabel(QStringLiteral("Zeit:"), this), 1, 0);

@@ -33,8 +33,6 @@ constexpr Integer kDropReach = 3;
 // fonts' colour.
 constexpr Integer kAxisStrip = 10;
 
-QString General5(Extended V) { return FloatToStrGeneral(V, 5); }
-
 bool InPlot(const TRect& P, Integer X, Integer Y) {
   return X >= P.Left && X <= P.Right && Y >= P.Top && Y <= P.Bottom;
 }
@@ -57,7 +55,7 @@ void TStripChartInt::SetStripMode(TStripMode Value) {
       FCrosses[K].Shown = false;
     }
   }
-  if (FValueBar) FValueBar->SetGroupsEnabled(Value == modeCalculate);
+  if (FValueBar) FValueBar->ShowCalculateGroups(Value == modeCalculate);
 }
 
 void TStripChartInt::SetAutoScale(bool Value) {
@@ -86,7 +84,7 @@ void TStripChartInt::SetShowValueBar(bool Value) {
   if (Value) {
     if (!FValueBar) FValueBar = std::make_unique<_sEca::TFormCalculateBarStrip>(this);
     RetitleToolWindows();
-    FValueBar->SetGroupsEnabled(FStripMode != modeMeasure);
+    FValueBar->ShowCalculateGroups(FStripMode != modeMeasure);
     FValueBar->show();
   } else if (FValueBar) {
     FValueBar->hide();
@@ -275,19 +273,14 @@ void TStripChartInt::ReportCross(TCrossKind Kind) {
   if (Kind == crMeasure) {
     const TCross& C = FCrosses[crMeasure];
     if (OnCrossMove) OnCrossMove(this, static_cast<Single>(C.X), static_cast<Single>(C.Value), C.Series, C.Index);
-    if (FValueBar && FShowValueBar) FValueBar->ShowCross(1, C.Series, General5(C.Time), General5(C.Value));
+    if (FValueBar && FShowValueBar) FValueBar->ShowMeasure(C.Series, C.Time, C.Value);
     return;
   }
   const TCross& C1 = FCrosses[crFirst];
   const TCross& C2 = FCrosses[crSecond];
   if (OnCalculate) OnCalculate(this, C1.Series, C2.Series, C1.Time, C2.Time, C1.Value, C2.Value);
-  if (FValueBar && FShowValueBar) {
-    FValueBar->ShowCross(1, C1.Series, General5(C1.Time), General5(C1.Value));
-    FValueBar->ShowCross(2, C2.Series, General5(C2.Time), General5(C2.Value));
-    const Double DT = std::fabs(C2.Time - C1.Time);
-    const Double DY = std::fabs(C2.Value - C1.Value);
-    FValueBar->ShowDeltas(General5(DT), General5(DY), DT == 0 ? QStringLiteral("----") : General5(1 / DT));
-  }
+  if (FValueBar && FShowValueBar)
+    FValueBar->ShowCalculate(C1.Series, C1.Time, C1.Value, C2.Series, C2.Time, C2.Value);
 }
 
 // After the plot changed under the mouse, the measure cross moves to the

@@ -1,49 +1,40 @@
-// TFormTitleStrip: the dialog "Beschriftung" for the strip chart's four
-// titles and six fonts. Every edit is applied to the chart at once;
-// Cancel puts back what the chart had when the dialog was shown.
+// TFormTitleStrip: the strip chart's title dialog ("Beschriftung"), the
+// charts' title dialog bound to a strip chart.
 #pragma once
 
-#include <QLineEdit>
-#include <QPushButton>
-#include <array>
-
-#include "quellix/host/Controls.h"
-
-namespace quellix::StrpChrtInt { class TStripChartInt; }
+#include "quellix/charttools/TitleDialog.h"
+#include "quellix/stripchart/StripChartEngine.h"
 
 namespace quellix::_sEft {
 
-class TFormTitleStrip : public TForm {
+class TFormTitleStrip : public ChartTools::TTitleDialogOf<StrpChrtInt::TStripChartInt> {
   Q_OBJECT
 public:
-  explicit TFormTitleStrip(TComponentCore* AOwner = nullptr, QWidget* AParent = nullptr);
-  ~TFormTitleStrip() override;
-
-  StrpChrtInt::TStripChartInt* Chart = nullptr;
+  explicit TFormTitleStrip(TComponentCore* AOwner = nullptr, QWidget* AParent = nullptr)
+      : TTitleDialogOf(AOwner, AParent) {
+    RunFontDialog = [this](TFont& Font, bool TrueTypeOnly) {
+      if (!FontDialog) return false;
+      Font.Assign(FontDialog(Font, TrueTypeOnly));
+      return true;
+    };
+  }
 
   // The fonts in button order: bottom, top, left, right, x axis, y axis.
-  enum TFontSlot { fsBottom, fsTop, fsLeft, fsRight, fsXAxis, fsYAxis };
-  // Saves the titles and fonts and shows the titles.
-  void FormShow();
-  // Opens the font dialog for a slot (a replaceable step for headless runs).
-  void FontButtonClick(TFontSlot Slot);
-  void ButtonOKClick() { SetModalResult(mrOk); }
-  void ButtonCancelClick() { SetModalResult(mrCancel); }
-  // Cancel writes the saved titles and fonts back.
-  void done(int Result) override;
+  using TFontSlot = ChartTools::TTitleFont;
+  static constexpr TFontSlot fsBottom = ChartTools::tfBottom, fsTop = ChartTools::tfTop,
+                             fsLeft = ChartTools::tfLeft, fsRight = ChartTools::tfRight,
+                             fsXAxis = ChartTools::tfXAxis, fsYAxis = ChartTools::tfYAxis;
+  void ButtonOKClick() { OkClick(); }
+  void ButtonCancelClick() { CancelClick(); }
 
   // Runs the font dialog; returns the font chosen (the given one after
   // Cancel). Replaceable for headless runs.
-  std::function<TFont(const TFont& Current, bool TrueTypeOnly)> FontDialog;
-
-  QLineEdit *EBottom, *ETop, *ELeft, *ERight;
-  std::array<QPushButton*, 6> FontButtons{};
-
-private:
-  TFont& ChartFont(TFontSlot Slot);
-  std::array<TFont, 6> FSavedFonts;   // owned copies
-  std::array<QString, 4> FSavedTitles;
-  bool FShowing = false;
+  std::function<TFont(const TFont& Current, bool TrueTypeOnly)> FontDialog = [](const TFont& Current,
+                                                                                 bool TrueTypeOnly) {
+    TFont F(Current);
+    ChartTools::ExecFontDialog(F, TrueTypeOnly);
+    return F;
+  };
 };
 
 }  // namespace quellix::_sEft

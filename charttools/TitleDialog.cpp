@@ -1,0 +1,95 @@
+#include "quellix/charttools/TitleDialog.h"
+
+#include <QFontDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace quellix::ChartTools {
+
+bool ExecFontDialog(TFont& Font, bool TrueTypeOnly) {
+  QFontDialog D(Font.ToQFont());
+  QFontDialog::FontDialogOptions Options;
+  if (TrueTypeOnly) Options |= QFontDialog::ScalableFonts;
+  D.setOptions(Options);
+  if (D.exec() != QDialog::Accepted) return false;
+  const QFont F = D.selectedFont();
+  Font.SetName(F.family());
+  if (F.pixelSize() > 0)
+    Font.SetHeight(-F.pixelSize());
+  else
+    Font.SetSize(F.pointSize());
+  TFontStyles S = 0;
+  if (F.bold()) S |= fsBold;
+  if (F.italic()) S |= fsItalic;
+  if (F.underline()) S |= fsUnderline;
+  if (F.strikeOut()) S |= fsStrikeOut;
+  Font.SetStyle(S);
+  return true;
+}
+
+TTitleDialog::TTitleDialog(TComponentCore* AOwner, QWidget* AParent)
+    : TPropertyDialog(QStringLiteral("Beschriftung"), AOwner, AParent) {
+  auto* Box = new QGroupBox(QStringLiteral("Beschriftung"), this);
+  auto* Grid = new QGridLayout(Box);
+  struct Row {
+    const char* Label;
+    QLineEdit** Edit;
+    const char* EditName;
+    const char* ButtonName;
+  };
+  const Row Rows[6] = {{"unten:", &EBottom, "EBottom", "ButtonBottom"}, {"oben:", &ETop, "ETop", "ButtonTop"},
+                       {"links:", &ELeft, "ELeft", "ButtonLeft"},       {"rechts:", &ERight, "ERight", "ButtonRight"},
+                       {"X-Achse:", nullptr, "", "ButtonXAxis"},        {"Y-Achse:", nullptr, "", "ButtonYAxis"}};
+  for (int i = 0; i < 6; ++i) {
+    const auto Which = static_cast<TTitleFont>(i);
+    Grid->addWidget(new QLabel(QString::fromUtf8(Rows[i].Label), Box), i, 0);
+    if (Rows[i].Edit) {
+      auto* E = new QLineEdit(Box);
+      E->setObjectName(QString::fromLatin1(Rows[i].EditName));
+      E->setMinimumWidth(E->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 28);
+      Grid->addWidget(E, i, 1);
+      *Rows[i].Edit = E;
+      // Typing goes to the title at once (the top title also renames the
+      // chart's tool windows).
+      connect(E, &QLineEdit::textChanged, this, [this, Which](const QString& T) {
+        if (Live()) SetChartTitle(Which, T);
+      });
+    }
+    auto* B = new QPushButton(QStringLiteral("Schriftart"), Box);
+    B->setObjectName(QString::fromLatin1(Rows[i].ButtonName));
+    Grid->addWidget(B, i, 2);
+    FontButtons[i] = B;
+    connect(B, &QPushButton::clicked, this, [this, Which] { FontButtonClick(Which); });
+  }
+  Body()->addWidget(Box);
+}
+
+std::vector<TRestore> TTitleDialog::Save() {
+  std::vector<TRestore> R;
+  for (int i = tfBottom; i <= tfRight; ++i) {
+    const auto Which = static_cast<TTitleFont>(i);
+    R.push_back([this, Which, T = ChartTitle(Which)] { SetChartTitle(Which, T); });
+  }
+  for (int i = tfBottom; i <= tfYAxis; ++i) {
+    const auto Which = static_cast<TTitleFont>(i);
+    R.push_back([this, Which, F = TFont(ChartFont(Which))] { SetChartFont(Which, F); });
+  }
+  return R;
+}
+
+void TTitleDialog::Fill() {
+  for (int i = tfBottom; i <= tfRight; ++i) Edits()[i]->setText(ChartTitle(static_cast<TTitleFont>(i)));
+}
+
+void TTitleDialog::FontButtonClick(TTitleFont Which) {
+  if (!HasChart() || !RunFontDialog) return;
+  TFont F(ChartFont(Which));
+  // The side titles are drawn turned, which needs a scalable font.
+  if (RunFontDialog(F, Which == tfLeft || Which == tfRight)) SetChartFont(Which, F);
+}
+
+}  // namespace quellix::ChartTools
