@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "support/ParamRows.h"
 #include "quellix/histograph/DimensionDialog.h"
 #include "quellix/histograph/GridDialog.h"
 #include "quellix/histograph/HistographEngine.h"
@@ -132,12 +133,29 @@ QPushButton* CancelButton(TForm* F) {
   return nullptr;
 }
 
-using TLeaveCase = std::tuple<int, TWay, bool>;
+// One way of leaving one dialog, the edited field left or still focused.
+struct TLeaveRow {
+  int Dialog;
+  TWay Way;
+  bool Left;
+  friend void PrintTo(const TLeaveRow& R, std::ostream* Os) {
+    static const char* Ways[] = {"CancelButton", "Escape", "CloseBox"};
+    *Os << DialogCases[R.Dialog].Name << " " << Ways[R.Way] << (R.Left ? " FieldLeft" : " FieldStillFocused");
+  }
+};
 
-class DialogLeftAnyWay : public ::testing::TestWithParam<TLeaveCase> {};
+std::vector<TLeaveRow> LeaveRows() {
+  std::vector<TLeaveRow> Rows;
+  for (int D = 0; D < int(std::size(DialogCases)); ++D)
+    for (TWay W : {wayCancelButton, wayEscape, wayCloseBox})
+      for (bool Left : {false, true}) Rows.push_back({D, W, Left});
+  return Rows;
+}
+
+class DialogLeftAnyWay : public ::testing::TestWithParam<TLeaveRow> {};
 
 TEST_P(DialogLeftAnyWay, PutsTheChartBackExactly) {
-  const auto& [Index, Way, Left] = GetParam();
+  const auto [Index, Way, Left] = GetParam();
   const TDialogCase& Case = DialogCases[Index];
   TCharts C;
   const QString Before = C.State();
@@ -171,17 +189,8 @@ TEST_P(DialogLeftAnyWay, PutsTheChartBackExactly) {
   EXPECT_EQ(C.State().toStdString(), Before.toStdString());
 }
 
-std::string LeaveName(const ::testing::TestParamInfo<TLeaveCase>& Info) {
-  const auto& [Index, Way, Left] = Info.param;
-  static const char* Ways[] = {"CancelButton", "Escape", "CloseBox"};
-  return std::string(DialogCases[Index].Name) + "_" + Ways[Way] + (Left ? "_FieldLeft" : "_FieldStillFocused");
-}
-
-INSTANTIATE_TEST_SUITE_P(EveryDialog, DialogLeftAnyWay,
-                         ::testing::Combine(::testing::Range(0, int(std::size(DialogCases))),
-                                            ::testing::Values(wayCancelButton, wayEscape, wayCloseBox),
-                                            ::testing::Bool()),
-                         LeaveName);
+INSTANTIATE_TEST_SUITE_P(EveryDialog, DialogLeftAnyWay, ::testing::ValuesIn(LeaveRows()),
+                         testsupport::RowNamer());
 
 // ---------------------------------------------------------------------------
 // Numbers a chart cannot hold: not finite in the property's float type, or
@@ -197,6 +206,7 @@ struct TRefusedCase {
   const char* Text;        // what the user leaves in it
   std::function<void(TCharts&)> Before;  // the chart before the dialog shows
   bool Refused;
+  friend void PrintTo(const TRefusedCase& R, std::ostream* Os) { *Os << R.Name; }
 };
 
 QLineEdit* EditOf(TForm& D, const char* Name) {
@@ -287,7 +297,7 @@ TEST_P(NumberTheChartCannotHold, IsRefusedAndTheNextGoodNumberTaken) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothCharts, NumberTheChartCannotHold, ::testing::ValuesIn(RefusedCases),
-                         [](const auto& Info) { return std::string(Info.param.Name); });
+                         testsupport::RowNamer());
 
 // ---------------------------------------------------------------------------
 // Every label, button and list entry of every dialog and tool window of
