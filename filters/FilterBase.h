@@ -4,6 +4,8 @@
 
 #include <QString>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 #include "quellix/host/Component.h"
 
@@ -46,7 +48,11 @@ protected:
   // goes on from the sample before it.
   template <class TRun>
   static void ForEachFiniteRun(Single* Data, Integer Count, TRun Run) {
-    if (!Data) return;
+    if (!Data || Count < 1) return;
+    if (AllFinite(Data, Count)) {
+      Run(Data, Count);
+      return;
+    }
     for (Integer I = 0; I < Count;) {
       while (I < Count && !std::isfinite(Data[I])) ++I;
       Integer J = I;
@@ -54,6 +60,18 @@ protected:
       if (J > I) Run(Data + I, J - I);
       I = J;
     }
+  }
+
+  // Whether no sample of Data[0 .. Count-1] is a NaN or an infinity (all
+  // exponent bits set), as one pass the compiler can vectorise.
+  static bool AllFinite(const Single* Data, Integer Count) {
+    std::uint32_t Special = 0;
+    for (Integer I = 0; I < Count; ++I) {
+      std::uint32_t Bits;
+      std::memcpy(&Bits, Data + I, sizeof Bits);
+      Special |= (Bits & 0x7F800000u) == 0x7F800000u;
+    }
+    return Special == 0;
   }
 
   // A streamed "Floats" list holding a number that is not finite is

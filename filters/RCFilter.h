@@ -2,6 +2,8 @@
 // state, the recursion both run and the streamed "Floats" list.
 #pragma once
 
+#include <cmath>
+
 #include "quellix/filters/FilterBase.h"
 
 namespace quellix::RCBase {
@@ -32,9 +34,8 @@ protected:
     if (!Data || Count < 1) return;
     const Double B = FB;
     Single Y = FState;
-    ForEachFiniteRun(Data, Count, [&](Single* D, Integer N) {
-      for (Integer I = 0; I < N; ++I) D[I] = Step(B, Y, D[I]);
-    });
+    for (Integer I = 0; I < Count; ++I)
+      if (std::isfinite(Data[I])) Data[I] = Step(B, Y, Data[I]);
     FState = Y;
   }
 

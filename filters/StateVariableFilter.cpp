@@ -14,13 +14,17 @@ bool ValidOutput(std::int64_t Value) { return Value >= foLowPass && Value <= foN
 //   high = x - low - d*B
 //   band = f*high + B
 //   B = band, L = low
-// The output selector is a template argument, so the loop carries no branch.
+// The output selector is a template argument, so the loop carries no branch;
+// a block holding samples that are not finite numbers runs a second
+// version that passes over them.
 // B and L are held in Single variables: GCC 12 at -O2 was seen to carry an
 // unrounded double copy of B into d*B when they were held as doubles.
-template <TFilterOutput Output>
+template <TFilterOutput Output, bool SkipNonFinite>
 void Run(Single* Data, Integer Count, Double F, Double D, Single& Band, Single& Low) {
   Single B = Band, L = Low;
   for (Integer i = 0; i < Count; ++i) {
+    if constexpr (SkipNonFinite)
+      if (!std::isfinite(Data[i])) continue;  // no number: left as it is, the states untouched
     const Single Lo = static_cast<Single>(F * B + L);
     const Single Hi = static_cast<Single>(Data[i] - static_cast<Double>(Lo) - D * B);
     const Single Ba = static_cast<Single>(F * Hi + B);
@@ -67,14 +71,20 @@ void TStateVariableFilter::SetFilterOutput(TFilterOutput Value) {
 void TStateVariableFilter::Filter(Single* Data, Integer Count) {
   if (!Data || Count < 1) return;
   const Double F = FTuning, D = FDamping;
-  ForEachFiniteRun(Data, Count, [&](Single* X, Integer N) {
-    switch (FFilterOutput) {
-      case foLowPass: Run<foLowPass>(X, N, F, D, FBand, FLow); break;
-      case foBandPass: Run<foBandPass>(X, N, F, D, FBand, FLow); break;
-      case foHighPass: Run<foHighPass>(X, N, F, D, FBand, FLow); break;
-      case foNotch: Run<foNotch>(X, N, F, D, FBand, FLow); break;
-    }
-  });
+  if (AllFinite(Data, Count))
+    RunOutput<false>(Data, Count, F, D);
+  else
+    RunOutput<true>(Data, Count, F, D);
+}
+
+template <bool SkipNonFinite>
+void TStateVariableFilter::RunOutput(Single* Data, Integer Count, Double F, Double D) {
+  switch (FFilterOutput) {
+    case foLowPass: Run<foLowPass, SkipNonFinite>(Data, Count, F, D, FBand, FLow); break;
+    case foBandPass: Run<foBandPass, SkipNonFinite>(Data, Count, F, D, FBand, FLow); break;
+    case foHighPass: Run<foHighPass, SkipNonFinite>(Data, Count, F, D, FBand, FLow); break;
+    case foNotch: Run<foNotch, SkipNonFinite>(Data, Count, F, D, FBand, FLow); break;
+  }
 }
 
 // "Floats" = (SampleFrequency, CutoffFrequency, Q, FilterOutput). The

@@ -42,6 +42,9 @@ public:
 private:
   void FrequencyChanged() override { ComputeTuning(); }
   void ComputeTuning();
+  // The recursion over Data with the selected output.
+  template <bool SkipNonFinite>
+  void RunOutput(Single* Data, Integer Count, Double F, Double D);
 
   Single FQ = 1.0f;
   TFilterOutput FFilterOutput = foLowPass;
