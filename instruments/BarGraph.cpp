@@ -55,7 +55,7 @@ void TBarGraphInt::SetOffsetUpper(Integer Value) {
 // Value logic: compare, clamp, compare, store, redraw.
 
 void TBarGraphInt::SetValue(Double Value) {
-  if (std::isnan(Value) || Value == FValue) return;
+  if (!std::isfinite(Value) || Value == FValue) return;
   Value = std::clamp(Value, FValueMin, FValueMax);
   if (Value == FValue) return;
   const Double Old = FValue;
@@ -288,12 +288,12 @@ void TBarGraphInt::ReadRange(TReader& R) {
   const Double Max = static_cast<Double>(R.ReadFloat());
   const Double Gap = static_cast<Double>(R.ReadFloat());
   R.ReadListEnd();
-  if (Min < Max) {
+  if (std::isfinite(Min) && std::isfinite(Max) && Min < Max) {
     FValueMin = Min;
     FValueMax = Max;
   }
   if (Gap > 0 && std::isfinite(Gap)) FLabelingGap = Gap;
-  if (!std::isnan(V)) FValue = std::clamp(V, FValueMin, FValueMax);
+  if (std::isfinite(V)) FValue = std::clamp(V, FValueMin, FValueMax);
   FRanges.Normalise(FValueMin, FValueMax);
   Invalidate();
 }

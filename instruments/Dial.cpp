@@ -52,7 +52,7 @@ Double TDial::ValueAtPoint(Integer X, Integer Y) const {
 }
 
 void TDial::SetValue(Double V) {
-  if (std::isnan(V)) return;
+  if (!std::isfinite(V)) return;
   V = Quantised(V);
   if (V == FValue) return;
   V = std::clamp(V, FValueMin, FValueMax);
@@ -526,7 +526,7 @@ void TDial::DefineProperties(TFiler& Filer) {
           FScaleAngle1 = F[5];
           FScaleAngle2 = F[6];
         }
-        if (!std::isnan(F[0])) FValue = F[0];
+        if (std::isfinite(F[0])) FValue = F[0];
         ClampValue();
         // Laid out and drawn anew at the next paint.
         FBuildRadius = -1;

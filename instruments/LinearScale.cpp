@@ -48,7 +48,7 @@ bool TValueRanges::SetCurrent(Integer Value) {
 }
 
 bool TValueRanges::SetLimit(Double Value, Double Min, Double Max) {
-  if (std::isnan(Value) || Value == CurrentRange().Limit) return false;
+  if (!std::isfinite(Value) || Value == CurrentRange().Limit) return false;
   CurrentRange().Limit = Value;
   Normalise(Min, Max);
   return true;
@@ -75,7 +75,8 @@ void TValueRanges::ReadPairs(TReader& R) {
   while (!R.EndOfList()) {
     const TColor Color = static_cast<TColor>(R.ReadInteger());
     const Double Limit = static_cast<Double>(R.ReadFloat());
-    if (Count < MaxRanges) Items[Count] = {Color, Limit};
+    // A limit that is no finite number keeps the range's own.
+    if (Count < MaxRanges) Items[Count] = {Color, std::isfinite(Limit) ? Limit : Items[Count].Limit};
     ++Count;
   }
   R.ReadListEnd();
@@ -83,14 +84,14 @@ void TValueRanges::ReadPairs(TReader& R) {
 }
 
 bool SetSpanMin(Double Value, Double& Min, Double Max, TValueRanges& Ranges) {
-  if (!(Value < Max) || Value == Min) return false;
+  if (!(Value < Max) || !std::isfinite(Value) || Value == Min) return false;
   Min = Value;
   Ranges.Normalise(Min, Max);
   return true;
 }
 
 bool SetSpanMax(Double Value, Double Min, Double& Max, TValueRanges& Ranges) {
-  if (!(Value > Min) || Value == Max) return false;
+  if (!(Value > Min) || !std::isfinite(Value) || Value == Max) return false;
   Max = Value;
   Ranges.Normalise(Min, Max);
   return true;

@@ -181,7 +181,7 @@ void TMeterInt::SetLabelingStyle(TLabelingStyle V) {
 }
 
 void TMeterInt::SetValue(Double V) {
-  if (std::isnan(V) || V == FValue) return;
+  if (!std::isfinite(V) || V == FValue) return;
   FValue = V;
   const Double D = DisplayedFor(V);
   if (D != FDisplayed) MoveIndicator(D);
@@ -236,7 +236,7 @@ TColor TMeterInt::RangeColor() const { return FRangeCurrent <= FRangeNumber ? FR
 bool TMeterInt::RangeCheck() const { return FRangeCurrent <= FRangeNumber && FRanges[FRangeCurrent - 1].RangeCheck; }
 
 void TMeterInt::SetRangeLimit(Double V) {
-  if (FRangeCurrent > FRangeNumber || std::isnan(V)) return;
+  if (FRangeCurrent > FRangeNumber || !std::isfinite(V)) return;
   TMeterRange& R = FRanges[FRangeCurrent - 1];
   if (V == R.Limit) return;
   R.Limit = V;
@@ -730,7 +730,7 @@ void TMeterInt::DefineProperties(TFiler& Filer) {
         for (Integer i = 0; i < N; ++i) {
           FRanges[i].Color = T[i].Color;
           FRanges[i].RangeCheck = T[i].Check;
-          FRanges[i].Limit = T[i].Limit;
+          if (std::isfinite(T[i].Limit)) FRanges[i].Limit = T[i].Limit;
         }
         if (N >= 1) FRangeNumber = N;
         if (F[0] >= -360 && F[0] < F[1] && F[1] <= 360) {
@@ -746,7 +746,7 @@ void TMeterInt::DefineProperties(TFiler& Filer) {
           FRin = F[2];
           FR = F[3];
         }
-        if (!std::isnan(F[4])) FDisplayed = DisplayedFor(F[4]);
+        if (std::isfinite(F[4])) FDisplayed = DisplayedFor(F[4]);
         // Rebuilt from the values read at the next paint.
         FLayoutMade = false;
         FLayoutSize = QSize();

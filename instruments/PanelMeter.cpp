@@ -138,13 +138,13 @@ void TPanelMeterInt::SetSign(TPanelMeterSign Value) {
 }
 
 void TPanelMeterInt::SetValueMin(Double Value) {
-  if (Value == FValueMin) return;
+  if (!std::isfinite(Value) || Value == FValueMin) return;
   FValueMin = Value;
   Invalidate();
 }
 
 void TPanelMeterInt::SetValueMax(Double Value) {
-  if (Value == FValueMax) return;
+  if (!std::isfinite(Value) || Value == FValueMax) return;
   FValueMax = Value;
   Invalidate();
 }
@@ -200,7 +200,7 @@ void TPanelMeterInt::Resize() { FGeometryValid = false; }
 // --- value logic ---
 
 void TPanelMeterInt::SetValue(Double Value) {
-  if (Value == FValue) return;
+  if (!std::isfinite(Value) || Value == FValue) return;
   FValue = Value;
   CheckRange();
   if (FSign == pmrOnlyPositive && FValue < 0) FValue = -FValue;
@@ -225,11 +225,15 @@ void TPanelMeterInt::DefineProperties(TFiler& Filer) {
       QStringLiteral("Range"),
       [this](TReader& R) {
         R.ReadListBegin();
-        FValue = R.ReadFloat();
-        FValueMin = R.ReadFloat();
-        FValueMax = R.ReadFloat();
+        const Double Value = R.ReadFloat();
+        const Double Min = R.ReadFloat();
+        const Double Max = R.ReadFloat();
         const Double Angle = R.ReadFloat();
         R.ReadListEnd();
+        // Numbers that are not finite keep the field as it was.
+        if (std::isfinite(Value)) FValue = Value;
+        if (std::isfinite(Min)) FValueMin = Min;
+        if (std::isfinite(Max)) FValueMax = Max;
         if (std::isfinite(Angle)) FDisplayAngle = Angle;
         GeometryChanged();
       },

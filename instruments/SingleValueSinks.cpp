@@ -1,6 +1,7 @@
 #include "quellix/instruments/SingleValueSinks.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include "quellix/host/Streaming.h"
@@ -73,7 +74,7 @@ void TLed::SetMeasureSource(TMeasureSource* Value) {
 
 void TLed::DoData(TDescArraySingle& Data) {
   Single V;
-  if (!FirstValueOfChannel0(Data, V)) return;
+  if (!FirstValueOfChannel0(Data, V) || !std::isfinite(V)) return;
   FLastValue = V;
   Evaluate();
 }
@@ -87,19 +88,19 @@ void TLed::SetCompare(TLEDCompare Value) {
 }
 
 void TLed::SetLimit(Single Value) {
-  if (Value == FLimit) return;
+  if (!std::isfinite(Value) || Value == FLimit) return;
   FLimit = Value;
   if (!IsLoading()) Evaluate();
 }
 
 void TLed::SetRangeLower(Single Value) {
-  if (Value == FRangeLower) return;
+  if (!std::isfinite(Value) || Value == FRangeLower) return;
   FRangeLower = Value;
   if (!IsLoading()) Evaluate();
 }
 
 void TLed::SetRangeUpper(Single Value) {
-  if (Value == FRangeUpper) return;
+  if (!std::isfinite(Value) || Value == FRangeUpper) return;
   FRangeUpper = Value;
   if (!IsLoading()) Evaluate();
 }

@@ -85,7 +85,7 @@ void TSlider::SetOffsetUpper(Integer Value) {
 // Value logic: quantise, clamp, compare, store, fire, redraw.
 
 void TSlider::SetValue(Double Value) {
-  if (std::isnan(Value)) return;
+  if (!std::isfinite(Value)) return;
   if (FValueStepWidth > 0) Value = std::nearbyint(Value / FValueStepWidth) * FValueStepWidth;
   if (Value == FValue) return;
   Value = std::clamp(Value, FValueMin, FValueMax);
@@ -564,13 +564,13 @@ void TSlider::ReadRange(TReader& R) {
   const Double Step = static_cast<Double>(R.ReadFloat());
   const Double Gap = static_cast<Double>(R.ReadFloat());
   R.ReadListEnd();
-  if (Min < Max) {
+  if (std::isfinite(Min) && std::isfinite(Max) && Min < Max) {
     FValueMin = Min;
     FValueMax = Max;
   }
   if (Step >= 0 && std::isfinite(Step)) FValueStepWidth = Step;
   if (Gap > 0 && std::isfinite(Gap)) FLabelingGap = Gap;
-  if (!std::isnan(V)) FValue = std::clamp(V, FValueMin, FValueMax);
+  if (std::isfinite(V)) FValue = std::clamp(V, FValueMin, FValueMax);
   FRanges.Normalise(FValueMin, FValueMax);
   Invalidate();
 }
