@@ -260,8 +260,8 @@ INSTANTIATE_TEST_SUITE_P(
         ShownRow{"every digit pattern", 4, 0, pmrOnlyPositive, 6789, "6789"},
         ShownRow{"more digit patterns", 6, 3, pmrNegative, -123.45, "-123.450"},
         ShownRow{"point after the last digit has nothing to follow", 3, 3, pmrOnlyPositive, 42, "042"},
-        ShownRow{"text without digits erases every cell", 4, 1, pmrNegative,
-                 std::numeric_limits<Double>::quiet_NaN(), "     "}),
+        ShownRow{"a value that is no number is refused: the digits stay", 4, 1, pmrNegative,
+                 std::numeric_limits<Double>::quiet_NaN(), " 0.000"}),
     quellix::testsupport::RowNamer());
 
 TEST(PanelMeter, CommaSeparatorLightsThePointToo) {
