@@ -1,6 +1,13 @@
 #include "quellix/stripchart/DataFile.h"
 
+#include <QFile>
+#include <QStringDecoder>
 #include <QtEndian>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -101,6 +108,35 @@ QString DecodeShortString(const Byte* In, Integer Capacity) {
   return QString::fromLatin1(reinterpret_cast<const char*>(In + 1), Length);
 }
 
+namespace {
+
+constexpr int kRemarkEncodingByte = 17;
+constexpr Byte kRemarkUtf8 = 1;
+
+bool IsLatin1(const QString& Text) {
+  return std::all_of(Text.begin(), Text.end(), [](QChar C) { return C.unicode() <= 0xFF; });
+}
+
+QByteArray RemarkTextBytes(const QString& Text) { return IsLatin1(Text) ? Text.toLatin1() : Text.toUtf8(); }
+
+}  // namespace
+
+bool RemarkTextFits(const QString& Text) { return RemarkTextBytes(Text).size() <= kRemarkLength; }
+
+QString FitRemarkText(const QString& Text) {
+  if (RemarkTextFits(Text)) return Text;
+  // Whole characters only: a surrogate pair stays together.
+  QString Fit;
+  for (qsizetype i = 0; i < Text.size();) {
+    const qsizetype Step = Text[i].isHighSurrogate() && i + 1 < Text.size() ? 2 : 1;
+    const QString Longer = Fit + Text.mid(i, Step);
+    if (!RemarkTextFits(Longer)) break;
+    Fit = Longer;
+    i += Step;
+  }
+  return Fit;
+}
+
 void EncodeRemarkRecord(const TRemarkRecord& R, Byte* Out) {
   std::memset(Out, 0, kRemarkRecordSize);
   Put<std::int32_t>(Out, R.RunNumber);
@@ -109,7 +145,12 @@ void EncodeRemarkRecord(const TRemarkRecord& R, Byte* Out) {
   Out[16] = static_cast<Byte>(R.Flag);
   Put<std::int32_t>(Out + 20, R.Next);
   Put<std::int32_t>(Out + 24, R.Prev);
-  EncodeShortString(R.Text, kRemarkLength, Out + 28, ' ');
+  const QString Text = FitRemarkText(R.Text);
+  const QByteArray Bytes = RemarkTextBytes(Text);
+  if (!IsLatin1(Text)) Out[kRemarkEncodingByte] = kRemarkUtf8;
+  Out[28] = static_cast<Byte>(Bytes.size());
+  std::memset(Out + 29, ' ', kRemarkLength);
+  std::memcpy(Out + 29, Bytes.constData(), Bytes.size());
 }
 
 TRemarkRecord DecodeRemarkRecord(const Byte* In) {
@@ -121,6 +162,12 @@ TRemarkRecord DecodeRemarkRecord(const Byte* In) {
   R.Next = Get<std::int32_t>(In + 20);
   R.Prev = Get<std::int32_t>(In + 24);
   R.Text = DecodeShortString(In + 28, kRemarkLength);
+  if (In[kRemarkEncodingByte] == kRemarkUtf8) {
+    const QByteArray Bytes(reinterpret_cast<const char*>(In + 29), std::min<int>(In[28], kRemarkLength));
+    QStringDecoder Utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString Text = Utf8.decode(Bytes);
+    if (!Utf8.hasError()) R.Text = Text;
+  }
   return R;
 }
 
@@ -134,39 +181,123 @@ void TStream::WriteBuffer(const void* Buffer, std::int64_t Count) {
   if (Count > 0 && Write(Buffer, Count) != Count) throw EStreamError(QStringLiteral("Stream-Schreibfehler"));
 }
 
-TFileStream::TFileStream(const QString& FileName, TMode Mode) : FFile(FileName) {
-  bool Ok = false;
+namespace {
+
+QString SystemReason(int Error) { return QString::fromLocal8Bit(std::strerror(Error)); }
+
+}  // namespace
+
+// O_NONBLOCK keeps a FIFO or device from blocking the open; it is not a
+// regular file and is refused right after.
+TFileStream::TFileStream(const QString& FileName, TMode Mode) : FFileName(FileName) {
+  const QByteArray Path = QFile::encodeName(FileName);
+  int Flags = O_CLOEXEC | O_NONBLOCK;
   switch (Mode) {
     case fmCreate:
-      Ok = FFile.open(QIODevice::ReadWrite | QIODevice::Truncate);
-      if (!Ok) throw EStreamError(QStringLiteral("Datei %1 kann nicht erstellt werden").arg(FileName));
-      return;
+      Flags |= O_RDWR | O_CREAT | O_EXCL;
+      break;
     case fmOpenReadWrite:
-      Ok = FFile.exists() && FFile.open(QIODevice::ReadWrite);
+      Flags |= O_RDWR;
       break;
     case fmOpenRead:
-      Ok = FFile.open(QIODevice::ReadOnly);
+      Flags |= O_RDONLY;
       break;
   }
-  if (!Ok) throw EStreamError(QStringLiteral("Datei %1 kann nicht geöffnet werden").arg(FileName));
+  do FHandle = ::open(Path.constData(), Flags, 0666);
+  while (FHandle < 0 && errno == EINTR);
+  const QString What = Mode == fmCreate ? QStringLiteral("Datei %1 kann nicht erstellt werden")
+                                        : QStringLiteral("Datei %1 kann nicht geöffnet werden");
+  if (FHandle < 0) Fail(What, errno);
+  struct stat St{};
+  if (::fstat(FHandle, &St) != 0) {
+    const int Error = errno;
+    ::close(FHandle);
+    FHandle = -1;
+    Fail(What, Error);
+  }
+  if (!S_ISREG(St.st_mode)) {
+    ::close(FHandle);
+    FHandle = -1;
+    throw EStreamError(QStringLiteral("%1 ist keine gewöhnliche Datei").arg(FileName));
+  }
+  ::fcntl(FHandle, F_SETFL, ::fcntl(FHandle, F_GETFL) & ~O_NONBLOCK);
+  FKnownSize = St.st_size;
 }
 
+TFileStream::~TFileStream() {
+  if (FHandle >= 0) ::close(FHandle);
+}
+
+void TFileStream::Fail(const QString& What, int Error) const {
+  throw EStreamError(What.arg(FFileName) + QStringLiteral(": ") + SystemReason(Error));
+}
+
+// A read error counts as the end of the data: the readers report short
+// reads through their status.
 std::int64_t TFileStream::Read(void* Buffer, std::int64_t Count) {
-  const qint64 Done = FFile.read(static_cast<char*>(Buffer), Count);
-  return Done < 0 ? 0 : Done;
+  std::int64_t Done = 0;
+  while (Done < Count) {
+    const ssize_t N = ::pread(FHandle, static_cast<char*>(Buffer) + Done, static_cast<size_t>(Count - Done),
+                              static_cast<off_t>(FPosition + Done));
+    if (N < 0 && errno == EINTR) continue;
+    if (N <= 0) break;
+    Done += N;
+  }
+  FPosition += Done;
+  return Done;
 }
 
 std::int64_t TFileStream::Write(const void* Buffer, std::int64_t Count) {
-  const qint64 Done = FFile.write(static_cast<const char*>(Buffer), Count);
-  return Done < 0 ? 0 : Done;
+  std::int64_t Done = 0;
+  while (Done < Count) {
+    const ssize_t N = ::pwrite(FHandle, static_cast<const char*>(Buffer) + Done, static_cast<size_t>(Count - Done),
+                               static_cast<off_t>(FPosition + Done));
+    if (N < 0 && errno == EINTR) continue;
+    if (N <= 0) {
+      const int Error = N < 0 ? errno : EIO;
+      FPosition += Done;
+      FKnownSize = std::max(FKnownSize, FPosition);
+      Fail(QStringLiteral("Datei %1 kann nicht geschrieben werden"), Error);
+    }
+    Done += N;
+  }
+  FPosition += Done;
+  FKnownSize = std::max(FKnownSize, FPosition);
+  return Done;
 }
 
 void TFileStream::Seek(std::int64_t Offset) {
-  if (FFile.pos() != Offset && !FFile.seek(Offset)) throw EStreamError(QStringLiteral("Stream-Lesefehler"));
+  if (Offset < 0) throw EStreamError(QStringLiteral("Stream-Lesefehler"));
+  FPosition = Offset;
+}
+
+std::int64_t TFileStream::Size() const {
+  struct stat St{};
+  return ::fstat(FHandle, &St) == 0 ? static_cast<std::int64_t>(St.st_size) : 0;
 }
 
 void TFileStream::SetSize(std::int64_t NewSize) {
-  if (!FFile.resize(NewSize)) throw EStreamError(QStringLiteral("Stream-Schreibfehler"));
+  if (::ftruncate(FHandle, static_cast<off_t>(NewSize)) != 0)
+    Fail(QStringLiteral("Die Größe der Datei %1 kann nicht geändert werden"), errno);
+  FKnownSize = NewSize;
+}
+
+// Nothing is buffered here, so flushing is the check: the open file still
+// has a name, that name still leads to it, and nobody else changed its size.
+void TFileStream::Flush() {
+  struct stat Open{}, Named{};
+  if (::fstat(FHandle, &Open) != 0) Fail(QStringLiteral("Datei %1 kann nicht geprüft werden"), errno);
+  const bool HasName = ::stat(QFile::encodeName(FFileName).constData(), &Named) == 0;
+  if (HasName && (Named.st_dev != Open.st_dev || Named.st_ino != Open.st_ino))
+    throw EStreamError(QStringLiteral("Datei %1 wurde von außen ersetzt").arg(FFileName));
+  if (!HasName || Open.st_nlink == 0)
+    throw EStreamError(QStringLiteral("Datei %1 wurde von außen gelöscht").arg(FFileName));
+  if (Open.st_size != FKnownSize)
+    throw EStreamError(QStringLiteral("Datei %1 wurde von außen %2 (%3 statt %4 Bytes)")
+                           .arg(FFileName)
+                           .arg(Open.st_size < FKnownSize ? QStringLiteral("verkürzt") : QStringLiteral("verlängert"))
+                           .arg(static_cast<qint64>(Open.st_size))
+                           .arg(FKnownSize));
 }
 
 // ---------------------------------------------------------------------------

@@ -22,7 +22,6 @@
 // creation order, chained per run by next/previous offsets.
 #pragma once
 
-#include <QFile>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -85,6 +84,16 @@ struct TRemarkRecord {
   QString Text;
 };
 
+// Remark texts keep every character. A text that Latin-1 can hold is
+// stored in Latin-1, byte for byte as files have always held it; any
+// other text is stored in UTF-8, and byte 17 of the record (padding
+// before) is 1 to say so. A record reads as UTF-8 only with that mark and
+// valid UTF-8, so records written before read as they always did. The
+// 200 bytes of the record limit a text: RemarkTextFits says whether it
+// fits whole, FitRemarkText cuts it to the whole characters that fit.
+bool RemarkTextFits(const QString& Text);
+QString FitRemarkText(const QString& Text);
+
 void EncodeRemarkRecord(const TRemarkRecord& R, Byte* Out);  // 232 bytes
 TRemarkRecord DecodeRemarkRecord(const Byte* In);
 
@@ -102,27 +111,50 @@ public:
   virtual std::int64_t Position() const = 0;
   virtual std::int64_t Size() const = 0;
   virtual void SetSize(std::int64_t NewSize) = 0;
+  // Hands everything written so far to the operating system and checks
+  // that the stream still is what it was opened as; raises EStreamError
+  // otherwise. The writer calls it after every chunk and remark, so that a
+  // process killed afterwards has lost nothing of it.
+  virtual void Flush() {}
   // Read and write everything or raise EStreamError.
   void ReadBuffer(void* Buffer, std::int64_t Count);
   void WriteBuffer(const void* Buffer, std::int64_t Count);
 };
 
-// A file opened for reading and writing. Raises EStreamError with the
-// system's German message when the file cannot be created or opened.
+// A file of the file system, read and written without a buffer of its
+// own: every Write is in the operating system when it returns.
+//
+// fmCreate creates a file that must not exist yet; fmOpenRead opens for
+// reading only and never changes the file; fmOpenReadWrite opens an
+// existing file for both. Only regular files are opened. Errors raise
+// EStreamError naming the file and the operating system's reason.
+//
+// Flush checks that the file was neither deleted, replaced nor changed in
+// size by anyone else since this stream last wrote it.
 class TFileStream : public TStream {
 public:
   enum TMode { fmCreate, fmOpenReadWrite, fmOpenRead };
   TFileStream(const QString& FileName, TMode Mode);
+  ~TFileStream() override;
+  TFileStream(const TFileStream&) = delete;
+  TFileStream& operator=(const TFileStream&) = delete;
   std::int64_t Read(void* Buffer, std::int64_t Count) override;
+  // Raises EStreamError with the reason when the system refuses to write.
   std::int64_t Write(const void* Buffer, std::int64_t Count) override;
   void Seek(std::int64_t Offset) override;
-  std::int64_t Position() const override { return FFile.pos(); }
-  std::int64_t Size() const override { return FFile.size(); }
+  std::int64_t Position() const override { return FPosition; }
+  std::int64_t Size() const override;
   void SetSize(std::int64_t NewSize) override;
-  QString FileName() const { return FFile.fileName(); }
+  void Flush() override;
+  QString FileName() const { return FFileName; }
 
 private:
-  QFile FFile;
+  [[noreturn]] void Fail(const QString& What, int Error) const;
+  int FHandle = -1;
+  QString FFileName;
+  std::int64_t FPosition = 0;
+  // The file's size as this stream last left it.
+  std::int64_t FKnownSize = 0;
 };
 
 // The exception for files that are not strip chart data files, or whose

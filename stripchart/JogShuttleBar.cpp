@@ -91,24 +91,28 @@ void TFormJogShuttleBarStrip::Timer1Timer() {
   }
   const Integer V = JogShuttle->value();
   if (V != 0 && (FChart->Logging() || FChart->Playing()))
-    FChart->MoveWindowTo(true, static_cast<Double>(WindSamples(V) * FChart->DisplayTimeIncrement()));
+    FChart->Guarded(
+        [&] { FChart->MoveWindowTo(true, static_cast<Double>(WindSamples(V) * FChart->DisplayTimeIncrement())); });
 }
 
 void TFormJogShuttleBarStrip::BStartClick() {
   if (!FChart) return;
+  // The window of the run shown that begins with its first sample.
   const Extended W = FChart->SamplesPerWindow();
-  if (FChart->Logging())
-    FChart->MoveWindowTo(false, static_cast<Double>(FChart->LogStartTime() + W * FChart->LogTimeIncrement()));
-  else
-    FChart->MoveWindowTo(false, static_cast<Double>(FChart->DisplayStartTime() + W * FChart->DisplayTimeIncrement()));
+  FChart->Guarded([&] {
+    FChart->MoveWindowTo(false,
+                         static_cast<Double>(FChart->DisplayStartTime() + (W - 1) * FChart->DisplayTimeIncrement()));
+  });
 }
 
 void TFormJogShuttleBarStrip::BEndClick() {
   if (!FChart) return;
-  if (FChart->Logging() && FChart->DisplayRunNumber() == FChart->RunCount())
-    FChart->MoveWindowTo(false, static_cast<Double>(FChart->LogTimeLast() + FChart->LogTimeIncrement()));
-  else
-    FChart->MoveWindowTo(false, static_cast<Double>(FChart->DisplayTimeLast()));
+  FChart->Guarded([&] {
+    if (FChart->Logging() && FChart->DisplayRunNumber() == FChart->RunCount())
+      FChart->MoveWindowTo(false, static_cast<Double>(FChart->LogTimeLast() + FChart->LogTimeIncrement()));
+    else
+      FChart->MoveWindowTo(false, static_cast<Double>(FChart->DisplayTimeLast()));
+  });
 }
 
 // The chosen remark lands in the middle of the window.
@@ -116,8 +120,8 @@ void TFormJogShuttleBarStrip::CCommentsChange(int Index) {
   if (!FChart || FFilling) return;
   const auto& R = FChart->Remarks();
   if (Index < 0 || Index >= static_cast<int>(R.size())) return;
-  FChart->MoveWindowTo(false, static_cast<Double>(R[Index].Time + FChart->SamplesPerWindow() *
-                                                                      FChart->DisplayTimeIncrement() / 2));
+  const auto End = static_cast<Double>(R[Index].Time + FChart->SamplesPerWindow() * FChart->DisplayTimeIncrement() / 2);
+  FChart->Guarded([&] { FChart->MoveWindowTo(false, End); });
 }
 
 void TFormJogShuttleBarStrip::hideEvent(QHideEvent* Event) {

@@ -4,6 +4,9 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+#include <QValidator>
+
+#include "quellix/stripchart/DataFile.h"
 
 #include "quellix/host/NumberFormat.h"
 
@@ -14,6 +17,16 @@ TModalRunner& Runner() {
   static TModalRunner R;
   return R;
 }
+
+// Takes every character, as long as the whole text fits the 200 bytes of
+// a remark record: what the dialog shows is what the file keeps.
+class TRemarkTextValidator : public QValidator {
+public:
+  using QValidator::QValidator;
+  State validate(QString& Input, int&) const override {
+    return StrpChrtInt::RemarkTextFits(Input) ? Acceptable : Invalid;
+  }
+};
 }  // namespace
 
 void SetModalRunner(TModalRunner R) { Runner() = std::move(R); }
@@ -35,7 +48,8 @@ TEditRemark::TEditRemark(TComponentCore* AOwner, QWidget* AParent) : TForm(AOwne
   EditSeries->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
   EditSeries->setMaximumWidth(18);
   EditText = new QLineEdit(this);
-  EditText->setMaxLength(200);
+  EditText->setMaxLength(StrpChrtInt::kRemarkLength);
+  EditText->setValidator(new TRemarkTextValidator(EditText));
   EditText->setToolTip(QString::fromUtf8("Bemerkung ändern"));
   auto* Art = new QGroupBox(QStringLiteral("Art:"), this);
   auto* ArtL = new QHBoxLayout(Art);

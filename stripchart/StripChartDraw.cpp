@@ -111,8 +111,9 @@ QString FractionText(const QString& Pattern, Extended Value, const QString& Zero
 // Value mapping
 
 // Linear: y(v) = Trunc(c0 + c1 v), c1 = -H / (max - min),
-// c0 = Bottom + H min / (max - min) + 1, so min lies on Bottom + 1 and max
-// on Top + 1. Logarithmic: y(v) = Trunc(o + f ln v),
+// c0 = Bottom + H min / (max - min), so min lies on Bottom and max on Top,
+// both rows of the plot (a trace at min is not hidden by the frame below
+// it). Logarithmic: y(v) = Trunc(o + f ln v),
 // f = -(H - 1) / (ln max - ln min), o = Bottom - f ln min - 1.
 // Both are evaluated as the distance from the row of min, so that the
 // range ends land on their rows exactly.
@@ -123,7 +124,7 @@ struct TStripChartInt::TValueMap {
   double Low = 0, Span = 1;
 
   Integer Row(double V) const {
-    if (!Log) return RowTrunc(Bottom + 1 - Height * (V - Low) / Span);
+    if (!Log) return RowTrunc(Bottom - Height * (V - Low) / Span);
     if (!(V > 0)) return kRowLimit;
     return RowTrunc(Bottom - 1 - (Height - 1) * (std::log(V) - Low) / Span);
   }
@@ -220,7 +221,10 @@ TStripChartInt::TValueAxis TStripChartInt::LayoutValueAxis() {
   }
 
   const Extended L0 = std::log10(Lo), L1 = std::log10(Hi);
-  constexpr Extended Eps = 1e-9L;
+  // The range ends are Single: 0.1f lies a hair above 10^-1. A power of
+  // ten within Single precision of an end counts as inside, so that its
+  // decade keeps its line and label.
+  constexpr Extended Eps = 1e-6L;
   Integer E = static_cast<Integer>(std::floor(L0 + Eps));
   for (Integer m = 1; A.Grid.size() < static_cast<size_t>(kMaxGridLines);) {
     const Extended V = m * std::pow(10.0L, E);
@@ -330,18 +334,10 @@ void TStripChartInt::LayoutTimeAxis() {
     LabelStep(FViewXGap, A.LabelStep);
   }
 
-  const Extended Lg = std::log10(Inc);
-  const Integer K = Trunc(Lg) + (Lg >= 0 ? 1 : 0);
-  const Extended Decade = std::pow(10.0L, K);
-  const Extended Start = FDisplayStartTime;
-  const Extended Q = Start / Decade;
-  Extended First = Decade * (std::nearbyint(Q) + (Q >= 0 ? 1 : 0));
+  // The grid lines stand at the whole multiples of ViewXGap from the run
+  // start on, where the labels stand too.
   const Extended Gap = FViewXGap;
-  if (First - Gap >= Start) {
-    First -= std::floor((First - Start) / Gap) * Gap;
-    for (Integer i = 0; i < 4 && First - Gap >= Start; ++i) First -= Gap;
-    for (Integer i = 0; i < 4 && First < Start; ++i) First += Gap;
-  }
+  const Extended First = std::ceil(FDisplayStartTime / Gap - 1e-9L) * Gap;
   A.FirstGridTime = First;
   FTimeAxis = A;
 }
@@ -820,6 +816,9 @@ void TStripChartInt::ScrollBy(Integer Samples) {
   DrawTimeLabels(Cv);
   Cv.RestoreDC(Saved);
 
+  // The current remark follows the window middle; its old and new marks
+  // are painted anew together with the uncovered strip.
+  SelectRemarkNearWindowMiddle(true);
   InvalidateRect(Rect(P.Right - D, P.Top, P.Right + 1, Area.Bottom));
   Update();
 
@@ -827,9 +826,6 @@ void TStripChartInt::ScrollBy(Integer Samples) {
   UpdateCrossPositions();
   DrawCrosses();
   RedrawCross();
-  // The marks of the remarks keep their colours until the interaction
-  // modes redraw them; the current remark follows the window middle.
-  SelectRemarkNearWindowMiddle(true);
 }
 
 }  // namespace quellix::StrpChrtInt

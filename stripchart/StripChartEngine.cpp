@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <exception>
 #include <numbers>
 
 #include "quellix/host/NumberFormat.h"
@@ -91,8 +92,7 @@ TStripChartInt::~TStripChartInt() {
 
 void TStripChartInt::SetSeriesNumber(Integer Value) {
   if (Value < 1 || Value > kMaxSeries || Value == FSeriesNumber) return;
-  FSeriesNumber = Value;
-  AllocateBuffers();
+  AllocateBuffers(FSamplesPerBuffer, Value);
 }
 
 void TStripChartInt::SetSeriesCurrent(Integer Value) {
@@ -134,22 +134,29 @@ const Single* TStripChartInt::SeriesValues(Integer Series) const {
 }
 
 // The x-position array follows the buffer length; series in use get arrays
-// of SamplesPerBuffer zeros; arrays of series beyond SeriesNumber are kept.
-void TStripChartInt::AllocateBuffers() {
-  const size_t Length = static_cast<size_t>(FSamplesPerBuffer) + 1;
-  FXPos.assign(Length + 1, 0);
-  for (Integer k = 1; k <= FSeriesNumber; ++k) {
-    TSeriesSlot& Slot = FSeries[k];
-    if (Slot.Allocated && Slot.Data.size() != Length) {
-      Slot.Data.clear();
-      Slot.Data.shrink_to_fit();
-      Slot.Allocated = false;
-    }
-    if (!Slot.Allocated) {
-      Slot.Data.assign(Length, 0.0f);
-      Slot.Allocated = true;
-    }
+// of Length zeros unless they have one of that length; arrays of series
+// beyond Series are kept. The new arrays exist before the old ones go.
+void TStripChartInt::AllocateBuffers(Integer Length, Integer Series) {
+  const size_t Size = static_cast<size_t>(Length) + 1;
+  std::vector<Integer> XPos;
+  std::array<std::vector<Single>, kMaxSeries + 1> Fresh;
+  try {
+    XPos.assign(Size + 1, 0);
+    for (Integer k = 1; k <= Series; ++k)
+      if (!FSeries[k].Allocated || FSeries[k].Data.size() != Size) Fresh[k].assign(Size, 0.0f);
+  } catch (const std::bad_alloc&) {
+    throw EOutOfMemory(QStringLiteral("Zu wenig Speicher für %1 Werte je Kurve in %2 Kurven (SamplesPerBuffer)")
+                           .arg(Length)
+                           .arg(Series));
   }
+  FXPos.swap(XPos);
+  for (Integer k = 1; k <= Series; ++k) {
+    if (Fresh[k].empty()) continue;
+    FSeries[k].Data.swap(Fresh[k]);
+    FSeries[k].Allocated = true;
+  }
+  FSamplesPerBuffer = Length;
+  FSeriesNumber = Series;
   if (IsDesigning()) FillPreview();
   InvalidatePlot();
 }
@@ -214,14 +221,14 @@ void TStripChartInt::DefineProperties(TFiler& Filer) {
 void TStripChartInt::SetSamplesPerBuffer(Integer Value) {
   if (Value <= 0 || Value >= kMaxSamplesPerBuffer || Value < FSamplesPerWindow || Value == FSamplesPerBuffer)
     return;
-  FSamplesPerBuffer = Value;
   // The arrays are allocated anew: the buffer starts empty, and the next
-  // sample keeps its absolute sample number.
+  // sample keeps its absolute sample number. A size the machine cannot
+  // hold raises EOutOfMemory and changes nothing.
+  AllocateBuffers(Value, FSeriesNumber);
   FSampleBase += FCount;
   FCount = FCached = FPrevCount = 0;
   FWindowOffset = -FSamplesPerWindow;
   FCarry = 0;
-  AllocateBuffers();
 }
 
 void TStripChartInt::SetSamplesPerWindow(Integer Value) {
@@ -274,35 +281,63 @@ TRect TStripChartInt::PlotRect() const {
 // ===========================================================================
 // Time base
 
+// The samples taken so far keep their times: the new interval starts with
+// the next sample, at the time the log has reached. While logging, the run
+// so far is closed with its own interval and the next run starts there.
 void TStripChartInt::SetLogTimeIncrement(Double Value) {
   if (!(Value > 0) || !std::isfinite(Value) || Value == FLogTimeIncrement) return;
+  const bool Received = FLogTimeLast > FLogStartTime - 0.5 * FLogTimeIncrement;
+  const auto Next = Received ? static_cast<Double>(FLogTimeLast + FLogTimeIncrement) : FLogStartTime;
   FLogTimeIncrement = Value;
-  FDisplayTimeIncrement = Value;
-  FLogTimeLast = FLogStartTime - Value;
-  if (FLogging) SetLogStartTime(FLogStartTime);  // the new interval starts a new run
+  if (FLogging) {
+    RestartRun(Next);
+  } else {
+    FLogStartTime = Next;
+    FLogTimeLast = Next - Value;
+    if (!FPlaying) {
+      FLiveView = true;
+      ShowLiveFrom(Next);
+    }
+  }
   LayoutTimeAxis();
 }
 
 void TStripChartInt::SetLogStartTime(Double Value) {
   if (!std::isfinite(Value)) return;  // no time to start a run at
-  FLogStartTime = Value;
-  if (FLogging && StoreHandler) {
+  if (FLogging) {
     // A new start time closes the run and opens the next one in the file.
-    StoreHandler(FDataStream.get(), scEndRun, TSeriesValues{}, 0, 0);
+    RestartRun(Value);
+  } else {
     FLogStartTime = Value;
-    StoreHandler(FDataStream.get(), scStartRun, TSeriesValues{}, FSeriesNumber, 0);
-    FLogging = true;
-  }
-  FLogTimeLast = Value - FLogTimeIncrement;
-  if (FLiveView) {
-    FDisplayStartTime = Value;
-    FDisplayTimeLast = Value;
-    FSampleBase = 0;
-    FWindowOffset = -FSamplesPerWindow;
-    FCount = FCached = FPrevCount = 0;
+    FLogTimeLast = Value - FLogTimeIncrement;
+    if (FLiveView && !FPlaying) ShowLiveFrom(Value);
   }
   LayoutTimeAxis();
   InvalidatePlot();
+}
+
+void TStripChartInt::ShowLiveFrom(Double StartTime) {
+  FLogStartTime = StartTime;
+  FLogTimeLast = StartTime - FLogTimeIncrement;
+  ForgetShownRun();
+  FDisplayStartTime = StartTime;
+  FDisplayTimeIncrement = FLogTimeIncrement;
+  FDisplayTimeLast = StartTime;
+  LayoutTimeAxis();
+  InvalidatePlot();
+}
+
+void TStripChartInt::ForgetShownRun() {
+  FSampleBase = 0;
+  FCount = FCached = FPrevCount = 0;
+  FWindowOffset = -FSamplesPerWindow;
+  FCarry = 0;
+  FLastRefillRun = -1;
+  FRemarks.clear();
+  FRemarkListChanged = true;
+  FCurrentRemarkPos = -1;
+  FCurrentRemark = TRemarkRecord{};
+  for (TCross& C : FCrosses) C.Shown = false;
 }
 
 std::int64_t TStripChartInt::DisplaySampleCount() const {
@@ -321,10 +356,23 @@ void TStripChartInt::AddValues(const TSeriesValues& Values, Integer SeriesCount,
   const Integer m = std::min(SeriesCount, kMaxSeries);
   if (n <= 0 || m <= 0) return;
 
-  if (FLogging && StoreHandler) StoreHandler(FDataStream.get(), scWrite, Values, m, n);
+  // A failing write ends the run; the block is still shown, and the error
+  // leaves when the chart is up to date.
+  std::exception_ptr Failure;
+  if (FLogging) {
+    try {
+      CallStore(scWrite, Values, m, n);
+    } catch (const Exception&) {
+      Failure = std::current_exception();
+    }
+  }
   if (OnRangeCheck) WatchRange(Values, m, n);
   if (FLiveView || FLogging) FLogTimeLast += n * static_cast<Extended>(FLogTimeIncrement);
-  if (!FLiveView) return;  // logged, not shown
+  if (!FLiveView) {
+    // Logged, not shown.
+    if (Failure) std::rethrow_exception(Failure);
+    return;
+  }
   FDisplayTimeLast = FLogTimeLast;
 
   const bool Zoom = ZoomRectShowing();
@@ -386,6 +434,7 @@ void TStripChartInt::AddValues(const TSeriesValues& Values, Integer SeriesCount,
     ScrollBy(n);
   }
   if (Zoom) DrawZoomRect();
+  if (Failure) std::rethrow_exception(Failure);
 }
 
 // Edge-triggered per series: each change of range is reported once.
@@ -535,16 +584,18 @@ TStripChartInt::TRefill TStripChartInt::Refill(Extended T) {
   }
   const auto Base = static_cast<std::int64_t>(FSampleBase);
   const std::int64_t CachedLast = Base + FCached - 1;
-  if (Live && !FLogging && FCached > 0) {
-    // A live display without a file: the buffer is all there is, so the
-    // window stays within it instead of reading (and losing) it.
+  // A live display without a file: the buffer is all there is, so the
+  // window stays within it instead of reading (and losing) it; a window
+  // wider than what is buffered shows all of it.
+  const bool BufferOnly = Live && !FLogging && FCached > 0;
+  if (BufferOnly) {
     const std::int64_t Oldest = Base > 0 ? std::min(Base + W - 1, CachedLast) : 0;
     sT = std::clamp(sT, Oldest, CachedLast);
   }
   const std::int64_t BufStart = std::max<std::int64_t>(0, sT - (B - 1));
   const std::int64_t WinStart = std::max<std::int64_t>(0, sT - (W - 1));
 
-  if (FCached > 0 && WinStart >= Base && sT <= CachedLast) {
+  if (FCached > 0 && (WinStart >= Base || BufferOnly) && sT <= CachedLast) {
     // Inside the buffer: only the window end moves.
     FCount = static_cast<Integer>(sT - Base + 1);
     FWindowOffset = FCount - W;
@@ -633,51 +684,79 @@ Integer TStripChartInt::ReadRunSamples(std::int64_t First, Integer Count, const 
 // ===========================================================================
 // Logging: the built-in writer
 
-void TStripChartInt::WriteChunkHeader(const char* Id, Cardinal Size, Double First, Double Last, Integer Series,
-                                      Word BytesPerSeries) {
+void TStripChartInt::EncodeHeader(Byte* Out, const char* Id, Cardinal Size, Double First, Double Last,
+                                  Word BytesPerSeries) const {
   TChunkHeader H;
   std::memcpy(H.Id.data(), Id, 4);
   H.Size = Size;
   H.FirstTime = First;
   H.LastTime = Last;
-  H.Interval = FLogTimeIncrement;
+  H.Interval = FBlock.Interval;
   H.PrevChunk = static_cast<Integer>(FPrevChunkPos);
-  H.SeriesCount = static_cast<Byte>(Series);
+  H.SeriesCount = static_cast<Byte>(FBlock.SeriesCount);
   H.BytesPerSeries = BytesPerSeries;
-  Byte Raw[kChunkHeaderSize];
-  EncodeChunkHeader(H, Raw);
-  FPrevChunkPos = FDataStream->Position();
-  FDataStream->WriteBuffer(Raw, kChunkHeaderSize);
+  EncodeChunkHeader(H, Out);
 }
 
-// One DATA chunk of the first Samples samples of the block buffer, written
-// in one piece: header, then each series' Singles in series order.
-void TStripChartInt::WriteDataChunk(Integer Samples, Double FirstTime) {
+void TStripChartInt::WriteChunk(const Byte* Bytes, Cardinal Size) {
+  TStream& S = *FDataStream;
+  // Nobody else may have changed the file since the last chunk: a write
+  // behind a truncation would leave a hole that looks like data.
+  S.Flush();
+  const std::int64_t At = S.Position();
+  try {
+    S.WriteBuffer(Bytes, Size);
+  } catch (const Exception&) {
+    try {
+      S.SetSize(At);
+    } catch (const Exception&) {
+      // The file keeps a cut chunk, which every reader stops before.
+    }
+    throw;
+  }
+  FPrevChunkPos = At;
+  FWritePos = S.Position();
+}
+
+void TStripChartInt::FlushFiles() {
+  if (FDataStream) FDataStream->Flush();
+  if (FRemarkStream && FRemarkWritable) {
+    try {
+      FRemarkStream->Flush();
+    } catch (const Exception&) {
+      FRemarkFileFailed = true;
+      throw;
+    }
+  }
+}
+
+// One DATA chunk of the samples of the block buffer, written in one piece:
+// header, then each series' Singles in series order. The block buffer is
+// empty again behind it.
+void TStripChartInt::WriteDataChunk() {
+  const Integer Samples = FBlock.Fill;
+  const auto FirstTime = static_cast<Double>(FBlock.BlockTime + FBlock.Interval);
   const Integer Series = FBlock.SeriesCount;
   const Integer BytesPerSeries = 4 * Samples;
   const Cardinal Size = kChunkHeaderSize + Series * BytesPerSeries;
   FChunkBytes.resize(Size);
-  TChunkHeader H;
-  std::memcpy(H.Id.data(), "DATA", 4);
-  H.Size = Size;
-  H.FirstTime = FirstTime;
-  H.LastTime = static_cast<Double>(FBlock.BlockTime + Samples * static_cast<Extended>(FLogTimeIncrement));
-  H.Interval = FLogTimeIncrement;
-  H.PrevChunk = static_cast<Integer>(FPrevChunkPos);
-  H.SeriesCount = static_cast<Byte>(Series);
-  H.BytesPerSeries = static_cast<Word>(BytesPerSeries);
-  EncodeChunkHeader(H, FChunkBytes.data());
+  EncodeHeader(FChunkBytes.data(), "DATA", Size, FirstTime,
+               static_cast<Double>(FBlock.BlockTime + Samples * static_cast<Extended>(FBlock.Interval)),
+               static_cast<Word>(BytesPerSeries));
   for (Integer s = 0; s < Series; ++s)
     SamplesToFile(FChunkBytes.data() + kChunkHeaderSize + s * BytesPerSeries, FBlock.Data[s].data(), Samples);
-  FPrevChunkPos = FDataStream->Position();
-  FDataStream->WriteBuffer(FChunkBytes.data(), Size);
+  WriteChunk(FChunkBytes.data(), Size);
+  FBlock.Fill = 0;
+  FBlock.BlockTime += Samples * static_cast<Extended>(FBlock.Interval);
+  FlushFiles();
 }
 
 void TStripChartInt::WriteTail() {
-  WriteChunkHeader("TAIL", kTailChunkSize, 0, static_cast<Double>(FBlock.BlockTime), FBlock.SeriesCount, 0);
-  Byte Number[4];
-  qToLittleEndian<std::int32_t>(FRunCounter, Number);
-  FDataStream->WriteBuffer(Number, 4);
+  Byte Raw[kTailChunkSize];
+  EncodeHeader(Raw, "TAIL", kTailChunkSize, 0, static_cast<Double>(FBlock.BlockTime), 0);
+  qToLittleEndian<std::int32_t>(FRunCounter, Raw + kChunkHeaderSize);
+  WriteChunk(Raw, kTailChunkSize);
+  FlushFiles();
 }
 
 void TStripChartInt::StartRun(Integer SeriesCount) {
@@ -686,13 +765,17 @@ void TStripChartInt::StartRun(Integer SeriesCount) {
     FBlock.Capacity = kBlockSamples;
   }
   FBlock.Fill = 0;
+  FBlock.Interval = FLogTimeIncrement;
   FBlock.BlockTime = static_cast<Extended>(FLogStartTime) - FLogTimeIncrement;
+  FBlock.SeriesCount = std::clamp(SeriesCount, 1, kMaxSeries);
   FDataStream->Seek(FDataStream->Size());
   FLogging = true;
-  FBlock.SeriesCount = std::clamp(SeriesCount, 1, kMaxSeries);
   const std::int64_t HeadPos = FDataStream->Position();
-  WriteChunkHeader("HEAD", kHeadChunkSize, static_cast<Double>(FBlock.BlockTime + FLogTimeIncrement), 0,
-                   FBlock.SeriesCount, 0);
+  Byte Raw[kHeadChunkSize];
+  EncodeHeader(Raw, "HEAD", kHeadChunkSize, static_cast<Double>(FBlock.BlockTime + FLogTimeIncrement), 0, 0);
+  qToLittleEndian<std::int32_t>(FRunCounter + 1, Raw + kChunkHeaderSize);
+  EncodeShortString(FBlock.Comment, kCommentLength, Raw + kChunkHeaderSize + 4, '\0');
+  WriteChunk(Raw, kHeadChunkSize);
   ++FRunCounter;
   if (FLiveView) {
     // The run being written becomes the run shown; it has no remarks yet.
@@ -703,10 +786,7 @@ void TStripChartInt::StartRun(Integer SeriesCount) {
     FCurrentRemarkPos = -1;
     FRemarkListChanged = true;
   }
-  Byte Payload[4 + 1 + kCommentLength];
-  qToLittleEndian<std::int32_t>(FRunCounter, Payload);
-  EncodeShortString(FBlock.Comment, kCommentLength, Payload + 4, '\0');
-  FDataStream->WriteBuffer(Payload, sizeof Payload);
+  FlushFiles();
 }
 
 void TStripChartInt::FileStore(TStream* Stream, TStoreCommand Command, const TSeriesValues& Values,
@@ -733,8 +813,7 @@ void TStripChartInt::FileStore(TStream* Stream, TStoreCommand Command, const TSe
       if (FBlock.Capacity != kBlockSamples || !FLogging || SeriesCount < 1 || SeriesCount > kMaxSeries) return;
       Integer Done = 0;
       while (Done < SampleCount) {
-        const Integer Room = kBlockSamples - FBlock.Fill;
-        const Integer Part = std::min(Room, SampleCount - Done);
+        const Integer Part = std::min(kBlockSamples - FBlock.Fill, SampleCount - Done);
         for (Integer s = 0; s < FBlock.SeriesCount; ++s) {
           Single* Dest = FBlock.Data[s].data() + FBlock.Fill;
           if (s < SeriesCount && Values[s])
@@ -744,37 +823,85 @@ void TStripChartInt::FileStore(TStream* Stream, TStoreCommand Command, const TSe
         }
         Done += Part;
         FBlock.Fill += Part;
-        if (Done < SampleCount) {
-          // The block is full and more samples follow: write it out.
-          WriteDataChunk(kBlockSamples, static_cast<Double>(FBlock.BlockTime + FLogTimeIncrement));
-          FBlock.Fill = 0;
-          FBlock.BlockTime += kBlockSamples * static_cast<Extended>(FLogTimeIncrement);
-        }
+        // A full block goes to the file at once, so that no more than the
+        // block being filled is ever only in memory.
+        if (FBlock.Fill == kBlockSamples) WriteDataChunk();
       }
       break;
     }
     case scEndRun: {
       if (!FLogging) return;
-      if (FBlock.Fill == 0) {
-        WriteTail();
-        FLogging = false;
-        break;
-      }
-      const Integer Fill = FBlock.Fill;
-      WriteDataChunk(Fill, static_cast<Double>(FBlock.BlockTime + FLogTimeIncrement));
-      FBlock.BlockTime += Fill * static_cast<Extended>(FLogTimeIncrement);
-      FLogTimeLast = FBlock.BlockTime;
+      if (FBlock.Fill > 0) WriteDataChunk();
       WriteTail();
-      FBlock.Fill = 0;
       FLogging = false;
-      if (!FLiveView && !IsDestroying()) {
-        FLiveView = true;
-        SetLogStartTime(static_cast<Double>(FBlock.BlockTime));
-      }
       break;
     }
   }
   FWritePos = Stream->Position();
+}
+
+void TStripChartInt::CallStore(TStoreCommand Command, const TSeriesValues& Values, Integer SeriesCount,
+                           Integer SampleCount) {
+  if (!StoreHandler) return;
+  try {
+    StoreHandler(FDataStream.get(), Command, Values, SeriesCount, SampleCount);
+  } catch (const Exception& E) {
+    // When only the remark file failed, the data file is whole.
+    FailLogging(E.Message(), FRemarkFileFailed);
+  } catch (const std::bad_alloc&) {
+    FailLogging(QStringLiteral("Zu wenig Speicher zum Schreiben der Messdatei %1").arg(FFileName), false);
+  }
+}
+
+void TStripChartInt::FailLogging(const QString& Reason, bool DataFileWhole) {
+  FRemarkFileFailed = false;
+  if (DataFileWhole && StoreHandler && FLogging) {
+    // Only the remark file failed: the data file still takes the end of
+    // the run.
+    FRemarkStream.reset();
+    FRemarkWritable = false;
+    try {
+      StoreHandler(FDataStream.get(), scEndRun, TSeriesValues{}, FSeriesNumber, 0);
+    } catch (const Exception&) {
+      // Then the run ends as if cut off; its whole chunks stay readable.
+    }
+  }
+  CloseFiles();
+  FLogging = false;
+  FRunCounter = 0;
+  FRunComment = DefaultRunComment();
+  AfterRunEnded();
+  FileStateChanged();
+  InvalidatePlot();
+  throw EStreamError(Reason + QStringLiteral(". Die Aufnahme wurde beendet."));
+}
+
+void TStripChartInt::AfterRunEnded() {
+  if (FLiveView || IsDestroying()) return;
+  // The view showed an earlier part of the log: it returns to the live
+  // samples, which go on where the time of the log is now.
+  FLiveView = true;
+  SetLogStartTime(static_cast<Double>(FLogTimeLast + FLogTimeIncrement));
+}
+
+void TStripChartInt::RestartRun(Double NewStart) {
+  const bool ShownRunCloses = FDisplayRunNumber == FRunCounter;
+  const Extended ClosedEnd = FLogTimeLast;
+  CallStore(scEndRun, TSeriesValues{}, 0, 0);
+  FLogStartTime = NewStart;
+  FLogTimeLast = NewStart - FLogTimeIncrement;
+  if (FLiveView) {
+    ShowLiveFrom(NewStart);
+  } else if (ShownRunCloses) {
+    // The run shown is an ordinary closed run from now on, indexed anew
+    // with its last chunks.
+    FDisplayTimeLast = ClosedEnd;
+    FRunIndex.Clear();
+  }
+  FLogging = true;
+  CallStore(scStartRun, TSeriesValues{}, FSeriesNumber, 0);
+  FLogging = true;
+  if (FLiveView) FLastRefillRun = FDisplayRunNumber;
 }
 
 // ===========================================================================
@@ -783,46 +910,74 @@ void TStripChartInt::FileStore(TStream* Stream, TStoreCommand Command, const TSe
 void TStripChartInt::StartLogging(const QString& FileName, const QString& Comment) {
   if (FLogging) return;
   StopPlaying();
-  FRunComment = Comment.left(kCommentLength);
-  FBlock.Comment = FRunComment;
+  const QString RemarkName = RemarkFileName(FileName);
+  const bool Exists = QFileInfo::exists(FileName);
+  bool RemarksCreated = false;
+  std::int64_t KeepSize = -1;   // the data file's size before this run
   try {
-    const bool Exists = QFileInfo::exists(FileName);
+    // Nothing is written before both files are open: a remark file that
+    // cannot be written leaves the data file as it was.
+    TFileScan Scan;
+    std::unique_ptr<TStream> Data;
     if (Exists) {
-      FDataStream = std::make_unique<TFileStream>(FileName, TFileStream::fmOpenReadWrite);
+      Data = std::make_unique<TFileStream>(FileName, TFileStream::fmOpenReadWrite);
       // A foreign or damaged file raises here, before anything is written.
-      CheckDataFileSignature(*FDataStream, FileName);
-      const TFileScan Scan = ScanDataFile(*FDataStream);
+      CheckDataFileSignature(*Data, FileName);
+      Scan = ScanDataFile(*Data);
       if (Scan.Result == TFileScan::Damaged)
         throw EStripChartFile(QStringLiteral("Messdatei %1 ist beschädigt (Block bei Position %2), es wird nichts "
                                              "angehängt")
                                   .arg(FileName)
                                   .arg(Scan.DamagedPos));
-      RecoverInterruptedRun(Scan);
+    }
+    if (QFileInfo::exists(RemarkName)) {
+      FRemarkStream = std::make_unique<TFileStream>(RemarkName, TFileStream::fmOpenReadWrite);
     } else {
-      FDataStream = std::make_unique<TFileStream>(FileName, TFileStream::fmCreate);
+      FRemarkStream = std::make_unique<TFileStream>(RemarkName, TFileStream::fmCreate);
+      RemarksCreated = true;
+    }
+    FRemarkWritable = true;
+    if (!Exists) Data = std::make_unique<TFileStream>(FileName, TFileStream::fmCreate);
+    FDataStream = std::move(Data);
+    FFileName = FileName;
+    FRunComment = Comment.left(kCommentLength);
+    FBlock.Comment = FRunComment;
+    FLastRemark = TRemarkRecord{};
+    FLastRemarkPos = -1;
+    if (Exists) {
+      RecoverInterruptedRun(Scan);
+      KeepSize = FDataStream->Size();
+    } else {
       FWritePos = 0;
       FRunCounter = 0;
+      KeepSize = 0;
     }
-    FReadCursor = kFirstChunkPos;
-    // The new run continues the time of the live display.
-    SetLogStartTime(static_cast<Double>(FLogTimeLast + FLogTimeIncrement));
-    FDisplayStartTime = FLogStartTime;
-    FSampleBase = 0;
-    FCount = FCached = FPrevCount = 0;
-    FWindowOffset = -FSamplesPerWindow;
+    // The new run continues the time of the live display, and the chart
+    // shows it from its start.
     FLiveView = true;
+    ShowLiveFrom(static_cast<Double>(FLogTimeLast + FLogTimeIncrement));
+    FLogging = true;
     if (StoreHandler)
       StoreHandler(FDataStream.get(), Exists ? scStartRun : scNewFile, TSeriesValues{}, FSeriesNumber, 0);
     FLogging = true;
     FDisplayRunNumber = FRunCounter;
     FLastRefillRun = FRunCounter;
-    FFileName = FileName;
-    OpenRemarkFile();
   } catch (...) {
+    // No empty run and no empty files are left behind.
+    if (FDataStream && KeepSize >= 0) {
+      try {
+        FDataStream->SetSize(KeepSize);
+      } catch (const Exception&) {
+        // The file keeps a cut HEAD, which every reader stops before.
+      }
+    }
     CloseFiles();
+    if (!Exists && KeepSize >= 0) QFile::remove(FileName);
+    if (RemarksCreated) QFile::remove(RemarkName);
     FLogging = false;
     FRunCounter = 0;
     FDisplayRunNumber = 0;
+    FRunComment = DefaultRunComment();
     throw;
   }
   FileStateChanged();
@@ -840,23 +995,22 @@ void TStripChartInt::RecoverInterruptedRun(const TFileScan& Scan) {
   if (!Scan.Runs.empty() && Scan.Runs.back().TailPos < 0) {
     const TRunInfo& Run = Scan.Runs.back();
     FDataStream->Seek(Scan.ValidEnd);
-    const Double Interval = FLogTimeIncrement;
-    FLogTimeIncrement = Run.Interval;   // the TAIL carries the run's interval
+    FBlock.Interval = Run.Interval;   // the TAIL carries the run's interval
     FBlock.BlockTime = Run.EndTime;
     FBlock.SeriesCount = Run.SeriesCount;
     WriteTail();
-    FLogTimeIncrement = Interval;
   }
   FWritePos = FDataStream->Size();
 }
 
 void TStripChartInt::StopLogging() {
   if (!FLogging) return;
-  if (StoreHandler) StoreHandler(FDataStream.get(), scEndRun, TSeriesValues{}, FSeriesNumber, 0);
+  CallStore(scEndRun, TSeriesValues{}, FSeriesNumber, 0);
   CloseFiles();
   FRunComment = DefaultRunComment();
   FLogging = false;
   FRunCounter = 0;
+  AfterRunEnded();
   FileStateChanged();
 }
 
@@ -865,68 +1019,55 @@ void TStripChartInt::StartPlaying(const QString& FileName) {
   StopPlaying();
   if (!QFileInfo::exists(FileName)) return;
   try {
-    try {
-      FDataStream = std::make_unique<TFileStream>(FileName, TFileStream::fmOpenReadWrite);
-    } catch (const EStreamError&) {
-      // A read-only file can still be played back.
-      FDataStream = std::make_unique<TFileStream>(FileName, TFileStream::fmOpenRead);
-    }
+    // A reader: both files are opened for reading only, and a missing
+    // remark file stays missing.
+    FDataStream = std::make_unique<TFileStream>(FileName, TFileStream::fmOpenRead);
     CheckDataFileSignature(*FDataStream, FileName);
+    const QString RemarkName = RemarkFileName(FileName);
+    if (QFileInfo::exists(RemarkName)) FRemarkStream = std::make_unique<TFileStream>(RemarkName, TFileStream::fmOpenRead);
+    FRemarkWritable = false;
     FReadCursor = kFirstChunkPos;
     FDisplayHeadPos = -1;
     FRunCounter = 0;
     FDisplayRunNumber = 0;   // so that run 1 is selected even if it was shown before
     FFileName = FileName;
-    OpenRemarkFile();
   } catch (...) {
     CloseFiles();
     throw;
   }
+  // Nothing of the live view stays on the screen, also when the file holds
+  // no run.
+  ForgetShownRun();
+  FLiveView = false;
   FPlaying = true;
   SetDisplayRunNumber(1);
   FileStateChanged();
+  InvalidatePlot();
 }
 
 void TStripChartInt::StopPlaying() {
   if (!FPlaying) return;
   CloseFiles();
   FPlaying = false;
+  FDisplayRunNumber = 0;
+  FRunComment = DefaultRunComment();
+  // Back to the live samples, from where the time of the log is now.
+  FLiveView = true;
+  SetLogStartTime(static_cast<Double>(FLogTimeLast + FLogTimeIncrement));
   FileStateChanged();
 }
 
 void TStripChartInt::CloseFiles() {
   FDataStream.reset();
   FRemarkStream.reset();
+  FRemarkWritable = false;
   FPrevChunkPos = FReadCursor = FWritePos = FDisplayHeadPos = -1;
   FRunIndex.Clear();
   FLastRefillRun = -1;
   FRemarks.clear();
+  FRemarkListChanged = true;
   FCurrentRemarkPos = FLastRemarkPos = -1;
   FLastRemark = TRemarkRecord{};
-}
-
-void TStripChartInt::OpenRemarkFile() {
-  const QString Name = RemarkFileName(FFileName);
-  FLastRemark = TRemarkRecord{};
-  FLastRemarkPos = FCurrentRemarkPos = -1;
-  if (!QFileInfo::exists(Name)) {
-    FRemarks.clear();
-    FRemarkListChanged = true;
-    try {
-      FRemarkStream = std::make_unique<TFileStream>(Name, TFileStream::fmCreate);
-    } catch (const EStreamError&) {
-      // Playback from a place that cannot be written to: no remarks.
-      if (FLogging) throw;
-    }
-    return;
-  }
-  try {
-    FRemarkStream = std::make_unique<TFileStream>(Name, TFileStream::fmOpenReadWrite);
-  } catch (const EStreamError&) {
-    if (FLogging) throw;
-    FRemarkStream = std::make_unique<TFileStream>(Name, TFileStream::fmOpenRead);
-  }
-  LoadRemarks(FDisplayRunNumber);
 }
 
 // ===========================================================================
@@ -1114,11 +1255,13 @@ Integer TStripChartInt::FileLoad(TStream* Stream, const TSeriesBuffers& Dest, In
 // ===========================================================================
 // Remarks
 
-TRemarkRecord TStripChartInt::ReadRemark(std::int64_t Pos) {
+bool TStripChartInt::ReadRemark(std::int64_t Pos, TRemarkRecord& R) {
+  if (!FRemarkStream || Pos < 0) return false;
   Byte Raw[kRemarkRecordSize];
   FRemarkStream->Seek(Pos);
-  FRemarkStream->ReadBuffer(Raw, kRemarkRecordSize);
-  return DecodeRemarkRecord(Raw);
+  if (FRemarkStream->Read(Raw, kRemarkRecordSize) != kRemarkRecordSize) return false;
+  R = DecodeRemarkRecord(Raw);
+  return true;
 }
 
 void TStripChartInt::WriteRemark(std::int64_t Pos, const TRemarkRecord& R) {
@@ -1129,8 +1272,9 @@ void TStripChartInt::WriteRemark(std::int64_t Pos, const TRemarkRecord& R) {
 }
 
 TRemarkRecord TStripChartInt::RemarkRecord(const TRemarkIndexEntry& Entry) {
-  if (!FRemarkStream) return TRemarkRecord{};
-  return ReadRemark(Entry.FilePos);
+  TRemarkRecord R;
+  ReadRemark(Entry.FilePos, R);
+  return R;
 }
 
 // The first record of the run is found by reading the file from its
@@ -1145,8 +1289,7 @@ void TStripChartInt::LoadRemarks(Integer RunNumber) {
   std::int64_t Pos = 0;
   TRemarkRecord R;
   for (;; Pos += kRemarkRecordSize) {
-    if (Pos + kRemarkRecordSize > Size) return;
-    R = ReadRemark(Pos);
+    if (Pos + kRemarkRecordSize > Size || !ReadRemark(Pos, R)) return;
     if (R.RunNumber == RunNumber) break;
   }
   for (;;) {
@@ -1156,49 +1299,88 @@ void TStripChartInt::LoadRemarks(Integer RunNumber) {
     const std::int64_t Next = R.Next;
     if (Next <= Pos || Next % kRemarkRecordSize != 0 || Next + kRemarkRecordSize > Size) return;
     Pos = Next;
-    R = ReadRemark(Pos);
-    if (R.RunNumber != RunNumber) return;
+    if (!ReadRemark(Pos, R) || R.RunNumber != RunNumber) return;
   }
+}
+
+void TStripChartInt::OpenRemarkWriter() {
+  if (FRemarkStream && FRemarkWritable) return;
+  if (!FLogging && !FPlaying)
+    throw EStreamError(QStringLiteral("Bemerkungen werden nur gespeichert, während eine Messdatei aufgenommen oder "
+                                      "wiedergegeben wird"));
+  // During playback the remark file is opened for writing only for an
+  // edit the user asked for.
+  const QString Name = RemarkFileName(FFileName);
+  std::unique_ptr<TStream> Writer =
+      QFileInfo::exists(Name) ? std::make_unique<TFileStream>(Name, TFileStream::fmOpenReadWrite)
+                              : std::make_unique<TFileStream>(Name, TFileStream::fmCreate);
+  FRemarkStream = std::move(Writer);
+  FRemarkWritable = true;
+}
+
+void TStripChartInt::FailRemark(const Exception& E) {
+  // The data file takes the end of the run unless it failed too (the
+  // writer checks it before every chunk).
+  if (FLogging) FailLogging(E.Message(), true);
+  throw EStreamError(E.Message());
 }
 
 void TStripChartInt::AddRemark(Integer RunNumber, Integer Series, TDescFlag Flag, Double Time,
                                const TRemarkString& Text) {
-  if (!FRemarkStream) return;
-  const std::int64_t Size = FRemarkStream->Size();
-  // Records are appended behind the last whole one.
-  const std::int64_t NewPos = Size - Size % kRemarkRecordSize;
-  std::int64_t Prev = -1;
-  if (FLastRemarkPos >= 0 && FLastRemark.RunNumber == RunNumber) {
-    Prev = FLastRemarkPos;
-  } else {
-    for (std::int64_t Pos = NewPos - kRemarkRecordSize; Pos >= 0; Pos -= kRemarkRecordSize)
-      if (ReadRemark(Pos).RunNumber == RunNumber) {
-        Prev = Pos;
-        break;
+  std::int64_t NewPos = -1;
+  try {
+    OpenRemarkWriter();
+    TStream& S = *FRemarkStream;
+    S.Flush();
+    const std::int64_t Size = S.Size();
+    // Records are appended behind the last whole one.
+    NewPos = Size - Size % kRemarkRecordSize;
+    std::int64_t Prev = -1;
+    TRemarkRecord P;
+    if (FLastRemarkPos >= 0 && FLastRemark.RunNumber == RunNumber && ReadRemark(FLastRemarkPos, P) &&
+        P.RunNumber == RunNumber) {
+      Prev = FLastRemarkPos;
+    } else {
+      for (std::int64_t Pos = NewPos - kRemarkRecordSize; Pos >= 0; Pos -= kRemarkRecordSize)
+        if (ReadRemark(Pos, P) && P.RunNumber == RunNumber) {
+          Prev = Pos;
+          break;
+        }
+    }
+    TRemarkRecord R;
+    R.RunNumber = RunNumber;
+    R.Time = Time;
+    R.Series = Series;
+    R.Flag = Flag;
+    R.Next = -1;
+    R.Prev = static_cast<Integer>(Prev);
+    R.Text = FitRemarkText(Text);
+    // The record, then its predecessor's link to it: only then is it in
+    // its run's chain, and both are in the system before the call returns.
+    WriteRemark(NewPos, R);
+    if (Prev >= 0) {
+      P.Next = static_cast<Integer>(NewPos);
+      WriteRemark(Prev, P);
+    }
+    FlushFiles();
+    FLastRemark = R;
+    FLastRemarkPos = NewPos;
+    // The list holds the remarks of the run shown only.
+    if (RunNumber == FDisplayRunNumber) {
+      FRemarks.push_back({RunNumber, Time, Series, Flag, static_cast<Integer>(NewPos)});
+      FRemarkListChanged = true;
+    }
+    SetCurrentRemark(NewPos, R);
+  } catch (const Exception& E) {
+    // A record that is not linked is taken off again.
+    if (NewPos >= 0 && FRemarkStream && FRemarkWritable && FRemarkStream->Size() > NewPos) {
+      try {
+        FRemarkStream->SetSize(NewPos);
+      } catch (const Exception&) {
+        // Unlinked, it is not read as a remark of its run.
       }
-  }
-  TRemarkRecord R;
-  R.RunNumber = RunNumber;
-  R.Time = Time;
-  R.Series = Series;
-  R.Flag = Flag;
-  R.Next = -1;
-  R.Prev = static_cast<Integer>(Prev);
-  R.Text = Text.left(kRemarkLength);
-  WriteRemark(NewPos, R);
-  if (Prev >= 0) {
-    TRemarkRecord P = ReadRemark(Prev);
-    P.Next = static_cast<Integer>(NewPos);
-    WriteRemark(Prev, P);
-  }
-  FLastRemark = R;
-  FLastRemarkPos = NewPos;
-  FCurrentRemark = R;
-  FCurrentRemarkPos = NewPos;
-  // The list holds the remarks of the run shown only.
-  if (RunNumber == FDisplayRunNumber) {
-    FRemarks.push_back({RunNumber, Time, Series, Flag, static_cast<Integer>(NewPos)});
-    FRemarkListChanged = true;
+    }
+    FailRemark(E);
   }
 }
 
@@ -1207,26 +1389,49 @@ bool TStripChartInt::FindNearestRemark(Double Time) {
   auto Nearest = FRemarks.begin();
   for (auto It = FRemarks.begin(); It != FRemarks.end(); ++It)
     if (std::abs(Time - It->Time) < std::abs(Time - Nearest->Time)) Nearest = It;
-  FCurrentRemark = ReadRemark(Nearest->FilePos);
-  FCurrentRemarkPos = Nearest->FilePos;
+  TRemarkRecord R;
+  if (!ReadRemark(Nearest->FilePos, R)) return false;
+  SetCurrentRemark(Nearest->FilePos, R);
   return true;
+}
+
+void TStripChartInt::SetCurrentRemark(std::int64_t Pos, const TRemarkRecord& R) {
+  const std::int64_t Old = FCurrentRemarkPos;
+  FCurrentRemark = R;
+  FCurrentRemarkPos = Pos;
+  InvalidateRemarkMarks({Old, Pos});
 }
 
 void TStripChartInt::UpdateCurrentRemark(const TRemarkString& Text, Integer Series, TDescFlag Flag) {
   if (FCurrentRemarkPos < 0 || !FRemarkStream) return;
-  // Read the record again so that links changed since it became current
-  // are kept.
-  FCurrentRemark = ReadRemark(FCurrentRemarkPos);
-  FCurrentRemark.Text = Text.left(kRemarkLength);
-  FCurrentRemark.Series = Series;
-  FCurrentRemark.Flag = Flag;
-  WriteRemark(FCurrentRemarkPos, FCurrentRemark);
-  if (FLastRemarkPos == FCurrentRemarkPos) FLastRemark = FCurrentRemark;
-  for (TRemarkIndexEntry& E : FRemarks)
-    if (E.FilePos == FCurrentRemarkPos) {
-      E.Series = Series;
-      E.Flag = Flag;
-    }
+  try {
+    OpenRemarkWriter();
+    FRemarkStream->Flush();
+    // Read the record again so that links changed since it became current
+    // are kept.
+    TRemarkRecord R;
+    if (!ReadRemark(FCurrentRemarkPos, R))
+      throw EStreamError(QStringLiteral("Bemerkung bei Position %1 fehlt in %2")
+                             .arg(FCurrentRemarkPos)
+                             .arg(RemarkFileName(FFileName)));
+    R.Text = FitRemarkText(Text);
+    R.Series = Series;
+    R.Flag = Flag;
+    WriteRemark(FCurrentRemarkPos, R);
+    FlushFiles();
+    // The old mark goes with the old series, the new one comes with the new.
+    InvalidateRemarkMarks({FCurrentRemarkPos});
+    FCurrentRemark = R;
+    if (FLastRemarkPos == FCurrentRemarkPos) FLastRemark = R;
+    for (TRemarkIndexEntry& E : FRemarks)
+      if (E.FilePos == FCurrentRemarkPos) {
+        E.Series = Series;
+        E.Flag = Flag;
+      }
+    InvalidateRemarkMarks({FCurrentRemarkPos});
+  } catch (const Exception& E) {
+    FailRemark(E);
+  }
 }
 
 }  // namespace quellix::StrpChrtInt

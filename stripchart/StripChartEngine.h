@@ -19,6 +19,7 @@
 #include <array>
 #include <cmath>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -56,6 +57,11 @@ using TLoadHandler = std::function<Integer(TStream* Stream, const TSeriesBuffers
                                            Integer LastIndex, Integer BufferLength, Integer SeriesCount,
                                            Extended StartTime, Extended EndTime, Extended Interval,
                                            Integer& SamplesRead)>;
+
+// An error of the component that arose inside one of its own event
+// handlers (a remark click, a jog shuttle move, a tool window), where no
+// caller can catch it.
+using TNotifyError = std::function<void(TObject* Sender, const Exception& E)>;
 
 // The measuring cross moved onto a sample: X its pixel column, Y its value.
 using TNotifyCrossMove = std::function<void(TObject* Sender, Single X, Single Y, Integer Series, Integer Index)>;
@@ -368,8 +374,7 @@ public:
   // False when the view range cannot be drawn (the red error display).
   bool ViewRangeValid() const;
   // Pixel row of a value: linear Trunc(c0 + c1 v) with ViewYMin on
-  // Bottom + 1 and ViewYMax on Top + 1, or logarithmic; limited to
-  // -30000..30000.
+  // Bottom and ViewYMax on Top, or logarithmic; limited to -30000..30000.
   Integer ValueToRow(Single Value) const;
   // The value grid and labels as the paint draws them; a ViewYGap that
   // would put more grid lines than pixel rows is enlarged first.
@@ -477,11 +482,27 @@ public:
   void MoveWindowTo(bool Relative, Double Time);
 
   // Starts a run in FileName, creating the file or appending to it. Raises
-  // EStripChartFile for a file that is not a data file of this format.
+  // EStripChartFile for a file that is not a data file of this format, and
+  // EStreamError (naming the file and the system's reason) when the data
+  // file or its remark file cannot be written; a start that fails leaves
+  // both files as they were.
+  //
+  // While logging, every DATA chunk goes to the file as soon as its block
+  // of 1024 samples is full, and every remark together with the link of
+  // its predecessor: a process killed at any moment loses at most the
+  // samples of the block being filled (up to 1023 per series). A write
+  // that fails, or a data or remark file that was deleted, replaced or
+  // changed in size by someone else, ends the run: the operation that met
+  // it raises EStreamError once, both files are closed, and the data file
+  // keeps every whole chunk written before (it plays back like a run cut
+  // off by a crash, and the next StartLogging closes that run).
   void StartLogging(const QString& FileName, const QString& Comment);
   void StopLogging();
-  // Opens an existing data file for playback and shows run 1.
+  // Opens an existing data file for playback and shows run 1. Playback
+  // opens the data file and its remark file for reading only and creates
+  // nothing; the files stay as they are.
   void StartPlaying(const QString& FileName);
+  // Ends playback; the chart shows the live samples again.
   void StopPlaying();
 
   // Reads samples of the run shown through the LoadHandler, without
@@ -491,6 +512,12 @@ public:
                          Integer& SamplesRead);
 
   // --- Remarks ------------------------------------------------------------
+  // Appends a remark to the remark file; it is in the file, linked to its
+  // run, when the call returns. Raises EStreamError (and adds nothing to
+  // the list) when it cannot be stored; while logging, that also ends the
+  // run. During playback the remark file is opened for writing only for
+  // this edit. Texts keep every character that fits the record's 200
+  // bytes (see RemarkTextFits).
   void AddRemark(Integer RunNumber, Integer Series, TDescFlag Flag, Double Time, const TRemarkString& Text);
   // The remarks of the run shown.
   const std::vector<TRemarkIndexEntry>& Remarks() const { return FRemarks; }
@@ -500,7 +527,8 @@ public:
   bool FindNearestRemark(Double Time);
   const TRemarkRecord& CurrentRemark() const { return FCurrentRemark; }
   Integer CurrentRemarkPos() const { return FCurrentRemarkPos; }
-  // Rewrites the current remark with new text, series and flag.
+  // Rewrites the current remark with new text, series and flag; raises
+  // EStreamError as AddRemark does.
   void UpdateCurrentRemark(const TRemarkString& Text, Integer Series, TDescFlag Flag);
   // Raised when the remark list was reloaded, resp. when another remark
   // became the current one; the remark display clears them.
@@ -522,6 +550,20 @@ public:
   // --- Events -------------------------------------------------------------
   TStripRangeCheck OnRangeCheck;
   TNotifyRemark OnRemark;
+  // Errors met inside the component's own event handlers go here; without
+  // a handler they are shown in a message box. No error of the component
+  // leaves it into the event loop.
+  TNotifyError OnError;
+  void HandleError(const Exception& E);
+  // Runs Action and hands an error it raises to HandleError.
+  template <class F>
+  void Guarded(F&& Action) {
+    try {
+      Action();
+    } catch (const Exception& E) {
+      HandleError(E);
+    }
+  }
 
   // --- Buffer state for drawing -------------------------------------------
   Integer SampleCount() const { return FCount; }
@@ -548,6 +590,12 @@ protected:
   // the mouse modes extend them.
   // Repaint the whole plot.
   virtual void InvalidatePlot();
+  // Repaint the marks of the remarks at these file positions (old and new
+  // current remark, a remark added or changed).
+  void InvalidateRemarkMarks(std::initializer_list<std::int64_t> FilePositions);
+  // The rectangle of a remark's mark, without its pen; empty when the mark
+  // is not drawn.
+  TRect RemarkMarkRect(const TRemarkIndexEntry& Entry) const;
   // Scroll the plot left by the pixels that Samples new samples take and
   // draw only the uncovered strip.
   virtual void ScrollBy(Integer Samples);
@@ -618,6 +666,7 @@ private:
     Integer Capacity = 0;
     Integer Fill = 0;
     Extended BlockTime = 0;     // time of the last sample already in the file
+    Double Interval = 1.0;      // the run's sample interval
     Integer SeriesCount = 0;
     std::array<std::vector<Single>, kMaxSeries> Data;
     TRunComment Comment;
@@ -629,7 +678,10 @@ private:
   };
 
   bool SlotInUse() const { return FSeriesCurrent >= 1 && FSeriesCurrent <= FSeriesNumber; }
-  void AllocateBuffers();
+  // Gives the x-position array and the series in use arrays of Length
+  // samples. Everything is allocated before anything is replaced: raises
+  // EOutOfMemory and leaves the chart as it was when the memory is not there.
+  void AllocateBuffers(Integer Length, Integer Series);
   void FillPreview();
   void WatchRange(const TSeriesValues& Values, Integer SeriesCount, Integer SampleCount);
   // Sets x positions of indices First..FCount and moves all so that FCount
@@ -641,20 +693,49 @@ private:
   TRefill Refill(Extended Time);
   Integer CallLoad(Integer FirstIndex, Integer Count, std::int64_t FirstSample, Integer& SamplesRead);
   void ResetLiveBuffer();
+  // The chart shows the live samples from StartTime on, in the time base
+  // of the log: nothing of a file or run shown before stays in the view.
+  void ShowLiveFrom(Double StartTime);
+  // Everything of the view that belongs to the run shown: buffer, remarks,
+  // crosses.
+  void ForgetShownRun();
 
   // File side.
-  void WriteChunkHeader(const char* Id, Cardinal Size, Double First, Double Last, Integer Series,
-                        Word BytesPerSeries);
-  void WriteDataChunk(Integer Samples, Double FirstTime);
+  // Hands a command to the StoreHandler. When it fails, the run ends
+  // (FailLogging).
+  void CallStore(TStoreCommand Command, const TSeriesValues& Values, Integer SeriesCount, Integer SampleCount);
+  // Ends the run after a failure and raises the one error that reports it.
+  // With DataFileWhole the data file still takes the end of the run.
+  [[noreturn]] void FailLogging(const QString& Reason, bool DataFileWhole);
+  // The run ends (StopLogging or a failure): a view that was not following
+  // the log returns to the live samples.
+  void AfterRunEnded();
+  // Ends the run being logged and starts the next at NewStart in the same
+  // file; the run closed keeps its own interval and times.
+  void RestartRun(Double NewStart);
+  void EncodeHeader(Byte* Out, const char* Id, Cardinal Size, Double First, Double Last, Word BytesPerSeries) const;
+  // Writes one whole chunk at the write position and hands it to the
+  // system; a chunk that reached the file only in part is cut off again.
+  void WriteChunk(const Byte* Bytes, Cardinal Size);
+  void WriteDataChunk();
   void WriteTail();
   void StartRun(Integer SeriesCount);
+  // Checks both files after a write (TStream::Flush).
+  void FlushFiles();
   void CloseFiles();
-  void OpenRemarkFile();
   void RecoverInterruptedRun(const TFileScan& Scan);
   bool LocateRun(Integer Number, std::int64_t& HeadPos);
   void LoadRemarks(Integer RunNumber);
-  TRemarkRecord ReadRemark(std::int64_t Pos);
+  // False when the record is not (wholly) in the file.
+  bool ReadRemark(std::int64_t Pos, TRemarkRecord& R);
   void WriteRemark(std::int64_t Pos, const TRemarkRecord& R);
+  // The remark file for an edit: during playback it is opened for writing
+  // (created when missing) now.
+  void OpenRemarkWriter();
+  // A remark could not be stored: raises the error (ending a run being
+  // logged).
+  [[noreturn]] void FailRemark(const Exception& E);
+  void SetCurrentRemark(std::int64_t Pos, const TRemarkRecord& R);
   Integer LoadFromBlockBuffer(const TSeriesBuffers& Dest, Integer At, Integer Wanted, Integer SeriesCount,
                               Extended Time, Integer& SamplesRead);
 
@@ -701,6 +782,8 @@ private:
   // Files.
   std::unique_ptr<TStream> FDataStream;
   std::unique_ptr<TStream> FRemarkStream;
+  bool FRemarkWritable = false;
+  bool FRemarkFileFailed = false;   // the last FlushFiles failed on the remark file
   std::int64_t FPrevChunkPos = -1;
   std::int64_t FReadCursor = -1;
   std::int64_t FDisplayHeadPos = -1;

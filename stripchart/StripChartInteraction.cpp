@@ -116,6 +116,13 @@ void TStripChartInt::FileStateChanged() {
   if (FJogShuttleBar) FJogShuttleBar->UpdateFileState();
 }
 
+void TStripChartInt::HandleError(const Exception& E) {
+  if (OnError)
+    OnError(this, E);
+  else
+    MessageDlg(E.Message(), mtError, mbOK);
+}
+
 Remedit::TEditRemark* TStripChartInt::RemarkDialog() {
   if (!FRemarkDialog) FRemarkDialog = std::make_unique<Remedit::TEditRemark>();
   return FRemarkDialog.get();
@@ -386,7 +393,7 @@ void TStripChartInt::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, 
   } else if (FStripMode == modeRemark && Pressed) {
     // The host reports a click for the left button only; a remark is
     // edited with the right one, so both are handled on release.
-    RemarkClick(FMouseButton, FMousePos.X, FMousePos.Y);
+    Guarded([&] { RemarkClick(FMouseButton, FMousePos.X, FMousePos.Y); });
   }
   TPaintBox::MouseUp(Button, Shift, X, Y);
 }
@@ -529,8 +536,14 @@ void TStripChartInt::RemarkClick(TMouseButton Button, Integer X, Integer Y) {
 // plot height (at least 4); radius r = s div 2. A remark for all series is
 // a rounded bar over the plot height, one for a series a circle on its
 // trace.
-void TStripChartInt::DrawRemarkMarks(TCanvas& Cv) {
-  if (FRemarks.empty() || FCount < 1 || !(FDisplayTimeIncrement > 0)) return;
+namespace {
+constexpr Integer kMarkPen = 3;
+}  // namespace
+
+// The mark of a remark of the run shown whose time lies in the window
+// (widened by the mark's radius); its sample must be buffered.
+TRect TStripChartInt::RemarkMarkRect(const TRemarkIndexEntry& E) const {
+  if (FCount < 1 || !(FDisplayTimeIncrement > 0)) return {};
   const TRect P = PlotRect();
   const Integer H = Height();
   Integer S;
@@ -546,29 +559,51 @@ void TStripChartInt::DrawRemarkMarks(TCanvas& Cv) {
   const Integer Width = std::max(1, P.Right - P.Left);
   const Extended Widen = R * FSamplesPerWindow * Inc / Width;
   const Extended Start = BufferIndexTime(From) - Widen, End = BufferIndexTime(FCount) + Widen;
+  // Written so that a time that is not a number is left out too.
+  if (!(E.Time >= Start && E.Time <= End)) return {};
+  const Extended I = std::nearbyint((E.Time - FDisplayStartTime) / Inc - FSampleBase) + 1;
+  if (!(I >= 1 && I <= FSamplesPerBuffer && I <= FCount)) return {};
+  const auto Index = static_cast<Integer>(I);
+  const Integer X = FXPos[Index];
+  if (E.Series < 1) return Rect(X - R, FGapTop + 3, X + R, H - FGapBottom - 3);
+  if (E.Series > FSeriesNumber) return {};
+  const Single* V = SeriesValues(E.Series);
+  if (!V || !FSeries[E.Series].Visible) return {};
+  const Integer Y = ValueToRow(V[Index]);
+  return Rect(X - R, Y - R, X + R, Y + R);
+}
+
+void TStripChartInt::DrawRemarkMarks(TCanvas& Cv) {
+  if (FRemarks.empty()) return;
   Cv.Pen().Style = psSolid;
   Cv.Pen().Mode = pmCopy;
-  Cv.Pen().Width = 3;
+  Cv.Pen().Width = kMarkPen;
   Cv.Brush().Style = bsClear;
   for (const TRemarkIndexEntry& E : FRemarks) {
-    // Written so that a time that is not a number is left out too.
-    if (!(E.Time >= Start && E.Time <= End)) continue;
-    const Extended I = std::nearbyint((E.Time - FDisplayStartTime) / Inc - FSampleBase) + 1;
-    if (!(I >= 2 && I <= FSamplesPerBuffer && I <= FCount)) continue;
-    const auto Index = static_cast<Integer>(I);
-    const Integer X = FXPos[Index];
+    const TRect M = RemarkMarkRect(E);
+    if (IsRectEmpty(M)) continue;
     Cv.Pen().Color = E.FilePos == FCurrentRemarkPos ? FMarkerHighlightColor : FMarkerColor;
-    if (E.Series < 1) {
-      Cv.RoundRect(X - R, FGapTop + 3, X + R, H - FGapBottom - 3, R, R);
-    } else if (E.Series <= kMaxSeries) {
-      const Single* V = SeriesValues(E.Series);
-      if (!V || !FSeries[E.Series].Visible || E.Series > FSeriesNumber) continue;
-      const Integer Y = ValueToRow(V[Index]);
-      Cv.Ellipse(X - R, Y - R, X + R, Y + R);
-    }
+    const Integer R = (M.Right - M.Left) / 2;
+    if (E.Series < 1)
+      Cv.RoundRect(M.Left, M.Top, M.Right, M.Bottom, R, R);
+    else
+      Cv.Ellipse(M.Left, M.Top, M.Right, M.Bottom);
   }
   Cv.Pen().Width = 1;
   Cv.Brush().Style = bsSolid;
+}
+
+// The pen of width 3 reaches one pixel outside the shape on every side;
+// one more keeps the rounding of the ends inside.
+static TRect WithPen(const TRect& M) { return Rect(M.Left - kMarkPen, M.Top - kMarkPen, M.Right + kMarkPen, M.Bottom + kMarkPen); }
+
+void TStripChartInt::InvalidateRemarkMarks(std::initializer_list<std::int64_t> FilePositions) {
+  for (const TRemarkIndexEntry& E : FRemarks)
+    for (const std::int64_t Pos : FilePositions)
+      if (Pos >= 0 && E.FilePos == Pos) {
+        const TRect M = RemarkMarkRect(E);
+        if (!IsRectEmpty(M)) InvalidateRect(WithPen(M));
+      }
 }
 
 // ===========================================================================

@@ -53,9 +53,7 @@ void TStripChart::SourceChanged() {
   D = std::max(D, 1);
 
   if (Info.BlockLength > 0 && Info.Duration > 0) SetSourceInterval(static_cast<Double>(Info.Duration / Info.BlockLength));
-  if (Info.BlockLength >= SamplesPerBuffer()) SetSamplesPerBuffer(2 * Info.BlockLength);
-  // Every block smaller than the window, so that it arrives as a scroll.
-  if (Info.BlockLength >= SamplesPerWindow()) SetSamplesPerWindow(Info.BlockLength - 1);
+  SizeWindowForBlocks(Info.BlockLength);
 
   if (FAutoConfig) {
     SetViewXGap(static_cast<Double>(SamplesPerWindow() * DisplayTimeIncrement() / D));
@@ -88,6 +86,24 @@ void TStripChart::SetSourceInterval(Double Value) {
   SetLogTimeIncrement(Value);
   SetLogStartTime(static_cast<Double>(Last + Value));
   StartLogging(File, Comment);
+}
+
+// The window shows a scrolling history of at least kBlocksShown blocks:
+// every block is smaller than the window and arrives as a scroll, and the
+// buffer holds two windows, so that the samples move in memory once per
+// window. Blocks too large for that get the largest window below a block.
+void TStripChart::SizeWindowForBlocks(Integer BlockLength) {
+  if (BlockLength <= 0) return;
+  const std::int64_t Window = std::max<std::int64_t>(SamplesPerWindow(), std::int64_t(kBlocksShown) * BlockLength);
+  const std::int64_t Buffer = std::max<std::int64_t>(SamplesPerBuffer(), 2 * Window);
+  if (Buffer < kBufferLimit) {
+    SetSamplesPerBuffer(static_cast<Integer>(Buffer));
+    SetSamplesPerWindow(static_cast<Integer>(Window));
+    return;
+  }
+  if (BlockLength >= SamplesPerBuffer() && 2 * std::int64_t(BlockLength) < kBufferLimit)
+    SetSamplesPerBuffer(2 * BlockLength);
+  if (BlockLength >= SamplesPerWindow()) SetSamplesPerWindow(BlockLength - 1);
 }
 
 void TStripChart::StateChanged(TMeasureSourceState State) {

@@ -2,7 +2,9 @@
 // blocks from a measure source through its link and appends them with
 // AddValues; connecting a source sets the time base from the source's
 // description and, with AutoConfig, the time grid, the value range and the
-// number of series as well. Closing the source ends a running log run.
+// number of series as well. The window then shows the last four blocks of
+// the source (at least), scrolling by one block as each arrives. Closing
+// the source ends a running log run.
 #pragma once
 
 #include <QObject>
@@ -38,7 +40,12 @@ public:
 
   TMeasureLink* Link() const { return FLink.get(); }
 
+  // Blocks of the source that the window shows at least.
+  static constexpr Integer kBlocksShown = 4;
+
 private:
+  static constexpr std::int64_t kBufferLimit = 200000000;
+  void SizeWindowForBlocks(Integer BlockLength);
   // The three link handlers.
   void SourceChanged();
   void StateChanged(TMeasureSourceState State);

@@ -28,7 +28,9 @@ TFormToolBarStrip::TFormToolBarStrip(TStripChartInt* Chart, QWidget* AParent)
 }
 
 // The dialog buttons reach the dialogs through Self, which exists by the
-// time a button can be clicked.
+// time a button can be clicked. A setting the chart cannot take (a buffer
+// too large for the memory) is reported by the chart, never thrown into
+// the event loop.
 std::vector<TToolButtonDef> TFormToolBarStrip::Buttons(TStripChartInt* C, TFormToolBarStrip* Self) {
   using StrpChrtInt::TStripMode;
   const auto Mode = [C](TToolIcon Icon, const char* Hint, TStripMode M) {
@@ -50,9 +52,9 @@ std::vector<TToolButtonDef> TFormToolBarStrip::Buttons(TStripChartInt* C, TFormT
       {TToolButtonDef::bkPush, tiCapture, "fangen", {}, [C](bool) { C->CaptureRange(); }},
       Toggle(tiJogShuttle, "Jog Shuttle", &TStripChartInt::ShowJogShuttleBar, &TStripChartInt::SetShowJogShuttleBar),
       Toggle(tiValueBar, "Werte anzeigen", &TStripChartInt::ShowValueBar, &TStripChartInt::SetShowValueBar),
-      {TToolButtonDef::bkPush, tiTitles, "Beschriftung", {}, [Self](bool) { Self->RunModal(Self->FTitle); }},
-      {TToolButtonDef::bkPush, tiGrid, "Gitter", {}, [Self](bool) { Self->RunModal(Self->FGrid); }},
-      {TToolButtonDef::bkPush, tiAxis, "Maße", {}, [Self](bool) { Self->RunModal(Self->FAxis); }},
+      {TToolButtonDef::bkPush, tiTitles, "Beschriftung", {}, [C, Self](bool) { C->Guarded([Self] { Self->RunModal(Self->FTitle); }); }},
+      {TToolButtonDef::bkPush, tiGrid, "Gitter", {}, [C, Self](bool) { C->Guarded([Self] { Self->RunModal(Self->FGrid); }); }},
+      {TToolButtonDef::bkPush, tiAxis, "Maße", {}, [C, Self](bool) { C->Guarded([Self] { Self->RunModal(Self->FAxis); }); }},
   };
 }
 

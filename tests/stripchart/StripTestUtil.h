@@ -8,6 +8,7 @@
 #include <cstring>
 #include <vector>
 
+#include "quellix/stripchart/QlxmCommands.h"
 #include "quellix/stripchart/StripChartEngine.h"
 
 namespace striptest {
@@ -73,6 +74,22 @@ inline float F32(const QByteArray& B, qsizetype At) {
   float V;
   std::memcpy(&V, &Bits, 4);
   return V;
+}
+
+// The qlxm commands, run in-process: exit code and both outputs.
+struct Result {
+  int Code;
+  QString Out;
+  QString Err;
+};
+
+inline Result RunTool(const QStringList& Args) {
+  QString Out, Err;
+  QTextStream O(&Out), E(&Err);
+  const int Code = RunQlxm(Args, O, E);
+  O.flush();
+  E.flush();
+  return {Code, Out, Err};
 }
 
 }  // namespace striptest

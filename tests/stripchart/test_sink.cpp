@@ -52,14 +52,16 @@ TEST(StripSink, SetUpFromTheSourceDescription) {
   EXPECT_EQ(Chart.MeasureSource(), &Source);
   EXPECT_TRUE(Source.GetLinkFlag(Chart.Link()));
   EXPECT_EQ(Chart.LogTimeIncrement(), static_cast<Double>(0.1L / 1024));
-  EXPECT_EQ(Chart.SamplesPerBuffer(), 2048);
-  EXPECT_EQ(Chart.SamplesPerWindow(), 1023);
+  // The window shows four blocks and scrolls by one; the buffer holds two
+  // windows.
+  EXPECT_EQ(Chart.SamplesPerBuffer(), 8192);
+  EXPECT_EQ(Chart.SamplesPerWindow(), 4096);
   EXPECT_EQ(Chart.SeriesNumber(), 2);
   EXPECT_EQ(Chart.ViewYMin(), -1.0f);
   EXPECT_EQ(Chart.ViewYMax(), 1.0f);
   EXPECT_FLOAT_EQ(Chart.ViewYGap(), 0.4f);  // five divisions kept from 0..10 step 2
-  // The 512 time divisions of the default window are kept over 1023 samples.
-  EXPECT_NEAR(Chart.ViewXGap(), 1023 * Chart.DisplayTimeIncrement() / 512, 1e-15);
+  // The 512 time divisions of the default window are kept over 4096 samples.
+  EXPECT_NEAR(Chart.ViewXGap(), 4096 * Chart.DisplayTimeIncrement() / 512, 1e-15);
   // Nothing is painted while the set-up runs; switching updates on again
   // asks for one repaint.
   ASSERT_GE(Chart.Repaints.size(), 2u);
@@ -71,7 +73,7 @@ TEST(StripSink, SetUpFromTheSourceDescription) {
   TViewChart Plain;
   Plain.SetAutoConfig(false);
   Plain.SetMeasureSource(&Source);
-  EXPECT_EQ(Plain.SamplesPerWindow(), 1023);
+  EXPECT_EQ(Plain.SamplesPerWindow(), 4096);
   EXPECT_EQ(Plain.SeriesNumber(), 1);
   EXPECT_EQ(Plain.ViewYMax(), 10.0f);
   EXPECT_EQ(Plain.ViewXGap(), 1.0);
@@ -260,4 +262,36 @@ TEST(StripSink, ANewSourceRateWhileLoggingStartsANewRun) {
   }
   EXPECT_DOUBLE_EQ(Scan.Runs[0].EndTime, Scan.Runs[0].StartTime + 99 * Before);
   EXPECT_GT(Scan.Runs[1].StartTime, Scan.Runs[0].EndTime);
+}
+
+// Blocks of 1024 samples arrive as scrolls of a window of four blocks:
+// the picture keeps the last four blocks, each new block moves it by one.
+TEST(StripSink, BlocksScrollThroughAWindowOfFourBlocks) {
+  TDescribedSource Source;
+  Source.SetCapabilities({mcValues, mcBlocks});
+  Source.Info.ChannelCount = 1;
+  Source.Info.BlockLength = 1024;
+  Source.Info.Duration = 1;
+  TViewChart Chart;
+  SizeLikeDemo(Chart);
+  Chart.SetMeasureSource(&Source);
+  Chart.Repaint();
+  Chart.Repaints.clear();
+  std::vector<Single> Values(1024);
+  for (int B = 0; B < 8; ++B) {
+    for (int I = 0; I < 1024; ++I) Values[I] = Single(1024 * B + I);
+    TDescArraySingle Block;
+    Block.ChannelCount = 1;
+    Block.Channels[0] = {Values.data(), 1024};
+    Source.DeliverData(Block);
+    if (B == 0) Chart.Repaints.clear();   // the first one paints an empty chart
+    // From the fourth block on, the window is full and shows the last four.
+    if (B < 3) continue;
+    const Integer First = Chart.WindowStartOffset() + 1;
+    EXPECT_EQ(First, Chart.SampleCount() - 4096 + 1) << B;
+    EXPECT_EQ(Chart.SeriesValues(1)[First], Single(1024 * (B - 3))) << B;
+    EXPECT_EQ(Chart.SeriesValues(1)[Chart.SampleCount()], Single(1024 * B + 1023)) << B;
+  }
+  // Every further block was a scroll, none a repaint of the whole chart.
+  EXPECT_TRUE(Chart.Repaints.empty()) << Chart.Repaints.size();
 }

@@ -1,6 +1,7 @@
 // The recorder's sample buffer, time base, range watch and setters,
 // without any file.
 #include <gtest/gtest.h>
+#include <limits>
 
 #include "support/ExtraProperty.h"
 #include "StripTestUtil.h"
@@ -259,4 +260,21 @@ TEST(StripBuffer, SeriesListStreamsTriplesAndIgnoresMoreThanEight) {
   EXPECT_EQ(Copy.SeriesColor(), 8);
   EXPECT_EQ(Copy.SeriesLineStyle(), psDash);
   EXPECT_FALSE(Copy.SeriesVisible());
+}
+
+// A NaN is neither inside nor outside: it reports nothing, and the value
+// after it is compared with the last real one.
+TEST(StripBuffer, RangeWatchPassesOverNaN) {
+  TStripChartInt Chart;
+  Chart.SetRangeLower(0);
+  Chart.SetRangeUpper(10);
+  std::vector<std::pair<Double, TStripRange>> Events;
+  Chart.OnRangeCheck = [&](TObject*, Double Time, Single, Integer, TStripRange Range) {
+    Events.push_back({Time, Range});
+  };
+  const Single NaN = std::numeric_limits<Single>::quiet_NaN();
+  const Single Values[] = {NaN, 5, 12, NaN, 13, NaN, 4, NaN, 5};
+  Chart.AddValues({Values}, 1, 9);
+  const std::vector<std::pair<Double, TStripRange>> Want = {{2, rngAbove}, {6, rngInside}};
+  EXPECT_EQ(Events, Want);
 }

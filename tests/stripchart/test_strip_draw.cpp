@@ -139,15 +139,15 @@ TEST_F(StripDraw, TitlesInTheMarginsSideTitlesTurned) {
 
 TEST_F(StripDraw, LinearAndLogarithmicMapping) {
   TDrawChart Chart;   // Top 40, Bottom 173, H 133
-  EXPECT_EQ(Chart.ValueToRow(0), 174);    // ViewYMin on Bottom + 1
-  EXPECT_EQ(Chart.ValueToRow(10), 41);    // ViewYMax on Top + 1
-  EXPECT_EQ(Chart.ValueToRow(5), 107);    // Trunc(174 - 66.5)
+  EXPECT_EQ(Chart.ValueToRow(0), 173);    // ViewYMin on Bottom
+  EXPECT_EQ(Chart.ValueToRow(10), 40);    // ViewYMax on Top
+  EXPECT_EQ(Chart.ValueToRow(5), 106);    // Trunc(173 - 66.5)
   EXPECT_EQ(Chart.ValueToRow(1e30f), -30000);
   EXPECT_EQ(Chart.ValueToRow(-1e30f), 30000);
   Chart.SetViewYMin(-0.3f);
   Chart.SetViewYMax(0.7f);
-  EXPECT_EQ(Chart.ValueToRow(-0.3f), 174);
-  EXPECT_EQ(Chart.ValueToRow(0.7f), 41);
+  EXPECT_EQ(Chart.ValueToRow(-0.3f), 173);
+  EXPECT_EQ(Chart.ValueToRow(0.7f), 40);
 
   // Logarithmic: f = -(H - 1) / ln(1000), o = Bottom - 1 at the minimum.
   Chart.SetGridScale(strpLog);
@@ -323,11 +323,11 @@ TEST_F(StripDraw, LabelStepAndFirstGridTime) {
   EXPECT_DOUBLE_EQ(Chart.ViewXGap(), 0.256);
   EXPECT_EQ(Chart.TimeAxis().LabelStep, Step(0.256));
 
-  // Start 0.123 s, interval 0.005 s: the decade is 0.01, the first grid
-  // time 0.13, then back by whole steps while not before the start.
+  // Start 0.123 s: the first grid time is the first whole multiple of
+  // ViewXGap at or after the start, where a label can stand.
   Chart.SetLogStartTime(0.123);
   Chart.SetViewXGap(1.0);
-  EXPECT_NEAR(double(Chart.TimeAxis().FirstGridTime), 0.13, 1e-12);
+  EXPECT_NEAR(double(Chart.TimeAxis().FirstGridTime), 1.0, 1e-12);
   Chart.SetViewXGap(0.002);
   EXPECT_NEAR(double(Chart.TimeAxis().FirstGridTime), 0.124, 1e-12);
 }
@@ -338,15 +338,13 @@ TEST_F(StripDraw, TimeGridAndLabelsAtTheirSamples) {
   Chart.SetGridColor(clGreen);
   FeedConstant(Chart, 400, 10, -5);   // below the plot: the trace does not hide the grid
   Chart.Repaint();
-  // Grid times start at the run start rounded up to the interval's decade
-  // (0.01 s) and follow every second: the line of 1.01 s at index 203.
-  ASSERT_NEAR(double(Chart.TimeAxis().FirstGridTime), 0.01, 1e-12);
-  const Integer G = Chart.XPosition(203);
-  EXPECT_EQ(Chart.At(G, 100), Rgb(clGreen));
-  EXPECT_EQ(Chart.At(G - 2, 100), Rgb(clWhite));
-  EXPECT_EQ(Chart.At(G + 2, 100), Rgb(clWhite));
-  // Labels at the whole seconds: the sample of 1.0 s is index 201.
+  // A run from 0: grid lines at the whole seconds, on the samples of their
+  // labels (1.0 s is index 201), not beside them.
+  ASSERT_NEAR(double(Chart.TimeAxis().FirstGridTime), 0.0, 1e-12);
   const Integer X = Chart.XPosition(201);
+  EXPECT_EQ(Chart.At(X, 100), Rgb(clGreen));
+  EXPECT_EQ(Chart.At(Chart.XPosition(200), 100), Rgb(clWhite));
+  EXPECT_EQ(Chart.At(Chart.XPosition(202), 100), Rgb(clWhite));
   EXPECT_EQ(Chart.At(X, 173 + 3), Rgb(clWindowText));   // tick below the plot
   EXPECT_NE(Chart.At(X + 2, 173 + 3), Rgb(clWindowText));
   // The label "01.000" centred under it.
@@ -430,4 +428,35 @@ TEST_F(StripDraw, ReduceFlickerPaintsTheSamePixels) {
     FeedWave(*C, Next, 10, 10);
   }
   EXPECT_EQ(Direct.Surface(), Buffered.Surface());
+}
+
+// ---------------------------------------------------------------------------
+// Drawing rules that would hide data
+
+TEST_F(StripDraw, TracesAtTheRangeEndsAreDrawnInsideThePlot) {
+  for (const Single Value : {0.0f, 10.0f}) {
+    TDrawChart Chart;
+    Chart.SetSeriesCurrent(1);
+    Chart.SetSeriesColor(clRed);
+    FeedConstant(Chart, 100, 10, Value);
+    Chart.Repaint();
+    const TRect P = Chart.PlotRect();
+    EXPECT_EQ(Chart.At(P.Right - 5, Value == 0 ? P.Bottom : P.Top), Rgb(clRed)) << Value;
+  }
+}
+
+TEST_F(StripDraw, LogAxisKeepsTheDecadeOfASingleRangeEnd) {
+  TDrawChart Chart;
+  Chart.SetGridScale(strpLog);
+  // 0.1f and 1e-5f lie a hair above and below their decades.
+  for (const auto& [Min, Max] : {std::pair{0.1f, 1000.0f}, std::pair{1e-7f, 1e-5f}}) {
+    Chart.SetViewYMin(Min);
+    Chart.SetViewYMax(Max);
+    const auto Axis = Chart.LayoutValueAxis();
+    ASSERT_FALSE(Axis.Labels.empty());
+    EXPECT_NEAR(double(Axis.Labels.front().Value), double(Min), 1e-6 * Min);
+    EXPECT_NEAR(double(Axis.Labels.back().Value), double(Max), 1e-6 * Max);
+    EXPECT_NEAR(double(Axis.Grid.front().Value), double(Min), 1e-6 * Min);
+    EXPECT_EQ(Axis.Labels.front().Row, Chart.ValueToRow(Min));
+  }
 }

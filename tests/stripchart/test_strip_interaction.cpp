@@ -337,9 +337,13 @@ TEST(StripInteraction, JogShuttleWindsThroughALoggedRun) {
   // The labels follow the run shown.
   EXPECT_EQ(J->LNumber->text(), QString::number(Chart.DisplayRunNumber()));
   EXPECT_EQ(J->LComment->text(), QStringLiteral("Lauf"));
-  // To the start: the first full window; to the end: live again.
+  // To the start: the first full window, from the run's first sample on;
+  // to the end: live again.
   J->BStartClick();
-  EXPECT_EQ(Chart.WindowEndTime(), Chart.SamplesPerWindow() * 1.0);
+  EXPECT_EQ(Chart.WindowEndTime(), Chart.SamplesPerWindow() - 1.0);
+  EXPECT_EQ(Chart.WindowStartOffset(), Chart.SampleCount() - Chart.SamplesPerWindow());
+  EXPECT_EQ(Chart.BufferIndexTime(Chart.WindowStartOffset() + 1), Chart.DisplayStartTime());
+  EXPECT_EQ(Chart.SeriesValues(1)[Chart.WindowStartOffset() + 1], Expected(1, 0));
   J->BEndClick();
   EXPECT_TRUE(Chart.LiveView());
   EXPECT_EQ(Chart.WindowEndTime(), 2999.0);

@@ -4,26 +4,10 @@
 #include <QTemporaryDir>
 
 #include "StripTestUtil.h"
-#include "quellix/stripchart/QlxmCommands.h"
 
 using namespace striptest;
 
 namespace {
-
-struct Result {
-  int Code;
-  QString Out;
-  QString Err;
-};
-
-Result RunTool(const QStringList& Args) {
-  QString Out, Err;
-  QTextStream O(&Out), E(&Err);
-  const int Code = RunQlxm(Args, O, E);
-  O.flush();
-  E.flush();
-  return {Code, Out, Err};
-}
 
 class Qlxm : public ::testing::Test {
 protected:
