@@ -80,8 +80,9 @@ THisto2_Demo::THisto2_Demo(TComponentCore* AOwner)
   connect(Stop, &QPushButton::clicked, this, [this] { StopClick(); });
   connect(Werkzeuge, &QPushButton::clicked, this, [this] { WerkzeugeClick(); });
   OnShow = [this](TObject*) { FormShow(); };
-  // A closed window does not keep the timer running behind the menu.
-  OnHide = [this](TObject*) { StopClick(); };
+  // A closed window does not keep the timer running behind the menu, nor
+  // its tool windows open.
+  OnHide = [this](TObject*) { FormClose(); };
   FormShow();
 }
 
@@ -120,6 +121,12 @@ void THisto2_Demo::StartClick() {
 // The tool bar window can also be closed on its own, so the histograph's
 // state decides, not a flag of this window.
 void THisto2_Demo::WerkzeugeClick() { Histograph1->SetShowToolBar(!Histograph1->ShowToolBar()); }
+
+void THisto2_Demo::FormClose() {
+  StopClick();
+  Histograph1->SetShowToolBar(false);
+  Histograph1->SetShowValueBar(false);
+}
 
 void THisto2_Demo::StopClick() {
   Histograph1->SetTimerEnabled(false);

@@ -33,6 +33,8 @@ public:
   void StartClick();
   void StopClick();
   void WerkzeugeClick();
+  // Closing: the timer stops, the tool bar and value bar are hidden.
+  void FormClose();
 
   const std::array<Single, kPointCount>& Data() const { return FData; }
 

@@ -78,6 +78,9 @@ TStripchart_Demo::TStripchart_Demo(TComponentCore* AOwner)
   StripChart1->OnCrossMove = [this](TObject* Sender, Single X, Single Y, Integer Series, Integer Index) {
     StripChart1CrossMove(Sender, X, Y, Series, Index);
   };
+  // Errors met inside the chart's own handlers (a remark that cannot be
+  // stored, a setting of the tool bar) are shown here too.
+  StripChart1->OnError = [](TObject*, const Exception& E) { ShowError(E); };
   Buttons->addWidget(Aufnehmen);
   Buttons->addWidget(Wiedergeben);
   Buttons->addWidget(Werkzeugleiste);
@@ -126,15 +129,25 @@ void TStripchart_Demo::Timer1Timer(TObject*) {
   try {
     StripChart1->AddValues(Pointers, kMaxSeries, kSamplesPerTick);
   } catch (const Exception& E) {
-    // A failing disk while logging: stop feeding and tell the user once.
-    Timer1->SetEnabled(false);
+    // A failing disk while logging: the chart has ended the run and goes
+    // on showing the live samples; the error comes once.
     ShowError(E);
   }
 }
 
+bool TStripchart_Demo::StopFiles() {
+  try {
+    StripChart1->StopLogging();
+    StripChart1->StopPlaying();
+  } catch (const Exception& E) {
+    ShowError(E);
+    return false;
+  }
+  return true;
+}
+
 void TStripchart_Demo::AufnehmenClick() {
-  StripChart1->StopLogging();
-  StripChart1->StopPlaying();
+  if (!StopFiles()) return;
   // Logging appends to an existing file, so choosing one is no overwrite.
   const QString Name = QFileDialog::getSaveFileName(this, QStringLiteral("Aufnehmen"), QString(), kFileFilter,
                                                     nullptr, QFileDialog::DontConfirmOverwrite);
@@ -142,8 +155,7 @@ void TStripchart_Demo::AufnehmenClick() {
 }
 
 void TStripchart_Demo::WiedergebenClick() {
-  StripChart1->StopLogging();
-  StripChart1->StopPlaying();
+  if (!StopFiles()) return;
   const QString Name = QFileDialog::getOpenFileName(this, QStringLiteral("Wiedergeben"), QString(), kFileFilter);
   StartPlayback(Name);
 }
@@ -174,6 +186,9 @@ void TStripchart_Demo::StripChart1CrossMove(TObject*, Single, Single Y, Integer 
 }
 
 void TStripchart_Demo::FormClose() {
+  StripChart1->SetShowJogShuttleBar(false);
+  StripChart1->SetShowValueBar(false);
+  StripChart1->SetShowToolBar(false);
   Timer1->SetEnabled(false);
   ProcessMessages();
   try {

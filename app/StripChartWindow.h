@@ -43,11 +43,17 @@ public:
   void StartPlayback(const QString& FileName);
   // The measuring cross moved onto sample Index of series Series.
   void StripChart1CrossMove(TObject* Sender, Single X, Single Y, Integer Series, Integer Index);
-  // Closing: the timer stops, pending messages are handled, logging ends.
+  // Closing: the jog shuttle, value bar and tool bar are hidden, the timer
+  // stops, pending messages are handled, logging ends.
   void FormClose();
 
 private:
+  // Every error of the chart is shown in a message box; none leaves a
+  // handler of the window.
   static void ShowError(const Exception& E);
+  // Ends logging and playback; false (after showing why) when ending the
+  // run failed.
+  bool StopFiles();
 };
 
 }  // namespace quellix::Stripchart_Unit

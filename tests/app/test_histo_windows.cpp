@@ -7,6 +7,8 @@
 
 #include "quellix/app/HistographXYWindow.h"
 #include "quellix/app/HistographYtWindow.h"
+#include "quellix/histograph/ToolBar.h"
+#include "quellix/histograph/ValueBar.h"
 #include "quellix/host/NumberFormat.h"
 
 using namespace quellix;
@@ -73,6 +75,21 @@ TEST(HistoYtWindow, StartAndStopSwapTheButtonsAndClosingStopsTheTimer) {
   W.hide();
   EXPECT_FALSE(W.Histograph1->TimerEnabled());
   EXPECT_TRUE(W.Start->isEnabled());
+}
+
+TEST(HistoYtWindow, ClosingHidesTheToolBarAndTheValueBar) {
+  THisto2_Demo W;
+  W.setAttribute(Qt::WA_DontShowOnScreen, true);
+  W.show();
+  W.WerkzeugeClick();
+  W.Histograph1->SetShowValueBar(true);
+  ASSERT_TRUE(W.Histograph1->ToolBar() && W.Histograph1->ToolBar()->isVisible());
+  ASSERT_TRUE(W.Histograph1->ValueBar() && W.Histograph1->ValueBar()->isVisible());
+  W.hide();
+  EXPECT_FALSE(W.Histograph1->ShowToolBar());
+  EXPECT_FALSE(W.Histograph1->ShowValueBar());
+  EXPECT_FALSE(W.Histograph1->ToolBar()->isVisible());
+  EXPECT_FALSE(W.Histograph1->ValueBar()->isVisible());
 }
 
 TEST(HistoYtWindow, EachTickRenewsTheNoisyCurveInsideItsBand) {
