@@ -67,6 +67,13 @@ TAudio_Demo::TAudio_Demo(TComponentCore* AOwner) : TDemoWindow(QStringLiteral("T
   Row->addSpacing(12);
   Row->addWidget(SourceLabel, 1);
   Layout->addLayout(Row);
+  ErrorLabel = new QLabel(ClientArea());
+  ErrorLabel->setObjectName(QStringLiteral("ErrorLabel"));
+  ErrorLabel->setStyleSheet(QStringLiteral("color: red"));
+  ErrorLabel->setWordWrap(true);
+  ErrorLabel->hide();
+  Layout->addWidget(ErrorLabel);
+  AudioIn1->OnError = [this](TObject* Sender, const QString& Message) { AudioIn1Error(Sender, Message); };
 
   connect(Play, &QPushButton::clicked, this, [this] { PlayClick(); });
   connect(Stop, &QPushButton::clicked, this, [this] { StopClick(); });
@@ -83,6 +90,7 @@ TAudio_Demo::~TAudio_Demo() {
   // this window's handlers must no longer run.
   OnHide = nullptr;
   DataEvent1->OnData = nullptr;
+  AudioIn1->OnError = nullptr;
   delete AudioIn1;
   AudioIn1 = nullptr;
 }
@@ -99,6 +107,8 @@ void TAudio_Demo::PlayClick() {
   FStarted = true;
   // Without any input the window goes; the start below then reports why.
   if (WaveIn::GetNumDevs() == 0) Close();
+  ErrorLabel->clear();
+  ErrorLabel->hide();
   try {
     const QString Name = InputName();
     SourceLabel->setText(QStringLiteral("Eingang: ") + Name);
@@ -128,6 +138,15 @@ void TAudio_Demo::StopClick() {
 
 void TAudio_Demo::BitBtn1Click() {
   if (FStarted) StopClick();
+}
+
+void TAudio_Demo::AudioIn1Error(TObject*, const QString& Message) {
+  ErrorLabel->setText(Message);
+  ErrorLabel->show();
+  if (Stop->isEnabled() && !AudioIn1->Recording()) {
+    Stop->setEnabled(false);
+    Play->setEnabled(true);
+  }
 }
 
 void TAudio_Demo::DataEvent1Data(TObject*, TDescArraySingle&) {

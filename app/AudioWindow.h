@@ -37,6 +37,8 @@ public:
   QPushButton* Stop;
   // Names the input that "&Play" records from.
   QLabel* SourceLabel;
+  // The last failure of the recording, in red; empty while all is well.
+  QLabel* ErrorLabel;
 
   // Event handlers.
   void PlayClick();
@@ -44,6 +46,10 @@ public:
   // The close button: what "&Stop" does, once the window was started.
   void BitBtn1Click();
   void DataEvent1Data(TObject* Sender, TDescArraySingle& Data);
+  // A failure of the live recording: shown beside the buttons, without a
+  // modal box that would hold up the recording; a recording that ended
+  // (its device went away) lets "&Play" start again.
+  void AudioIn1Error(TObject* Sender, const QString& Message);
 
   // True from the first press of "&Play" on.
   bool Started() const { return FStarted; }

@@ -14,9 +14,19 @@ PACKAGES=(
   xvfb xauth
 )
 
+# The capture test runs a private PulseAudio server of its own. A desktop
+# whose sound runs on PipeWire keeps it: the pulseaudio package would
+# replace pipewire-pulse there, so it is left out (the test then skips).
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+if installed pipewire-pulse; then
+  echo "install-deps: pipewire-pulse present, pulseaudio left out (the capture test will skip)"
+else
+  PACKAGES+=(pulseaudio pulseaudio-utils)
+fi
+
 missing=()
 for p in "${PACKAGES[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+  if ! installed "$p"; then
     missing+=("$p")
   fi
 done

@@ -173,6 +173,35 @@ TEST_F(AudioWindow, AFailedStartIsReportedAndLeavesPlayEnabled) {
   EXPECT_FALSE(W->Stop->isEnabled());
 }
 
+// Failures of the live recording show in the window at once: a failing
+// sink leaves it recording, a device that goes away ends the recording
+// and lets "&Play" start again. Play clears the old message.
+TEST_F(AudioWindow, RecordingFailuresShowInTheWindow) {
+  W->Play->click();
+  auto Handler = W->DataEvent1->OnData;
+  W->DataEvent1->OnData = [](TObject*, TDescArraySingle&) { throw Exception(QStringLiteral("Auswertung fehlgeschlagen")); };
+  ProduceBuffer();
+  W->AudioIn1->ProcessMessages();
+  EXPECT_EQ(W->ErrorLabel->text(), QStringLiteral("Auswertung fehlgeschlagen"));
+  EXPECT_FALSE(W->ErrorLabel->isHidden());
+  EXPECT_TRUE(W->Stop->isEnabled());
+  W->DataEvent1->OnData = Handler;
+
+  const QString Input = W->AudioIn1->Device();
+  WaveIn::SetVirtualDevicePlugged(Input, false);
+  W->AudioIn1->ProcessMessages();
+  WaveIn::SetVirtualDevicePlugged(Input, true);
+  EXPECT_EQ(W->ErrorLabel->text(), QStringLiteral("TAudioIn: Das Aufnahmegerät „%1“ ist nicht mehr vorhanden. Die "
+                                                  "Aufnahme wurde beendet.")
+                                       .arg(Input));
+  EXPECT_FALSE(W->Stop->isEnabled());
+  EXPECT_TRUE(W->Play->isEnabled());
+
+  W->Play->click();
+  EXPECT_TRUE(W->ErrorLabel->isHidden());
+  EXPECT_TRUE(Device()->Recording());
+}
+
 TEST(AudioWindowInTheProgram, TheMenuOpensTheAudioWindow) {
   app::TDemoApplication Demo;
   Demo.CreateForms();
