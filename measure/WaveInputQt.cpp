@@ -63,7 +63,7 @@ public:
         FSource(std::make_unique<QAudioSource>(Device, ToQt(Format))) {
     QObject::connect(FSource.get(), &QAudioSource::stateChanged, FSource.get(), [this](QAudio::State State) {
       const QAudio::Error E = FSource->error();
-      if (State == QAudio::StoppedState && (E == QAudio::IOError || E == QAudio::FatalError)) Lose();
+      if (State == QAudio::StoppedState && (E == QAudio::IOError || E == QAudio::FatalError)) LoseLater();
     });
     FPresence.setInterval(PresenceInterval);
     QObject::connect(&FPresence, &QTimer::timeout, [this] { CheckPresence(); });
@@ -98,6 +98,13 @@ protected:
 private:
   bool Present() const { return QMediaDevices::audioInputs().contains(FDevice); }
 
+  // Inside a signal of the audio source (its data or its state) the source
+  // must not be stopped, which would delete the object sending the signal:
+  // the loss is handled right after, unless the device is closed first.
+  void LoseLater() {
+    QTimer::singleShot(0, &FPresence, [this] { Lose(); });
+  }
+
   void CheckPresence() {
     if (!IsLost() && !Present()) Lose();
   }
@@ -105,7 +112,7 @@ private:
   void Drain() {
     if (!FIO) return;
     if (!Present()) {
-      Lose();
+      LoseLater();
       return;
     }
     const QByteArray Bytes = FIO->readAll();
