@@ -295,3 +295,46 @@ TEST(StripSink, BlocksScrollThroughAWindowOfFourBlocks) {
   // Every further block was a scroll, none a repaint of the whole chart.
   EXPECT_TRUE(Chart.Repaints.empty()) << Chart.Repaints.size();
 }
+
+// The sound card under a logging chart changes: a new sample rate closes
+// the run at the old interval and logging goes on in a new run; the input
+// going away ends the run with its TAIL, as a closing source does.
+TEST(StripSink, AudioRateChangeAndDeviceLossWhileLogging) {
+  QTemporaryDir Dir;
+  const QString File = Dir.filePath("live.qlx");
+  const QString Ramp = QStringLiteral("Virtuell: Zählrampe");
+  quellix::WaveIn::SetVirtualClock(false);
+  using namespace quellix::audioin;
+  TAudioIn Audio;
+  QStringList Errors;
+  Audio.OnError = [&](quellix::TObject*, const QString& M) { Errors << M; };
+  Audio.SetDevice(Ramp);
+  TStripChart Chart;
+  Chart.SetMeasureSource(&Audio);
+  Chart.StartLogging(File, QStringLiteral("Live"));
+  Audio.Start();
+  auto Produce = [&Audio](int Frames) {
+    dynamic_cast<quellix::WaveIn::TVirtualWaveInDevice*>(Audio.WaveDevice())->Produce(Frames);
+    Audio.ProcessMessages();
+  };
+  Produce(2 * 1024);
+  Audio.SetClockFrequency(taf_22050);
+  EXPECT_TRUE(Chart.Logging());
+  EXPECT_TRUE(Audio.Recording());
+  Produce(3 * 1024);
+  quellix::WaveIn::SetVirtualDevicePlugged(Ramp, false);
+  Audio.ProcessMessages();
+  quellix::WaveIn::SetVirtualDevicePlugged(Ramp, true);
+  EXPECT_FALSE(Chart.Logging());
+  EXPECT_EQ(Errors.size(), 1);
+
+  TFileStream S(File, TFileStream::fmOpenRead);
+  const TFileScan Scan = ScanDataFile(S);
+  ASSERT_EQ(Scan.Result, TFileScan::Complete);
+  ASSERT_EQ(Scan.Runs.size(), 2u);
+  EXPECT_EQ(Scan.Runs[0].Interval, 1.0 / 11025);
+  EXPECT_EQ(Scan.Runs[0].Samples, 2 * 1024);
+  EXPECT_EQ(Scan.Runs[1].Interval, 1.0 / 22050);
+  EXPECT_EQ(Scan.Runs[1].Samples, 3 * 1024);
+  for (const TRunInfo& R : Scan.Runs) EXPECT_GE(R.TailPos, 0);
+}
