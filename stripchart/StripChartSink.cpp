@@ -107,7 +107,9 @@ void TStripChart::SizeWindowForBlocks(Integer BlockLength) {
 }
 
 void TStripChart::StateChanged(TMeasureSourceState State) {
-  if (State == msClosed) StopLogging();
+  // Called from the source's delivery: an error of the end of the run goes
+  // to OnError, not back into the source.
+  if (State == msClosed) Guarded([this] { StopLogging(); });
 }
 
 void TStripChart::DataArrived(TDescArraySingle& Data) {
@@ -138,7 +140,9 @@ void TStripChart::DataArrived(TDescArraySingle& Data) {
     Copy.resize(L, C.Values[C.Count - 1]);
     Values[K] = Copy.data();
   }
-  AddValues(Values, N, L);
+  // A write error while logging ends the run; it is reported through
+  // OnError, not thrown into the source's delivery.
+  Guarded([&] { AddValues(Values, N, L); });
 }
 
 }  // namespace quellix::StrpChrt

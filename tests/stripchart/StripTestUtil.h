@@ -76,6 +76,19 @@ inline float F32(const QByteArray& B, qsizetype At) {
   return V;
 }
 
+// Zoom mode: drags the rubber band from buffer index First to First + Span,
+// rows 50 to 150; Unzoom clicks the right button.
+inline void ZoomOnSamples(TStripChartInt& Chart, Integer First, Integer Span) {
+  Chart.SetStripMode(TStripChartInt::modeZoom);
+  Chart.MouseDown(mbLeft, 0, Chart.XPosition(First), 50);
+  Chart.MouseMove(ssLeft, Chart.XPosition(First + Span), 150);
+  Chart.MouseUp(mbLeft, 0, Chart.XPosition(First + Span), 150);
+}
+inline void Unzoom(TStripChartInt& Chart) {
+  Chart.MouseDown(mbRight, 0, 200, 100);
+  Chart.MouseUp(mbRight, 0, 200, 100);
+}
+
 // The qlxm commands, run in-process: exit code and both outputs.
 struct Result {
   int Code;

@@ -338,3 +338,28 @@ TEST(StripSink, AudioRateChangeAndDeviceLossWhileLogging) {
   EXPECT_EQ(Scan.Runs[1].Samples, 3 * 1024);
   for (const TRunInfo& R : Scan.Runs) EXPECT_GE(R.TailPos, 0);
 }
+
+// A write error while the source delivers goes to OnError once; the
+// source's delivery goes on.
+TEST(StripSink, WriteErrorDuringDeliveryGoesToOnError) {
+  QTemporaryDir Dir;
+  const QString File = Dir.filePath("quelle.qlx");
+  TDescribedSource Source;
+  TStripChart Chart;
+  Chart.SetMeasureSource(&Source);
+  QStringList Errors;
+  Chart.OnError = [&](TObject*, const quellix::Exception& E) { Errors << E.Message(); };
+  Chart.StartLogging(File, QString());
+  QFile::remove(File);
+  std::vector<Single> Values(500, 1.0f);
+  for (int B = 0; B < 6; ++B) {
+    TDescArraySingle Block;
+    Block.ChannelCount = 1;
+    Block.Channels[0] = {Values.data(), 500};
+    EXPECT_NO_THROW(Source.DeliverData(Block));
+  }
+  ASSERT_EQ(Errors.size(), 1);
+  EXPECT_TRUE(Errors[0].contains(File)) << Errors[0].toStdString();
+  EXPECT_FALSE(Chart.Logging());
+  EXPECT_EQ(Chart.WindowEndTime(), 6 * 500 - 1);   // every block is still shown
+}

@@ -390,16 +390,11 @@ TEST(StripInteraction, UnzoomWithoutDataFileKeepsTheBuffer) {
   Chart.MoveWindowTo(false, 700);
   ASSERT_FALSE(Chart.LiveView());
   Chart.Repaint();
-  Chart.SetStripMode(modeZoom);
-  const Integer I = Chart.SampleCount() - 200;
-  Chart.MouseDown(mbLeft, 0, Chart.XPosition(I), 50);
-  Chart.MouseMove(ssLeft, Chart.XPosition(I + 40), 150);
-  Chart.MouseUp(mbLeft, 0, Chart.XPosition(I + 40), 150);
+  ZoomOnSamples(Chart, Chart.SampleCount() - 200, 40);
   ASSERT_TRUE(Chart.Zoomed());
   EXPECT_EQ(Chart.SamplesPerWindow(), 41);
   EXPECT_EQ(Chart.WindowEndTime(), static_cast<Double>(Chart.BufferIndexTime(Chart.SampleCount())));
-  Chart.MouseDown(mbRight, 0, 200, 100);
-  Chart.MouseUp(mbRight, 0, 200, 100);
+  Unzoom(Chart);
   EXPECT_FALSE(Chart.Zoomed());
   EXPECT_EQ(Chart.SamplesPerWindow(), 512);
   // The samples are still there, each at its own time.

@@ -14,6 +14,15 @@
 
 using namespace striptest;
 
+// AddressSanitizer maps its shadow memory beyond any address-space limit.
+#if defined(__SANITIZE_ADDRESS__)
+#define STRIPTEST_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define STRIPTEST_ASAN 1
+#endif
+#endif
+
 namespace {
 
 class StripStateChange : public ::testing::Test {
@@ -136,14 +145,9 @@ TEST_F(StripStateChange, WiderWindowKeepsEveryBufferedSample) {
   Chart.SetSamplesPerWindow(512);
   Chart.Repaint();
   const Integer Before = Chart.SampleCount();
-  Chart.SetStripMode(modeZoom);
-  const Integer I = Chart.SampleCount() - 50;
-  Chart.MouseDown(mbLeft, 0, Chart.XPosition(I), 50);
-  Chart.MouseMove(ssLeft, Chart.XPosition(I + 20), 150);
-  Chart.MouseUp(mbLeft, 0, Chart.XPosition(I + 20), 150);
+  ZoomOnSamples(Chart, Chart.SampleCount() - 50, 20);
   ASSERT_TRUE(Chart.Zoomed());
-  Chart.MouseDown(mbRight, 0, 200, 100);
-  Chart.MouseUp(mbRight, 0, 200, 100);
+  Unzoom(Chart);
   ASSERT_FALSE(Chart.Zoomed());
   EXPECT_EQ(Chart.SamplesPerWindow(), 512);
   EXPECT_EQ(Chart.SampleCount(), Before);
@@ -321,6 +325,9 @@ TEST_F(StripStateChange, RemarkTextsKeepEveryCharacterTheDialogTakes) {
 // A buffer the machine cannot hold
 
 TEST_F(StripStateChange, BufferTooLargeForTheMemoryLeavesTheChartAsItWas) {
+#ifdef STRIPTEST_ASAN
+  GTEST_SKIP() << "an address-space limit cannot hold under AddressSanitizer";
+#endif
   TChildProcess Child([&](TChildProcess& C) {
     TStripChartInt Chart;
     SizeLikeDemo(Chart);
