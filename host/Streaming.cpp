@@ -1,5 +1,7 @@
 #include "quellix/host/Streaming.h"
 
+#include "quellix/host/Controls.h"
+
 #include <QHash>
 #include <QMetaObject>
 #include <QMetaProperty>
@@ -22,6 +24,12 @@ namespace {
 QHash<QString, TComponentFactory>& Registry() {
   static QHash<QString, TComponentFactory> R;
   return R;
+}
+
+// The name each registered class is written under.
+QHash<const QMetaObject*, QString>& StreamNames() {
+  static QHash<const QMetaObject*, QString> N;
+  return N;
 }
 
 // ---------------------------------------------------------------------------
@@ -423,7 +431,7 @@ public:
 
   void WriteComponent(TComponentCore* C, int Level) {
     const QString Indent(2 * Level, QLatin1Char(' '));
-    Text += Indent + QStringLiteral("object ") + C->Name() + QStringLiteral(": ") + C->ClassName() + QLatin1Char('\n');
+    Text += Indent + QStringLiteral("object ") + C->Name() + QStringLiteral(": ") + StreamClassName(C) + QLatin1Char('\n');
     WriteProperties(C->AsQObject(), Indent + QStringLiteral("  "), QString(), 0);
     TDefinitions Defs;
     C->DefineProperties(Defs);
@@ -657,11 +665,28 @@ private:
 
 }  // namespace
 
-void RegisterComponentClass(const QString& ClassName, TComponentFactory Create) {
+void RegisterComponentClass(const QString& ClassName, TComponentFactory Create, const QMetaObject* Meta) {
   Registry().insert(ClassName.toLower(), std::move(Create));
+  if (Meta && !StreamNames().contains(Meta)) StreamNames().insert(Meta, ClassName);
 }
 
-TComponentFactory FindComponentClass(const QString& ClassName) { return Registry().value(ClassName.toLower()); }
+QString StreamClassName(const TComponentCore* C) {
+  const QObject* O = C->AsQObject();
+  const QString Name = O ? StreamNames().value(O->metaObject()) : QString();
+  return Name.isEmpty() ? C->ClassName() : Name;
+}
+
+TComponentFactory FindComponentClass(const QString& ClassName) {
+  // The host's classes need no registration call of their own.
+  static const bool HostRegistered = (RegisterHostClasses(), true);
+  (void)HostRegistered;
+  return Registry().value(ClassName.toLower());
+}
+
+void RegisterHostClasses() {
+  RegisterClass<TPaintBox>();
+  RegisterClass<TTimer>();
+}
 
 QString WriteComponentText(TComponentCore* Root) {
   TTextWriter W;

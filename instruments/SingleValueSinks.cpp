@@ -35,6 +35,8 @@ void RegisterClasses() {
   RegisterClass<TLed>();
   RegisterClass<TMeter>();
   RegisterClass<TBarGraph>();
+  // Its bare name belongs to the stand-alone panel meter.
+  RegisterClass<TPanelMeter>(QStringLiteral("TPanelMeterSink"));
 }
 
 namespace {

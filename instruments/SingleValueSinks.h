@@ -46,11 +46,10 @@ bool LedCompare(TLEDCompare Compare, Single X, Single Limit, Single RangeLower, 
 // The first value of channel 0, if the block has one.
 bool FirstValueOfChannel0(const TDescArraySingle& Data, Single& Value);
 
-// Makes TLed, TMeter and TBarGraph creatable by class name when a form is
-// read. The panel meter sink is left out: a stream names a class without
-// its unit, and "TPanelMeter" is the name of the stand-alone panel meter
-// (PMeter) as well, so a form that holds the sink creates it itself and the
-// reader fills it in by its component name.
+// Makes the four sinks creatable by class name when a form is read. A
+// stream names a class without its unit, and "TPanelMeter" is the name of
+// the stand-alone panel meter (PMeter) as well: the panel meter sink is
+// registered, and written, as "TPanelMeterSink".
 void RegisterClasses();
 
 // ---------------------------------------------------------------------------

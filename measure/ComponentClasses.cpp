@@ -1,0 +1,14 @@
+#include "quellix/measure/ComponentClasses.h"
+
+#include "quellix/measure/AudioIn.h"
+#include "quellix/measure/DataEvent.h"
+#include "quellix/host/Streaming.h"
+
+namespace quellix {
+
+void RegisterMeasureClasses() {
+  RegisterClass<audioin::TAudioIn>();
+  RegisterClass<dataevent::TDataEvent>();
+}
+
+}  // namespace quellix
