@@ -111,7 +111,6 @@ public:
   // Handles every pending notice now, including those posted while
   // handling. The handler must not throw.
   void ProcessPending();
-  int PendingCount() const { return static_cast<int>(FQueue.size()); }
   // Drops the pending notices about Buffer (it is about to be freed).
   void Forget(const TWaveBuffer* Buffer);
 
@@ -136,7 +135,6 @@ public:
   std::size_t Push(const Byte* Data, std::size_t Bytes, std::size_t Unit);
   // Moves up to Bytes of the oldest bytes to Out; returns how many.
   std::size_t Pop(Byte* Out, std::size_t Bytes);
-  void Clear() { FHead = FSize = 0; }
 
 private:
   std::vector<Byte> FRing;
@@ -238,8 +236,6 @@ public:
   // Generates the next Frames frames and records them (ignored unless
   // recording). The real-time clock does the same from its timer.
   void Produce(int Frames);
-  // Frames generated since opening.
-  std::int64_t FramesProduced() const { return FFrames; }
   // The device is unplugged (see SetVirtualDevicePlugged).
   void Unplug() { Lose(); }
 

@@ -375,8 +375,10 @@ TEST_F(AudioIn, ChunksLargerThanTheRingLoseNothing) {
 TEST_F(AudioIn, BacklogOverrunDropsTheOldestAndReportsIt) {
   StartRamp();
   const int Second = 11025;  // one second of 8-bit mono at 11025/s
+  EXPECT_EQ(Device().BacklogLimit(), std::size_t(Second));
   Device().Produce(3 * 1024 + Second + 500);
   Device().Produce(300);  // still behind: the same overrun grows
+  EXPECT_EQ(Device().BacklogBytes(), std::size_t(Second));
   Source.ProcessMessages();
   EXPECT_EQ(Source.OverrunCount(), 800u);
   ASSERT_EQ(Errors.size(), 1);
@@ -662,4 +664,37 @@ TEST_F(AudioIn, SineDeviceProducesSineAndCosine) {
     ASSERT_NEAR(Blocks[0].Channels[0][I], 0.5 * std::sin(Phase), 0.0201) << I;
     ASSERT_NEAR(Blocks[0].Channels[1][I], 0.5 * std::cos(Phase), 0.0201) << I;
   }
+}
+
+// The backlog keeps the newest bytes in order around the end of its ring
+// and drops the oldest in whole frames.
+TEST(Backlog, KeepsOrderAndDropsOldestWholeFrames) {
+  auto Bytes = [](int From, int Count) {
+    std::vector<Byte> B(Count);
+    for (int I = 0; I < Count; ++I) B[I] = Byte(From + I);
+    return B;
+  };
+  TBacklog L;
+  L.SetCapacity(12);
+  std::vector<Byte> Out(32);
+  struct Step {
+    const char* Name;
+    int PushFrom, PushCount;  // bytes pushed (frames of 4 bytes)
+    int Pop;                  // bytes popped afterwards
+    std::size_t Dropped;
+    std::vector<Byte> Popped;
+  } Steps[] = {
+      {"fits", 0, 8, 4, 0, Bytes(0, 4)},
+      {"wraps around the end", 8, 8, 0, 0, {}},
+      {"one frame too many drops the oldest frame", 16, 4, 12, 4, Bytes(8, 12)},
+      {"more than the whole ring keeps the newest frames", 20, 24, 12, 12, Bytes(32, 12)},
+  };
+  for (const Step& S : Steps) {
+    SCOPED_TRACE(S.Name);
+    const std::vector<Byte> In = Bytes(S.PushFrom, S.PushCount);
+    EXPECT_EQ(L.Push(In.data(), In.size(), 4), S.Dropped);
+    EXPECT_EQ(L.Pop(Out.data(), S.Pop), S.Popped.size());
+    EXPECT_EQ(std::vector<Byte>(Out.begin(), Out.begin() + S.Popped.size()), S.Popped);
+  }
+  EXPECT_TRUE(L.Empty());
 }
