@@ -1,7 +1,9 @@
 #include "quellix/stripchart/DataFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
+#include <QSysInfo>
 #include <QtEndian>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -169,6 +171,23 @@ TRemarkRecord DecodeRemarkRecord(const Byte* In) {
     if (!Utf8.hasError()) R.Text = Text;
   }
   return R;
+}
+
+QString RemarkFileName(const QString& DataFileName) {
+  const QFileInfo Info(DataFileName);
+  const QString Dir = Info.path();
+  const QString Base = Info.suffix().isEmpty() ? Info.fileName() : Info.completeBaseName();
+  return (Dir == QLatin1String(".") && !DataFileName.startsWith(QLatin1String("./")) ? QString() : Dir + '/') +
+         Base + QStringLiteral(".XRM");
+}
+
+void SamplesFromFile(Single* Data, Integer Count) {
+  if constexpr (QSysInfo::ByteOrder == QSysInfo::BigEndian) {
+    for (Integer i = 0; i < Count; ++i) Data[i] = qFromLittleEndian(Data[i]);
+  } else {
+    (void)Data;
+    (void)Count;
+  }
 }
 
 // ---------------------------------------------------------------------------

@@ -97,6 +97,13 @@ QString FitRemarkText(const QString& Text);
 void EncodeRemarkRecord(const TRemarkRecord& R, Byte* Out);  // 232 bytes
 TRemarkRecord DecodeRemarkRecord(const Byte* In);
 
+// The remark file beside a data file: same name, extension ".XRM".
+QString RemarkFileName(const QString& DataFileName);
+
+// Samples are stored little-endian; swaps Count samples read from a file
+// in place on a big-endian host.
+void SamplesFromFile(Single* Data, Integer Count);
+
 // ---------------------------------------------------------------------------
 // Streams. The writer and the reader share one stream; a store of the
 // application's choosing may hand in a stream of its own.

@@ -21,25 +21,6 @@ namespace {
 
 constexpr Integer kMaxSamplesPerBuffer = 200000000;
 
-// The remark file beside a data file: same name, extension ".XRM".
-QString RemarkFileName(const QString& DataFileName) {
-  const QFileInfo Info(DataFileName);
-  const QString Dir = Info.path();
-  const QString Base = Info.suffix().isEmpty() ? Info.fileName() : Info.completeBaseName();
-  return (Dir == QLatin1String(".") && !DataFileName.startsWith(QLatin1String("./")) ? QString() : Dir + '/') +
-         Base + QStringLiteral(".XRM");
-}
-
-// Samples are stored little-endian; swap in place on a big-endian host.
-void SamplesFromFile(Single* Data, Integer Count) {
-  if constexpr (QSysInfo::ByteOrder == QSysInfo::BigEndian) {
-    for (Integer i = 0; i < Count; ++i) Data[i] = qFromLittleEndian(Data[i]);
-  } else {
-    (void)Data;
-    (void)Count;
-  }
-}
-
 void SamplesToFile(Byte* Out, const Single* Data, Integer Count) {
   if constexpr (QSysInfo::ByteOrder == QSysInfo::BigEndian) {
     for (Integer i = 0; i < Count; ++i) qToLittleEndian(Data[i], Out + 4 * i);
