@@ -5,4 +5,4 @@
 find_package(benchmark REQUIRED)
 
 add_executable(bench_audioin ${CMAKE_CURRENT_LIST_DIR}/bench_audioin.cpp)
-target_link_libraries(bench_audioin PRIVATE quellix_measure quellix_stripchart benchmark::benchmark)
+target_link_libraries(bench_audioin PRIVATE quellix_audioin quellix_stripchart benchmark::benchmark)

@@ -7,4 +7,4 @@ pkg_check_modules(FFTW3F REQUIRED IMPORTED_TARGET fftw3f)
 
 add_executable(bench_fft ${CMAKE_CURRENT_LIST_DIR}/bench_fft.cpp)
 target_link_libraries(bench_fft PRIVATE
-  quellix_analysis benchmark::benchmark kissfft::kissfft PkgConfig::FFTW3F)
+  quellix_fft benchmark::benchmark kissfft::kissfft PkgConfig::FFTW3F)
