@@ -9,7 +9,7 @@ FUZZ_SECONDS ?= 600
 FUZZ_TARGET ?=
 SOAK_SECONDS ?= 3600
 
-.PHONY: all test demo gallery bench clean sanitize fuzz fuzz-replay soak
+.PHONY: all test demo gallery bench docs clean sanitize fuzz fuzz-replay soak
 
 all:
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -58,6 +58,14 @@ fuzz: fuzz-replay
 # SOAK_SECONDS; prints the growth of its resident memory as a FIGURE line.
 soak: all
 	scripts/soak.sh $(BUILD) $(SOAK_SECONDS)
+
+# The API reference (Doxygen); any Doxygen warning fails the target.
+docs:
+	mkdir -p $(BUILD)/docs
+	QUELLIX_DOCS_DIR=$(BUILD)/docs \
+	QUELLIX_VERSION=$$(sed -n 's/^project(Quellix VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt) \
+	  doxygen docs/Doxyfile
+	@echo "Reference: $(BUILD)/docs/html/index.html"
 
 clean:
 	rm -rf $(BUILD) $(BENCH_BUILD) $(SAN_BUILD)

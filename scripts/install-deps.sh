@@ -12,6 +12,7 @@ PACKAGES=(
   libfftw3-dev libkissfft-dev libliquid-dev
   clang libclang-rt-14-dev
   xvfb xauth
+  doxygen ccache
 )
 
 # The capture test runs a private PulseAudio server of its own. A desktop
