@@ -1,5 +1,5 @@
-// The autocorrelation dialog: a generated signal of 512 samples, windowed,
-// and its circular autocorrelation.
+/// The autocorrelation dialog: a generated signal of 512 samples, windowed,
+/// and its circular autocorrelation. \file
 #pragma once
 
 #include "quellix/analysis/AnalysisDialog.h"
@@ -11,8 +11,8 @@ class TAutokorrDialog : public AnalysisDialog::TAnalysisDialog {
 public:
   explicit TAutokorrDialog(TComponentCore* AOwner = nullptr);
 
-  // The Y range of the result follows the chosen function, set after the
-  // new result is shown.
+  /// The Y range of the result follows the chosen function, set after the
+  /// new result is shown.
   void FunctionClick(Integer Kind) override;
 
   FFT::TComplexVector* Signal() const { return FSignal; }
@@ -26,4 +26,4 @@ private:
   FFT::TComplexVector* FWork;
 };
 
-}  // namespace quellix::Uauto
+}  ///< namespace quellix::Uauto

@@ -1,5 +1,5 @@
-// The cross-correlation dialog: signal 1 at a fixed frequency, signal 2
-// swept, both windowed, and their circular cross-correlation.
+/// The cross-correlation dialog: signal 1 at a fixed frequency, signal 2
+/// swept, both windowed, and their circular cross-correlation. \file
 #pragma once
 
 #include "quellix/analysis/AnalysisDialog.h"
@@ -11,9 +11,9 @@ class TKreuzkorrelationDialog : public AnalysisDialog::TAnalysisDialog {
 public:
   explicit TKreuzkorrelationDialog(TComponentCore* AOwner = nullptr);
 
-  // The Y range of the result follows signal 1's function; it is set
-  // before the new result is computed, with the screen updates of the
-  // result histograph held back meanwhile.
+  /// The Y range of the result follows signal 1's function; it is set
+  /// before the new result is computed, with the screen updates of the
+  /// result histograph held back meanwhile.
   void FunctionClick(Integer Kind) override;
 
   FFT::TComplexVector* F1() const { return FF1; }
@@ -31,4 +31,4 @@ private:
   FFT::TComplexVector* FResult;
 };
 
-}  // namespace quellix::Ucross
+}  ///< namespace quellix::Ucross

@@ -1,5 +1,5 @@
-// The cross-power dialog: signal 1 at a fixed frequency, signal 2 swept,
-// both windowed, and the magnitude of their cross-power spectrum.
+/// The cross-power dialog: signal 1 at a fixed frequency, signal 2 swept,
+/// both windowed, and the magnitude of their cross-power spectrum. \file
 #pragma once
 
 #include "quellix/analysis/AnalysisDialog.h"
@@ -11,7 +11,7 @@ class TCrossPowerDialog : public AnalysisDialog::TAnalysisDialog {
 public:
   explicit TCrossPowerDialog(TComponentCore* AOwner = nullptr);
 
-  // Bins shown of the result.
+  /// Bins shown of the result.
   static constexpr Integer ShownBins = 128;
 
   FFT::TComplexVector* F1() const { return FF1; }
@@ -29,4 +29,4 @@ private:
   FFT::TComplexVector* FResult;
 };
 
-}  // namespace quellix::Ucropow
+}  ///< namespace quellix::Ucropow

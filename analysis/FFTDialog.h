@@ -1,5 +1,5 @@
-// The FFT dialog: a generated real signal of 512 samples and its
-// magnitude spectrum (bin 0 the mean, bins 1 … 255 the magnitudes).
+/// The FFT dialog: a generated real signal of 512 samples and its
+/// magnitude spectrum (bin 0 the mean, bins 1 … 255 the magnitudes). \file
 #pragma once
 
 #include "quellix/analysis/AnalysisDialog.h"
@@ -24,4 +24,4 @@ private:
   FFT::TComplexVector* FDisplay;
 };
 
-}  // namespace quellix::Ufft
+}  ///< namespace quellix::Ufft

@@ -1,5 +1,5 @@
-// The power spectrum dialog: a generated signal of 512 samples, windowed,
-// and the squared magnitudes of its transform.
+/// The power spectrum dialog: a generated signal of 512 samples, windowed,
+/// and the squared magnitudes of its transform. \file
 #pragma once
 
 #include "quellix/analysis/AnalysisDialog.h"
@@ -22,4 +22,4 @@ private:
   FFT::TComplexVector* FWork;
 };
 
-}  // namespace quellix::Upow
+}  ///< namespace quellix::Upow

@@ -1,12 +1,12 @@
-// The axis dialog of a chart ("Maße"): a group "X-Achse" and a group
-// "Y-Achse" of number edits (applied when an edit is left) and decimals
-// spin edits (applied at every change). Each chart adds the fields it has.
-//
-// A number is refused when it is not a number, when the property cannot
-// hold it (beyond the range of its float type), or when it would make the
-// span of a view range infinite. A refused text is either answered with
-// the host's conversion message (the strip chart) or replaced by the
-// property's current value without a message (the histograph).
+/// The axis dialog of a chart ("Maße"): a group "X-Achse" and a group
+/// "Y-Achse" of number edits (applied when an edit is left) and decimals
+/// spin edits (applied at every change). Each chart adds the fields it has.
+/// \file
+/// A number is refused when it is not a number, when the property cannot
+/// hold it (beyond the range of its float type), or when it would make the
+/// span of a view range infinite. A refused text is either answered with
+/// the host's conversion message (the strip chart) or replaced by the
+/// property's current value without a message (the histograph).
 #pragma once
 
 #include <type_traits>
@@ -22,30 +22,30 @@ namespace quellix::ChartTools {
 
 enum TAxisGroup { agX, agY };
 enum TRefusal { rfMessage, rfPutBack };
-// The float type of the property a number edit sets.
+/// The float type of the property a number edit sets.
 enum TFloatKind { fkSingle, fkDouble };
 
-// One number edit of the dialog.
+/// One number edit of the dialog.
 struct TNumberField {
-  std::function<Extended()> Get;      // the value as the chart has it now
-  std::function<void(Extended)> Set;  // applies an accepted value
+  std::function<Extended()> Get;      ///< the value as the chart has it now
+  std::function<void(Extended)> Set;  ///< applies an accepted value
   TFloatKind Kind = fkSingle;
-  // Only values above 0 are applied; the others are ignored.
+  /// Only values above 0 are applied; the others are ignored.
   bool PositiveOnly = false;
-  // For the ends of a range: the other end now, and whether this field is
-  // the range's upper end. The span between them must stay finite.
+  /// For the ends of a range: the other end now, and whether this field is
+  /// the range's upper end. The span between them must stay finite.
   std::function<Extended()> OtherEnd;
   bool UpperEnd = false;
 };
 
-// Reads a property of the chart that Chart points to when it is called.
+/// Reads a property of the chart that Chart points to when it is called.
 template <class TChart, class TValue>
 std::function<Extended()> Reader(TChart* const& Chart, TValue (TChart::*Get)() const) {
   return [&Chart, Get]() -> Extended { return (Chart->*Get)(); };
 }
 
-// The field of a float property of the chart that Chart points to when
-// the field is used.
+/// The field of a float property of the chart that Chart points to when
+/// the field is used.
 template <class TChart, class TValue>
 TNumberField Field(TChart* const& Chart, TValue (TChart::*Get)() const, void (TChart::*Set)(TValue)) {
   static_assert(std::is_floating_point_v<TValue>);
@@ -56,7 +56,7 @@ TNumberField Field(TChart* const& Chart, TValue (TChart::*Get)() const, void (TC
   return F;
 }
 
-// The fields of the two ends of a range, each knowing the other.
+/// The fields of the two ends of a range, each knowing the other.
 template <class TChart, class TValue>
 std::pair<TNumberField, TNumberField> RangeFields(TChart* const& Chart, TValue (TChart::*GetMin)() const,
                                                   void (TChart::*SetMin)(TValue), TValue (TChart::*GetMax)() const,
@@ -73,15 +73,15 @@ class TAxisDialog : public TPropertyDialog {
 public:
   TAxisDialog(TRefusal Refusal, TComponentCore* AOwner, QWidget* AParent);
 
-  // Leaving an edit: its number goes to the chart; a refused text is
-  // answered as the chart's refusal says.
+  /// Leaving an edit: its number goes to the chart; a refused text is
+  /// answered as the chart's refusal says.
   void EditExit(QLineEdit* Edit);
-  // The number of an edit given to the chart; raises EConvertError with
-  // the host's message when the text is refused.
+  /// The number of an edit given to the chart; raises EConvertError with
+  /// the host's message when the text is refused.
   void ApplyNumber(QLineEdit* Edit);
 
 protected:
-  // The chart's class adds its fields in order, row by row.
+  /// The chart's class adds its fields in order, row by row.
   QLineEdit* AddNumber(TAxisGroup Group, const QString& Label, TNumberField Field);
   QSpinBox* AddDecimals(TAxisGroup Group, int Min, int Max, std::function<Integer()> Get,
                         std::function<void(Integer)> Set);
@@ -105,4 +105,4 @@ private:
   std::vector<TDecimalsRow> FDecimals;
 };
 
-}  // namespace quellix::ChartTools
+}  ///< namespace quellix::ChartTools

@@ -1,6 +1,6 @@
-// The title dialog of a chart ("Beschriftung"): four edits typed straight
-// into the titles and six font buttons, for the bottom, top, left and
-// right titles and the labels of both axes.
+/// The title dialog of a chart ("Beschriftung"): four edits typed straight
+/// into the titles and six font buttons, for the bottom, top, left and
+/// right titles and the labels of both axes. \file
 #pragma once
 
 #include <array>
@@ -11,11 +11,11 @@ class QLineEdit;
 
 namespace quellix::ChartTools {
 
-// The rows of the dialog, in order; the first four have a title edit.
+/// The rows of the dialog, in order; the first four have a title edit.
 enum TTitleFont { tfBottom, tfTop, tfLeft, tfRight, tfXAxis, tfYAxis };
 
-// Runs the platform's font dialog on Font: true when the user chose OK.
-// TrueTypeOnly offers only fonts that can be drawn turned.
+/// Runs the platform's font dialog on Font: true when the user chose OK.
+/// TrueTypeOnly offers only fonts that can be drawn turned.
 bool ExecFontDialog(TFont& Font, bool TrueTypeOnly);
 
 class TTitleDialog : public TPropertyDialog {
@@ -23,7 +23,7 @@ class TTitleDialog : public TPropertyDialog {
 public:
   explicit TTitleDialog(TComponentCore* AOwner = nullptr, QWidget* AParent = nullptr);
 
-  // Runs the font dialog for one row and gives the chart its choice.
+  /// Runs the font dialog for one row and gives the chart its choice.
   void FontButtonClick(TTitleFont Which);
 
   QLineEdit* EBottom;
@@ -32,12 +32,12 @@ public:
   QLineEdit* ERight;
   std::array<QPushButton*, 6> FontButtons{};
 
-  // The font dialog: edits Font in place, true when the user chose OK.
-  // Replaceable, so that nothing blocks in a headless run.
+  /// The font dialog: edits Font in place, true when the user chose OK.
+  /// Replaceable, so that nothing blocks in a headless run.
   std::function<bool(TFont& Font, bool TrueTypeOnly)> RunFontDialog = ExecFontDialog;
 
 protected:
-  // The chart's side: the titles of rows tfBottom..tfRight and all six fonts.
+  /// The chart's side: the titles of rows tfBottom..tfRight and all six fonts.
   virtual QString ChartTitle(TTitleFont Which) const = 0;
   virtual void SetChartTitle(TTitleFont Which, const QString& Text) = 0;
   virtual const TFont& ChartFont(TTitleFont Which) const = 0;
@@ -50,9 +50,9 @@ private:
   std::array<QLineEdit*, 4> Edits() const { return {EBottom, ETop, ELeft, ERight}; }
 };
 
-// The title dialog bound to a chart class with the properties TitleBottom,
-// TitleTop, TitleLeft, TitleRight and FontTitleBottom, FontTitleTop,
-// FontTitleLeft, FontTitleRight, FontXAxis, FontYAxis.
+/// The title dialog bound to a chart class with the properties TitleBottom,
+/// TitleTop, TitleLeft, TitleRight and FontTitleBottom, FontTitleTop,
+/// FontTitleLeft, FontTitleRight, FontXAxis, FontYAxis.
 template <class TChart>
 class TTitleDialogOf : public TTitleDialog {
 public:
@@ -98,4 +98,4 @@ private:
   }
 };
 
-}  // namespace quellix::ChartTools
+}  ///< namespace quellix::ChartTools

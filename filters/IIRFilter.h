@@ -1,5 +1,5 @@
-// Butterworth IIR filter: low-pass, band-pass or high-pass of even order
-// 2 to 10, run as a cascade of sections on blocks of Single samples.
+/// Butterworth IIR filter: low-pass, band-pass or high-pass of even order
+/// 2 to 10, run as a cascade of sections on blocks of Single samples. \file
 #pragma once
 
 #include <QString>
@@ -13,17 +13,17 @@ Q_NAMESPACE
 enum TIirFilterOutput { iirLowPass, iirBandPass, iirHighPass };
 Q_ENUM_NS(TIirFilterOutput)
 
-// Coefficients of one section: g, c1, c2 for a second-order low-pass or
-// high-pass section, g, c1 .. c4 for a fourth-order band-pass section.
+/// Coefficients of one section: g, c1, c2 for a second-order low-pass or
+/// high-pass section, g, c1 .. c4 for a fourth-order band-pass section.
 struct TIirSection {
   Single g = 0, c1 = 0, c2 = 0, c3 = 0, c4 = 0;
 };
 
-// The filter is designed by the bilinear transform with pre-warping from
-// the ratios F/Fs. Order/2 sections: second-order sections for the low-pass
-// and high-pass, fourth-order sections for the band-pass (whose order is
-// therefore twice Order). The history survives between calls and property
-// changes; only Reset clears it.
+/// The filter is designed by the bilinear transform with pre-warping from
+/// the ratios F/Fs. Order/2 sections: second-order sections for the low-pass
+/// and high-pass, fourth-order sections for the band-pass (whose order is
+/// therefore twice Order). The history survives between calls and property
+/// changes; only Reset clears it.
 class TIIRFilter : public FiltBase::TFilterBase {
   Q_OBJECT
   Q_PROPERTY(float CutoffHighFrequency READ CutoffHighFrequency WRITE SetCutoffHighFrequency)
@@ -33,7 +33,7 @@ class TIIRFilter : public FiltBase::TFilterBase {
 
 public:
   static constexpr int MaxSections = 5;
-  // Past values kept per stage: the band-pass sections look four samples back.
+  /// Past values kept per stage: the band-pass sections look four samples back.
   static constexpr int HistoryDepth = 4;
 
   explicit TIIRFilter(TComponentCore* AOwner = nullptr);
@@ -45,14 +45,14 @@ public:
   TIirFilterOutput FilterOutput() const { return FFilterOutput; }
   void SetFilterOutput(TIirFilterOutput Value);
 
-  // The designed sections, 0 .. SectionCount()-1.
+  /// The designed sections, 0 .. SectionCount()-1.
   Integer SectionCount() const { return FSections; }
   const TIirSection& Section(Integer Index) const { return FCoefficients.at(Index); }
 
-  // Clears the whole history.
+  /// Clears the whole history.
   void Reset();
-  // Replaces Data[0 .. Count-1] by the filtered signal, continuing from the
-  // current history.
+  /// Replaces Data[0 .. Count-1] by the filtered signal, continuing from the
+  /// current history.
   void Filter(Single* Data, Integer Count);
 
   void DefineProperties(TFiler& Filer) override;
@@ -71,4 +71,4 @@ private:
   std::array<std::array<Single, HistoryDepth>, MaxSections + 1> FHistory{};
 };
 
-}  // namespace quellix::IIRFilt
+}  ///< namespace quellix::IIRFilt

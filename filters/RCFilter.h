@@ -1,5 +1,5 @@
-// What the RC low-pass and high-pass share: their coefficients, their
-// state, the recursion both run and the streamed "Floats" list.
+/// What the RC low-pass and high-pass share: their coefficients, their
+/// state, the recursion both run and the streamed "Floats" list. \file
 #pragma once
 
 #include <cmath>
@@ -8,15 +8,15 @@
 
 namespace quellix::RCBase {
 
-// First-order RC filter on blocks of Single samples. Both outputs come from
-// one recursion y[k] = a*y[k-1] + x[k], with a = exp(-2*pi*Fc/Fs) and
-// b = 1 - a; the low-pass and high-pass differ only in the sample they
-// give out, which each passes to Run as its output step.
+/// First-order RC filter on blocks of Single samples. Both outputs come from
+/// one recursion y[k] = a*y[k-1] + x[k], with a = exp(-2*pi*Fc/Fs) and
+/// b = 1 - a; the low-pass and high-pass differ only in the sample they
+/// give out, which each passes to Run as its output step.
 class TRCFilter : public FiltBase::TFilterBase {
   Q_OBJECT
 
 public:
-  // Clears the filter's memory.
+  /// Clears the filter's memory.
   void Reset() { FState = 0; }
 
   void DefineProperties(TFiler& Filer) override;
@@ -26,9 +26,9 @@ protected:
 
   void FrequencyChanged() override { ComputeCoefficients(); }
 
-  // Runs Data[0 .. Count-1] in place through Step, continuing from the
-  // current state: Data[i] = Step(b, y, Data[i]), where Step updates y.
-  // Samples that are not finite numbers are passed over.
+  /// Runs Data[0 .. Count-1] in place through Step, continuing from the
+  /// current state: Data[i] = Step(b, y, Data[i]), where Step updates y.
+  /// Samples that are not finite numbers are passed over.
   template <class TStep>
   void Run(Single* Data, Integer Count, TStep Step) {
     if (!Data || Count < 1) return;
@@ -47,4 +47,4 @@ private:
   Single FA = 0;  // exp(-2*pi*Fc/Fs)
 };
 
-}  // namespace quellix::RCBase
+}  ///< namespace quellix::RCBase

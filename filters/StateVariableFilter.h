@@ -1,5 +1,5 @@
-// State-variable filter: two integrators in a loop giving low-pass,
-// band-pass, high-pass and notch outputs at once; one is selected.
+/// State-variable filter: two integrators in a loop giving low-pass,
+/// band-pass, high-pass and notch outputs at once; one is selected. \file
 #pragma once
 
 #include <QString>
@@ -12,8 +12,8 @@ Q_NAMESPACE
 enum TFilterOutput { foLowPass, foBandPass, foHighPass, foNotch };
 Q_ENUM_NS(TFilterOutput)
 
-// Tuned by f = 2*sin(pi*Fc/Fs) and damping d = 1/Q. The two integrator
-// states survive between calls and property changes; Reset clears them.
+/// Tuned by f = 2*sin(pi*Fc/Fs) and damping d = 1/Q. The two integrator
+/// states survive between calls and property changes; Reset clears them.
 class TStateVariableFilter : public FiltBase::TFilterBase {
   Q_OBJECT
   Q_PROPERTY(float Q READ Q WRITE SetQ)
@@ -23,18 +23,18 @@ class TStateVariableFilter : public FiltBase::TFilterBase {
 public:
   explicit TStateVariableFilter(TComponentCore* AOwner = nullptr);
 
-  // Quality factor; values of 0.4 and below are refused.
+  /// Quality factor; values of 0.4 and below are refused.
   Single Q() const { return FQ; }
   void SetQ(Single Value);
   TFilterOutput FilterOutput() const { return FFilterOutput; }
   void SetFilterOutput(TFilterOutput Value);
 
-  // Clears both integrators.
+  /// Clears both integrators.
   void Reset() {
     FBand = 0;
     FLow = 0;
   }
-  // Filters Data[0 .. Count-1] in place.
+  /// Filters Data[0 .. Count-1] in place.
   void Filter(Single* Data, Integer Count);
 
   void DefineProperties(TFiler& Filer) override;
@@ -54,4 +54,4 @@ private:
   Single FLow = 0;         // L, output of the second integrator
 };
 
-}  // namespace quellix::SVFilt
+}  ///< namespace quellix::SVFilt

@@ -1,8 +1,8 @@
-// TColorGridHisto: a grid of the 16 standard palette colours. Pressing a
-// cell selects it and starts a drag of the control at once; the histograph
-// and the strip chart accept that drag and take SelectColor as the colour
-// dropped on a part of their display. The keyboard moves the selection and
-// sets the foreground ("F") and background ("B") markers.
+/// TColorGridHisto: a grid of the 16 standard palette colours. Pressing a
+/// cell selects it and starts a drag of the control at once; the histograph
+/// and the strip chart accept that drag and take SelectColor as the colour
+/// dropped on a part of their display. The keyboard moves the selection and
+/// sets the foreground ("F") and background ("B") markers. \file
 #pragma once
 
 #include <array>
@@ -14,7 +14,7 @@
 namespace quellix::Colorhis {
 Q_NAMESPACE
 
-// Columns x rows: columns = 16 >> ordinal, rows = 1 << ordinal.
+/// Columns x rows: columns = 16 >> ordinal, rows = 1 << ordinal.
 enum TGridOrdering : Byte { go16x1, go8x2, go4x4, go2x8, go1x16 };
 Q_ENUM_NS(TGridOrdering)
 
@@ -61,7 +61,7 @@ public:
   void SetGridOrdering(TGridOrdering Value);
   bool Ctl3D() const { return FCtl3D; }
   void SetCtl3D(bool Value);
-  // The RGB colour of the selected cell.
+  /// The RGB colour of the selected cell.
   TColor SelectColor() const { return FSelectColor; }
 
   // --- geometry, shared by painting and hit-testing ---
@@ -69,16 +69,16 @@ public:
   Integer Rows() const { return FRows; }
   Integer CellWidth() const { return FCellWidth; }
   Integer CellHeight() const { return FCellHeight; }
-  // The cell under a point (the point is limited to the control first).
+  /// The cell under a point (the point is limited to the control first).
   Integer CellAt(Integer X, Integer Y) const;
   TRect CellRect(Integer Index) const;
-  // The colour of cell Index (0..15).
+  /// The colour of cell Index (0..15).
   TColor CellColor(Integer Index) const { return FColors.at(Index); }
-  // The button of the last press and whether it is still held.
+  /// The button of the last press and whether it is still held.
   TMouseButton LastButton() const { return FButton; }
   bool ButtonDown() const { return FButtonDown; }
 
-  // Fires when ForegroundIndex or BackgroundIndex change.
+  /// Fires when ForegroundIndex or BackgroundIndex change.
   TNotifyEvent OnChange;
 
   void Paint() override;
@@ -117,4 +117,4 @@ private:
   TColor FSelectColor = clBlack;
 };
 
-}  // namespace quellix::Colorhis
+}  ///< namespace quellix::Colorhis

@@ -1,6 +1,6 @@
-// The histograph's dimension dialog ("Maße"): the charts' axis dialog with
-// the X range, gap and decimals (0..8) and the Y range, gap and decimals
-// (no limits). A refused number is replaced by the current value.
+/// The histograph's dimension dialog ("Maße"): the charts' axis dialog with
+/// the X range, gap and decimals (0..8) and the Y range, gap and decimals
+/// (no limits). A refused number is replaced by the current value. \file
 #pragma once
 
 #include "quellix/charttools/AxisDialog.h"
@@ -39,4 +39,4 @@ private:
   HistoInt::THistographInt* FHisto = nullptr;
 };
 
-}  // namespace quellix::Efa
+}  ///< namespace quellix::Efa

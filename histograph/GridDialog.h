@@ -1,6 +1,6 @@
-// The histograph's grid dialog ("Gitter"): the charts' grid dialog bound
-// to a histograph, with open lists; the four scale entries are the four
-// values of GridScale.
+/// The histograph's grid dialog ("Gitter"): the charts' grid dialog bound
+/// to a histograph, with open lists; the four scale entries are the four
+/// values of GridScale. \file
 #pragma once
 
 #include <QCheckBox>
@@ -33,4 +33,4 @@ protected:
   void SetChartScaleEntry(int Entry) override { Chart->SetGridScale(static_cast<HistoInt::TGrdScale>(Entry)); }
 };
 
-}  // namespace quellix::Efg
+}  ///< namespace quellix::Efg

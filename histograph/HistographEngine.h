@@ -1,13 +1,13 @@
-// THistographInt: the histograph engine. Up to eight curves ("series") of
-// Single values, drawn as Yt curves spread evenly over an X interval or as
-// XY figures, with an upper and a lower reference curve that the user can
-// reshape with the mouse and the application reads back.
-//
-// This unit holds the data model (series table, view ranges, automatic Y
-// scaling, the built-in timer, the streamed "Series" list) and the drawing
-// (range checks, margins, frames, titles, linear and logarithmic axes,
-// curves). The mouse modes, tool windows and dialogs build on it; the
-// measure sink THistograph (unit Histo) derives from it.
+/// THistographInt: the histograph engine. Up to eight curves ("series") of
+/// Single values, drawn as Yt curves spread evenly over an X interval or as
+/// XY figures, with an upper and a lower reference curve that the user can
+/// reshape with the mouse and the application reads back.
+/// \file
+/// This unit holds the data model (series table, view ranges, automatic Y
+/// scaling, the built-in timer, the streamed "Series" list) and the drawing
+/// (range checks, margins, frames, titles, linear and logarithmic axes,
+/// curves). The mouse modes, tool windows and dialogs build on it; the
+/// measure sink THistograph (unit Histo) derives from it.
 #pragma once
 
 #include <QString>
@@ -29,11 +29,11 @@ class TFormValueBar;
 namespace quellix::HistoInt {
 Q_NAMESPACE
 
-// Kind of a series; says how its array is laid out and who owns it.
+/// Kind of a series; says how its array is laid out and who owns it.
 enum TDataKind : Byte {
-  dtData,      // Count Y values, the caller's array (not copied)
-  dtDataXY,    // Count pairs X1, Y1, X2, Y2, ..., the caller's array
-  dtUpperRef,  // Count Y values, the component's own copy
+  dtData,      ///< Count Y values, the caller's array (not copied)
+  dtDataXY,    ///< Count pairs X1, Y1, X2, Y2, ..., the caller's array
+  dtUpperRef,  ///< Count Y values, the component's own copy
   dtLowerRef   // Count Y values, the component's own copy
 };
 Q_ENUM_NS(TDataKind)
@@ -41,114 +41,114 @@ Q_ENUM_NS(TDataKind)
 enum TGrdVisible : Byte { grdNone, grdHor, grdVer, grdBoth };
 Q_ENUM_NS(TGrdVisible)
 
-// Scales of X and Y: sclLinLog is X linear, Y logarithmic.
+/// Scales of X and Y: sclLinLog is X linear, Y logarithmic.
 enum TGrdScale : Byte { sclLinLin, sclLinLog, sclLogLin, sclLogLog };
 Q_ENUM_NS(TGrdScale)
 
 enum TBorderStyle : Byte { bsNone, bsSingle };
 Q_ENUM_NS(TBorderStyle)
 
-// (Sender, X, Y, series 1..8, 1-based index of the point in the series)
+/// (Sender, X, Y, series 1..8, 1-based index of the point in the series)
 using TNotifyCrossMove = std::function<void(TObject* Sender, Single X, Single Y, Integer Serie, Integer Index)>;
-// (Sender, series under cross 1 and 2, X under cross 1 and 2, Y under cross 1 and 2)
+/// (Sender, series under cross 1 and 2, X under cross 1 and 2, Y under cross 1 and 2)
 using TNotifyCalculate = std::function<void(TObject* Sender, Integer Serie1, Integer Serie2, Single Value1X,
                                             Single Value2X, Single Value1Y, Single Value2Y)>;
 
-// What the mouse does in the plot.
+/// What the mouse does in the plot.
 enum TMode : Byte { modeMeasure, modeLowerRef, modeUpperRef, modeZoom, modeCalculate };
 Q_ENUM_NS(TMode)
 
-// The part of the display a dropped colour goes to.
+/// The part of the display a dropped colour goes to.
 enum TColorTarget : Byte {
   ctNone, ctSeries, ctGrid, ctPlotBackground, ctTitleLeft, ctTitleRight, ctTitleTop, ctTitleBottom,
   ctYLabels, ctXLabels, ctControlBackground
 };
 
 constexpr Integer MaxSeries = 8;
-// Largest reference copy SetData (values) and SetDataXY (pairs) accept.
+/// Largest reference copy SetData (values) and SetDataXY (pairs) accept.
 constexpr Integer MaxRefValues = 200000000;
 constexpr Integer MaxRefPairs = 100000000;
-// Series with more points than this are not drawn.
+/// Series with more points than this are not drawn.
 constexpr Integer MaxDrawCount = 199999999;
-// Pixel coordinates are limited to this magnitude.
+/// Pixel coordinates are limited to this magnitude.
 constexpr Integer CoordLimit = 30000;
 
-// One series slot.
-//
-// Ownership: a dtData or dtDataXY slot points at the caller's array
-// (Owned false); the caller keeps it alive while the slot shows it, and
-// every paint draws its current contents. A reference slot holds a copy of
-// its own in Own (Owned true), because mouse editing writes into it.
+/// One series slot.
+///
+/// Ownership: a dtData or dtDataXY slot points at the caller's array
+/// (Owned false); the caller keeps it alive while the slot shows it, and
+/// every paint draws its current contents. A reference slot holds a copy of
+/// its own in Own (Owned true), because mouse editing writes into it.
 struct THistoSeries {
   TDataKind Style = dtData;
   TPenStyle LineStyle = psSolid;
   TColor Color = clBlack;
   const Single* Data = nullptr;
-  Integer Count = 0;  // values, or pairs for a dtDataXY slot
+  Integer Count = 0;  ///< values, or pairs for a dtDataXY slot
   bool Owned = false;
-  std::vector<Single> Own;  // the storage of Data while Owned
+  std::vector<Single> Own;  ///< the storage of Data while Owned
 
   bool HasData() const { return Data != nullptr && Count > 0; }
-  // Empties the slot and frees an owned array.
+  /// Empties the slot and frees an owned array.
   void Clear();
-  // Single values in Data: 2 * Count for an XY layout.
+  /// Single values in Data: 2 * Count for an XY layout.
   qsizetype ValueCount() const { return Style == dtDataXY ? 2 * qsizetype(Count) : qsizetype(Count); }
 };
 
-// A label or grid position of an axis: the value and its pixel (row for
-// the Y axis, column for the X axis).
+/// A label or grid position of an axis: the value and its pixel (row for
+/// the Y axis, column for the X axis).
 struct TAxisMark {
   Extended Value = 0;
   Integer Pixel = 0;
   QString Text;
 };
 
-// What one axis draws: the labels (with ticks) and the grid lines.
+/// What one axis draws: the labels (with ticks) and the grid lines.
 struct TAxisLayout {
   std::vector<TAxisMark> Labels;
   std::vector<TAxisMark> Grid;
 };
 
-// The titles in the four margins.
+/// The titles in the four margins.
 enum TTitlePlace { tpTop, tpBottom, tpLeft, tpRight };
 
-// A measuring or calculation cross: 0 and 1 are the calculation crosses,
-// 2 the measuring cross. The mouse modes place them; the paint draws the
-// visible ones over the finished picture.
+/// A measuring or calculation cross: 0 and 1 are the calculation crosses,
+/// 2 the measuring cross. The mouse modes place them; the paint draws the
+/// visible ones over the finished picture.
 struct TCross {
   bool Visible = false;
-  TPoint Mouse;  // the mouse position that placed it
-  TPoint Pixel;  // the curve point it sits on
+  TPoint Mouse;  ///< the mouse position that placed it
+  TPoint Pixel;  ///< the curve point it sits on
   TColor Color = clBlack;
   Single X = 0;
   Single Y = 0;
   Integer Serie = 0;
 };
 
-// The curve point nearest to a mouse position (Serie 0: none found).
+/// The curve point nearest to a mouse position (Serie 0: none found).
 struct TNearestPoint {
   Integer Serie = 0;
-  Integer Index = 0;  // 1-based sample (or pair) index
+  Integer Index = 0;  ///< 1-based sample (or pair) index
   Single X = 0;
   Single Y = 0;
 };
 
-// The view a zoom saves and a right click brings back.
+/// The view a zoom saves and a right click brings back.
 struct TSavedView {
   Single YMin = 0, YMax = 0, XCurrentMin = 0, XCurrentMax = 0, XGap = 0, YGap = 0;
 };
 
-// The weights of a reference band of N samples (index 0 is sample 1 of
-// the band): a Gaussian that is 1 at the centre and nearly 0 at both ends.
+/// The weights of a reference band of N samples (index 0 is sample 1 of
+/// the band): a Gaussian that is 1 at the centre and nearly 0 at both ends.
 std::vector<Extended> ReferenceWeights(Integer N);
 
-// The value format of linear axis labels: "#.##E-00" for very large or
-// very narrow ranges, otherwise fixed point with Decimals decimals.
+/// The value format of linear axis labels: "#.##E-00" for very large or
+/// very narrow ranges, otherwise fixed point with Decimals decimals.
 QString LinearLabelFormat(Extended Lo, Extended Hi, Integer Decimals);
-// The label of the power of ten 10^E on a logarithmic axis whose labelled
-// decades are D0..D1.
+/// The label of the power of ten 10^E on a logarithmic axis whose labelled
+/// decades are D0..D1.
 QString LogLabelText(Integer E, Integer D0, Integer D1);
-// C with red, green and blue multiplied by F (system colours resolved).
+/// C with red, green and blue multiplied by F (system colours resolved).
 TColor Shade(TColor C, Extended F);
 
 class THistographInt : public TPaintBox {
@@ -256,20 +256,20 @@ public:
   // Shows Count values of series Serie (dtData: the caller's array, not
   // copied; reference series: a copy). Redraws the plot area at once.
   void SetData(const Single* Data, Integer Count, Integer Serie);
-  // Shows Count X/Y pairs (2 * Count Singles) of series Serie (dtDataXY:
-  // the caller's array; reference series: a copy of the pairs).
+  /// Shows Count X/Y pairs (2 * Count Singles) of series Serie (dtDataXY:
+  /// the caller's array; reference series: a copy of the pairs).
   void SetDataXY(const Single* Data, Integer Count, Integer Serie);
-  // Copies up to MaxCount Singles of series Serie into Dest; returns how
-  // many (for an XY series the first Singles of the pair array).
+  /// Copies up to MaxCount Singles of series Serie into Dest; returns how
+  /// many (for an XY series the first Singles of the pair array).
   Integer GetData(Single* Dest, Integer MaxCount, Integer Serie) const;
-  // Adapts the Y range to the data; true when it changed the range.
+  /// Adapts the Y range to the data; true when it changed the range.
   bool CalcAutoScale();
-  // Redraws the plot rectangle at once (everything when AutoScale moved
-  // the range).
+  /// Redraws the plot rectangle at once (everything when AutoScale moved
+  /// the range).
   void UpdatePlot();
 
-  // The slot of series Serie (1..8). Read access for the mouse modes,
-  // dialogs and the measure sink.
+  /// The slot of series Serie (1..8). Read access for the mouse modes,
+  /// dialogs and the measure sink.
   const THistoSeries& Series(Integer Serie) const { return FSeries.at(Serie - 1); }
 
   Integer SeriesNumber() const { return FSeriesNumber; }
@@ -314,7 +314,7 @@ public:
   void SetTimerInterval(Integer Value);
   bool TimerEnabled() const;
   void SetTimerEnabled(bool Value);
-  // The built-in timer (tests drive it with Tick).
+  /// The built-in timer (tests drive it with Tick).
   TTimer& Timer() { return *FTimer; }
 
   // --- drawing properties ---
@@ -383,24 +383,24 @@ public:
   // The plot rectangle as its four edges: L = GapLeft, T = GapTop,
   // R = Width - GapRight, B = Height - GapBottom (R and B are drawn on).
   TRect PlotRect() const;
-  // The range error the paint would report instead of the plot, or an
-  // empty text when the view ranges are consistent.
+  /// The range error the paint would report instead of the plot, or an
+  /// empty text when the view ranges are consistent.
   QString RangeError() const;
-  // The labels and grid lines of the axes as the paint draws them. Laying
-  // out a linear axis stores a wider grid gap when the set one would put
-  // more than one grid line on every two pixels.
+  /// The labels and grid lines of the axes as the paint draws them. Laying
+  /// out a linear axis stores a wider grid gap when the set one would put
+  /// more than one grid line on every two pixels.
   TAxisLayout LayoutYAxis() { return LayoutYAxis(Canvas()); }
   TAxisLayout LayoutXAxis() { return LayoutXAxis(Canvas()); }
-  // The pixel points of series Serie's curve for a paint limited to Clip
-  // (only the visible samples plus one on each side).
+  /// The pixel points of series Serie's curve for a paint limited to Clip
+  /// (only the visible samples plus one on each side).
   std::vector<TPoint> CurvePoints(Integer Serie, const TRect& Clip);
   std::vector<TPoint> CurvePoints(Integer Serie) { return CurvePoints(Serie, ClientRect()); }
-  // The logarithmic mappings of values to pixels (rows, columns).
+  /// The logarithmic mappings of values to pixels (rows, columns).
   Integer LogYPixel(Extended V) const;
   Integer LogXPixel(Extended V) const;
-  // Title rectangles as last drawn; (-1, -1, -1, -1) until drawn.
+  /// Title rectangles as last drawn; (-1, -1, -1, -1) until drawn.
   TRect TitleRect(TTitlePlace Place) const { return FTitleRects[Place]; }
-  // Capacity of the shared point buffer.
+  /// Capacity of the shared point buffer.
   std::size_t PointBufferCapacity() const { return FPoints.size(); }
 
   // --- mouse modes and tool windows (HistoInteract.cpp) ---
@@ -414,31 +414,31 @@ public:
   void SetReferenceRubberWidth(Integer Value) { FReferenceRubberWidth = Value; }
   bool ShowToolBar() const { return FShowToolBar; }
   void SetShowToolBar(bool Value);
-  // Whether the value bar window is really on the screen.
+  /// Whether the value bar window is really on the screen.
   bool ShowValueBar() const;
   void SetShowValueBar(bool Value);
-  // The tool windows, once created (nullptr before).
+  /// The tool windows, once created (nullptr before).
   Etb::TFormToolBar* ToolBar() const { return FToolBar; }
   Eca::TFormValueBar* ValueBar() const { return FValueBar; }
 
-  // Pixels and values (crosses, zoom, reference editing).
+  /// Pixels and values (crosses, zoom, reference editing).
   Extended XValueAt(Integer Px) const;
   Extended YValueAt(Integer Py) const;
   Integer XPixelOf(Extended X) const;
   Integer YPixelOf(Extended Y) const;
-  // The curve point nearest to (Mx, My): per series the sample nearest in
-  // X, then the series whose value is nearest to the Y value of My.
+  /// The curve point nearest to (Mx, My): per series the sample nearest in
+  /// X, then the series whose value is nearest to the Y value of My.
   TNearestPoint NearestPoint(Integer Mx, Integer My) const;
-  // Places cross I (0, 1 calculation; 2 measuring) on the curve point
-  // nearest to the mouse position, erasing the old one first when asked.
-  // Returns false (and does nothing) when no series has data.
+  /// Places cross I (0, 1 calculation; 2 measuring) on the curve point
+  /// nearest to the mouse position, erasing the old one first when asked.
+  /// Returns false (and does nothing) when no series has data.
   bool PlaceCross(Integer I, Integer Mx, Integer My, bool EraseFirst);
   const TCross& Cross(Integer I) const { return FCrosses.at(I); }
   bool Zoomed() const { return FZoomed; }
   const TSavedView& SavedView() const { return FSavedView; }
   bool ReferenceDragging() const { return FRefDragging; }
-  // The part of the display at (X, Y) a dropped colour would change, and
-  // the series number for a curve.
+  /// The part of the display at (X, Y) a dropped colour would change, and
+  /// the series number for a curve.
   TColorTarget ColorTargetAt(Integer X, Integer Y, Integer& Serie);
   TColor TargetColor(TColorTarget Target, Integer Serie);
   void SetTargetColor(TColorTarget Target, Integer Serie, TColor Value);
@@ -472,7 +472,7 @@ protected:
   TRect FZoomRubber;
   bool FZoomRubberOnScreen = false;
 
-  // Mutable access to a slot (reference editing).
+  /// Mutable access to a slot (reference editing).
   THistoSeries& Slot(Integer Serie) { return FSeries.at(Serie - 1); }
 
 private:
@@ -581,4 +581,4 @@ private:
   TSize FLastSize{-1, -1};
 };
 
-}  // namespace quellix::HistoInt
+}  ///< namespace quellix::HistoInt

@@ -1,10 +1,10 @@
-// THistograph: the histograph as a measure sink. Each block the source
-// delivers replaces the shown curves, one series per channel that carries
-// data. When the source is attached or announces a new configuration, the
-// nominal X interval follows the source's block; with AutoConfig the X
-// window, the Y range and the number of series follow it as well, keeping
-// the number of grid intervals. Sources of single values are refused: the
-// histograph shows continuous blocks.
+/// THistograph: the histograph as a measure sink. Each block the source
+/// delivers replaces the shown curves, one series per channel that carries
+/// data. When the source is attached or announces a new configuration, the
+/// nominal X interval follows the source's block; with AutoConfig the X
+/// window, the Y range and the number of series follow it as well, keeping
+/// the number of grid intervals. Sources of single values are refused: the
+/// histograph shows continuous blocks. \file
 #pragma once
 
 #include <QObject>
@@ -29,21 +29,21 @@ class THistograph : public HistoInt::THistographInt {
   Q_PROPERTY(bool AutoConfig READ AutoConfig WRITE SetAutoConfig)
 public:
   explicit THistograph(TComponentCore* AOwner = nullptr, QWidget* AParent = nullptr);
-  // Frees the link (which detaches it from the source) and the receive
-  // buffers; no series is left pointing at a freed buffer.
+  /// Frees the link (which detaches it from the source) and the receive
+  /// buffers; no series is left pointing at a freed buffer.
   ~THistograph() override;
 
   TMeasureSource* MeasureSource() const { return FLink->Source(); }
-  // Attaching a source whose capabilities lack mcValues or include
-  // mcSingleValues raises EMSIncompatibleSource and leaves no source.
+  /// Attaching a source whose capabilities lack mcValues or include
+  /// mcSingleValues raises EMSIncompatibleSource and leaves no source.
   void SetMeasureSource(TMeasureSource* Value);
   bool AutoConfig() const { return FAutoConfig; }
   void SetAutoConfig(bool Value) { FAutoConfig = Value; }
 
   TMeasureLink* Link() const { return FLink.get(); }
-  // Singles each receive buffer holds (0 until the first block).
+  /// Singles each receive buffer holds (0 until the first block).
   Integer ReceiveCapacity() const { return FCapacity; }
-  // Receive buffer k (0..7), or nullptr before the first block.
+  /// Receive buffer k (0..7), or nullptr before the first block.
   const Single* ReceiveBuffer(Integer K) const { return FBuffers.at(K).get(); }
 
 private:
@@ -60,4 +60,4 @@ private:
   std::unique_ptr<TMeasureLink> FLink;
 };
 
-}  // namespace quellix::Histo
+}  ///< namespace quellix::Histo

@@ -1,5 +1,5 @@
-// The histograph's title dialog ("Beschriftung"): the charts' title dialog
-// bound to a histograph.
+/// The histograph's title dialog ("Beschriftung"): the charts' title dialog
+/// bound to a histograph. \file
 #pragma once
 
 #include "quellix/charttools/TitleDialog.h"
@@ -20,4 +20,4 @@ public:
   HistoInt::THistographInt* Histograph() const { return Chart; }
 };
 
-}  // namespace quellix::Eft
+}  ///< namespace quellix::Eft

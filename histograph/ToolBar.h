@@ -1,7 +1,7 @@
-// The tool bar of a histograph: the charts' tool bar with the buttons for
-// the cross, the five mouse modes, automatic scaling, the value bar and
-// the three property dialogs, and the colour palette "Drag&Drop
-// Farbpalette". It creates the dialogs and binds them to the histograph.
+/// The tool bar of a histograph: the charts' tool bar with the buttons for
+/// the cross, the five mouse modes, automatic scaling, the value bar and
+/// the three property dialogs, and the colour palette "Drag&Drop
+/// Farbpalette". It creates the dialogs and binds them to the histograph. \file
 #pragma once
 
 #include "quellix/charttools/ToolBar.h"
@@ -26,21 +26,21 @@ class TFormAxis;
 
 namespace quellix::Etb {
 
-// The buttons, left to right.
+/// The buttons, left to right.
 enum TToolButton {
   tbCross, tbZoom, tbLowerRef, tbMeasure, tbCalculate, tbUpperRef,
   tbAutoScale, tbCapture, tbValueBar, tbTitles, tbGrid, tbAxis
 };
 constexpr int ToolButtonCount = tbAxis + 1;
 
-// A colour palette for a chart's tool bar: the colour grid in one row of
-// 16 cells, with its hint.
+/// A colour palette for a chart's tool bar: the colour grid in one row of
+/// 16 cells, with its hint.
 Colorhis::TColorGridHisto* NewPalette(const QString& Hint);
 
 class TFormToolBar : public ChartTools::TToolBar {
   Q_OBJECT
 public:
-  // A window of the histograph, freed with it.
+  /// A window of the histograph, freed with it.
   explicit TFormToolBar(HistoInt::THistographInt* Histo);
 
   HistoInt::THistographInt* Histograph() const { return FHisto; }
@@ -58,4 +58,4 @@ private:
   Efa::TFormAxis* FFormAxis;
 };
 
-}  // namespace quellix::Etb
+}  ///< namespace quellix::Etb

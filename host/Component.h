@@ -1,6 +1,6 @@
-// Component base shared by visual and non-visual components: owner that
-// frees its components, name, tag, designing/loading state, end-of-loading
-// hook, removal notification, and the extra streamed list properties.
+/// Component base shared by visual and non-visual components: owner that
+/// frees its components, name, tag, designing/loading state, end-of-loading
+/// hook, removal notification, and the extra streamed list properties. \file
 #pragma once
 
 #include <QObject>
@@ -16,13 +16,13 @@
 
 namespace quellix {
 
-// Root of every component and of everything passed as an event's Sender.
+/// Root of every component and of everything passed as an event's Sender.
 class TObject {
 public:
   virtual ~TObject() = default;
 };
 
-// Host exception carrying a message text (German where the system words it).
+/// Host exception carrying a message text (German where the system words it).
 class Exception : public std::runtime_error {
 public:
   explicit Exception(const QString& Msg) : std::runtime_error(Msg.toStdString()), FMessage(Msg) {}
@@ -52,7 +52,7 @@ public:
 // ---------------------------------------------------------------------------
 // Extra streamed list properties ("Range", "Floats", "Series").
 
-// Writes one list value: nested lists of integers, floats and Booleans.
+/// Writes one list value: nested lists of integers, floats and Booleans.
 class TWriter {
 public:
   void WriteListBegin();
@@ -60,7 +60,7 @@ public:
   void WriteInteger(std::int64_t Value);
   void WriteFloat(Extended Value);
   void WriteBoolean(bool Value);
-  // The text written so far, e.g. "((65280, False, 20.0), -120.0, 120.0)".
+  /// The text written so far, e.g. "((65280, False, 20.0), -120.0, 120.0)".
   QString Text() const { return FText; }
 
 private:
@@ -69,7 +69,7 @@ private:
   bool FNeedComma = false;
 };
 
-// Reads one list value back. Every read raises EStreamError on a mismatch.
+/// Reads one list value back. Every read raises EStreamError on a mismatch.
 class TReader {
 public:
   explicit TReader(const QString& Text);
@@ -77,7 +77,7 @@ public:
   void ReadListEnd();
   bool EndOfList();
   std::int64_t ReadInteger();
-  Extended ReadFloat();  // accepts an integer too
+  Extended ReadFloat();  ///< accepts an integer too
   bool ReadBoolean();
   bool AtEnd();
 
@@ -89,7 +89,7 @@ private:
   int FPos = 0;
 };
 
-// Handed to DefineProperties: each component declares its extra properties.
+/// Handed to DefineProperties: each component declares its extra properties.
 class TFiler {
 public:
   virtual ~TFiler() = default;
@@ -108,10 +108,10 @@ enum TComponentStateFlag : unsigned {
   csDestroying = 8,
 };
 
-// What every component has, whether it is a QObject or a QWidget.
-// The owner frees the components it owns when it is destroyed (last
-// inserted first). Owned components that are also Qt children are removed
-// from the owner before Qt would delete them twice.
+/// What every component has, whether it is a QObject or a QWidget.
+/// The owner frees the components it owns when it is destroyed (last
+/// inserted first). Owned components that are also Qt children are removed
+/// from the owner before Qt would delete them twice.
 class TComponentCore : public TObject {
 public:
   explicit TComponentCore(TComponentCore* AOwner = nullptr);
@@ -130,18 +130,18 @@ public:
   bool IsDesigning() const { return FState & csDesigning; }
   bool IsDestroying() const { return FState & csDestroying; }
   void SetDesigning(bool Value, bool SetChildren = true);
-  // Enters the loading state (the reader calls it before assigning properties).
+  /// Enters the loading state (the reader calls it before assigning properties).
   void BeginLoading() { FState |= csLoading | csReading; }
 
-  // End of loading: clears the loading state. Descendants that defer work
-  // until the whole form is read override it and call the inherited one first.
+  /// End of loading: clears the loading state. Descendants that defer work
+  /// until the whole form is read override it and call the inherited one first.
   virtual void Loaded();
-  // Told when a component this one refers to (or one of its owned ones)
-  // is inserted or removed. Descendants clear their references on opRemove
-  // and call the inherited one.
+  /// Told when a component this one refers to (or one of its owned ones)
+  /// is inserted or removed. Descendants clear their references on opRemove
+  /// and call the inherited one.
   virtual void Notification(TComponentCore* AComponent, TOperation Operation);
-  // Asks AComponent to notify this one when it is removed, even when the
-  // two have different owners.
+  /// Asks AComponent to notify this one when it is removed, even when the
+  /// two have different owners.
   void FreeNotification(TComponentCore* AComponent);
   void RemoveFreeNotification(TComponentCore* AComponent);
 
@@ -151,21 +151,21 @@ public:
   void InsertComponent(TComponentCore* AComponent);
   void RemoveComponent(TComponentCore* AComponent);
 
-  // Extra streamed properties, written after the published ones.
+  /// Extra streamed properties, written after the published ones.
   virtual void DefineProperties(TFiler& Filer);
-  // The Qt object that carries the published (Q_PROPERTY) properties.
+  /// The Qt object that carries the published (Q_PROPERTY) properties.
   virtual QObject* AsQObject() = 0;
   const QObject* AsQObject() const { return const_cast<TComponentCore*>(this)->AsQObject(); }
-  // The class name without namespaces, e.g. "TStripChart".
+  /// The class name without namespaces, e.g. "TStripChart".
   QString ClassName() const;
 
-  // Every library component's informational properties: fixed texts.
+  /// Every library component's informational properties: fixed texts.
   static QString LibraryCopyright();
 
 protected:
-  // Called at the start of a descendant destructor (optional): marks the
-  // component as being destroyed and tells everyone who refers to it, while
-  // the descendant is still whole.
+  /// Called at the start of a descendant destructor (optional): marks the
+  /// component as being destroyed and tells everyone who refers to it, while
+  /// the descendant is still whole.
   void Destroying();
 
 private:
@@ -179,7 +179,7 @@ private:
   std::vector<TComponentCore*> FFreeNotifies;
 };
 
-// Non-visual component.
+/// Non-visual component.
 class TComponent : public QObject, public TComponentCore {
   Q_OBJECT
   Q_PROPERTY(QString Name READ Name WRITE SetName STORED false)
@@ -191,12 +191,12 @@ public:
   QObject* AsQObject() override { return this; }
 };
 
-// Returns the component core of a QObject, or nullptr.
+/// Returns the component core of a QObject, or nullptr.
 TComponentCore* ComponentOf(QObject* Object);
 
 // ---------------------------------------------------------------------------
 
-// String list with an object associated with each item.
+/// String list with an object associated with each item.
 class TStringList {
 public:
   int Count() const { return static_cast<int>(FItems.size()); }
@@ -214,7 +214,7 @@ public:
   void Clear() { FItems.clear(); }
   void Assign(const TStringList& Source) { FItems = Source.FItems; }
   int IndexOf(const QString& S) const;
-  // All items joined by line breaks, and the reverse.
+  /// All items joined by line breaks, and the reverse.
   QString Text() const;
   void SetText(const QString& Value);
   QStringList ToQStringList() const;
@@ -227,4 +227,4 @@ private:
   std::vector<Item> FItems;
 };
 
-}  // namespace quellix
+}  ///< namespace quellix

@@ -1,7 +1,7 @@
-// Controls: the visual component bases (windowless graphic control, paint
-// box, focusable custom control), each a QWidget with its own persistent
-// surface; timers; mouse capture and in-process drag and drop; message
-// boxes and the other application services the components use.
+/// Controls: the visual component bases (windowless graphic control, paint
+/// box, focusable custom control), each a QWidget with its own persistent
+/// surface; timers; mouse capture and in-process drag and drop; message
+/// boxes and the other application services the components use. \file
 #pragma once
 
 #include <QDialog>
@@ -18,7 +18,7 @@ namespace quellix {
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 enum TShiftStateFlag { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64 };
-using TShiftState = int;  // set of TShiftStateFlag bits
+using TShiftState = int;  ///< set of TShiftStateFlag bits
 enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
 enum TDragMode { dmManual, dmAutomatic };
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
@@ -34,22 +34,22 @@ using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, Inte
 using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, Integer X, Integer Y)>;
 using TStartDragEvent = std::function<void(TObject* Sender, TObject*& DragObject)>;
 
-// Virtual key codes used by the components.
+/// Virtual key codes used by the components.
 enum : Word {
   VK_BACK = 8, VK_TAB = 9, VK_RETURN = 13, VK_ESCAPE = 27, VK_SPACE = 32,
   VK_PRIOR = 33, VK_NEXT = 34, VK_END = 35, VK_HOME = 36,
   VK_LEFT = 37, VK_UP = 38, VK_RIGHT = 39, VK_DOWN = 40, VK_DELETE = 46
 };
 
-// A visual component: a QWidget with its own surface (a QImage of the
-// control's size) and the component core.
-//
-// Painting: Invalidate() asks for Paint() later; Repaint() runs Paint()
-// into the surface now and copies it to the screen. Drawing outside
-// Paint() (a value update, a flashing LED, an XOR cross-hair, a scroll)
-// goes into the surface at once through Canvas(), and the touched
-// rectangle is copied to the screen on the next paint event. The surface
-// keeps what was drawn, so XOR drawing and scrolling work.
+/// A visual component: a QWidget with its own surface (a QImage of the
+/// control's size) and the component core.
+///
+/// Painting: Invalidate() asks for Paint() later; Repaint() runs Paint()
+/// into the surface now and copies it to the screen. Drawing outside
+/// Paint() (a value update, a flashing LED, an XOR cross-hair, a scroll)
+/// goes into the surface at once through Canvas(), and the touched
+/// rectangle is copied to the screen on the next paint event. The surface
+/// keeps what was drawn, so XOR drawing and scrolling work.
 class TControl : public QWidget, public TComponentCore {
   Q_OBJECT
   Q_PROPERTY(QString Name READ Name WRITE SetName STORED false)
@@ -78,7 +78,7 @@ public:
   ~TControl() override;
   QObject* AsQObject() override { return this; }
 
-  // Bounds, relative to the parent.
+  /// Bounds, relative to the parent.
   Integer Left() const { return x(); }
   Integer Top() const { return y(); }
   Integer Width() const { return width(); }
@@ -92,12 +92,12 @@ public:
   TRect BoundsRect() const { return Bounds(Left(), Top(), Width(), Height()); }
   TPoint ClientToScreen(TPoint P) const;
   TPoint ScreenToClient(TPoint P) const;
-  // The parent control, when the parent is a TControl.
+  /// The parent control, when the parent is a TControl.
   TControl* ParentControl() const;
   void SetParentWidget(QWidget* AParent);
 
-  // Visible unless hidden on purpose (a child of a window that is not
-  // shown yet is still Visible, as the property means).
+  /// Visible unless hidden on purpose (a child of a window that is not
+  /// shown yet is still Visible, as the property means).
   bool Visible() const {
     return !(testAttribute(Qt::WA_WState_Hidden) && testAttribute(Qt::WA_WState_ExplicitShowHide));
   }
@@ -125,37 +125,37 @@ public:
   TDragMode DragMode() const { return FDragMode; }
   void SetDragMode(TDragMode Value) { FDragMode = Value; }
 
-  // The canvas of the control's surface.
+  /// The canvas of the control's surface.
   TCanvas& Canvas() { return FCanvas; }
   const QImage& Surface() const { return FSurface; }
-  // Opaque style: the control paints its whole rectangle (the surface is
-  // not cleared to the background before Paint).
+  /// Opaque style: the control paints its whole rectangle (the surface is
+  /// not cleared to the background before Paint).
   bool Opaque() const { return FOpaque; }
   void SetOpaque(bool Value);
 
-  // Ask for a repaint later; repaint now; copy the touched parts of the
-  // surface to the screen now.
+  /// Ask for a repaint later; repaint now; copy the touched parts of the
+  /// surface to the screen now.
   void Invalidate();
   void InvalidateRect(const TRect& R);
   void Repaint();
   void Update();
-  // True while Paint runs.
+  /// True while Paint runs.
   bool Painting() const { return FPainting; }
 
-  // Mouse capture: while set, moves outside the control still come here.
+  /// Mouse capture: while set, moves outside the control still come here.
   void SetMouseCapture(bool Value);
   bool MouseCapture() const;
-  // Is the keyboard focus on this control?
+  /// Is the keyboard focus on this control?
   bool Focused() const { return hasFocus(); }
   void SetFocus() { setFocus(); }
 
-  // Drag and drop between controls (in-process). BeginDrag starts a drag
-  // with this control as the source; the drag follows the mouse until the
-  // button is released.
+  /// Drag and drop between controls (in-process). BeginDrag starts a drag
+  /// with this control as the source; the drag follows the mouse until the
+  /// button is released.
   void BeginDrag(bool Immediate = true);
   bool Dragging() const;
 
-  // Standard events.
+  /// Standard events.
   TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;
   TMouseEvent OnMouseDown;
@@ -166,7 +166,7 @@ public:
   TEndDragEvent OnEndDrag;
   TStartDragEvent OnStartDrag;
 
-  // Overridable handlers; the defaults call the events above.
+  /// Overridable handlers; the defaults call the events above.
   virtual void Paint();
   virtual void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
   virtual void MouseMove(TShiftState Shift, Integer X, Integer Y);
@@ -177,10 +177,10 @@ public:
   virtual void DragDrop(TObject* Source, Integer X, Integer Y);
   virtual void DoEndDrag(TObject* Target, Integer X, Integer Y);
   virtual void DoStartDrag(TObject*& DragObject);
-  // Called after the size changed (the surface already has the new size).
+  /// Called after the size changed (the surface already has the new size).
   virtual void Resize() {}
 
-  // Used by the host's drag manager and by tests.
+  /// Used by the host's drag manager and by tests.
   void DispatchDragOver(TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept) {
     DragOver(Source, X, Y, State, Accept);
   }
@@ -194,7 +194,7 @@ protected:
   void mouseReleaseEvent(QMouseEvent* Event) override;
   void mouseDoubleClickEvent(QMouseEvent* Event) override;
   void changeEvent(QEvent* Event) override;
-  // The background colour resolved through ParentColor.
+  /// The background colour resolved through ParentColor.
   TColor EffectiveColor() const;
 
 private:
@@ -227,23 +227,23 @@ private:
   bool FPressed = false;
 };
 
-// Windowless control painted by its own Paint (dial, slider, LED, ...).
+/// Windowless control painted by its own Paint (dial, slider, LED, ...).
 class TGraphicControl : public TControl {
   Q_OBJECT
 public:
   explicit TGraphicControl(TComponentCore* AOwner = nullptr, QWidget* AParent = nullptr);
 };
 
-// Windowless control with an OnPaint event (base of the charts and meter).
+/// Windowless control with an OnPaint event (base of the charts and meter).
 class TPaintBox : public TGraphicControl {
   Q_OBJECT
 public:
   explicit TPaintBox(TComponentCore* AOwner = nullptr, QWidget* AParent = nullptr);
   TNotifyEvent OnPaint;
-  void Paint() override;  // calls OnPaint
+  void Paint() override;  ///< calls OnPaint
 };
 
-// Windowed control that takes the keyboard focus (the colour grid).
+/// Windowed control that takes the keyboard focus (the colour grid).
 class TCustomControl : public TControl {
   Q_OBJECT
 public:
@@ -277,7 +277,7 @@ public:
   Integer Interval() const { return FInterval; }
   void SetInterval(Integer Value);
   TNotifyEvent OnTimer;
-  // Runs the handler once, as a tick would (tests drive timers this way).
+  /// Runs the handler once, as a tick would (tests drive timers this way).
   void Tick();
   bool Running() const;
 
@@ -291,8 +291,8 @@ private:
 // ---------------------------------------------------------------------------
 // Forms and application services.
 
-// A window that owns components (a demonstration window, a dialog, a tool
-// window). Shown modally with ShowModal, which returns the modal result.
+/// A window that owns components (a demonstration window, a dialog, a tool
+/// window). Shown modally with ShowModal, which returns the modal result.
 enum TModalResult { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7 };
 
 class TForm : public QDialog, public TComponentCore {
@@ -309,11 +309,11 @@ public:
   void SetClientSize(Integer W, Integer H) { resize(W, H); }
   Integer ClientWidth() const { return width(); }
   Integer ClientHeight() const { return height(); }
-  // Modal run: returns the modal result set by Close/SetModalResult.
+  /// Modal run: returns the modal result set by Close/SetModalResult.
   int ShowModal();
   void SetModalResult(int Result);
   void Close();
-  // A tool window stays on top of its owner window.
+  /// A tool window stays on top of its owner window.
   void SetToolWindow(bool Value);
 
   TNotifyEvent OnCreate;
@@ -321,7 +321,7 @@ public:
   TNotifyEvent OnHide;
   TNotifyEvent OnClose;
 
-  // Escape closes the form like Close (modal result mrCancel).
+  /// Escape closes the form like Close (modal result mrCancel).
   void reject() override;
 
 protected:
@@ -335,45 +335,45 @@ private:
   TFont FFont;
 };
 
-// Message boxes. Flags as the platform's message box: buttons and icon.
+/// Message boxes. Flags as the platform's message box: buttons and icon.
 enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
 enum TMsgDlgBtn { mbYes = 1, mbNo = 2, mbOK = 4, mbCancel = 8, mbAbort = 16, mbRetry = 32, mbIgnore = 64 };
-// Shows a message box and returns the modal result of the button pressed.
+/// Shows a message box and returns the modal result of the button pressed.
 int MessageDlg(const QString& Msg, TMsgDlgType DlgType, int Buttons, const QString& Caption = QString());
 void ShowMessage(const QString& Msg);
-// Replaces the message box (tests and headless runs record messages
-// instead of showing them). An empty handler restores the real one.
+/// Replaces the message box (tests and headless runs record messages
+/// instead of showing them). An empty handler restores the real one.
 using TMessageBoxHandler = std::function<int(const QString& Msg, TMsgDlgType DlgType, int Buttons, const QString& Caption)>;
 void SetMessageBoxHandler(TMessageBoxHandler Handler);
 
-// Handles the application's pending messages once and returns.
+/// Handles the application's pending messages once and returns.
 void ProcessMessages();
-// The platform's default beep.
+/// The platform's default beep.
 void MessageBeep();
-// The current cursor position in screen coordinates.
+/// The current cursor position in screen coordinates.
 TPoint CursorPos();
-// The control under a screen point, or nullptr.
+/// The control under a screen point, or nullptr.
 QWidget* WindowFromPoint(TPoint ScreenPoint);
 
-// In-process drag and drop. The drag manager follows the mouse after a
-// control's BeginDrag: it finds the control under the cursor, sends
-// dsDragEnter, dsDragMove and dsDragLeave with an accept flag, and on
-// release drops on the last control that accepted, then tells the source.
+/// In-process drag and drop. The drag manager follows the mouse after a
+/// control's BeginDrag: it finds the control under the cursor, sends
+/// dsDragEnter, dsDragMove and dsDragLeave with an accept flag, and on
+/// release drops on the last control that accepted, then tells the source.
 class TDragManager {
 public:
   static TDragManager& Instance();
   TControl* Source() const { return FSource; }
   bool Active() const { return FSource != nullptr; }
   void Begin(TControl* Source);
-  // The cursor moved to a point in screen coordinates.
+  /// The cursor moved to a point in screen coordinates.
   void MoveTo(TPoint ScreenPoint);
-  // The mouse button was released at a point in screen coordinates.
+  /// The mouse button was released at a point in screen coordinates.
   void Drop(TPoint ScreenPoint);
   void Cancel();
-  // For tests: move over and drop on a given control at client coordinates.
+  /// For tests: move over and drop on a given control at client coordinates.
   void MoveOver(TControl* Target, Integer X, Integer Y);
   void DropOn(TControl* Target, Integer X, Integer Y);
-  // A control is going away: forget it as source or target.
+  /// A control is going away: forget it as source or target.
   void Forget(TControl* Control);
 
 private:
@@ -386,4 +386,4 @@ private:
   TPoint FPos;  // last position over the target, in its client coordinates
 };
 
-}  // namespace quellix
+}  ///< namespace quellix

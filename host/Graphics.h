@@ -1,17 +1,17 @@
-// Colours, pens, brushes, fonts, the canvas over a persistent QImage
-// surface, off-screen bitmaps and pictures.
-//
-// The canvas keeps the semantics of a device-context canvas:
-// - LineTo does not draw its end point;
-// - Rectangle, Ellipse, FillRect and FrameRect cover left .. right-1 and
-//   top .. bottom-1;
-// - polygons are filled with the brush and outlined with the pen;
-// - no anti-aliasing;
-// - pen modes pmNotXor and pmNot: drawing the same figure twice restores
-//   the picture; DrawFocusRect is an XOR dotted rectangle;
-// - clip regions are in device (surface) coordinates and are part of the
-//   state saved by SaveDC and restored by RestoreDC;
-// - ScrollDC moves pixels and reports the uncovered strip.
+/// Colours, pens, brushes, fonts, the canvas over a persistent QImage
+/// surface, off-screen bitmaps and pictures.
+/// \file
+/// The canvas keeps the semantics of a device-context canvas:
+/// - LineTo does not draw its end point;
+/// - Rectangle, Ellipse, FillRect and FrameRect cover left .. right-1 and
+///   top .. bottom-1;
+/// - polygons are filled with the brush and outlined with the pen;
+/// - no anti-aliasing;
+/// - pen modes pmNotXor and pmNot: drawing the same figure twice restores
+///   the picture; DrawFocusRect is an XOR dotted rectangle;
+/// - clip regions are in device (surface) coordinates and are part of the
+///   state saved by SaveDC and restored by RestoreDC;
+/// - ScrollDC moves pixels and reports the uncovered strip.
 #pragma once
 
 #include <QFont>
@@ -58,22 +58,22 @@ constexpr TColor clBackground = SystemColor(1);
 constexpr TColor clActiveCaption = SystemColor(2);
 constexpr TColor clInactiveCaption = SystemColor(3);
 constexpr TColor clMenu = SystemColor(4);
-constexpr TColor clWindow = SystemColor(5);          // -2147483643
+constexpr TColor clWindow = SystemColor(5);          ///< -2147483643
 constexpr TColor clWindowFrame = SystemColor(6);
 constexpr TColor clMenuText = SystemColor(7);
-constexpr TColor clWindowText = SystemColor(8);      // -2147483640
+constexpr TColor clWindowText = SystemColor(8);      ///< -2147483640
 constexpr TColor clCaptionText = SystemColor(9);
 constexpr TColor clActiveBorder = SystemColor(10);
 constexpr TColor clInactiveBorder = SystemColor(11);
 constexpr TColor clAppWorkSpace = SystemColor(12);
 constexpr TColor clHighlight = SystemColor(13);
 constexpr TColor clHighlightText = SystemColor(14);
-constexpr TColor clBtnFace = SystemColor(15);        // -2147483633
-constexpr TColor clBtnShadow = SystemColor(16);      // -2147483632
+constexpr TColor clBtnFace = SystemColor(15);        ///< -2147483633
+constexpr TColor clBtnShadow = SystemColor(16);      ///< -2147483632
 constexpr TColor clGrayText = SystemColor(17);
 constexpr TColor clBtnText = SystemColor(18);
 constexpr TColor clInactiveCaptionText = SystemColor(19);
-constexpr TColor clBtnHighlight = SystemColor(20);   // -2147483628
+constexpr TColor clBtnHighlight = SystemColor(20);   ///< -2147483628
 constexpr TColor cl3DDkShadow = SystemColor(21);
 constexpr TColor cl3DLight = SystemColor(22);
 constexpr TColor clInfoText = SystemColor(23);
@@ -81,16 +81,16 @@ constexpr TColor clInfoBk = SystemColor(24);
 constexpr TColor clNone = 0x1FFFFFFF;
 constexpr TColor clDefault = 0x20000000;
 
-// The RGB value of a colour (system colours resolved), red in the low byte.
+/// The RGB value of a colour (system colours resolved), red in the low byte.
 TColor ColorToRGB(TColor Color);
 QColor ToQColor(TColor Color);
 QRgb ToQRgb(TColor Color);
 TColor FromQColor(const QColor& Color);
-// Builds an RGB colour from its parts.
+/// Builds an RGB colour from its parts.
 constexpr TColor RGB(int R, int G, int B) { return (R & 0xFF) | ((G & 0xFF) << 8) | ((B & 0xFF) << 16); }
 
-// The default 20-entry system palette (entries 0..7 and 12..19 are the 16
-// standard colours; 8..11 are the reserved middle entries).
+/// The default 20-entry system palette (entries 0..7 and 12..19 are the 16
+/// standard colours; 8..11 are the reserved middle entries).
 TColor SystemPaletteEntry(int Index);
 
 // ---------------------------------------------------------------------------
@@ -108,7 +108,7 @@ struct TSize {
   friend bool operator==(const TSize&, const TSize&) = default;
 };
 
-// Right and Bottom are exclusive, as everywhere in the canvas.
+/// Right and Bottom are exclusive, as everywhere in the canvas.
 struct TRect {
   Integer Left = 0;
   Integer Top = 0;
@@ -128,7 +128,7 @@ inline TRect Bounds(Integer Left, Integer Top, Integer Width, Integer Height) {
 }
 void InflateRect(TRect& R, Integer DX, Integer DY);
 void OffsetRect(TRect& R, Integer DX, Integer DY);
-// Returns false (and an empty Dest) when the rectangles do not overlap.
+/// Returns false (and an empty Dest) when the rectangles do not overlap.
 bool IntersectRect(TRect& Dest, const TRect& A, const TRect& B);
 bool UnionRect(TRect& Dest, const TRect& A, const TRect& B);
 bool PtInRect(const TRect& R, const TPoint& P);
@@ -158,12 +158,12 @@ struct TBrush {
 };
 
 enum TFontStyle { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
-using TFontStyles = int;  // set of TFontStyle bits
+using TFontStyles = int;  ///< set of TFontStyle bits
 
-// A font description. Height in pixels (negative: character height, as
-// the system gives it); Size in points at 96 pixels per inch. Escapement
-// turns the text, in tenths of a degree counter-clockwise (900: text runs
-// upwards). Assigning from another font copies everything.
+/// A font description. Height in pixels (negative: character height, as
+/// the system gives it); Size in points at 96 pixels per inch. Escapement
+/// turns the text, in tenths of a degree counter-clockwise (900: text runs
+/// upwards). Assigning from another font copies everything.
 class TFont : public QObject {
   Q_OBJECT
   Q_PROPERTY(QString Name READ Name WRITE SetName)
@@ -184,7 +184,7 @@ public:
   void SetName(const QString& Value);
   Integer Height() const { return FHeight; }
   void SetHeight(Integer Value);
-  Integer Size() const;  // points
+  Integer Size() const;  ///< points
   void SetSize(Integer Points);
   TColor Color() const { return FColor; }
   void SetColor(TColor Value);
@@ -193,12 +193,12 @@ public:
   Integer Escapement() const { return FEscapement; }
   void SetEscapement(Integer TenthsOfDegree);
 
-  // The Qt font for drawing: family resolved through fontconfig ("Arial"
-  // becomes Liberation Sans, "MS Sans Serif" a sans font), pixel size from
-  // the character height.
+  /// The Qt font for drawing: family resolved through fontconfig ("Arial"
+  /// becomes Liberation Sans, "MS Sans Serif" a sans font), pixel size from
+  /// the character height.
   QFont ToQFont() const;
 
-  // Called after any change (controls repaint with their new font).
+  /// Called after any change (controls repaint with their new font).
   std::function<void()> OnChange;
 
 private:
@@ -215,9 +215,9 @@ private:
 
 class TGraphic;
 
-// Draws on a QImage that it does not own (a control's surface or a
-// bitmap's image). Every drawing call reports the touched rectangle through
-// OnTouched, so a control can copy that part to the screen.
+/// Draws on a QImage that it does not own (a control's surface or a
+/// bitmap's image). Every drawing call reports the touched rectangle through
+/// OnTouched, so a control can copy that part to the screen.
 class TCanvas {
 public:
   explicit TCanvas(QImage* Surface = nullptr);
@@ -236,9 +236,9 @@ public:
   TPoint PenPos() const { return FPenPos; }
   void SetPenPos(TPoint P) { FPenPos = P; }
 
-  // Lines and shapes.
+  /// Lines and shapes.
   void MoveTo(Integer X, Integer Y);
-  void LineTo(Integer X, Integer Y);  // end point not drawn
+  void LineTo(Integer X, Integer Y);  ///< end point not drawn
   void Polyline(const TPoint* Points, int Count);
   void Polyline(const std::vector<TPoint>& Points) { Polyline(Points.data(), static_cast<int>(Points.size())); }
   void Polygon(const TPoint* Points, int Count);
@@ -248,39 +248,39 @@ public:
   void RoundRect(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3);
   void Ellipse(Integer X1, Integer Y1, Integer X2, Integer Y2);
   void Ellipse(const TRect& R) { Ellipse(R.Left, R.Top, R.Right, R.Bottom); }
-  // Pie of the ellipse in X1..X2, Y1..Y2 from the radial through (X3,Y3)
-  // counter-clockwise to the radial through (X4,Y4).
+  /// Pie of the ellipse in X1..X2, Y1..Y2 from the radial through (X3,Y3)
+  /// counter-clockwise to the radial through (X4,Y4).
   void Pie(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3, Integer X4, Integer Y4);
   void Arc(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3, Integer X4, Integer Y4);
-  void FillRect(const TRect& R);   // with the brush, no outline
-  void FrameRect(const TRect& R);  // one pixel wide, in the brush colour
-  void DrawFocusRect(const TRect& R);  // dotted XOR frame: twice restores
-  TColor Pixel(Integer X, Integer Y) const;  // -1 outside the surface
+  void FillRect(const TRect& R);   ///< with the brush, no outline
+  void FrameRect(const TRect& R);  ///< one pixel wide, in the brush colour
+  void DrawFocusRect(const TRect& R);  ///< dotted XOR frame: twice restores
+  TColor Pixel(Integer X, Integer Y) const;  ///< -1 outside the surface
   void SetPixel(Integer X, Integer Y, TColor Color);
 
-  // Text. TextOut draws at a top-left point in the font's colour, turned
-  // by the font's escapement about that point. The background is filled
-  // with the brush colour when the background mode is opaque.
+  /// Text. TextOut draws at a top-left point in the font's colour, turned
+  /// by the font's escapement about that point. The background is filled
+  /// with the brush colour when the background mode is opaque.
   void TextOut(Integer X, Integer Y, const QString& Text);
-  void TextRect(const TRect& R, Integer X, Integer Y, const QString& Text);  // clipped to R
-  // One line centred in R, not clipped.
+  void TextRect(const TRect& R, Integer X, Integer Y, const QString& Text);  ///< clipped to R
+  /// One line centred in R, not clipped.
   void DrawTextCentered(const QString& Text, const TRect& R);
   Integer TextWidth(const QString& Text);
   Integer TextHeight(const QString& Text);
-  // Extent of the unrotated text (cx along the text, cy across it).
+  /// Extent of the unrotated text (cx along the text, cy across it).
   TSize TextExtent(const QString& Text);
-  // Extent of the text's bounding box as drawn with the escapement.
+  /// Extent of the text's bounding box as drawn with the escapement.
   TSize RotatedTextExtent(const QString& Text);
   TBkMode BkMode() const { return FBkMode; }
   void SetBkMode(TBkMode Mode) { FBkMode = Mode; }
 
-  // Copies Source's SourceRect into DestRect (stretched when the sizes
-  // differ) with the current copy mode.
+  /// Copies Source's SourceRect into DestRect (stretched when the sizes
+  /// differ) with the current copy mode.
   void CopyRect(const TRect& DestRect, TCanvas& Source, const TRect& SourceRect);
   void Draw(Integer X, Integer Y, const TGraphic& Graphic);
   void StretchDraw(const TRect& R, const TGraphic& Graphic);
 
-  // Clipping, in device coordinates. An empty optional region means no clip.
+  /// Clipping, in device coordinates. An empty optional region means no clip.
   void SelectClipRect(const TRect& R);
   void SelectClipRgn(const QRegion& Region);
   void SelectNoClip();
@@ -288,29 +288,29 @@ public:
   void ExcludeClipRect(const TRect& R);
   bool HasClip() const { return FHasClip; }
   QRegion ClipRegion() const { return FClip; }
-  // The smallest rectangle around the drawable area.
+  /// The smallest rectangle around the drawable area.
   TRect ClipBox() const;
-  // Logical to device coordinates (identity plus the window origin).
+  /// Logical to device coordinates (identity plus the window origin).
   TPoint LPtoDP(TPoint P) const { return {P.X + FOrigin.X, P.Y + FOrigin.Y}; }
   void SetWindowOrigin(TPoint Origin) { FOrigin = Origin; }
   TPoint WindowOrigin() const { return FOrigin; }
 
-  // Saves pen, brush, font, copy mode, background mode, pen position,
-  // origin and clip. RestoreDC(-1) restores the last saved state;
-  // RestoreDC(n) the state SaveDC returned n for, dropping later ones.
+  /// Saves pen, brush, font, copy mode, background mode, pen position,
+  /// origin and clip. RestoreDC(-1) restores the last saved state;
+  /// RestoreDC(n) the state SaveDC returned n for, dropping later ones.
   int SaveDC();
   bool RestoreDC(int SavedDC);
 
-  // Moves the pixels of Scroll (limited to Clip) by (DX, DY) and returns
-  // the strip of Scroll that the move uncovered (the part that must be
-  // painted anew). The uncovered strip keeps its old pixels.
+  /// Moves the pixels of Scroll (limited to Clip) by (DX, DY) and returns
+  /// the strip of Scroll that the move uncovered (the part that must be
+  /// painted anew). The uncovered strip keeps its old pixels.
   TRect ScrollDC(Integer DX, Integer DY, const TRect& Scroll, const TRect& Clip);
 
-  // Frame Width pixels wide inside Rect: TopColor on the top and left
-  // edges, BottomColor on the bottom and right edges. Rect shrinks by Width.
+  /// Frame Width pixels wide inside Rect: TopColor on the top and left
+  /// edges, BottomColor on the bottom and right edges. Rect shrinks by Width.
   void Frame3D(TRect& Rect, TColor TopColor, TColor BottomColor, Integer Width);
 
-  // Told of every rectangle drawn into (device coordinates, clipped).
+  /// Told of every rectangle drawn into (device coordinates, clipped).
   std::function<void(const QRect&)> OnTouched;
 
 private:
@@ -363,12 +363,12 @@ public:
   virtual Integer Width() const = 0;
   virtual Integer Height() const = 0;
   virtual const QImage& Image() const = 0;
-  // Pixels of this colour are not copied by Draw (clNone: opaque).
+  /// Pixels of this colour are not copied by Draw (clNone: opaque).
   TColor TransparentColor = clNone;
 };
 
-// An off-screen bitmap with its own canvas; drawn in full and copied to a
-// control's canvas in one operation.
+/// An off-screen bitmap with its own canvas; drawn in full and copied to a
+/// control's canvas in one operation.
 class TBitmap : public TGraphic {
 public:
   TBitmap();
@@ -378,7 +378,7 @@ public:
   Integer Height() const override { return FImage.height(); }
   void SetWidth(Integer W) { SetSize(W, Height()); }
   void SetHeight(Integer H) { SetSize(Width(), H); }
-  void SetSize(Integer W, Integer H);  // new pixels are white
+  void SetSize(Integer W, Integer H);  ///< new pixels are white
   const QImage& Image() const override { return FImage; }
   QImage& Image() { return FImage; }
   TCanvas& Canvas() { return FCanvas; }
@@ -390,7 +390,7 @@ private:
   TCanvas FCanvas;
 };
 
-// A graphic that may be empty, drawn at a point or stretched into a rectangle.
+/// A graphic that may be empty, drawn at a point or stretched into a rectangle.
 class TPicture : public TGraphic {
 public:
   bool Empty() const override { return FImage.isNull(); }
@@ -406,4 +406,4 @@ private:
   QImage FImage;
 };
 
-}  // namespace quellix
+}  ///< namespace quellix

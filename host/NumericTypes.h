@@ -1,4 +1,4 @@
-// Basic numeric types and the rounding helpers every unit uses.
+/// Basic numeric types and the rounding helpers every unit uses. \file
 #pragma once
 
 #include <cmath>
@@ -15,21 +15,21 @@ using Cardinal = std::uint32_t;
 using Word = std::uint16_t;
 using Byte = std::uint8_t;
 
-// Round to the nearest integer, halves to even (the default rounding mode).
+/// Round to the nearest integer, halves to even (the default rounding mode).
 inline Integer Round(Extended x) { return static_cast<Integer>(std::nearbyint(x)); }
 inline std::int64_t Round64(Extended x) { return static_cast<std::int64_t>(std::nearbyint(x)); }
-// Truncate toward zero.
+/// Truncate toward zero.
 inline Integer Trunc(Extended x) { return static_cast<Integer>(x); }
 inline std::int64_t Trunc64(Extended x) { return static_cast<std::int64_t>(x); }
-// Fractional part with the sign of x.
+/// Fractional part with the sign of x.
 inline Extended Frac(Extended x) { return x - std::trunc(x); }
-// Integer division and remainder truncate toward zero, as C++ does.
+/// Integer division and remainder truncate toward zero, as C++ does.
 inline Integer Div(Integer a, Integer b) { return a / b; }
 inline Integer Mod(Integer a, Integer b) { return a % b; }
-// Value rounded to Single precision and widened again.
+/// Value rounded to Single precision and widened again.
 inline Double ToSingle(Double x) { return static_cast<Double>(static_cast<Single>(x)); }
 
 class TObject;
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 
-}  // namespace quellix
+}  ///< namespace quellix

@@ -1,12 +1,12 @@
-// TBarGraphInt: a level bar. A sunken track fills from its low end up to
-// the value, each part of the filled bar in the colour of the value range
-// (up to 16) it lies in, with an optional background picture and an
-// optional scale of ticks and labels. The display counterpart of the
-// slider: the same ranges, offsets and scale. A value change redraws only
-// the strip between the old and the new level.
-//
-// The measure sink TBarGraph derives from it and sets Value (and, when it
-// configures itself, ValueMin and ValueMax).
+/// TBarGraphInt: a level bar. A sunken track fills from its low end up to
+/// the value, each part of the filled bar in the colour of the value range
+/// (up to 16) it lies in, with an optional background picture and an
+/// optional scale of ticks and labels. The display counterpart of the
+/// slider: the same ranges, offsets and scale. A value change redraws only
+/// the strip between the old and the new level.
+/// \file
+/// The measure sink TBarGraph derives from it and sets Value (and, when it
+/// configures itself, ValueMin and ValueMax).
 #pragma once
 
 #include <QString>
@@ -25,8 +25,8 @@ using LinearScale::sbVertical;
 enum TLabelingStyle { lbsNone, lbsLines, lbsLabels, lbsBoth, lbsSymmetric };
 Q_ENUM_NS(TLabelingStyle)
 
-// Side of the scale: lboLeft and lboAbove the near side (left or top edge),
-// lboRight and lboBelow the far side.
+/// Side of the scale: lboLeft and lboAbove the near side (left or top edge),
+/// lboRight and lboBelow the far side.
 enum TLabelingOrientation { lboLeft, lboRight, lboAbove, lboBelow };
 Q_ENUM_NS(TLabelingOrientation)
 
@@ -99,8 +99,8 @@ public:
 
   // --- value ---
   Double Value() const { return FValue; }
-  // Clamps into [ValueMin, ValueMax]; on a change stores and redraws the
-  // strip between the old and the new level. No event.
+  /// Clamps into [ValueMin, ValueMax]; on a change stores and redraws the
+  /// strip between the old and the new level. No event.
   void SetValue(Double Value);
   Double ValueMin() const { return FValueMin; }
   void SetValueMin(Double Value);
@@ -146,15 +146,15 @@ public:
   bool Vertical() const { return FKind == sbVertical; }
   Integer AlongExtent() const { return Vertical() ? Height() : Width(); }
   Integer CrossExtent() const { return Vertical() ? Width() : Height(); }
-  // The track rectangle, frame included.
+  /// The track rectangle, frame included.
   TRect TrackRect() const;
-  // The track inside its frame.
+  /// The track inside its frame.
   TRect InnerTrack() const;
-  // Pixels from the inner low end to the level of V, limited to the track.
+  /// Pixels from the inner low end to the level of V, limited to the track.
   Integer LevelOf(Double V) const;
 
   void Paint() override;
-  // "Range": ((Color, Limit, ...), Value, ValueMin, ValueMax, LabelingGap).
+  /// "Range": ((Color, Limit, ...), Value, ValueMin, ValueMax, LabelingGap).
   void DefineProperties(TFiler& Filer) override;
 
 private:
@@ -192,4 +192,4 @@ private:
   TRect FTrackRect;  // as last drawn
 };
 
-}  // namespace quellix::bargraphint
+}  ///< namespace quellix::bargraphint

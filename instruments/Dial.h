@@ -1,12 +1,12 @@
-// TDial: a rotary potentiometer knob. A round body with a shaded outer
-// bevel, a coloured ring, a shaded inner bevel and an inner disc; an
-// indicator mark (circle, triangle or line) at the angle of the value;
-// optional ticks and labels around the knob and a caption in its centre.
-//
-// The left mouse button turns it: a click inside the knob jumps to the
-// clicked angle and dragging follows the pointer. Values can be
-// quantised to a step width. The knob body is cached in an off-screen
-// bitmap; a value change redraws only the indicator's surroundings.
+/// TDial: a rotary potentiometer knob. A round body with a shaded outer
+/// bevel, a coloured ring, a shaded inner bevel and an inner disc; an
+/// indicator mark (circle, triangle or line) at the angle of the value;
+/// optional ticks and labels around the knob and a caption in its centre.
+/// \file
+/// The left mouse button turns it: a click inside the knob jumps to the
+/// clicked angle and dragging follows the pointer. Values can be
+/// quantised to a step width. The knob body is cached in an off-screen
+/// bitmap; a value change redraws only the indicator's surroundings.
 #pragma once
 
 #include <QString>
@@ -140,17 +140,17 @@ public:
   void SetIndicatorStyle(TDialIndicator V);
   // Caption is the control's own text (set with SetCaption).
 
-  // Fires when Value changes through its setter (code or mouse).
+  /// Fires when Value changes through its setter (code or mouse).
   TNotifyEvent OnValueChange;
 
   // --- value logic, without drawing ---
   Double AngleOf(Double V) const;
-  // V quantised to ValueStepWidth (halves to even) when that is positive.
+  /// V quantised to ValueStepWidth (halves to even) when that is positive.
   Double Quantised(Double V) const;
-  // The value under a pointer position: its angle clockwise from straight
-  // up, clamped to the scale angles, mapped onto ValueMin..ValueMax.
+  /// The value under a pointer position: its angle clockwise from straight
+  /// up, clamped to the scale angles, mapped onto ValueMin..ValueMax.
   Double ValueAtPoint(Integer X, Integer Y) const;
-  // Is the point inside the knob circle?
+  /// Is the point inside the knob circle?
   bool InKnob(Integer X, Integer Y) const;
 
   // --- geometry, as last laid out ---
@@ -159,7 +159,7 @@ public:
   Integer PivotY() const { return FPivot.yBase; }
   bool NoScale() const { return FNoScale; }
   bool Dragging() const { return FDragging; }
-  // The indicator's bounding box for a value, and as last drawn.
+  /// The indicator's bounding box for a value, and as last drawn.
   TRect IndicatorRectFor(Double V) const;
   TRect IndicatorRect() const { return FIndicatorRect; }
   struct TTickMark {
@@ -168,7 +168,7 @@ public:
   };
   const std::vector<TTickMark>& TickMarks() const { return FTickMarks; }
   const std::vector<CircularScale::TScaleLabel>& LabelList() const { return FLabelList; }
-  // The cached knob body.
+  /// The cached knob body.
   const TBitmap& Body() const { return *FBody; }
 
   void Paint() override;
@@ -243,4 +243,4 @@ private:
   bool FNoScale = false;
 };
 
-}  // namespace quellix::dial
+}  ///< namespace quellix::dial

@@ -1,10 +1,10 @@
-// TLedInt: a lamp that shows one on/off state as a circle with a white
-// highlight, a rectangle, a triangular arrow or a diamond. While it is on
-// and Flashing is set, its own flash timer alternates the lamp between
-// the on and the off colour.
-//
-// The measure sink TLed (SingleValueSinks.h) derives from it and switches
-// Value from the values it receives.
+/// TLedInt: a lamp that shows one on/off state as a circle with a white
+/// highlight, a rectangle, a triangular arrow or a diamond. While it is on
+/// and Flashing is set, its own flash timer alternates the lamp between
+/// the on and the off colour.
+/// \file
+/// The measure sink TLed (SingleValueSinks.h) derives from it and switches
+/// Value from the values it receives.
 #pragma once
 
 #include <QString>
@@ -28,13 +28,13 @@ enum TLedStyle : Byte {
 };
 Q_ENUM_NS(TLedStyle)
 
-// The corner points of a polygon style in a W x H control, in drawing
-// order (empty for lesCircle and lesRectangle).
+/// The corner points of a polygon style in a W x H control, in drawing
+/// order (empty for lesCircle and lesRectangle).
 std::vector<TPoint> LedPolygon(TLedStyle Style, Integer W, Integer H);
-// The bounding box of the circle lamp: a square of the smaller side,
-// centred along the longer one.
+/// The bounding box of the circle lamp: a square of the smaller side,
+/// centred along the longer one.
 TRect LedCircleBounds(Integer W, Integer H);
-// The four points of the circle's white highlight.
+/// The four points of the circle's white highlight.
 std::vector<TPoint> LedHighlight(Integer W, Integer H);
 
 class TLedInt : public TGraphicControl {
@@ -74,21 +74,21 @@ public:
   TLedStyle Style() const { return FStyle; }
   void SetStyle(TLedStyle Value);
   bool Value() const { return FValue; }
-  // Switches the lamp: draws it at once in the colour Value selects and
-  // starts or stops the flashing (never at design time).
+  /// Switches the lamp: draws it at once in the colour Value selects and
+  /// starts or stops the flashing (never at design time).
   void SetValue(bool Value);
 
-  // The colour the lamp shows now.
+  /// The colour the lamp shows now.
   TColor CurrentColor() const { return FCurrentColor; }
-  // The flash timer (tests drive it with Tick).
+  /// The flash timer (tests drive it with Tick).
   TTimer& FlashTimer() { return *FFlashTimer; }
 
   void Paint() override;
-  // After loading: an LED stored flashing and on starts to flash.
+  /// After loading: an LED stored flashing and on starts to flash.
   void Loaded() override;
 
 protected:
-  // Draws the lamp in the current colour over what the control shows.
+  /// Draws the lamp in the current colour over what the control shows.
   void PaintLamp();
 
 private:
@@ -107,4 +107,4 @@ private:
   std::unique_ptr<TTimer> FFlashTimer;
 };
 
-}  // namespace quellix::LedInt
+}  ///< namespace quellix::LedInt

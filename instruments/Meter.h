@@ -1,16 +1,16 @@
-// TMeterInt: the analog pointer instrument. A circular scale between two
-// angles with a coloured band of up to 16 value ranges, tick marks,
-// numeric labels, two legend lines and a needle or wedge that points at
-// the current value.
-//
-// The whole scale is computed from the control's size and a few
-// percentages: the geometry step (pivot, radii, range bands, scale edge
-// line) and the layout step (label format, margins, ticks, labels,
-// legends). Labels are thinned so that they never overlap. The indicator
-// may overshoot the scale ends by 5 % of the span. A value change redraws
-// only what the moving indicator touches; range changes are reported
-// through OnRangeCheck. The measure sink TMeter derives from this class
-// and sets Value.
+/// TMeterInt: the analog pointer instrument. A circular scale between two
+/// angles with a coloured band of up to 16 value ranges, tick marks,
+/// numeric labels, two legend lines and a needle or wedge that points at
+/// the current value.
+/// \file
+/// The whole scale is computed from the control's size and a few
+/// percentages: the geometry step (pivot, radii, range bands, scale edge
+/// line) and the layout step (label format, margins, ticks, labels,
+/// legends). Labels are thinned so that they never overlap. The indicator
+/// may overshoot the scale ends by 5 % of the span. A value change redraws
+/// only what the moving indicator touches; range changes are reported
+/// through OnRangeCheck. The measure sink TMeter derives from this class
+/// and sets Value.
 #pragma once
 
 #include <QString>
@@ -35,23 +35,23 @@ Q_ENUM_NS(TTickStyle)
 enum TLegendPosition { legLeft, LegRight, LegTop, LegBottom };
 Q_ENUM_NS(TLegendPosition)
 
-// (Sender, range code): -1 below ValueMin, -2 above ValueMax, 0 inside
-// the scale but in no checked range, 1..16 the checked range.
+/// (Sender, range code): -1 below ValueMin, -2 above ValueMax, 0 inside
+/// the scale but in no checked range, 1..16 the checked range.
 using TRangeCheck = std::function<void(TObject* Sender, Integer Range)>;
 
 constexpr Integer MaxRanges = 16;
 
-// One value range: from the limit of the range before it (ValueMin for
-// the first) up to Limit, drawn as a band polygon in Color.
+/// One value range: from the limit of the range before it (ValueMin for
+/// the first) up to Limit, drawn as a band polygon in Color.
 struct TMeterRange {
   Double Limit = 100.0;
   bool RangeCheck = false;
   TColor Color = clBtnHighlight;
-  std::vector<TPoint> Band;  // inner arc forward, outer arc back
-  Integer InnerCount = 0;    // points of Band on the inner arc
+  std::vector<TPoint> Band;  ///< inner arc forward, outer arc back
+  Integer InnerCount = 0;    ///< points of Band on the inner arc
 };
 
-// One tick mark: First at radius r1, Second at radius r2.
+/// One tick mark: First at radius r1, Second at radius r2.
 struct TTick {
   TPoint First;
   TPoint Second;
@@ -189,11 +189,11 @@ public:
   // --- value logic, without drawing ---
   // Angle in degrees of a value on the scale.
   Double AngleOf(Double V) const;
-  // Where the indicator stands for V: V clamped to 5 % of the span beyond
-  // either scale end.
+  /// Where the indicator stands for V: V clamped to 5 % of the span beyond
+  /// either scale end.
   Double DisplayedFor(Double V) const;
-  // The range code of V: -1 below ValueMin, -2 above ValueMax, else the
-  // first checked range holding V, else 0.
+  /// The range code of V: -1 below ValueMin, -2 above ValueMax, else the
+  /// first checked range holding V, else 0.
   Integer RangeCodeOf(Double V) const;
   Double DisplayedValue() const { return FDisplayed; }
   Integer RangeState() const { return FRangeState; }
@@ -212,16 +212,16 @@ public:
   QString LabelFormat() const { return FLabelFormat; }
   Double TickRedrawRadius() const { return FTickRedrawRadius; }
   Double LabelRedrawRadius() const { return FLabelRedrawRadius; }
-  // The pixels the indicator's scale-reaching part spans for a value
-  // (radius Rfrom to Rto on the value's angle), before widening.
+  /// The pixels the indicator's scale-reaching part spans for a value
+  /// (radius Rfrom to Rto on the value's angle), before widening.
   TRect IndicatorBox(Double V, Double Rfrom, Double Rto) const;
 
   void Paint() override;
   void DefineProperties(TFiler& Filer) override;
 
 protected:
-  // The layout and geometry steps, public to descendants that change the
-  // scale from incoming measurements.
+  /// The layout and geometry steps, public to descendants that change the
+  /// scale from incoming measurements.
   void Layout();
   void Geometry();
 
@@ -305,4 +305,4 @@ private:
   std::unique_ptr<TBitmap> FBitmap;
 };
 
-}  // namespace quellix::meterInt
+}  ///< namespace quellix::meterInt

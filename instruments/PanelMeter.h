@@ -1,16 +1,16 @@
-// TPanelMeterInt: a numeric LCD-style panel meter. A framed display shows
-// the value in slanted seven-segment digits with a decimal point and an
-// optional sign cell; below the digits a row of annunciator labels (the
-// slots) can be switched on and off; OnRangeCheck reports when the value
-// leaves or re-enters [ValueMin, ValueMax].
-//
-// The value logic (format, range code, store, fire) is kept apart from the
-// drawing: PanelMeterFormat and PanelMeterRange are plain functions, and
-// the drawing is split into the frame, the geometry step (digit unit and
-// segment templates), the digits and the slot row.
-//
-// The measure sink TPanelMeter (SingleValueSinks.h) and the stand-alone
-// TPanelMeter (unit PMeter) both derive from this class.
+/// TPanelMeterInt: a numeric LCD-style panel meter. A framed display shows
+/// the value in slanted seven-segment digits with a decimal point and an
+/// optional sign cell; below the digits a row of annunciator labels (the
+/// slots) can be switched on and off; OnRangeCheck reports when the value
+/// leaves or re-enters [ValueMin, ValueMax].
+///
+/// The value logic (format, range code, store, fire) is kept apart from the
+/// drawing: PanelMeterFormat and PanelMeterRange are plain functions, and
+/// the drawing is split into the frame, the geometry step (digit unit and
+/// segment templates), the digits and the slot row.
+/// \file
+/// The measure sink TPanelMeter (SingleValueSinks.h) and the stand-alone
+/// TPanelMeter (unit PMeter) both derive from this class.
 #pragma once
 
 #include <QString>
@@ -26,37 +26,37 @@
 namespace quellix::PMeterInt {
 Q_NAMESPACE
 
-// pmrNegative: a sign cell before the digits; pmrOnlyPositive: no sign
-// cell, negative values are shown by their magnitude.
+/// pmrNegative: a sign cell before the digits; pmrOnlyPositive: no sign
+/// cell, negative values are shown by their magnitude.
 enum TPanelMeterSign : Byte { pmrNegative, pmrOnlyPositive };
 Q_ENUM_NS(TPanelMeterSign)
 
-// (Sender, Range): -1 below ValueMin, -2 above ValueMax, -3 a negative
-// value where only positive values are shown, 0 back inside the range.
+/// (Sender, Range): -1 below ValueMin, -2 above ValueMax, -3 a negative
+/// value where only positive values are shown, 0 back inside the range.
 using TRangeCheck = std::function<void(TObject* Sender, Integer Range)>;
 
-// The range codes.
+/// The range codes.
 constexpr Integer rcInside = 0;
 constexpr Integer rcBelow = -1;
 constexpr Integer rcAbove = -2;
 constexpr Integer rcNegative = -3;
 
-// The number format of a meter: Digits zeros with a point after the
-// DecimalPoint-th one (no point when DecimalPoint is outside 1..Digits);
-// with a sign cell " P;-P", otherwise P. Digits 4, DecimalPoint 1 and a
-// sign cell give " 0.000;-0.000".
+/// The number format of a meter: Digits zeros with a point after the
+/// DecimalPoint-th one (no point when DecimalPoint is outside 1..Digits);
+/// with a sign cell " P;-P", otherwise P. Digits 4, DecimalPoint 1 and a
+/// sign cell give " 0.000;-0.000".
 QString PanelMeterFormat(Integer Digits, Integer DecimalPoint, TPanelMeterSign Sign);
 
-// The range code of Value: below, above, negative (only when only positive
-// values are shown) or inside, checked in this order.
+/// The range code of Value: below, above, negative (only when only positive
+/// values are shown) or inside, checked in this order.
 Integer PanelMeterRange(Double Value, Double ValueMin, Double ValueMax, TPanelMeterSign Sign);
 
-// Segment numbers of the seven-segment cells (1-based as the drawing
-// names them: 1 top, 2 upper right, 3 middle, 4 lower right, 5 bottom,
-// 6 lower left, 7 upper left, 8 decimal point) as bits 1 << n.
+/// Segment numbers of the seven-segment cells (1-based as the drawing
+/// names them: 1 top, 2 upper right, 3 middle, 4 lower right, 5 bottom,
+/// 6 lower left, 7 upper left, 8 decimal point) as bits 1 << n.
 using TSegmentSet = unsigned;
-// The lit segments of a display character ("0".."9", "-", "."; "," counts
-// as "."). Any other character lights nothing.
+/// The lit segments of a display character ("0".."9", "-", "."; "," counts
+/// as "."). Any other character lights nothing.
 TSegmentSet SegmentsOf(QChar C);
 
 class TPanelMeterInt : public TGraphicControl {
@@ -121,11 +121,11 @@ public:
   void SetDecimalPoint(Integer Value);
   TPanelMeterSign Sign() const { return FSign; }
   void SetSign(TPanelMeterSign Value);
-  // The current number format, e.g. " 0.000;-0.000".
+  /// The current number format, e.g. " 0.000;-0.000".
   QString Format() const { return FFormat; }
   Double Value() const { return FValue; }
-  // Stores the value, reports a change of range and redraws the digits
-  // at once (the frame and the slots stay).
+  /// Stores the value, reports a change of range and redraws the digits
+  /// at once (the frame and the slots stay).
   void SetValue(Double Value);
   Double ValueMin() const { return FValueMin; }
   void SetValueMin(Double Value);
@@ -135,19 +135,19 @@ public:
   void SetDisplayAngle(Double Value);
   TColor DisplayColor() const { return FDisplayColor; }
   void SetDisplayColor(TColor Value);
-  // The last range code reported (0 at first).
+  /// The last range code reported (0 at first).
   Integer RangeState() const { return FRangeState; }
 
   // --- slots ---
   const TStringList& Slots() const { return FSlots; }
   void SetSlots(const TStringList& Value);
   QStringList SlotsText() const { return FSlots.ToQStringList(); }
-  // A streamed list brings texts only: every slot starts switched off.
+  /// A streamed list brings texts only: every slot starts switched off.
   void SetSlotsText(const QStringList& Value);
-  // Switches slot Index (0..Count-1) on or off and redraws the slot row
-  // at once; other indexes are ignored.
+  /// Switches slot Index (0..Count-1) on or off and redraws the slot row
+  /// at once; other indexes are ignored.
   void SetSlot(Integer Index, bool Active);
-  // Is slot Index switched on? False for indexes out of range.
+  /// Is slot Index switched on? False for indexes out of range.
   bool Slot(Integer Index) const;
   TFont& SlotFont() { return FSlotFont; }
   TFont* SlotFontPtr() { return &FSlotFont; }
@@ -160,18 +160,18 @@ public:
 
   // --- geometry, for the drawing and for tests ---
   struct TGeometry {
-    TRect Display;             // inside the frames
-    Integer Unit = 0;          // digit unit u
-    Integer Pitch = 0;         // distance from one cell to the next
-    // Segments 1..7 and the point (index 0..7) of the first cell.
+    TRect Display;             ///< inside the frames
+    Integer Unit = 0;          ///< digit unit u
+    Integer Pitch = 0;         ///< distance from one cell to the next
+    /// Segments 1..7 and the point (index 0..7) of the first cell.
     std::array<std::vector<TPoint>, 8> Segments;
-    // The slot row: one rectangle per item.
+    /// The slot row: one rectangle per item.
     std::vector<TRect> SlotRects;
   };
-  // The geometry for the current size and properties (computed when
-  // something it depends on changed).
+  /// The geometry for the current size and properties (computed when
+  /// something it depends on changed).
   const TGeometry& Geometry();
-  // The number of digit cells, the sign cell included.
+  /// The number of digit cells, the sign cell included.
   Integer CellCount() const { return FDigits + (FSign == pmrNegative ? 1 : 0); }
 
   void Paint() override;
@@ -179,13 +179,13 @@ public:
   void DefineProperties(TFiler& Filer) override;
 
 protected:
-  // Drawing pieces. Each draws at once on the canvas.
-  // The raised bevel, the flat border and the sunken bevel; returns the
-  // display rectangle that remains.
+  /// Drawing pieces. Each draws at once on the canvas.
+  /// The raised bevel, the flat border and the sunken bevel; returns the
+  /// display rectangle that remains.
   TRect PaintFrame();
-  // The digits of the current value into the display.
+  /// The digits of the current value into the display.
   void PaintDigits();
-  // The annunciator row.
+  /// The annunciator row.
   void PaintSlots();
 
 private:
@@ -223,4 +223,4 @@ private:
   bool FGeometryValid = false;
 };
 
-}  // namespace quellix::PMeterInt
+}  ///< namespace quellix::PMeterInt

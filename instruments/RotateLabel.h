@@ -1,8 +1,8 @@
-// TRotateLabel: a caption drawn at an angle. It draws its caption with a
-// font turned by Angle, sizes itself to the turned text's bounding box (as
-// far as Align allows) and places the text so that it stays inside that
-// box. The background is not filled by the label: the text is drawn
-// transparently over the parent's colour.
+/// TRotateLabel: a caption drawn at an angle. It draws its caption with a
+/// font turned by Angle, sizes itself to the turned text's bounding box (as
+/// far as Align allows) and places the text so that it stays inside that
+/// box. The background is not filled by the label: the text is drawn
+/// transparently over the parent's colour. \file
 #pragma once
 
 #include <QString>
@@ -13,18 +13,18 @@
 namespace quellix::RLabel {
 Q_NAMESPACE
 
-// Horizontal alignment of a label's text. Kept for the label's published
-// interface; the rotated drawing does not use it.
+/// Horizontal alignment of a label's text. Kept for the label's published
+/// interface; the rotated drawing does not use it.
 enum TAlignment : Byte { taLeftJustify, taRightJustify, taCenter };
 Q_ENUM_NS(TAlignment)
 
-// Angle in degrees reduced into -180..180: 270 gives -90, -270 gives 90,
-// 540 gives 180, -180 stays -180.
+/// Angle in degrees reduced into -180..180: 270 gives -90, -270 gives 90,
+/// 540 gives 180, -180 stays -180.
 Integer NormalizeAngle(Integer Angle);
 
-// Where a caption of extent (tw along the text, th across it) goes when
-// turned by Angle degrees: the bounding box (bw, bh) and the start point
-// of the text inside it.
+/// Where a caption of extent (tw along the text, th across it) goes when
+/// turned by Angle degrees: the bounding box (bw, bh) and the start point
+/// of the text inside it.
 struct TRotatedTextPlace {
   Integer BoxWidth = 0;
   Integer BoxHeight = 0;
@@ -56,11 +56,11 @@ public:
   QString Copyright() const { return TComponentCore::LibraryCopyright(); }
   void SetCopyright(const QString&) {}
 
-  // A new caption resizes the label at once.
+  /// A new caption resizes the label at once.
   void SetCaption(const QString& Value);
 
   Integer Angle() const { return FAngle; }
-  // Stores the angle reduced into -180..180 and repaints.
+  /// Stores the angle reduced into -180..180 and repaints.
   void SetAngle(Integer Value);
   int AlignInt() const { return Align(); }
   void SetAlignInt(int Value);
@@ -69,10 +69,10 @@ public:
   bool AutoSize() const { return FAutoSize; }
   void SetAutoSize(bool Value);
 
-  // The turned font, the text's place and the size the label takes, for
-  // the current caption, font and angle.
+  /// The turned font, the text's place and the size the label takes, for
+  /// the current caption, font and angle.
   TRotatedTextPlace TextPlace();
-  // Gives the control the size of the turned text (what Align leaves free).
+  /// Gives the control the size of the turned text (what Align leaves free).
   void AdjustBounds();
 
   void Paint() override;
@@ -87,4 +87,4 @@ private:
   bool FAutoSize = true;
 };
 
-}  // namespace quellix::RLabel
+}  ///< namespace quellix::RLabel

@@ -1,20 +1,20 @@
-// The single-value measure sinks: TLed, TPanelMeter, TMeter and TBarGraph.
-//
-// Each derives from its display engine, keeps all of the engine's
-// properties and behaviour, and adds a single-value link and the published
-// MeasureSource. From every block that arrives it shows one value, the
-// first value of channel 0; a block with nothing in channel 0 changes
-// nothing. Only a source that delivers single values of one channel can be
-// connected; any other raises EMSIncompatibleSource and leaves the sink
-// unconnected.
-//
-// The meter and the bar graph take their scale range from the source when
-// they are connected (AutoConfig); the LED switches its lamp by a
-// comparison rule. Without a source the sinks are driven through the
-// engines' Value exactly like the engines themselves.
-//
-// TPanelMeter here is the sink; the stand-alone panel meter of the same
-// class name is PMeter::TPanelMeter.
+/// The single-value measure sinks: TLed, TPanelMeter, TMeter and TBarGraph.
+///
+/// Each derives from its display engine, keeps all of the engine's
+/// properties and behaviour, and adds a single-value link and the published
+/// MeasureSource. From every block that arrives it shows one value, the
+/// first value of channel 0; a block with nothing in channel 0 changes
+/// nothing. Only a source that delivers single values of one channel can be
+/// connected; any other raises EMSIncompatibleSource and leaves the sink
+/// unconnected.
+///
+/// The meter and the bar graph take their scale range from the source when
+/// they are connected (AutoConfig); the LED switches its lamp by a
+/// comparison rule. Without a source the sinks are driven through the
+/// engines' Value exactly like the engines themselves.
+/// \file
+/// TPanelMeter here is the sink; the stand-alone panel meter of the same
+/// class name is PMeter::TPanelMeter.
 #pragma once
 
 #include <memory>
@@ -32,24 +32,24 @@ using MeasIntf::TDescArraySingle;
 using MeasIntf::TMeasureLinkSingleValue;
 using MeasIntf::TMeasureSource;
 
-// When the LED's lamp is on, for the last value x:
-// cmpOver x > Limit; cmpUnder x < Limit; cmpInRange RangeLower <= x <=
-// RangeUpper; cmpOutOfRange x outside [RangeLower, RangeUpper].
+/// When the LED's lamp is on, for the last value x:
+/// cmpOver x > Limit; cmpUnder x < Limit; cmpInRange RangeLower <= x <=
+/// RangeUpper; cmpOutOfRange x outside [RangeLower, RangeUpper].
 enum TLEDCompare : Byte { cmpOver, cmpUnder, cmpInRange, cmpOutOfRange };
 Q_ENUM_NS(TLEDCompare)
 
-// Whether the LED lamp is on for X under the given rule. Both range rules
-// count their bounds as inside; with RangeLower above RangeUpper nothing is
-// inside. A NaN is never over, under or inside, and so lights nothing.
+/// Whether the LED lamp is on for X under the given rule. Both range rules
+/// count their bounds as inside; with RangeLower above RangeUpper nothing is
+/// inside. A NaN is never over, under or inside, and so lights nothing.
 bool LedCompare(TLEDCompare Compare, Single X, Single Limit, Single RangeLower, Single RangeUpper);
 
-// The first value of channel 0, if the block has one.
+/// The first value of channel 0, if the block has one.
 bool FirstValueOfChannel0(const TDescArraySingle& Data, Single& Value);
 
-// Makes the four sinks creatable by class name when a form is read. A
-// stream names a class without its unit, and "TPanelMeter" is the name of
-// the stand-alone panel meter (PMeter) as well: the panel meter sink is
-// registered, and written, as "TPanelMeterSink".
+/// Makes the four sinks creatable by class name when a form is read. A
+/// stream names a class without its unit, and "TPanelMeter" is the name of
+/// the stand-alone panel meter (PMeter) as well: the panel meter sink is
+/// registered, and written, as "TPanelMeterSink".
 void RegisterClasses();
 
 // ---------------------------------------------------------------------------
@@ -64,15 +64,15 @@ class TLed : public LedInt::TLedInt {
   Q_PROPERTY(float RangeUpper READ RangeUpper WRITE SetRangeUpper)
 public:
   explicit TLed(TComponentCore* AOwner = nullptr, QWidget* AParent = nullptr);
-  // Frees the link first, which detaches it from its source.
+  /// Frees the link first, which detaches it from its source.
   ~TLed() override;
 
   TMeasureSource* MeasureSource() const { return FLink->Source(); }
   void SetMeasureSource(TMeasureSource* Value);
 
-  // Each setter re-evaluates the last value at once when the rule changes
-  // (not while the component is being read: the stream holds the lamp's
-  // own Value).
+  /// Each setter re-evaluates the last value at once when the rule changes
+  /// (not while the component is being read: the stream holds the lamp's
+  /// own Value).
   TLEDCompare Compare() const { return FCompare; }
   void SetCompare(TLEDCompare Value);
   Single Limit() const { return FLimit; }
@@ -82,7 +82,7 @@ public:
   Single RangeUpper() const { return FRangeUpper; }
   void SetRangeUpper(Single Value);
 
-  // The last value received (0 until the first block).
+  /// The last value received (0 until the first block).
   Single LastValue() const { return FLastValue; }
   TMeasureLinkSingleValue* Link() const { return FLink.get(); }
 
@@ -129,7 +129,7 @@ public:
 
   TMeasureSource* MeasureSource() const { return FLink->Source(); }
   void SetMeasureSource(TMeasureSource* Value);
-  // Take the scale range from the source on connection.
+  /// Take the scale range from the source on connection.
   bool AutoConfig() const { return FAutoConfig; }
   void SetAutoConfig(bool Value) { FAutoConfig = Value; }
   TMeasureLinkSingleValue* Link() const { return FLink.get(); }
@@ -155,7 +155,7 @@ public:
 
   TMeasureSource* MeasureSource() const { return FLink->Source(); }
   void SetMeasureSource(TMeasureSource* Value);
-  // Take ValueMin and ValueMax from the source on connection.
+  /// Take ValueMin and ValueMax from the source on connection.
   bool AutoConfig() const { return FAutoConfig; }
   void SetAutoConfig(bool Value) { FAutoConfig = Value; }
   TMeasureLinkSingleValue* Link() const { return FLink.get(); }
@@ -167,4 +167,4 @@ private:
   std::unique_ptr<TMeasureLinkSingleValue> FLink;
 };
 
-}  // namespace quellix::MLSingleSinks
+}  ///< namespace quellix::MLSingleSinks

@@ -1,10 +1,10 @@
-// TSlider: a linear fader. A sunken slot divided into up to 16 coloured
-// value ranges, a button the user drags along it, and an optional scale of
-// tick lines and labels beside it. Vertical or horizontal; the slot and
-// the button can be replaced by pictures (the button with a mask, as a
-// transparent sprite). Values are quantised to ValueStepWidth and changes
-// reported through OnValueChange. A value change redraws only the old and
-// the new button area, optionally through an off-screen bitmap.
+/// TSlider: a linear fader. A sunken slot divided into up to 16 coloured
+/// value ranges, a button the user drags along it, and an optional scale of
+/// tick lines and labels beside it. Vertical or horizontal; the slot and
+/// the button can be replaced by pictures (the button with a mask, as a
+/// transparent sprite). Values are quantised to ValueStepWidth and changes
+/// reported through OnValueChange. A value change redraws only the old and
+/// the new button area, optionally through an off-screen bitmap. \file
 #pragma once
 
 #include <QString>
@@ -23,8 +23,8 @@ using LinearScale::sbVertical;
 enum TLabelingStyle { lbsNone, lbsLines, lbsLabels, lbsBoth, lbsSymmetric, lbsAsymmetric };
 Q_ENUM_NS(TLabelingStyle)
 
-// Side of the scale: lboLeft and lboAbove the near side (left or top edge),
-// lboRight and lboBelow the far side.
+/// Side of the scale: lboLeft and lboAbove the near side (left or top edge),
+/// lboRight and lboBelow the far side.
 enum TLabelingOrientation { lboLeft, lboRight, lboAbove, lboBelow };
 Q_ENUM_NS(TLabelingOrientation)
 
@@ -116,8 +116,8 @@ public:
 
   // --- value ---
   Double Value() const { return FValue; }
-  // Quantises to ValueStepWidth, clamps into [ValueMin, ValueMax], and on
-  // a change stores, fires OnValueChange and redraws the button.
+  /// Quantises to ValueStepWidth, clamps into [ValueMin, ValueMax], and on
+  /// a change stores, fires OnValueChange and redraws the button.
   void SetValue(Double Value);
   Double ValueMin() const { return FValueMin; }
   void SetValueMin(Double Value);
@@ -176,36 +176,36 @@ public:
   void SetPictureMask(const TPicture& Value);
   bool ReduceFlicker() const { return FReduceFlicker; }
   void SetReduceFlicker(bool Value);
-  // The off-screen bitmap; exists only while ReduceFlicker is set.
+  /// The off-screen bitmap; exists only while ReduceFlicker is set.
   TBitmap* Bitmap() const { return FBitmap.get(); }
 
   TNotifyEvent OnValueChange;
 
   // --- geometry, shared by drawing and mouse hit-testing ---
   bool Vertical() const { return FKind == sbVertical; }
-  // Extent along the track (L) and across it (C).
+  /// Extent along the track (L) and across it (C).
   Integer AlongExtent() const { return Vertical() ? Height() : Width(); }
   Integer CrossExtent() const { return Vertical() ? Width() : Height(); }
-  // Pixels the button travels between ValueMin and ValueMax.
+  /// Pixels the button travels between ValueMin and ValueMax.
   Integer TravelLength() const { return AlongExtent() - FButtonHeight - FOffsetLower - FOffsetUpper; }
-  // The button rectangle for a value (the whole pointer bar for a
-  // transparent button on an asymmetric scale).
+  /// The button rectangle for a value (the whole pointer bar for a
+  /// transparent button on an asymmetric scale).
   TRect ButtonRectFor(Double V) const;
   TRect ButtonRect() const { return ButtonRectFor(FValue); }
-  // The slot rectangle, frame included.
+  /// The slot rectangle, frame included.
   TRect SlotRect() const;
-  // The value whose button centre lies under the point.
+  /// The value whose button centre lies under the point.
   Double ValueAt(Integer X, Integer Y) const;
   bool Dragging() const { return FDragging; }
-  // Width of the widest label the scale drew last.
+  /// Width of the widest label the scale drew last.
   Integer LabelWidth() const { return FLabelWidth; }
 
   void Paint() override;
   void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
   void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
-  // "Range": ((Color, Limit, ...), Value, ValueMin, ValueMax,
-  // ValueStepWidth, LabelingGap).
+  /// "Range": ((Color, Limit, ...), Value, ValueMin, ValueMax,
+  /// ValueStepWidth, LabelingGap).
   void DefineProperties(TFiler& Filer) override;
 
 private:
@@ -268,4 +268,4 @@ private:
   Integer FLabelWidth = 0;
 };
 
-}  // namespace quellix::Slider
+}  ///< namespace quellix::Slider

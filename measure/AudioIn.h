@@ -1,22 +1,22 @@
-// TAudioIn: a measure source that records from a sound-card input (or one
-// of the virtual inputs of the wave-input layer) and pushes every filled
-// buffer as one block of Single values, one array per channel, to its sinks
-// and to its own OnBufferDone.
-//
-// The device fills a ring of BufferCount buffers of BufferSize sample values
-// each; the ring is made at the first Start and kept across start/stop
-// cycles. Every buffer that comes back is converted and, in continuous
-// mode, queued again; in burst mode it is used once and released. What the
-// device captures while every buffer is out waits in the device's backlog
-// (at most one second of audio) and fills the buffers as they come back, so
-// nothing is lost unless the program falls behind by more than that; then
-// the oldest audio is dropped, counted (OverrunCount) and reported.
-//
-// The device's notices arrive on the GUI thread, so sinks run there, nested
-// in the handling of one notice. A failure there (a sink that throws, an
-// overrun, a device that goes away) never travels up into the event loop:
-// it is reported through OnError and errorOccurred, or with qWarning when
-// nobody listens.
+/// TAudioIn: a measure source that records from a sound-card input (or one
+/// of the virtual inputs of the wave-input layer) and pushes every filled
+/// buffer as one block of Single values, one array per channel, to its sinks
+/// and to its own OnBufferDone.
+///
+/// The device fills a ring of BufferCount buffers of BufferSize sample values
+/// each; the ring is made at the first Start and kept across start/stop
+/// cycles. Every buffer that comes back is converted and, in continuous
+/// mode, queued again; in burst mode it is used once and released. What the
+/// device captures while every buffer is out waits in the device's backlog
+/// (at most one second of audio) and fills the buffers as they come back, so
+/// nothing is lost unless the program falls behind by more than that; then
+/// the oldest audio is dropped, counted (OverrunCount) and reported.
+/// \file
+/// The device's notices arrive on the GUI thread, so sinks run there, nested
+/// in the handling of one notice. A failure there (a sink that throws, an
+/// overrun, a device that goes away) never travels up into the event loop:
+/// it is reported through OnError and errorOccurred, or with qWarning when
+/// nobody listens.
 #pragma once
 
 #include <QObject>
@@ -45,13 +45,13 @@ using MeasIntf::TDescArraySingle;
 using MeasIntf::TMeasureSourceInfo;
 using MeasIntf::TNotifyData;
 
-// An error of the live recording: the component and the message.
+/// An error of the live recording: the component and the message.
 using TNotifyError = std::function<void(TObject* Sender, const QString& Message)>;
 
-// Samples per second of a TAIFrequency.
+/// Samples per second of a TAIFrequency.
 Cardinal SampleRate(TAIFrequency Frequency);
 
-// A failed call of the wave-input layer: its result code and text.
+/// A failed call of the wave-input layer: its result code and text.
 class EAudioIn : public Exception {
 public:
   EAudioIn(Integer Code, const QString& Msg) : Exception(Msg), FErrorCode(Code) {}
@@ -84,33 +84,33 @@ class TAudioIn : public MeasIntf::TMeasureSource {
   Q_CLASSINFO("default:Burst", "false")
 public:
   explicit TAudioIn(TComponentCore* AOwner = nullptr);
-  // Stops recording, hands what the stop returned to the sinks (the last,
-  // partly filled blocks), then closes the device without announcing it.
+  /// Stops recording, hands what the stop returned to the sinks (the last,
+  /// partly filled blocks), then closes the device without announcing it.
   ~TAudioIn() override;
 
   QString Version() const { return FVersion; }
-  void SetVersion(const QString&) {}  // fixed text
+  void SetVersion(const QString&) {}  ///< fixed text
   QString Copyright() const { return FCopyright; }
-  void SetCopyright(const QString&) {}  // fixed text
+  void SetCopyright(const QString&) {}  ///< fixed text
 
-  // Selects the input device by its exact name (see DeviceNames); the
-  // name is looked up again whenever the device is opened, so the
-  // component never records from another device that took its place in
-  // the list. An unknown name leaves Device as it was and no device
-  // selected (setting a name again looks it up again). A device that is
-  // open is closed first; when it was recording, the new device records on
-  // at once.
+  /// Selects the input device by its exact name (see DeviceNames); the
+  /// name is looked up again whenever the device is opened, so the
+  /// component never records from another device that took its place in
+  /// the list. An unknown name leaves Device as it was and no device
+  /// selected (setting a name again looks it up again). A device that is
+  /// open is closed first; when it was recording, the new device records on
+  /// at once.
   QString Device() const { return FDevice; }
   void SetDevice(const QString& Value);
   Integer BufferCount() const { return FBufferCount; }
   void SetBufferCount(Integer Value) { FBufferCount = Value; }
-  // Sample values per buffer, all channels together; kept even.
+  /// Sample values per buffer, all channels together; kept even.
   Integer BufferSize() const { return FBufferSize; }
   void SetBufferSize(Integer Value) { FBufferSize = Value & ~1; }
-  // The three format properties change only when the selected device
-  // records in the resulting format; otherwise EAudioIn. A device that is
-  // open is reopened in the new format (sinks get what was recorded in the
-  // old format first); a recording goes on in the new format.
+  /// The three format properties change only when the selected device
+  /// records in the resulting format; otherwise EAudioIn. A device that is
+  /// open is reopened in the new format (sinks get what was recorded in the
+  /// old format first); a recording goes on in the new format.
   TAIFrequency ClockFrequency() const { return FClockFrequency; }
   void SetClockFrequency(TAIFrequency Value);
   TAIMode Mode() const { return FMode; }
@@ -120,41 +120,41 @@ public:
   bool Burst() const { return FBurst; }
   void SetBurst(bool Value) { FBurst = Value; }
 
-  // Opens the device if none is open, brings the ring to BufferCount
-  // buffers of BufferSize values and starts recording.
+  /// Opens the device if none is open, brings the ring to BufferCount
+  /// buffers of BufferSize values and starts recording.
   void Start();
-  // Ends recording; every queued buffer comes back (with what it holds),
-  // and so does what waited in the backlog.
+  /// Ends recording; every queued buffer comes back (with what it holds),
+  /// and so does what waited in the backlog.
   void Stop();
   void GetInfo(TMeasureSourceInfo& Info) override;
 
-  // Called with (this component, block) for every buffer that comes back.
+  /// Called with (this component, block) for every buffer that comes back.
   TNotifyData OnBufferDone;
-  // Called with (this component, message) for every failure of the live
-  // recording; errorOccurred is emitted with the same message.
+  /// Called with (this component, message) for every failure of the live
+  /// recording; errorOccurred is emitted with the same message.
   TNotifyError OnError;
 
-  // Index of the selected device when it was last looked up, −2 when none
-  // is selected or it was not found.
+  /// Index of the selected device when it was last looked up, −2 when none
+  /// is selected or it was not found.
   Integer DeviceIndex() const { return FDeviceIndex; }
-  // The open device, or nullptr (tests drive a virtual one through it).
+  /// The open device, or nullptr (tests drive a virtual one through it).
   WaveIn::TWaveInDevice* WaveDevice() const { return FWaveDevice.get(); }
-  // True between Start and Stop while the device records.
+  /// True between Start and Stop while the device records.
   bool Recording() const { return FWaveDevice && FWaveDevice->Recording(); }
-  // Buffers that exist now, queued or not.
+  /// Buffers that exist now, queued or not.
   int BufferTotal() const { return static_cast<int>(FRing.size()); }
   bool Stopping() const { return FStopping; }
-  // Sample values dropped because the backlog was full, since construction.
+  /// Sample values dropped because the backlog was full, since construction.
   std::uint64_t OverrunCount() const { return FOverrunCount; }
-  // Handles the device's pending notices now instead of in the event loop.
+  /// Handles the device's pending notices now instead of in the event loop.
   void ProcessMessages();
 
-  // Every input device in index order, the virtual ones last; device 0
-  // always exists.
+  /// Every input device in index order, the virtual ones last; device 0
+  /// always exists.
   static QStringList DeviceNames();
 
 signals:
-  // Emitted with the message wherever OnError is called.
+  /// Emitted with the message wherever OnError is called.
   void errorOccurred(const QString& Message);
 
 private:
@@ -224,4 +224,4 @@ private:
   std::unique_ptr<WaveIn::TWaveInDevice> FWaveDevice;
 };
 
-}  // namespace quellix::audioin
+}  ///< namespace quellix::audioin

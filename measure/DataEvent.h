@@ -1,6 +1,6 @@
-// TDataEvent: a non-visual sink that turns a measure source's pushes into
-// ordinary component events, so that application code receives data blocks
-// and state changes without writing a sink of its own. It takes any source.
+/// TDataEvent: a non-visual sink that turns a measure source's pushes into
+/// ordinary component events, so that application code receives data blocks
+/// and state changes without writing a sink of its own. It takes any source. \file
 #pragma once
 
 #include <QObject>
@@ -28,23 +28,23 @@ class TDataEvent : public TComponent {
   Q_PROPERTY(quellix::MeasIntf::TMeasureSource* MeasureSource READ MeasureSource WRITE SetMeasureSource)
 public:
   explicit TDataEvent(TComponentCore* AOwner = nullptr);
-  // Frees the link first, which detaches it from its source.
+  /// Frees the link first, which detaches it from its source.
   ~TDataEvent() override;
 
   QString Version() const { return FVersion; }
-  void SetVersion(const QString&) {}  // fixed text
+  void SetVersion(const QString&) {}  ///< fixed text
   QString Copyright() const { return FCopyright; }
-  void SetCopyright(const QString&) {}  // fixed text
+  void SetCopyright(const QString&) {}  ///< fixed text
 
   TMeasureSource* MeasureSource() const { return FLink->Source(); }
   void SetMeasureSource(TMeasureSource* Value);
 
-  // The link that carries the events; it is their first argument.
+  /// The link that carries the events; it is their first argument.
   TMeasureLink* Link() const { return FLink.get(); }
 
-  // Called with (the link, the source's block by reference) for each block.
+  /// Called with (the link, the source's block by reference) for each block.
   TNotifyData OnData;
-  // Called with (the link, the new state) for each state change.
+  /// Called with (the link, the new state) for each state change.
   TNotifyState OnChangedState;
 
 private:
@@ -53,4 +53,4 @@ private:
   std::unique_ptr<TMeasureLink> FLink;
 };
 
-}  // namespace quellix::dataevent
+}  ///< namespace quellix::dataevent

@@ -1,5 +1,5 @@
-// TFormGridStrip: the strip chart's grid dialog ("Gitter"), the charts'
-// grid dialog bound to a strip chart, with drop-down boxes.
+/// TFormGridStrip: the strip chart's grid dialog ("Gitter"), the charts'
+/// grid dialog bound to a strip chart, with drop-down boxes. \file
 #pragma once
 
 #include <QComboBox>
@@ -27,13 +27,13 @@ public:
   QComboBox* CBLineStyle;
 
 protected:
-  // The chart knows a linear and a logarithmic value axis; the time axis
-  // is always linear. So the entries name time/value scales, and the two
-  // with a logarithmic time axis select the value scale they name second.
+  /// The chart knows a linear and a logarithmic value axis; the time axis
+  /// is always linear. So the entries name time/value scales, and the two
+  /// with a logarithmic time axis select the value scale they name second.
   int ChartScaleEntry() const override { return Chart->GridScale() == StrpChrtInt::strpLog ? 1 : 0; }
   void SetChartScaleEntry(int Entry) override {
     Chart->SetGridScale(Entry % 2 == 0 ? StrpChrtInt::strpLin : StrpChrtInt::strpLog);
   }
 };
 
-}  // namespace quellix::_sEfg
+}  ///< namespace quellix::_sEfg

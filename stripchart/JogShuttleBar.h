@@ -1,7 +1,7 @@
-// TFormJogShuttleBarStrip: the jog shuttle of the strip chart. A spring
-// slider winds the window through a logged or played run, faster the
-// farther it is pulled; buttons jump to the start and the end; the remark
-// box jumps to a remark.
+/// TFormJogShuttleBarStrip: the jog shuttle of the strip chart. A spring
+/// slider winds the window through a logged or played run, faster the
+/// farther it is pulled; buttons jump to the start and the end; the remark
+/// box jumps to a remark. \file
 #pragma once
 
 #include <QComboBox>
@@ -20,12 +20,12 @@ class TFormJogShuttleBarStrip : public TForm {
 public:
   explicit TFormJogShuttleBarStrip(StrpChrtInt::TStripChartInt* Chart, QWidget* AParent = nullptr);
 
-  // Slider enabled while logging or playing; the timer at 20 ms then, at
-  // 500 ms otherwise.
+  /// Slider enabled while logging or playing; the timer at 20 ms then, at
+  /// 500 ms otherwise.
   void UpdateFileState();
-  // One timer tick: the remark box and labels, then the winding.
+  /// One timer tick: the remark box and labels, then the winding.
   void Timer1Timer();
-  // Samples the window moves per tick for a slider value.
+  /// Samples the window moves per tick for a slider value.
   static Double WindSamples(Integer SliderValue);
   void BStartClick();
   void BEndClick();
@@ -49,4 +49,4 @@ private:
   bool FFilling = false;
 };
 
-}  // namespace quellix::_sEjs
+}  ///< namespace quellix::_sEjs

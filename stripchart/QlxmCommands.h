@@ -1,5 +1,5 @@
-// The work of the qlxm command-line tool, kept in the library so that it
-// runs on the recorder's own reader and can be tested without a process.
+/// The work of the qlxm command-line tool, kept in the library so that it
+/// runs on the recorder's own reader and can be tested without a process. \file
 #pragma once
 
 #include <QStringList>
@@ -7,12 +7,12 @@
 
 namespace quellix::StrpChrtInt {
 
-// Runs one qlxm command. Args are the arguments after the program name:
-//   info FILE             format version and one line per run
-//   export FILE --run N   CSV of run N: time, then one column per series
-//   remarks FILE          CSV of every remark: run, time, series, flag, text
-// Output goes to Out; a failure writes one line to Err and returns non-zero
-// (1 bad arguments, 2 bad or unreadable file).
+/// Runs one qlxm command. Args are the arguments after the program name: <pre>
+///   info FILE             format version and one line per run
+///   export FILE --run N   CSV of run N: time, then one column per series
+///   remarks FILE          CSV of every remark: run, time, series, flag, text </pre>
+/// Output goes to Out; a failure writes one line to Err and returns non-zero
+/// (1 bad arguments, 2 bad or unreadable file).
 int RunQlxm(const QStringList& Args, QTextStream& Out, QTextStream& Err);
 
-}  // namespace quellix::StrpChrtInt
+}  ///< namespace quellix::StrpChrtInt

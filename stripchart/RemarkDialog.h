@@ -1,6 +1,6 @@
-// TEditRemark: the dialog "Bemerkung ändern" that the strip chart fills
-// with a remark (run, time, series, flag, text), shows modally and reads
-// back after OK. Also the modal run shared by the strip chart's dialogs.
+/// TEditRemark: the dialog "Bemerkung ändern" that the strip chart fills
+/// with a remark (run, time, series, flag, text), shows modally and reads
+/// back after OK. Also the modal run shared by the strip chart's dialogs. \file
 #pragma once
 
 #include <QCheckBox>
@@ -16,9 +16,9 @@
 
 namespace quellix::Remedit {
 
-// Shows a strip chart dialog modally and returns its modal result. A
-// headless run or a test replaces the modal run with a handler that works
-// the dialog and returns the result (an empty handler restores ShowModal).
+/// Shows a strip chart dialog modally and returns its modal result. A
+/// headless run or a test replaces the modal run with a handler that works
+/// the dialog and returns the result (an empty handler restores ShowModal).
 using TModalRunner = std::function<int(TForm& Dialog)>;
 void SetModalRunner(TModalRunner Runner);
 int RunModal(TForm& Dialog);
@@ -28,24 +28,24 @@ class TEditRemark : public TForm {
 public:
   explicit TEditRemark(TComponentCore* AOwner = nullptr, QWidget* AParent = nullptr);
 
-  // The fields: filled by the caller, read by it after OK.
+  /// The fields: filled by the caller, read by it after OK.
   Integer RunNumber = 0;
   Double Time = 0;
-  Integer Series = -1;   // -1: all series
+  Integer Series = -1;   ///< -1: all series
   StrpChrtInt::TDescFlag Flag = StrpChrtInt::dfAutomatic;
   QString Text;
 
-  // Showing: the controls take the fields.
+  /// Showing: the controls take the fields.
   void FormShow();
-  // Closing by either button: the fields take the controls.
+  /// Closing by either button: the fields take the controls.
   void FormClose();
   void ButtonOKClick();
   void ButtonCancelClick();
 
   QLabel* LabRunNumber;
   QLabel* LabTime;
-  QLineEdit* Edit1;       // "Alle" or the series number
-  QSpinBox* EditSeries;   // the up-down, 0..8
+  QLineEdit* Edit1;       ///< "Alle" or the series number
+  QSpinBox* EditSeries;   ///< the up-down, 0..8
   QLineEdit* EditText;
   QRadioButton* RBAutomatic;
   QRadioButton* RBManual;
@@ -56,4 +56,4 @@ private:
   void SeriesChanged(int Value);
 };
 
-}  // namespace quellix::Remedit
+}  ///< namespace quellix::Remedit

@@ -1,18 +1,18 @@
-// TStripChartInt: the eight-channel strip chart recorder.
-//
-// This header holds the recorder's data side: the series slots, the linear
-// sample buffer with its window, the time base, appending blocks of
-// samples, the range watch, moving and refilling the window, logging to a
-// data file, playback, run selection and remarks. Painting and the mouse
-// modes build on it; everything they need to read is public below
-// ("Buffer state for drawing"), and the places where the data side asks
-// for drawing are the protected virtual hooks ("Drawing hooks").
-//
-// Buffer indices run from 1 to SampleCount(), oldest first; index 0 of
-// every array is unused so that the indices read as in the algorithms.
-// Buffer index i holds the absolute sample number (i - 1) + SampleBase()
-// of the run shown, at time DisplayStartTime + DisplayTimeIncrement x that
-// number.
+/// TStripChartInt: the eight-channel strip chart recorder.
+///
+/// This header holds the recorder's data side: the series slots, the linear
+/// sample buffer with its window, the time base, appending blocks of
+/// samples, the range watch, moving and refilling the window, logging to a
+/// data file, playback, run selection and remarks. Painting and the mouse
+/// modes build on it; everything they need to read is public below
+/// ("Buffer state for drawing"), and the places where the data side asks
+/// for drawing are the protected virtual hooks ("Drawing hooks").
+/// \file
+/// Buffer indices run from 1 to SampleCount(), oldest first; index 0 of
+/// every array is unused so that the indices read as in the algorithms.
+/// Buffer index i holds the absolute sample number (i - 1) + SampleBase()
+/// of the run shown, at time DisplayStartTime + DisplayTimeIncrement x that
+/// number.
 #pragma once
 
 #include <QString>
@@ -35,53 +35,53 @@ namespace quellix::Remedit { class TEditRemark; }
 
 namespace quellix::StrpChrtInt {
 
-using TRunComment = QString;     // at most 80 characters
-using TRemarkString = QString;   // at most 200 characters
+using TRunComment = QString;     ///< at most 80 characters
+using TRemarkString = QString;   ///< at most 200 characters
 
 using TStripRangeCheck =
     std::function<void(TObject* Sender, Double Time, Single Value, Integer Series, TStripRange Range)>;
 using TNotifyRemark = std::function<void(TObject* Sender, Double Time, Integer Series, TDescFlag Flag,
                                          Integer RunNumber, const TRemarkString& Text)>;
 
-// Writes logged samples. Stream is the data-file stream (nullptr when the
-// application stores elsewhere); Values[k] points to SampleCount samples of
-// series k + 1 for k < SeriesCount.
+/// Writes logged samples. Stream is the data-file stream (nullptr when the
+/// application stores elsewhere); Values[k] points to SampleCount samples of
+/// series k + 1 for k < SeriesCount.
 using TStoreHandler = std::function<void(TStream* Stream, TStoreCommand Command, const TSeriesValues& Values,
                                          Integer SeriesCount, Integer SampleCount)>;
-// Reads logged samples of the run shown: the samples of the times
-// StartTime, StartTime + Interval, ... EndTime go to Dest[k][FirstIndex ..
-// LastIndex] for series k + 1 = 1..SeriesCount (arrays of BufferLength + 1
-// entries, index 0 unused; a null pointer skips that series). Returns a
-// status (TLoadStatus) and, in SamplesRead, the samples read per series.
+/// Reads logged samples of the run shown: the samples of the times
+/// StartTime, StartTime + Interval, ... EndTime go to
+/// Dest[k][FirstIndex..LastIndex] for series k + 1 = 1..SeriesCount (arrays of BufferLength + 1
+/// entries, index 0 unused; a null pointer skips that series). Returns a
+/// status (TLoadStatus) and, in SamplesRead, the samples read per series.
 using TLoadHandler = std::function<Integer(TStream* Stream, const TSeriesBuffers& Dest, Integer FirstIndex,
                                            Integer LastIndex, Integer BufferLength, Integer SeriesCount,
                                            Extended StartTime, Extended EndTime, Extended Interval,
                                            Integer& SamplesRead)>;
 
-// An error of the component that arose inside one of its own event
-// handlers (a remark click, a jog shuttle move, a tool window), where no
-// caller can catch it.
+/// An error of the component that arose inside one of its own event
+/// handlers (a remark click, a jog shuttle move, a tool window), where no
+/// caller can catch it.
 using TNotifyError = std::function<void(TObject* Sender, const Exception& E)>;
 
-// The measuring cross moved onto a sample: X its pixel column, Y its value.
+/// The measuring cross moved onto a sample: X its pixel column, Y its value.
 using TNotifyCrossMove = std::function<void(TObject* Sender, Single X, Single Y, Integer Series, Integer Index)>;
-// The two crosses of the calculate mode: their series, times and values.
+/// The two crosses of the calculate mode: their series, times and values.
 using TNotifyCalculateStrip = std::function<void(TObject* Sender, Integer Serie1, Integer Serie2, Double Value1X,
                                                  Double Value2X, Double Value1Y, Double Value2Y)>;
 
-// Status codes of the reader.
+/// Status codes of the reader.
 enum TLoadStatus : Integer {
   lsDone = 0,
   lsEndOfFile = 2,
   lsStartOfFile = 3,
   lsGap = 4,
-  lsLoggingStopped = 5,   // the wanted part was in the block buffer, logging has stopped
-  lsInconsistent = 6,     // short read, damaged chunk or inconsistent time
+  lsLoggingStopped = 5,   ///< the wanted part was in the block buffer, logging has stopped
+  lsInconsistent = 6,     ///< short read, damaged chunk or inconsistent time
   lsUnknownChunk = 7,
-  lsNoFile = 10,          // neither logging nor playing
+  lsNoFile = 10,          ///< neither logging nor playing
 };
 
-// Entry of the remark list of the run shown.
+/// Entry of the remark list of the run shown.
 struct TRemarkIndexEntry {
   Integer RunNumber = 0;
   Double Time = 0;
@@ -187,9 +187,9 @@ class TStripChartInt : public TPaintBox {
   Q_CLASSINFO("default:ShowJogShuttleBar", "false")
 
 public:
-  // The titles in the four margins.
+  /// The titles in the four margins.
   enum TTitlePlace { tpTop, tpBottom, tpLeft, tpRight };
-  // What the mouse does on the plot.
+  /// What the mouse does on the plot.
   enum TStripMode : Byte { modeMeasure, modeRemark, modeZoom, modeCalculate };
   Q_ENUM(TStripMode)
 
@@ -209,8 +209,8 @@ public:
   void SetSeriesNumber(Integer Value);
   Integer SeriesCurrent() const { return FSeriesCurrent; }
   void SetSeriesCurrent(Integer Value);
-  // Per-series settings of slot SeriesCurrent; the setters do nothing when
-  // that slot is not in use, and SeriesColor then reads 0.
+  /// Per-series settings of slot SeriesCurrent; the setters do nothing when
+  /// that slot is not in use, and SeriesColor then reads 0.
   TColor SeriesColor() const;
   void SetSeriesColor(TColor Value);
   TPenStyle SeriesLineStyle() const;
@@ -222,10 +222,10 @@ public:
 
   // --- Sample window ------------------------------------------------------
   Integer SamplesPerBuffer() const { return FSamplesPerBuffer; }
-  // Accepts 0 < Value < 200000000 and Value >= SamplesPerWindow.
+  /// Accepts 0 < Value < 200000000 and Value >= SamplesPerWindow.
   void SetSamplesPerBuffer(Integer Value);
   Integer SamplesPerWindow() const { return FSamplesPerWindow; }
-  // Accepts 1 <= Value <= SamplesPerBuffer.
+  /// Accepts 1 <= Value <= SamplesPerBuffer.
   void SetSamplesPerWindow(Integer Value);
 
   // --- Time base ----------------------------------------------------------
@@ -237,9 +237,9 @@ public:
   Extended DisplayStartTime() const { return FDisplayStartTime; }
   Extended DisplayTimeIncrement() const { return FDisplayTimeIncrement; }
   Extended DisplayTimeLast() const { return FDisplayTimeLast; }
-  // Time of the newest buffered sample (buffer index SampleCount()).
+  /// Time of the newest buffered sample (buffer index SampleCount()).
   Double WindowEndTime() const { return static_cast<Double>(BufferIndexTime(FCount)); }
-  // Time of buffer index i.
+  /// Time of buffer index i.
   Extended BufferIndexTime(Integer Index) const {
     return FDisplayStartTime + FDisplayTimeIncrement * ((Index - 1) + FSampleBase);
   }
@@ -249,25 +249,25 @@ public:
   bool Playing() const { return FPlaying; }
   bool LiveView() const { return FLiveView; }
   Integer DisplayRunNumber() const { return FDisplayRunNumber; }
-  // Selects a logged run (ignored when unchanged, <= 0 or without a file;
-  // a run that is not found leaves the run shown unchanged).
+  /// Selects a logged run (ignored when unchanged, <= 0 or without a file;
+  /// a run that is not found leaves the run shown unchanged).
   void SetDisplayRunNumber(Integer Value);
   TRunComment RunComment() const { return FRunComment; }
   void SetRunComment(const TRunComment& Value) { FRunComment = Value.left(kCommentLength); }
-  // While logging: the number of runs in the file, the last being the one
-  // written now. 0 otherwise.
+  /// While logging: the number of runs in the file, the last being the one
+  /// written now. 0 otherwise.
   Integer RunCount() const { return FRunCounter; }
-  // Number of series stored in the run shown (0 when no run is shown).
+  /// Number of series stored in the run shown (0 when no run is shown).
   Integer DisplayRunSeries() const { return FDisplaySeries; }
-  // Samples per series of the run shown, from its start and end times.
+  /// Samples per series of the run shown, from its start and end times.
   std::int64_t DisplaySampleCount() const;
-  // The status of the last read or run selection (TLoadStatus).
+  /// The status of the last read or run selection (TLoadStatus).
   Integer LoadStatus() const { return FLoadStatus; }
   QString FileName() const { return FFileName; }
 
   // --- Range watch --------------------------------------------------------
   Single RangeLower() const { return FRangeLower; }
-  // The limits take finite numbers only.
+  /// The limits take finite numbers only.
   void SetRangeLower(Single Value) {
     if (std::isfinite(Value)) FRangeLower = Value;
   }
@@ -285,12 +285,12 @@ public:
   void SetGapRight(Integer Value);
   Integer GapBottom() const { return FGapBottom; }
   void SetGapBottom(Integer Value);
-  // (GapLeft, GapTop, Width - GapRight, Height - GapBottom).
+  /// (GapLeft, GapTop, Width - GapRight, Height - GapBottom).
   TRect PlotRect() const;
 
   // --- Drawing properties (StripChartDraw.cpp) ------------------------------
   bool EnableUpdate() const { return FEnableUpdate; }
-  // Invalidates only when switched on.
+  /// Invalidates only when switched on.
   void SetEnableUpdate(bool Value);
   TColor GridColor() const { return FGridColor; }
   void SetGridColor(TColor Value);
@@ -320,7 +320,7 @@ public:
   void SetTitleTop(const QString& Value) { SetTitle(tpTop, Value); }
   QString TitleBottom() const { return FTitles[tpBottom]; }
   void SetTitleBottom(const QString& Value) { SetTitle(tpBottom, Value); }
-  // Fonts of the titles and axis labels; changing one repaints.
+  /// Fonts of the titles and axis labels; changing one repaints.
   TFont& FontTitleTop() { return FFontTitleTop; }
   TFont* FontTitleTopPtr() { return &FFontTitleTop; }
   void SetFontTitleTop(TFont* Value) { if (Value) FFontTitleTop.Assign(*Value); }
@@ -359,47 +359,47 @@ public:
   struct TValueMark {
     Extended Value = 0;
     Integer Row = 0;
-    QString Text;   // labels only
+    QString Text;   ///< labels only
   };
   struct TValueAxis {
-    std::vector<TValueMark> Grid;     // at most 999 rows
+    std::vector<TValueMark> Grid;     ///< at most 999 rows
     std::vector<TValueMark> Labels;
   };
-  // The time-axis layout: first grid time, unit class, label step.
+  /// The time-axis layout: first grid time, unit class, label step.
   struct TTimeAxis {
     Extended FirstGridTime = 0;
     Integer UnitClass = 0;
     Integer LabelStep = 1;
   };
-  // False when the view range cannot be drawn (the red error display).
+  /// False when the view range cannot be drawn (the red error display).
   bool ViewRangeValid() const;
-  // Pixel row of a value: linear Trunc(c0 + c1 v) with ViewYMin on
-  // Bottom and ViewYMax on Top, or logarithmic; limited to -30000..30000.
+  /// Pixel row of a value: linear Trunc(c0 + c1 v) with ViewYMin on
+  /// Bottom and ViewYMax on Top, or logarithmic; limited to -30000..30000.
   Integer ValueToRow(Single Value) const;
-  // The value grid and labels as the paint draws them; a ViewYGap that
-  // would put more grid lines than pixel rows is enlarged first.
+  /// The value grid and labels as the paint draws them; a ViewYGap that
+  /// would put more grid lines than pixel rows is enlarged first.
   TValueAxis LayoutValueAxis();
   const TTimeAxis& TimeAxis() const { return FTimeAxis; }
-  // Title rectangles of the last paint; (-1, -1, -1, -1) before.
+  /// Title rectangles of the last paint; (-1, -1, -1, -1) before.
   TRect TitleRect(TTitlePlace Place) const { return FTitleRects[Place]; }
-  // Number pattern of the linear value labels for a range.
+  /// Number pattern of the linear value labels for a range.
   static QString ValueLabelFormat(Single YMin, Single YMax, Integer Decimals);
-  // Unit class of a window span of Samples x Increment seconds, its
-  // caption unit and the sample string that spaces the labels.
+  /// Unit class of a window span of Samples x Increment seconds, its
+  /// caption unit and the sample string that spaces the labels.
   static Integer TimeUnitClass(Integer Samples, Extended Increment);
   static QString TimeUnitCaption(Integer UnitClass);
   static QString TimeUnitSample(Integer UnitClass);
-  // Text of a time-axis label at Time seconds in a unit class.
+  /// Text of a time-axis label at Time seconds in a unit class.
   static QString TimeLabelText(Integer UnitClass, Extended Time);
-  // Calendar date and time of the window end for the caption.
+  /// Calendar date and time of the window end for the caption.
   static QString TimeCaptionText(Extended Time);
 
   void Paint() override;
 
   // --- Interaction (StripChartInteraction.cpp) --------------------------------
   TStripMode StripMode() const { return FStripMode; }
-  // Another mode hides the crosses of the old one and switches the value
-  // bar's second-cross and calculation groups.
+  /// Another mode hides the crosses of the old one and switches the value
+  /// bar's second-cross and calculation groups.
   void SetStripMode(TStripMode Value);
   bool AutoScale() const { return FAutoScale; }
   void SetAutoScale(bool Value);
@@ -410,23 +410,23 @@ public:
   bool ShowJogShuttleBar() const { return FShowJogShuttleBar; }
   void SetShowJogShuttleBar(bool Value);
 
-  // The three crosses: 0 the measure cross, 1 and 2 those of the calculate
-  // mode.
+  /// The three crosses: 0 the measure cross, 1 and 2 those of the calculate
+  /// mode.
   enum TCrossKind { crMeasure = 0, crFirst = 1, crSecond = 2 };
   struct TCross {
-    bool Shown = false;     // placed and to be kept on the screen
-    TColor Color = 0;       // colour of its series
+    bool Shown = false;     ///< placed and to be kept on the screen
+    TColor Color = 0;       ///< colour of its series
     Double Time = 0;
     Double Value = 0;
-    Integer Series = 0;     // 1..8
-    Integer Index = 0;      // buffer index
-    Integer X = 0, Y = 0;   // pixel position
+    Integer Series = 0;     ///< 1..8
+    Integer Index = 0;      ///< buffer index
+    Integer X = 0, Y = 0;   ///< pixel position
   };
   const TCross& Cross(TCrossKind Kind) const { return FCrosses[Kind]; }
-  // The sample under a mouse position: the buffer index whose column is
-  // the last one not right of X, and among the visible series with data
-  // the one whose sample there lies closest to the value of row Y (the
-  // first on equal distance). Series -1 when there is none.
+  /// The sample under a mouse position: the buffer index whose column is
+  /// the last one not right of X, and among the visible series with data
+  /// the one whose sample there lies closest to the value of row Y (the
+  /// first on equal distance). Series -1 when there is none.
   struct TSampleHit {
     Integer Series = -1;
     Integer Index = 0;
@@ -434,31 +434,31 @@ public:
     Integer X = 0;
   };
   TSampleHit FindSample(Integer X, Integer Y) const;
-  // The value of pixel row Y on the value axis.
+  /// The value of pixel row Y on the value axis.
   Double RowToValue(Integer Y) const;
-  // Places cross Kind on the sample under (X, Y) and reports it.
+  /// Places cross Kind on the sample under (X, Y) and reports it.
   void PlaceCross(TCrossKind Kind, Integer X, Integer Y);
-  // Zoomed: the view saved before the first zoom.
+  /// Zoomed: the view saved before the first zoom.
   bool Zoomed() const { return FSavedWindow >= 0; }
-  // Adapts the value range to the samples of the window once (the
-  // AutoScale algorithm); true when the range changed.
+  /// Adapts the value range to the samples of the window once (the
+  /// AutoScale algorithm); true when the range changed.
   bool CaptureRange();
 
-  // Colour drops: what a point of the chart stands for.
+  /// Colour drops: what a point of the chart stands for.
   enum TDropKind {
     dtNone, dtYAxis, dtXAxis, dtTitleLeft, dtTitleRight, dtTitleBottom, dtTitleTop, dtControl,
     dtSeries, dtGrid, dtBackground
   };
   struct TDropTarget {
     TDropKind Kind = dtNone;
-    Integer Series = 0;   // dtSeries
+    Integer Series = 0;   ///< dtSeries
     bool operator==(const TDropTarget&) const = default;
   };
   TDropTarget DropTargetAt(Integer X, Integer Y);
   TColor DropTargetColor(const TDropTarget& Target);
   void SetDropTargetColor(const TDropTarget& Target, TColor Color);
 
-  // The tool windows, created on their first showing (nullptr before).
+  /// The tool windows, created on their first showing (nullptr before).
   _sEtb::TFormToolBarStrip* ToolBar() const { return FToolBar.get(); }
   _sEca::TFormCalculateBarStrip* ValueBar() const { return FValueBar.get(); }
   _sEjs::TFormJogShuttleBarStrip* JogShuttleBar() const { return FJogShuttleBar.get(); }
@@ -477,37 +477,37 @@ public:
   // --- Operations ---------------------------------------------------------
   // Appends SampleCount samples of series 1..SeriesCount.
   void AddValues(const TSeriesValues& Values, Integer SeriesCount, Integer SampleCount);
-  // Refills and shows the window that ends at Time (WindowEndTime + Time
-  // when Relative).
+  /// Refills and shows the window that ends at Time (WindowEndTime + Time
+  /// when Relative).
   void MoveWindowTo(bool Relative, Double Time);
 
-  // Starts a run in FileName, creating the file or appending to it. Raises
-  // EStripChartFile for a file that is not a data file of this format, and
-  // EStreamError (naming the file and the system's reason) when the data
-  // file or its remark file cannot be written; a start that fails leaves
-  // both files as they were.
-  //
-  // While logging, every DATA chunk goes to the file as soon as its block
-  // of 1024 samples is full, and every remark together with the link of
-  // its predecessor: a process killed at any moment loses at most the
-  // samples of the block being filled (up to 1023 per series). A write
-  // that fails, or a data or remark file that was deleted, replaced or
-  // changed in size by someone else, ends the run: the operation that met
-  // it raises EStreamError once, both files are closed, and the data file
-  // keeps every whole chunk written before (it plays back like a run cut
-  // off by a crash, and the next StartLogging closes that run).
+  /// Starts a run in FileName, creating the file or appending to it. Raises
+  /// EStripChartFile for a file that is not a data file of this format, and
+  /// EStreamError (naming the file and the system's reason) when the data
+  /// file or its remark file cannot be written; a start that fails leaves
+  /// both files as they were.
+  ///
+  /// While logging, every DATA chunk goes to the file as soon as its block
+  /// of 1024 samples is full, and every remark together with the link of
+  /// its predecessor: a process killed at any moment loses at most the
+  /// samples of the block being filled (up to 1023 per series). A write
+  /// that fails, or a data or remark file that was deleted, replaced or
+  /// changed in size by someone else, ends the run: the operation that met
+  /// it raises EStreamError once, both files are closed, and the data file
+  /// keeps every whole chunk written before (it plays back like a run cut
+  /// off by a crash, and the next StartLogging closes that run).
   void StartLogging(const QString& FileName, const QString& Comment);
   void StopLogging();
-  // Opens an existing data file for playback and shows run 1. Playback
-  // opens the data file and its remark file for reading only and creates
-  // nothing; the files stay as they are.
+  /// Opens an existing data file for playback and shows run 1. Playback
+  /// opens the data file and its remark file for reading only and creates
+  /// nothing; the files stay as they are.
   void StartPlaying(const QString& FileName);
-  // Ends playback; the chart shows the live samples again.
+  /// Ends playback; the chart shows the live samples again.
   void StopPlaying();
 
-  // Reads samples of the run shown through the LoadHandler, without
-  // touching the window: Count samples per series starting at absolute
-  // sample number First, into Dest[k][1..Count]. Returns the status.
+  /// Reads samples of the run shown through the LoadHandler, without
+  /// touching the window: Count samples per series starting at absolute
+  /// sample number First, into Dest[k][1..Count]. Returns the status.
   Integer ReadRunSamples(std::int64_t First, Integer Count, const TSeriesBuffers& Dest, Integer SeriesCount,
                          Integer& SamplesRead);
 
@@ -519,19 +519,19 @@ public:
   // this edit. Texts keep every character that fits the record's 200
   // bytes (see RemarkTextFits).
   void AddRemark(Integer RunNumber, Integer Series, TDescFlag Flag, Double Time, const TRemarkString& Text);
-  // The remarks of the run shown.
+  /// The remarks of the run shown.
   const std::vector<TRemarkIndexEntry>& Remarks() const { return FRemarks; }
-  // The whole record of an entry, read from the remark file.
+  /// The whole record of an entry, read from the remark file.
   TRemarkRecord RemarkRecord(const TRemarkIndexEntry& Entry);
-  // Makes the remark nearest to Time the current one; false when there is none.
+  /// Makes the remark nearest to Time the current one; false when there is none.
   bool FindNearestRemark(Double Time);
   const TRemarkRecord& CurrentRemark() const { return FCurrentRemark; }
   Integer CurrentRemarkPos() const { return FCurrentRemarkPos; }
-  // Rewrites the current remark with new text, series and flag; raises
-  // EStreamError as AddRemark does.
+  /// Rewrites the current remark with new text, series and flag; raises
+  /// EStreamError as AddRemark does.
   void UpdateCurrentRemark(const TRemarkString& Text, Integer Series, TDescFlag Flag);
-  // Raised when the remark list was reloaded, resp. when another remark
-  // became the current one; the remark display clears them.
+  /// Raised when the remark list was reloaded, resp. when another remark
+  /// became the current one; the remark display clears them.
   bool RemarkListChanged() const { return FRemarkListChanged; }
   bool NearestRemarkChanged() const { return FNearestRemarkChanged; }
   void ClearRemarkFlags() { FRemarkListChanged = FNearestRemarkChanged = false; }
@@ -540,7 +540,7 @@ public:
   // Replaceable writer and reader; they start as FileStore and FileLoad.
   TStoreHandler StoreHandler;
   TLoadHandler LoadHandler;
-  // The built-in file writer and reader, for handlers that delegate.
+  /// The built-in file writer and reader, for handlers that delegate.
   void FileStore(TStream* Stream, TStoreCommand Command, const TSeriesValues& Values, Integer SeriesCount,
                  Integer SampleCount);
   Integer FileLoad(TStream* Stream, const TSeriesBuffers& Dest, Integer FirstIndex, Integer LastIndex,
@@ -550,12 +550,12 @@ public:
   // --- Events -------------------------------------------------------------
   TStripRangeCheck OnRangeCheck;
   TNotifyRemark OnRemark;
-  // Errors met inside the component's own event handlers go here; without
-  // a handler they are shown in a message box. No error of the component
-  // leaves it into the event loop.
+  /// Errors met inside the component's own event handlers go here; without
+  /// a handler they are shown in a message box. No error of the component
+  /// leaves it into the event loop.
   TNotifyError OnError;
   void HandleError(const Exception& E);
-  // Runs Action and hands an error it raises to HandleError.
+  /// Runs Action and hands an error it raises to HandleError.
   template <class F>
   void Guarded(F&& Action) {
     try {
@@ -571,17 +571,17 @@ public:
   Integer PreviousCount() const { return FPrevCount; }
   Extended SampleBase() const { return FSampleBase; }
   Single PixelCarry() const { return FCarry; }
-  // x pixel column of buffer index i (0 .. SamplesPerBuffer + 1).
+  /// x pixel column of buffer index i (0 .. SamplesPerBuffer + 1).
   Integer XPosition(Integer Index) const { return FXPos[Index]; }
-  // Samples of series 1..8, indexed 1..SampleCount(); nullptr when the
-  // series has no array of the current buffer length.
+  /// Samples of series 1..8, indexed 1..SampleCount(); nullptr when the
+  /// series has no array of the current buffer length.
   const Single* SeriesValues(Integer Series) const;
-  // SamplesPerWindow + 1 screen points for the traces.
+  /// SamplesPerWindow + 1 screen points for the traces.
   std::vector<TPoint>& Points() { return FPoints; }
 
-  // "Series" streamed after the published properties.
+  /// "Series" streamed after the published properties.
   void DefineProperties(TFiler& Filer) override;
-  // At design time the series arrays show preview waves once loaded.
+  /// At design time the series arrays show preview waves once loaded.
   void Loaded() override;
 
 protected:
@@ -590,46 +590,46 @@ protected:
   // the mouse modes extend them.
   // Repaint the whole plot.
   virtual void InvalidatePlot();
-  // Repaint the marks of the remarks at these file positions (old and new
-  // current remark, a remark added or changed).
+  /// Repaint the marks of the remarks at these file positions (old and new
+  /// current remark, a remark added or changed).
   void InvalidateRemarkMarks(std::initializer_list<std::int64_t> FilePositions);
-  // The rectangle of a remark's mark, without its pen; empty when the mark
-  // is not drawn.
+  /// The rectangle of a remark's mark, without its pen; empty when the mark
+  /// is not drawn.
   TRect RemarkMarkRect(const TRemarkIndexEntry& Entry) const;
-  // Scroll the plot left by the pixels that Samples new samples take and
-  // draw only the uncovered strip.
+  /// Scroll the plot left by the pixels that Samples new samples take and
+  /// draw only the uncovered strip.
   virtual void ScrollBy(Integer Samples);
-  // Place the measuring cross again after the plot changed under it (the
-  // measure mode puts it on the sample now under the mouse). The paint
-  // itself keeps a showing cross on the screen.
+  /// Place the measuring cross again after the plot changed under it (the
+  /// measure mode puts it on the sample now under the mouse). The paint
+  /// itself keeps a showing cross on the screen.
   virtual void RedrawCross();
-  // The zoom rectangle of the zoom mode: whether it is showing, and an XOR
-  // draw that erases it when drawn a second time.
+  /// The zoom rectangle of the zoom mode: whether it is showing, and an XOR
+  /// draw that erases it when drawn a second time.
   virtual bool ZoomRectShowing() const { return FZoomRectShowing; }
   virtual void DrawZoomRect();
-  // Recompute the time-axis layout after a change of the time base or run.
+  /// Recompute the time-axis layout after a change of the time base or run.
   virtual void LayoutTimeAxis();
-  // Draws the marks of the run's remarks over the traces, clipped to the
-  // plot.
+  /// Draws the marks of the run's remarks over the traces, clipped to the
+  /// plot.
   virtual void DrawRemarkMarks(TCanvas& Cv);
-  // The crosses in XOR: EraseCrosses takes every cross off the screen,
-  // DrawCrosses puts every shown one on it at its current position.
-  // A fresh paint has none on the screen (ForgetCrossesOnScreen).
+  /// The crosses in XOR: EraseCrosses takes every cross off the screen,
+  /// DrawCrosses puts every shown one on it at its current position.
+  /// A fresh paint has none on the screen (ForgetCrossesOnScreen).
   void EraseCrosses();
   void DrawCrosses();
   void ForgetCrossesOnScreen();
-  // Recomputes the pixel positions of the shown crosses from their times
-  // and values (x 0 when the time has left the window).
+  /// Recomputes the pixel positions of the shown crosses from their times
+  /// and values (x 0 when the time has left the window).
   void UpdateCrossPositions();
-  // The zoom rectangle as the zoom mode drags it.
+  /// The zoom rectangle as the zoom mode drags it.
   TRect FZoomRect;
   bool FZoomRectShowing = false;
-  // Makes the remark nearest to the middle of the window the current one,
-  // raises NearestRemarkChanged and fires OnRemark. With OnlyWhenChanged
-  // (the scroll after an append) nothing happens when that remark is the
-  // current one already. Returns whether a remark was made current.
+  /// Makes the remark nearest to the middle of the window the current one,
+  /// raises NearestRemarkChanged and fires OnRemark. With OnlyWhenChanged
+  /// (the scroll after an append) nothing happens when that remark is the
+  /// current one already. Returns whether a remark was made current.
   bool SelectRemarkNearWindowMiddle(bool OnlyWhenChanged);
-  // Value range of the design-time preview waves.
+  /// Value range of the design-time preview waves.
   virtual void PreviewRange(Single& YMin, Single& YMax) const {
     YMin = FViewYMin;
     YMax = FViewYMax;
@@ -658,15 +658,15 @@ private:
   struct TSeriesSlot {
     TPenStyle LineStyle = psSolid;
     TColor Color = 0;
-    std::vector<Single> Data;   // SamplesPerBuffer + 1 entries, index 0 unused
+    std::vector<Single> Data;   ///< SamplesPerBuffer + 1 entries, index 0 unused
     bool Allocated = false;
     bool Visible = true;
   };
   struct TBlockBuffer {
     Integer Capacity = 0;
     Integer Fill = 0;
-    Extended BlockTime = 0;     // time of the last sample already in the file
-    Double Interval = 1.0;      // the run's sample interval
+    Extended BlockTime = 0;     ///< time of the last sample already in the file
+    Double Interval = 1.0;      ///< the run's sample interval
     Integer SeriesCount = 0;
     std::array<std::vector<Single>, kMaxSeries> Data;
     TRunComment Comment;
@@ -889,4 +889,4 @@ inline constexpr TStripMode modeRemark = TStripChartInt::modeRemark;
 inline constexpr TStripMode modeZoom = TStripChartInt::modeZoom;
 inline constexpr TStripMode modeCalculate = TStripChartInt::modeCalculate;
 
-}  // namespace quellix::StrpChrtInt
+}  ///< namespace quellix::StrpChrtInt

@@ -1,10 +1,10 @@
-// TStripChart: the strip chart recorder as a measure sink. It receives
-// blocks from a measure source through its link and appends them with
-// AddValues; connecting a source sets the time base from the source's
-// description and, with AutoConfig, the time grid, the value range and the
-// number of series as well. The window then shows the last four blocks of
-// the source (at least), scrolling by one block as each arrives. Closing
-// the source ends a running log run.
+/// TStripChart: the strip chart recorder as a measure sink. It receives
+/// blocks from a measure source through its link and appends them with
+/// AddValues; connecting a source sets the time base from the source's
+/// description and, with AutoConfig, the time grid, the value range and the
+/// number of series as well. The window then shows the last four blocks of
+/// the source (at least), scrolling by one block as each arrives. Closing
+/// the source ends a running log run. \file
 #pragma once
 
 #include <QObject>
@@ -30,7 +30,7 @@ class TStripChart : public StrpChrtInt::TStripChartInt {
   Q_CLASSINFO("default:AutoConfig", "true")
 public:
   explicit TStripChart(TComponentCore* AOwner = nullptr, QWidget* AParent = nullptr);
-  // Frees the link first, which detaches it from its source.
+  /// Frees the link first, which detaches it from its source.
   ~TStripChart() override;
 
   TMeasureSource* MeasureSource() const { return FLink->Source(); }
@@ -40,7 +40,7 @@ public:
 
   TMeasureLink* Link() const { return FLink.get(); }
 
-  // Blocks of the source that the window shows at least.
+  /// Blocks of the source that the window shows at least.
   static constexpr Integer kBlocksShown = 4;
 
 private:
@@ -60,4 +60,4 @@ private:
   std::unique_ptr<TMeasureLink> FLink;
 };
 
-}  // namespace quellix::StrpChrt
+}  ///< namespace quellix::StrpChrt

@@ -1,5 +1,5 @@
-// TFormTitleStrip: the strip chart's title dialog ("Beschriftung"), the
-// charts' title dialog bound to a strip chart.
+/// TFormTitleStrip: the strip chart's title dialog ("Beschriftung"), the
+/// charts' title dialog bound to a strip chart. \file
 #pragma once
 
 #include "quellix/charttools/TitleDialog.h"
@@ -19,7 +19,7 @@ public:
     };
   }
 
-  // The fonts in button order: bottom, top, left, right, x axis, y axis.
+  /// The fonts in button order: bottom, top, left, right, x axis, y axis.
   using TFontSlot = ChartTools::TTitleFont;
   static constexpr TFontSlot fsBottom = ChartTools::tfBottom, fsTop = ChartTools::tfTop,
                              fsLeft = ChartTools::tfLeft, fsRight = ChartTools::tfRight,
@@ -27,8 +27,8 @@ public:
   void ButtonOKClick() { OkClick(); }
   void ButtonCancelClick() { CancelClick(); }
 
-  // Runs the font dialog; returns the font chosen (the given one after
-  // Cancel). Replaceable for headless runs.
+  /// Runs the font dialog; returns the font chosen (the given one after
+  /// Cancel). Replaceable for headless runs.
   std::function<TFont(const TFont& Current, bool TrueTypeOnly)> FontDialog = [](const TFont& Current,
                                                                                  bool TrueTypeOnly) {
     TFont F(Current);
@@ -37,4 +37,4 @@ public:
   };
 };
 
-}  // namespace quellix::_sEft
+}  ///< namespace quellix::_sEft

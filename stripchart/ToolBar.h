@@ -1,7 +1,7 @@
-// TFormToolBarStrip: the strip chart's tool bar ("Werkzeuge"): the charts'
-// tool bar with the cross, the four mouse modes, automatic scaling, the
-// jog shuttle and value bar windows, the three property dialogs, and the
-// colour palette "Farben".
+/// TFormToolBarStrip: the strip chart's tool bar ("Werkzeuge"): the charts'
+/// tool bar with the cross, the four mouse modes, automatic scaling, the
+/// jog shuttle and value bar windows, the three property dialogs, and the
+/// colour palette "Farben". \file
 #pragma once
 
 #include "quellix/charttools/ToolBar.h"
@@ -31,8 +31,8 @@ class TFormToolBarStrip : public ChartTools::TToolBar {
 public:
   explicit TFormToolBarStrip(StrpChrtInt::TStripChartInt* Chart, QWidget* AParent = nullptr);
 
-  // The toggles and the mode group take the chart's current state (on
-  // activation and once per second).
+  /// The toggles and the mode group take the chart's current state (on
+  /// activation and once per second).
   void SyncFromChart() { SyncButtons(); }
 
   QToolButton *BShowCross, *BModeZoom, *BModeMeasure, *BModeRemark, *BModeCalculate;
@@ -49,4 +49,4 @@ private:
   _sEfa::TFormAxisStrip* FAxis;
 };
 
-}  // namespace quellix::_sEtb
+}  ///< namespace quellix::_sEtb

@@ -1,6 +1,6 @@
-// TFormCalculateBarStrip: the strip chart's value bar ("Anzeige: "): the
-// charts' value bar with "T:" for the time, five significant digits, and
-// the second cross and the differences greyed outside the calculate mode.
+/// TFormCalculateBarStrip: the strip chart's value bar ("Anzeige: "): the
+/// charts' value bar with "T:" for the time, five significant digits, and
+/// the second cross and the differences greyed outside the calculate mode. \file
 #pragma once
 
 #include "quellix/charttools/ValueBar.h"
@@ -17,4 +17,4 @@ public:
   explicit TFormCalculateBarStrip(StrpChrtInt::TStripChartInt* Chart, QWidget* AParent = nullptr);
 };
 
-}  // namespace quellix::_sEca
+}  ///< namespace quellix::_sEca
