@@ -1,7 +1,5 @@
 #include "quellix/filters/FilterBase.h"
 
-#include "quellix/host/Streaming.h"
-
 namespace quellix::FiltBase {
 
 TFilterBase::TFilterBase(TComponentCore* AOwner, const QString& AVersion)
