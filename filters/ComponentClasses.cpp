@@ -5,7 +5,7 @@
 #include "quellix/filters/RCHighpass.h"
 #include "quellix/filters/RCLowpass.h"
 #include "quellix/filters/StateVariableFilter.h"
-#include "quellix/host/Streaming.h"
+#include "quellix/host/ComponentRegistry.h"
 
 namespace quellix {
 

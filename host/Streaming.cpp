@@ -19,20 +19,6 @@ namespace quellix {
 namespace {
 
 // ---------------------------------------------------------------------------
-// Class registry
-
-QHash<QString, TComponentFactory>& Registry() {
-  static QHash<QString, TComponentFactory> R;
-  return R;
-}
-
-// The name each registered class is written under.
-QHash<const QMetaObject*, QString>& StreamNames() {
-  static QHash<const QMetaObject*, QString> N;
-  return N;
-}
-
-// ---------------------------------------------------------------------------
 // Properties and their kinds
 
 // Properties a stream carries start below the last of Qt's own classes in
@@ -665,22 +651,15 @@ private:
 
 }  // namespace
 
-void RegisterComponentClass(const QString& ClassName, TComponentFactory Create, const QMetaObject* Meta) {
-  Registry().insert(ClassName.toLower(), std::move(Create));
-  if (Meta && !StreamNames().contains(Meta)) StreamNames().insert(Meta, ClassName);
-}
-
-QString StreamClassName(const TComponentCore* C) {
-  const QObject* O = C->AsQObject();
-  const QString Name = O ? StreamNames().value(O->metaObject()) : QString();
-  return Name.isEmpty() ? C->ClassName() : Name;
+QWidget* OwnerWidget(TComponentCore* Owner) {
+  return Owner ? qobject_cast<QWidget*>(Owner->AsQObject()) : nullptr;
 }
 
 TComponentFactory FindComponentClass(const QString& ClassName) {
   // The host's classes need no registration call of their own.
   static const bool HostRegistered = (RegisterHostClasses(), true);
   (void)HostRegistered;
-  return Registry().value(ClassName.toLower());
+  return FindRegisteredClass(ClassName);
 }
 
 void RegisterHostClasses() {

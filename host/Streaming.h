@@ -45,49 +45,15 @@
 
 #include <QString>
 #include <QWidget>
-#include <functional>
-#include <type_traits>
 
 #include "quellix/host/Component.h"
+#include "quellix/host/ComponentRegistry.h"
 
 namespace quellix {
 
-using TComponentFactory = std::function<TComponentCore*(TComponentCore* Owner)>;
-
-/// Makes a class creatable by name when a stream holds a component the
-/// owner does not have yet. Names compare without regard to case. Meta,
-/// when given, is the class the factory creates: a component of exactly
-/// that class is written under the name it was first registered with, so
-/// that two classes of the same bare name (the stand-alone panel meter and
-/// the panel meter sink) stay apart in a stream.
-void RegisterComponentClass(const QString& ClassName, TComponentFactory Create, const QMetaObject* Meta = nullptr);
-/// The registered factory, or an empty function.
+/// The registered factory, or an empty function; the host's own classes
+/// (paint box, timer) are registered on the first call.
 TComponentFactory FindComponentClass(const QString& ClassName);
-/// The class name a stream writes for C: the name its class is registered
-/// under, or its class name without namespaces when it is not registered.
-QString StreamClassName(const TComponentCore* C);
-
-/// Registers T under StreamName, by default its class name without
-/// namespaces ("TMeter"). A control created from a stream is placed on its
-/// owner when the owner is a widget (a form), so that it shows where it was
-/// designed.
-template <class T>
-void RegisterClass(QString StreamName = QString()) {
-  if (StreamName.isEmpty()) {
-    StreamName = QString::fromLatin1(T::staticMetaObject.className());
-    const int P = StreamName.lastIndexOf(QLatin1String("::"));
-    if (P >= 0) StreamName = StreamName.mid(P + 2);
-  }
-  RegisterComponentClass(
-      StreamName,
-      [](TComponentCore* Owner) -> TComponentCore* {
-        if constexpr (std::is_constructible_v<T, TComponentCore*, QWidget*>)
-          return new T(Owner, Owner ? qobject_cast<QWidget*>(Owner->AsQObject()) : nullptr);
-        else
-          return new T(Owner);
-      },
-      &T::staticMetaObject);
-}
 
 /// The host's own streamable classes: the paint box and the timer.
 void RegisterHostClasses();

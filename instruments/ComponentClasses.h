@@ -1,11 +1,11 @@
-// Registers the streamable component classes of this library (the instruments and the single-value measure sinks),
-// so that form text can create them by class name. A program that reads
-// forms calls the registration of every library whose components its forms
-// may hold, once, before reading.
+/// Registers the streamable component classes of this library (the instruments and the single-value measure sinks),
+/// so that form text can create them by class name. A program that reads
+/// forms calls the registration of every library whose components its forms
+/// may hold, once, before reading. \file
 #pragma once
 
 namespace quellix {
 
 void RegisterInstrumentClasses();
 
-}  // namespace quellix
+}  ///< namespace quellix

@@ -2,7 +2,7 @@
 
 #include "quellix/measure/AudioIn.h"
 #include "quellix/measure/DataEvent.h"
-#include "quellix/host/Streaming.h"
+#include "quellix/host/ComponentRegistry.h"
 
 namespace quellix {
 
