@@ -839,11 +839,9 @@ private:
   void PreviewDrop(const TDropTarget& Target, TColor Color);
   void EndPreview(bool Keep);
   bool ColorOfSource(TObject* Source, TColor& Color) const;
-  void EnsureToolWindows();
   // Runs the AutoScale algorithm; with Invalidate false only the fields
   // change (inside a paint). True when the range changed.
   bool AdaptRange(bool Invalidate);
-  void UpdateValueBarGroups();
   void RetitleToolWindows();
   // Logging or playing started or stopped: the jog shuttle follows.
   void FileStateChanged();
