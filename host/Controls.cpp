@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QElapsedTimer>
+#include <QPointer>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -122,6 +124,52 @@ void WatchAlign(QWidget* Parent) {
 }  // namespace
 
 // ---------------------------------------------------------------------------
+// The frame clock: runs the deferred drawing of every control that asked
+// for it, at most once per frame.
+
+class TFrameClock : public QObject {
+public:
+  // One per application (a child of it); nullptr before the application.
+  static TFrameClock* Instance() {
+    static QPointer<TFrameClock> Clock;
+    if (!Clock && QCoreApplication::instance()) Clock = new TFrameClock(QCoreApplication::instance());
+    return Clock;
+  }
+
+  void Schedule(TControl* C) {
+    if (std::find(FPending.begin(), FPending.end(), C) == FPending.end()) FPending.push_back(C);
+    if (FTimer->isActive()) return;
+    const qint64 Since = FLastFrame.isValid() ? FLastFrame.elapsed() : kFrameMs;
+    FTimer->start(static_cast<int>(std::max<qint64>(0, kFrameMs - Since)));
+  }
+
+  void Forget(TControl* C) {
+    FPending.erase(std::remove(FPending.begin(), FPending.end(), C), FPending.end());
+    if (FPending.empty()) FTimer->stop();
+  }
+
+  // Every pending drawing now; a control that schedules again while this
+  // runs waits for the next frame.
+  void FlushAll() {
+    FLastFrame.start();
+    FTimer->stop();
+    std::vector<TControl*> Now;
+    Now.swap(FPending);
+    for (TControl* C : Now) C->FlushDrawing();
+  }
+
+private:
+  static constexpr qint64 kFrameMs = 16;  // 60 frames per second
+  explicit TFrameClock(QObject* Parent) : QObject(Parent), FTimer(new QTimer(this)) {
+    FTimer->setSingleShot(true);
+    connect(FTimer, &QTimer::timeout, this, [this] { FlushAll(); });
+  }
+  QTimer* FTimer;
+  QElapsedTimer FLastFrame;
+  std::vector<TControl*> FPending;
+};
+
+// ---------------------------------------------------------------------------
 // TControl
 
 TControl::TControl(TComponentCore* AOwner, QWidget* AParent) : QWidget(AParent), TComponentCore(AOwner) {
@@ -143,6 +191,8 @@ TControl::TControl(TComponentCore* AOwner, QWidget* AParent) : QWidget(AParent),
 }
 
 TControl::~TControl() {
+  if (FDrawingPending)
+    if (TFrameClock* Clock = TFrameClock::Instance()) Clock->Forget(this);
   Destroying();
   if (GCapture == this) GCapture = nullptr;
   TDragManager::Instance().Forget(this);
@@ -165,22 +215,39 @@ void TControl::SizeChanged() {
   update();
 }
 
+// The surface has the control's size in logical pixels and the pixel
+// ratio of the screen (or the one set); what was drawn stays when only the
+// size changes.
 bool TControl::EnsureSurface() {
   const QSize S = size();
   if (S.isEmpty()) {
     if (FSurface.isNull()) return false;
     FSurface = QImage();
+    FCanvas.SetSurface(&FSurface);
     return true;
   }
-  if (FSurface.size() == S) return false;
-  QImage New(S, QImage::Format_RGB32);
+  const qreal Ratio = PixelRatio();
+  const QSize Pixels = Ratio == 1 ? S : QSize(qRound(S.width() * Ratio), qRound(S.height() * Ratio));
+  const bool SameRatio = FSurface.devicePixelRatio() == Ratio;
+  if (FSurface.size() == Pixels && SameRatio) return false;
+  QImage New(Pixels, QImage::Format_RGB32);
+  New.setDevicePixelRatio(Ratio);
   New.fill(ToQRgb(EffectiveColor()));
-  if (!FSurface.isNull()) {
+  if (!FSurface.isNull() && SameRatio) {
     QPainter P(&New);
     P.drawImage(0, 0, FSurface);
   }
   FSurface = New;
+  FCanvas.SetSurface(&FSurface);
   return true;
+}
+
+qreal TControl::PixelRatio() const { return FPixelRatio > 0 ? FPixelRatio : devicePixelRatioF(); }
+
+void TControl::SetPixelRatio(qreal Value) {
+  if (!(Value >= 0) || Value == FPixelRatio) return;
+  FPixelRatio = Value;
+  if (EnsureSurface()) Invalidate();
 }
 
 TPoint TControl::ClientToScreen(TPoint P) const {
@@ -324,6 +391,8 @@ void TControl::InvalidateRect(const TRect& R) {
   update(Q);
 }
 
+// A paint of everything draws the present state: what was pending is in
+// it, and a component's Paint drops its pending work.
 void TControl::Repaint() {
   EnsureSurface();
   FInvalid = QRegion();
@@ -332,13 +401,55 @@ void TControl::Repaint() {
   update();
 }
 
+// Inside a paint event or the deferred drawing the screen copy follows at
+// the paint event that Qt delivers next.
 void TControl::Update() {
+  FlushDrawing();
   if (!FInvalid.isEmpty()) {
     QRegion R = FInvalid;
     FInvalid = QRegion();
     PaintInto(R);
   }
-  if (isVisible()) repaint();
+  if (!isVisible()) return;
+  if (FFlushing || FInPaintEvent)
+    update();
+  else
+    repaint();
+}
+
+void TControl::ScheduleDrawing() {
+  if (!FDrawDeferred) {
+    FDrawingPending = true;
+    FlushDrawing();
+    return;
+  }
+  if (FDrawingPending) return;
+  TFrameClock* Clock = TFrameClock::Instance();
+  if (!Clock) {
+    FDrawingPending = true;
+    FlushDrawing();
+    return;
+  }
+  FDrawingPending = true;
+  Clock->Schedule(this);
+}
+
+void TControl::FlushDrawing() {
+  if (!FDrawingPending || FFlushing) return;
+  FDrawingPending = false;
+  if (TFrameClock* Clock = TFrameClock::Instance()) Clock->Forget(this);
+  struct TGuard {
+    bool& Flag;
+    ~TGuard() { Flag = false; }
+  } Guard{FFlushing};
+  FFlushing = true;
+  DrawPending();
+}
+
+void TControl::SetDrawDeferred(bool Value) {
+  if (Value == FDrawDeferred) return;
+  FDrawDeferred = Value;
+  if (!Value) FlushDrawing();
 }
 
 // Runs Paint for Region into the surface: the canvas is clipped to the
@@ -368,14 +479,8 @@ void TControl::PaintInto(const QRegion& Region) {
   FCanvas.Font() = FFont;
   FCanvas.Brush().Color = EffectiveColor();
   FCanvas.Brush().Style = bsSolid;
-  if (!FOpaque) {
-    const QRgb Back = ToQRgb(EffectiveColor());
-    for (const QRect& Part : R)
-      for (int Y = Part.top(); Y <= Part.bottom(); ++Y) {
-        QRgb* Line = reinterpret_cast<QRgb*>(FSurface.scanLine(Y));
-        std::fill(Line + Part.left(), Line + Part.right() + 1, Back);
-      }
-  }
+  // The background of the region only: the region is the clip.
+  if (!FOpaque) FCanvas.FillRect(TRect::FromQRect(R.boundingRect()));
   Paint();
 }
 
@@ -389,7 +494,13 @@ void TControl::Touched(const QRect& R) {
 }
 
 void TControl::paintEvent(QPaintEvent* Event) {
-  EnsureSurface();
+  struct TGuard {
+    bool& Flag;
+    ~TGuard() { Flag = false; }
+  } Guard{FInPaintEvent};
+  FInPaintEvent = true;
+  if (EnsureSurface()) FInvalid = QRegion(rect());
+  FlushDrawing();
   FTouched = QRect();
   if (!FInvalid.isEmpty()) {
     QRegion R = FInvalid;
@@ -398,7 +509,12 @@ void TControl::paintEvent(QPaintEvent* Event) {
   }
   if (FSurface.isNull()) return;
   QPainter P(this);
-  P.drawImage(Event->rect(), FSurface, Event->rect());
+  const QRect R = Event->rect();
+  const qreal Ratio = FSurface.devicePixelRatio();
+  if (Ratio == 1)
+    P.drawImage(R, FSurface, R);
+  else
+    P.drawImage(QRectF(R), FSurface, QRectF(R.x() * Ratio, R.y() * Ratio, R.width() * Ratio, R.height() * Ratio));
 }
 
 void TControl::resizeEvent(QResizeEvent* Event) {
@@ -885,7 +1001,12 @@ int MessageDlg(const QString& Msg, TMsgDlgType DlgType, int Buttons, const QStri
 
 void ShowMessage(const QString& Msg) { MessageDlg(Msg, mtCustom, mbOK, QString()); }
 
-void ProcessMessages() { QCoreApplication::processEvents(); }
+// The drawing deferred by data calls is done as well, as when a frame of
+// the event loop passes.
+void ProcessMessages() {
+  QCoreApplication::processEvents();
+  if (TFrameClock* Clock = TFrameClock::Instance()) Clock->FlushAll();
+}
 
 void MessageBeep() { QApplication::beep(); }
 

@@ -139,6 +139,24 @@ public:
   void InvalidateRect(const TRect& R);
   void Repaint();
   void Update();
+
+  /// Deferred drawing. A data call that changes the picture records what
+  /// must be drawn and calls ScheduleDrawing; DrawPending then draws it at
+  /// most once per frame (the host's frame clock), before a paint event
+  /// copies the surface to the screen, at the start of Update, when
+  /// ProcessMessages runs, or at once on FlushDrawing. A paint of the whole
+  /// control (Repaint) shows the present state and makes it moot. The picture is
+  /// the one that drawing every call at once gives; with
+  /// SetDrawDeferred(false) every call draws at once.
+  void FlushDrawing();
+  bool DrawingPending() const { return FDrawingPending; }
+  bool DrawDeferred() const { return FDrawDeferred; }
+  void SetDrawDeferred(bool Value);
+
+  /// Device pixel ratio of the surface: the screen's, unless set here
+  /// (0 returns to the screen's). Geometry stays in logical pixels.
+  qreal PixelRatio() const;
+  void SetPixelRatio(qreal Value);
   /// True while Paint runs.
   bool Painting() const { return FPainting; }
 
@@ -196,9 +214,16 @@ protected:
   void changeEvent(QEvent* Event) override;
   /// The background colour resolved through ParentColor.
   TColor EffectiveColor() const;
+  /// Asks for DrawPending (see FlushDrawing).
+  void ScheduleDrawing();
+  /// Draws what the data calls recorded since the last time.
+  virtual void DrawPending() {}
+  /// The parts invalidated and not painted yet.
+  const QRegion& InvalidRegion() const { return FInvalid; }
 
 private:
   friend class TForm;
+  friend class TFrameClock;
   // Gives the surface the control's size; true when it changed.
   bool EnsureSurface();
   void PaintInto(const QRegion& Region);
@@ -225,6 +250,11 @@ private:
   TDragMode FDragMode = dmManual;
   QRegion FInvalid;  // parts that need Paint() before the next copy
   bool FPressed = false;
+  bool FDrawingPending = false;
+  bool FDrawDeferred = true;
+  bool FFlushing = false;       // DrawPending runs
+  bool FInPaintEvent = false;
+  qreal FPixelRatio = 0;  // 0: the screen's
 };
 
 /// Windowless control painted by its own Paint (dial, slider, LED, ...).

@@ -1,5 +1,6 @@
 #include "quellix/host/Graphics.h"
 
+#include <QCache>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QTransform>
@@ -325,15 +326,79 @@ struct TCanvas::State {
   bool HasClip;
 };
 
+namespace {
+struct TLineWalk;
+struct TDashTable;
+}  // namespace
+
+// Surface pixels of device coordinates: a logical pixel X covers the
+// surface pixels ToSurface(X) .. ToSurface(X + 1) - 1, so that neighbouring
+// logical pixels share no surface pixel and leave none out.
+struct TCanvasOps {
+  static int ToSurface(qreal Ratio, int V) {
+    return Ratio == 1 ? V : static_cast<int>(std::floor(V * Ratio + 0.5));
+  }
+  static QRect ToSurface(qreal Ratio, const QRect& R) {
+    if (Ratio == 1 || R.isEmpty()) return R;
+    return QRect(QPoint(ToSurface(Ratio, R.left()), ToSurface(Ratio, R.top())),
+                 QPoint(ToSurface(Ratio, R.right() + 1) - 1, ToSurface(Ratio, R.bottom() + 1) - 1));
+  }
+  // Calls Part for each piece of the surface-pixel rectangle S inside the
+  // surface and the clip.
+  template <class F>
+  static void ForEachSurfacePart(const TCanvas& C, const QRect& S, F&& Part) {
+    const QRect B = S & C.FSurface->rect();
+    if (B.isEmpty()) return;
+    if (!C.FHasClip) {
+      Part(B);
+      return;
+    }
+    for (const QRect& Clip : C.FSurfaceClipRects) {
+      const QRect P = B & Clip;
+      if (!P.isEmpty()) Part(P);
+    }
+  }
+  // Applies Op to every surface pixel of the logical pixel (X, Y) (device
+  // coordinates) inside the surface and the clip.
+  template <class F>
+  static void ForEachCellPixel(TCanvas& C, int X, int Y, F&& Op) {
+    const qreal R = C.PixelRatio();
+    ForEachSurfacePart(C, ToSurface(R, QRect(X, Y, 1, 1)), [&](const QRect& P) {
+      for (int SY = P.top(); SY <= P.bottom(); ++SY) {
+        QRgb* Line = reinterpret_cast<QRgb*>(C.FSurface->scanLine(SY));
+        for (int SX = P.left(); SX <= P.right(); ++SX) Op(Line[SX]);
+      }
+    });
+  }
+  static bool SurfaceClipped(const TCanvas& C, int SX, int SY) {
+    if (!C.FSurface->rect().contains(SX, SY)) return true;
+    if (!C.FHasClip) return false;
+    for (const QRect& R : C.FSurfaceClipRects)
+      if (R.contains(SX, SY)) return false;
+    return true;
+  }
+  static void Walk(TCanvas& C, const TLineWalk& L, const TDashTable& Dash, unsigned Phase0);
+  static void ThinLineScaled(TCanvas& C, int X1, int Y1, int X2, int Y2, bool DrawLast);
+  static void BlitSurface(TCanvas& C, int SX, int SY, const QImage& Image, bool HasTransparent, QRgb Transparent);
+};
+
 TCanvas::TCanvas(QImage* Surface) : FSurface(Surface) {}
 
 TCanvas::~TCanvas() = default;
 
-void TCanvas::SetSurface(QImage* Surface) { FSurface = Surface; }
+void TCanvas::SetSurface(QImage* Surface) {
+  FSurface = Surface;
+  UpdateClipCache();
+}
 
+qreal TCanvas::PixelRatio() const { return FSurface && !FSurface->isNull() ? FSurface->devicePixelRatio() : 1; }
+
+// The surface in logical pixels.
 QRect TCanvas::SurfaceRect() const {
   if (!FSurface || FSurface->isNull()) return QRect();
-  return FSurface->rect();
+  const qreal R = FSurface->devicePixelRatio();
+  if (R == 1) return FSurface->rect();
+  return QRect(0, 0, qRound(FSurface->width() / R), qRound(FSurface->height() / R));
 }
 
 void TCanvas::Touch(const QRect& R) {
@@ -343,24 +408,12 @@ void TCanvas::Touch(const QRect& R) {
   if (!T.isEmpty()) OnTouched(T);
 }
 
-bool TCanvas::Clipped(int X, int Y) const {
-  if (!FSurface || X < 0 || Y < 0 || X >= FSurface->width() || Y >= FSurface->height()) return true;
-  if (!FHasClip) return false;
-  if (!FClipBound.contains(X, Y)) return true;
-  for (const QRect& R : FClipRects)
-    if (R.contains(X, Y)) return false;
-  return true;
-}
-
-void TCanvas::PlotPixel(int X, int Y, QRgb Color) {
-  if (Clipped(X, Y)) return;
-  QRgb* P = reinterpret_cast<QRgb*>(FSurface->scanLine(Y)) + X;
-  *P = RasterOp(*P, Color, FPen.Mode);
-}
-
 void TCanvas::UpdateClipCache() {
   FClipRects.assign(FClip.begin(), FClip.end());
   FClipBound = FClip.boundingRect();
+  const qreal R = PixelRatio();
+  FSurfaceClipRects.clear();
+  for (const QRect& C : FClipRects) FSurfaceClipRects.push_back(TCanvasOps::ToSurface(R, C));
 }
 
 void TCanvas::ForEachClipPart(const QRect& R, const std::function<void(const QRect&)>& Part) const {
@@ -377,7 +430,8 @@ void TCanvas::ForEachClipPart(const QRect& R, const std::function<void(const QRe
 }
 
 void TCanvas::FillArea(const QRect& R, QRgb Color, TPenMode Mode) {
-  ForEachClipPart(R, [&](const QRect& P) {
+  if (!FSurface || FSurface->isNull()) return;
+  TCanvasOps::ForEachSurfacePart(*this, TCanvasOps::ToSurface(PixelRatio(), R), [&](const QRect& P) {
     for (int Y = P.top(); Y <= P.bottom(); ++Y) {
       QRgb* Line = reinterpret_cast<QRgb*>(FSurface->scanLine(Y));
       if (Mode == pmCopy) {
@@ -407,7 +461,12 @@ void TCanvas::PaintShape(const QRect& Bounds, TPenMode Mode, const std::function
     PreparePainter(P);
     Draw(P);
   } else {
-    QImage T(B.size(), QImage::Format_ARGB32);
+    // The figure apart, at the surface's resolution, then each of its
+    // pixels combined once.
+    const qreal Ratio = PixelRatio();
+    const QRect S = TCanvasOps::ToSurface(Ratio, B);
+    QImage T(S.size(), QImage::Format_ARGB32);
+    T.setDevicePixelRatio(Ratio);
     T.fill(0);
     {
       QPainter P(&T);
@@ -419,8 +478,8 @@ void TCanvas::PaintShape(const QRect& Bounds, TPenMode Mode, const std::function
       const QRgb* Src = reinterpret_cast<const QRgb*>(T.constScanLine(Y));
       for (int X = 0; X < T.width(); ++X) {
         if (qAlpha(Src[X]) < 128) continue;
-        int DX = B.left() + X, DY = B.top() + Y;
-        if (Clipped(DX, DY)) continue;
+        const int DX = S.left() + X, DY = S.top() + Y;
+        if (TCanvasOps::SurfaceClipped(*this, DX, DY)) continue;
         QRgb* D = reinterpret_cast<QRgb*>(FSurface->scanLine(DY)) + DX;
         *D = RasterOp(*D, Src[X], Mode);
       }
@@ -514,12 +573,20 @@ struct TLineWalk {
 
 // The dash pattern as one flag per position, so that the loop only counts.
 struct TDashTable {
-  bool On[24] = {};
+  bool On[256] = {};
   unsigned Period = 0;  // 0: solid
   explicit TDashTable(const DashPattern& P) {
     if (!P.Runs) return;
     Period = static_cast<unsigned>(P.Total);
     for (unsigned I = 0; I < Period; ++I) On[I] = DashOn(P, I);
+  }
+  // The pattern stretched by a pixel ratio (over 24 positions, which every
+  // pattern divides).
+  TDashTable(const DashPattern& P, qreal Ratio) {
+    if (!P.Runs) return;
+    Period = static_cast<unsigned>(std::clamp<qreal>(std::round(24 * Ratio), 24, 256));
+    const qreal Step = 24.0 / Period;
+    for (unsigned I = 0; I < Period; ++I) On[I] = DashOn(P, static_cast<unsigned>(I * Step));
   }
 };
 
@@ -584,23 +651,30 @@ void WalkRunsOf(bool Dashed, const TLineWalk& L, int I0, int I1, QRgb* Bits, qsi
 // pixels that the clip leaves out as well.
 void TCanvas::ThinLine(int X1, int Y1, int X2, int Y2, bool DrawLast) {
   if (!FSurface || FSurface->isNull()) return;
+  if (PixelRatio() != 1) {
+    TCanvasOps::ThinLineScaled(*this, X1, Y1, X2, Y2, DrawLast);
+    return;
+  }
   const TLineWalk L(X1, Y1, X2, Y2, DrawLast);
   const unsigned Phase0 = FDashPhase;
   FDashPhase += static_cast<unsigned>(std::max(0, L.N));
   if (L.N <= 0) return;
-  const DashPattern Pat = PatternOf(FPen.Style);
-  const TDashTable Dash(Pat);
+  TCanvasOps::Walk(*this, L, TDashTable(PatternOf(FPen.Style)), Phase0);
+}
+
+// Pixels of one line on the surface, inside the surface and the clip.
+void TCanvasOps::Walk(TCanvas& C, const TLineWalk& L, const TDashTable& Dash, unsigned Phase0) {
   const bool Dashed = Dash.Period != 0;
-  const QRgb Color = ToQRgb(FPen.Color);
-  QRgb* Bits = reinterpret_cast<QRgb*>(FSurface->bits());
-  const qsizetype Stride = FSurface->bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
-  const QRect Surface = FSurface->rect();
+  const QRgb Color = ToQRgb(C.FPen.Color);
+  QRgb* Bits = reinterpret_cast<QRgb*>(C.FSurface->bits());
+  const qsizetype Stride = C.FSurface->bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+  const QRect Surface = C.FSurface->rect();
   const auto Draw = [&](const QRect& Area) {
-    const QRect C = Area & Surface;
+    const QRect R = Area & Surface;
     int I0, I1;
-    if (C.isEmpty() || !L.Range(C.left(), C.top(), C.right(), C.bottom(), I0, I1)) return;
+    if (R.isEmpty() || !L.Range(R.left(), R.top(), R.right(), R.bottom(), I0, I1)) return;
     const unsigned Phase = Phase0 + static_cast<unsigned>(I0);
-    switch (FPen.Mode) {
+    switch (C.FPen.Mode) {
       case pmCopy: WalkRunsOf<pmCopy>(Dashed, L, I0, I1, Bits, Stride, Color, Dash, Phase); break;
       case pmNotXor: WalkRunsOf<pmNotXor>(Dashed, L, I0, I1, Bits, Stride, Color, Dash, Phase); break;
       case pmNot: WalkRunsOf<pmNot>(Dashed, L, I0, I1, Bits, Stride, Color, Dash, Phase); break;
@@ -609,12 +683,55 @@ void TCanvas::ThinLine(int X1, int Y1, int X2, int Y2, bool DrawLast) {
       case pmWhite: WalkRunsOf<pmWhite>(Dashed, L, I0, I1, Bits, Stride, Color, Dash, Phase); break;
     }
   };
-  if (!FHasClip) {
+  if (!C.FHasClip) {
     Draw(Surface);
     return;
   }
   // The rectangles of a region do not overlap: each pixel is drawn once.
-  for (const QRect& C : FClipRects) Draw(C);
+  for (const QRect& R : C.FSurfaceClipRects) Draw(R);
+}
+
+// A line on a surface whose pixel ratio is not 1. A line along a row or a
+// column, and one that draws its end point (a frame edge), covers the
+// surface pixels of its logical pixels, so that it meets fills and frames
+// as at ratio 1. A sloped line runs at the surface's resolution between
+// the first surface pixels of its end points, one logical pixel thick,
+// with the dash pattern stretched by the ratio.
+void TCanvasOps::ThinLineScaled(TCanvas& C, int X1, int Y1, int X2, int Y2, bool DrawLast) {
+  const qreal Ratio = C.PixelRatio();
+  const TLineWalk L(X1, Y1, X2, Y2, DrawLast);
+  const unsigned Phase0 = C.FDashPhase;
+  C.FDashPhase += static_cast<unsigned>(std::max(0, L.N));
+  if (L.N <= 0) return;
+  const DashPattern Pattern = PatternOf(C.FPen.Style);
+  const QRgb Color = ToQRgb(C.FPen.Color);
+  const TPenMode Mode = C.FPen.Mode;
+  if (DrawLast || X1 == X2 || Y1 == Y2) {
+    if (!Pattern.Runs) {
+      // One rectangle of logical pixels.
+      const int XE = L.XMajor ? X1 + L.SX * (L.N - 1) : X1, YE = L.XMajor ? Y1 : Y1 + L.SY * (L.N - 1);
+      C.FillArea(Normalized(X1, Y1, XE, YE).adjusted(0, 0, 1, 1), Color, Mode);
+      return;
+    }
+    for (int I = 0; I < L.N; ++I) {
+      if (!DashOn(Pattern, Phase0 + static_cast<unsigned>(I))) continue;
+      const int M = static_cast<int>(L.Minor(I));
+      const int X = X1 + L.SX * (L.XMajor ? I : M), Y = Y1 + L.SY * (L.XMajor ? M : I);
+      ForEachCellPixel(C, X, Y, [&](QRgb& P) { P = RasterOp(P, Color, Mode); });
+    }
+    return;
+  }
+  const int SX1 = ToSurface(Ratio, X1), SY1 = ToSurface(Ratio, Y1);
+  const int SX2 = ToSurface(Ratio, X2), SY2 = ToSurface(Ratio, Y2);
+  const int Across = L.XMajor ? Y1 : X1;
+  const int Thick = std::max(1, ToSurface(Ratio, Across + 1) - ToSurface(Ratio, Across));
+  const TDashTable Dash(Pattern, Ratio);
+  const unsigned Phase = Dash.Period ? static_cast<unsigned>(std::floor((Phase0 % 24u) * Ratio)) : 0u;
+  for (int K = 0; K < Thick; ++K) {
+    const int DX = L.XMajor ? 0 : K, DY = L.XMajor ? K : 0;
+    const TLineWalk S(SX1 + DX, SY1 + DY, SX2 + DX, SY2 + DY, false);
+    if (S.N > 0) Walk(C, S, Dash, Phase);
+  }
 }
 
 void TCanvas::WidePenLine(int X1, int Y1, int X2, int Y2) {
@@ -862,9 +979,8 @@ void TCanvas::DrawFocusRect(const TRect& R) {
   QRect D = Normalized(R.Left, R.Top, R.Right, R.Bottom).translated(FOrigin.X, FOrigin.Y);
   if (D.isEmpty()) return;
   auto Invert = [&](int X, int Y) {
-    if (((X + Y) & 1) != 0 || Clipped(X, Y)) return;
-    QRgb* P = reinterpret_cast<QRgb*>(FSurface->scanLine(Y)) + X;
-    *P = (*P ^ 0x00FFFFFFu) | Opaque;
+    if (((X + Y) & 1) != 0) return;
+    TCanvasOps::ForEachCellPixel(*this, X, Y, [](QRgb& P) { P = (P ^ 0x00FFFFFFu) | Opaque; });
   };
   int L = D.left(), T = D.top(), Rt = D.right(), B = D.bottom();
   for (int X = L; X <= Rt; ++X) Invert(X, T);
@@ -877,21 +993,93 @@ void TCanvas::DrawFocusRect(const TRect& R) {
   Touch(D);
 }
 
+// The colour of the first surface pixel of a logical pixel.
 TColor TCanvas::Pixel(Integer X, Integer Y) const {
   int DX = X + FOrigin.X, DY = Y + FOrigin.Y;
   if (!SurfaceRect().contains(DX, DY)) return -1;
+  const qreal R = PixelRatio();
+  DX = TCanvasOps::ToSurface(R, DX);
+  DY = TCanvasOps::ToSurface(R, DY);
+  if (!FSurface->rect().contains(DX, DY)) return -1;
   return FromQRgb(reinterpret_cast<const QRgb*>(FSurface->constScanLine(DY))[DX]);
 }
 
 void TCanvas::SetPixel(Integer X, Integer Y, TColor Color) {
-  int DX = X + FOrigin.X, DY = Y + FOrigin.Y;
-  if (Clipped(DX, DY)) return;
-  reinterpret_cast<QRgb*>(FSurface->scanLine(DY))[DX] = ToQRgb(Color);
+  if (!FSurface || FSurface->isNull()) return;
+  const int DX = X + FOrigin.X, DY = Y + FOrigin.Y;
+  const QRgb C = ToQRgb(Color);
+  TCanvasOps::ForEachCellPixel(*this, DX, DY, [C](QRgb& P) { P = C; });
   Touch(QRect(DX, DY, 1, 1));
 }
 
 // ---------------------------------------------------------------------------
 // Text
+
+// A text as the canvas's font draws it without rotation: its extent and,
+// once it has been drawn, its glyph pixels (the font has no anti-aliasing,
+// so a pixel is either the text colour or untouched). Texts are kept by
+// font and text, so a label is shaped and rasterised once and then only
+// copied, until its text or its font changes.
+struct TTextImage {
+  int Width = 0, Height = 0, Ascent = 0;
+  bool Rendered = false;
+  int Margin = 0;       // logical pixels the glyph image reaches round the extent
+  QImage Glyphs;        // Format_Alpha8, (Width + 2 Margin) x (Height + 2 Margin) logical pixels
+};
+
+namespace {
+
+// Bounded by the bytes of the glyph images; the least used go first.
+using TTextCache = QCache<QString, TTextImage>;
+TTextCache& TextCache() {
+  thread_local TTextCache Cache(4 << 20);
+  return Cache;
+}
+
+QString TextKey(const TFont& Font, const QString& Text, qreal Ratio) {
+  return Font.Name() + QLatin1Char('\x1f') + QString::number(Font.Height()) + QLatin1Char('\x1f') +
+         QString::number(Font.Style()) + QLatin1Char('\x1f') + QString::number(Ratio) + QLatin1Char('\x1f') + Text;
+}
+
+// The glyphs are drawn at the surface's pixel ratio.
+TTextImage* TextImage(const TFont& Font, const QString& Text, bool WithGlyphs, qreal Ratio) {
+  TTextCache& Cache = TextCache();
+  const QString Key = TextKey(Font, Text, Ratio);
+  TTextImage* T = Cache.object(Key);
+  if (T && (T->Rendered || !WithGlyphs)) return T;
+  const QFont F = Font.ToQFont();
+  const QFontMetrics M(F);
+  auto New = std::make_unique<TTextImage>();
+  New->Width = M.horizontalAdvance(Text);
+  New->Height = M.height();
+  New->Ascent = M.ascent();
+  if (WithGlyphs) {
+    // Italic overhang and accents may leave the extent a little; a
+    // multiple of 4 keeps the margin whole surface pixels at the usual
+    // ratios.
+    New->Margin = (std::max(4, New->Height / 2) + 3) / 4 * 4;
+    const int W = New->Width + 2 * New->Margin, H = New->Height + 2 * New->Margin;
+    QImage G(qRound(W * Ratio), qRound(H * Ratio), QImage::Format_ARGB32_Premultiplied);
+    G.setDevicePixelRatio(Ratio);
+    G.fill(0);
+    {
+      QPainter P(&G);
+      P.setRenderHint(QPainter::Antialiasing, false);
+      P.setRenderHint(QPainter::TextAntialiasing, false);
+      P.setFont(F);
+      P.setPen(Qt::black);
+      P.drawText(QPoint(New->Margin, New->Margin + New->Ascent), Text);
+    }
+    New->Glyphs = G.convertToFormat(QImage::Format_Alpha8);
+    New->Rendered = true;
+  }
+  const qsizetype Cost = 64 + New->Glyphs.sizeInBytes();
+  T = New.get();
+  if (!Cache.insert(Key, New.release(), Cost)) return nullptr;  // larger than the whole cache
+  return T;
+}
+
+}  // namespace
 
 // The text background is filled when the background mode is opaque and
 // the brush is not clear (a clear brush is the usual way to ask for
@@ -900,6 +1088,11 @@ bool TCanvas::TextBackground() const { return FBkMode == bkOpaque && FBrush.Styl
 
 void TCanvas::DrawTextAt(int X, int Y, const QString& Text, int Escapement, const QRect* ClipTo, bool Background) {
   if (!FSurface || FSurface->isNull() || Text.isEmpty()) return;
+  if (Escapement % 3600 == 0)
+    if (const TTextImage* T = TextImage(FFont, Text, true, PixelRatio())) {
+      DrawGlyphs(X, Y, *T, ClipTo, Background);
+      return;
+    }
   QFont F = FFont.ToQFont();
   QFontMetrics M(F);
   const int W = M.horizontalAdvance(Text), H = M.height();
@@ -926,6 +1119,41 @@ void TCanvas::DrawTextAt(int X, int Y, const QString& Text, int Escapement, cons
   Touch(Bounds);
 }
 
+// Unrotated text from its cached glyphs: the background (when asked for)
+// and then every glyph pixel in the font colour, inside the surface, the
+// clip region and ClipTo.
+void TCanvas::DrawGlyphs(int X, int Y, const TTextImage& T, const QRect* ClipTo, bool Background) {
+  const QRect Extent(X, Y, T.Width, T.Height);
+  QRect Bounds = Extent.adjusted(-2, -2, 3, 3);
+  if (ClipTo) Bounds &= *ClipTo;
+  if (FHasClip) Bounds &= FClipBound;
+  Bounds &= SurfaceRect();
+  if (Bounds.isEmpty()) return;
+  // In surface pixels from here on.
+  const qreal Ratio = PixelRatio();
+  const QRect Limit = ClipTo ? TCanvasOps::ToSurface(Ratio, *ClipTo) & FSurface->rect() : FSurface->rect();
+  const QRect Back = TCanvasOps::ToSurface(Ratio, Extent);
+  const QRgb BackColor = ToQRgb(FBrush.Color) | Opaque, Ink = ToQRgb(FFont.Color()) | Opaque;
+  const int Shift = qRound(T.Margin * Ratio);
+  const int GX = TCanvasOps::ToSurface(Ratio, X) - Shift, GY = TCanvasOps::ToSurface(Ratio, Y) - Shift;
+  const QRect GlyphArea = QRect(GX, GY, T.Glyphs.width(), T.Glyphs.height()) & Limit;
+  TCanvasOps::ForEachSurfacePart(*this, Background ? (Back | GlyphArea) & Limit : GlyphArea, [&](const QRect& P) {
+    for (int DY = P.top(); DY <= P.bottom(); ++DY) {
+      QRgb* Line = reinterpret_cast<QRgb*>(FSurface->scanLine(DY));
+      if (Background && DY >= Back.top() && DY <= Back.bottom()) {
+        const int L = std::max(P.left(), Back.left()), R = std::min(P.right(), Back.right());
+        if (L <= R) std::fill(Line + L, Line + R + 1, BackColor);
+      }
+      if (DY < GY || DY >= GY + T.Glyphs.height()) continue;
+      const uchar* G = T.Glyphs.constScanLine(DY - GY);
+      const int L = std::max(P.left(), GX), R = std::min(P.right(), GX + T.Glyphs.width() - 1);
+      for (int DX = L; DX <= R; ++DX)
+        if (G[DX - GX] >= 128) Line[DX] = Ink;
+    }
+  });
+  Touch(Bounds);
+}
+
 void TCanvas::TextOut(Integer X, Integer Y, const QString& Text) {
   DrawTextAt(X + FOrigin.X, Y + FOrigin.Y, Text, FFont.Escapement(), nullptr, TextBackground());
   FPenPos = {X + TextWidth(Text), Y};
@@ -949,6 +1177,7 @@ Integer TCanvas::TextWidth(const QString& Text) { return TextExtent(Text).cx; }
 Integer TCanvas::TextHeight(const QString& Text) { return TextExtent(Text).cy; }
 
 TSize TCanvas::TextExtent(const QString& Text) {
+  if (const TTextImage* T = TextImage(FFont, Text, false, PixelRatio())) return {T->Width, T->Height};
   QFontMetrics M(FFont.ToQFont());
   return {M.horizontalAdvance(Text), M.height()};
 }
@@ -963,36 +1192,50 @@ TSize TCanvas::RotatedTextExtent(const QString& Text) {
 // ---------------------------------------------------------------------------
 // Copying
 
-void TCanvas::Blit(int X, int Y, const QImage& Image, bool HasTransparent, QRgb Transparent) {
-  if (Image.isNull() || !FSurface || FSurface->isNull()) return;
+// Copies Image onto the surface pixels from (SX, SY) on, one to one.
+void TCanvasOps::BlitSurface(TCanvas& C, int SX, int SY, const QImage& Image, bool HasTransparent, QRgb Transparent) {
   const QImage Src = Image.format() == QImage::Format_RGB32 || Image.format() == QImage::Format_ARGB32
                          ? Image
                          : Image.convertToFormat(QImage::Format_RGB32);
-  const QRect D(X, Y, Src.width(), Src.height());
-  const TCopyMode Mode = FCopyMode;
-  ForEachClipPart(D, [&](const QRect& P) {
+  const TCopyMode Mode = C.FCopyMode;
+  ForEachSurfacePart(C, QRect(SX, SY, Src.width(), Src.height()), [&](const QRect& P) {
     for (int DY = P.top(); DY <= P.bottom(); ++DY) {
-      const QRgb* S = reinterpret_cast<const QRgb*>(Src.constScanLine(DY - Y)) + (P.left() - X);
-      QRgb* Line = reinterpret_cast<QRgb*>(FSurface->scanLine(DY));
+      const QRgb* S = reinterpret_cast<const QRgb*>(Src.constScanLine(DY - SY)) + (P.left() - SX);
+      QRgb* Line = reinterpret_cast<QRgb*>(C.FSurface->scanLine(DY));
       for (int DX = P.left(); DX <= P.right(); ++DX, ++S) {
         if (HasTransparent && ((*S ^ Transparent) & 0x00FFFFFFu) == 0) continue;
         Line[DX] = CopyOp(Line[DX], *S, Mode);
       }
     }
   });
+}
+
+// An image of another pixel ratio is scaled to the surface's first (a
+// bitmap of ratio 1 on a high-DPI surface keeps its logical size).
+void TCanvas::Blit(int X, int Y, const QImage& Image, bool HasTransparent, QRgb Transparent) {
+  if (Image.isNull() || !FSurface || FSurface->isNull()) return;
+  const qreal Ratio = PixelRatio(), From = Image.devicePixelRatio();
+  const QSize Logical = From == 1 ? Image.size() : QSize(qRound(Image.width() / From), qRound(Image.height() / From));
+  const QRect D(QPoint(X, Y), Logical);
+  const QRect S = TCanvasOps::ToSurface(Ratio, D);
+  const QImage Src =
+      Image.size() == S.size() ? Image : Image.scaled(S.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+  TCanvasOps::BlitSurface(*this, S.left(), S.top(), Src, HasTransparent, Transparent);
   Touch(D);
 }
 
 void TCanvas::CopyRect(const TRect& DestRect, TCanvas& Source, const TRect& SourceRect) {
-  if (!Source.FSurface || Source.FSurface->isNull()) return;
+  if (!Source.FSurface || Source.FSurface->isNull() || !FSurface || FSurface->isNull()) return;
   QRect S = Normalized(SourceRect.Left, SourceRect.Top, SourceRect.Right, SourceRect.Bottom)
                 .translated(Source.FOrigin.X, Source.FOrigin.Y);
   QRect D = Normalized(DestRect.Left, DestRect.Top, DestRect.Right, DestRect.Bottom).translated(FOrigin.X, FOrigin.Y);
   if (S.isEmpty() || D.isEmpty()) return;
   // A copy first, so that source and destination may overlap.
-  QImage Part = Source.FSurface->copy(S);
-  if (Part.size() != D.size()) Part = Part.scaled(D.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
-  Blit(D.left(), D.top(), Part, false, 0);
+  QImage Part = Source.FSurface->copy(TCanvasOps::ToSurface(Source.PixelRatio(), S));
+  const QRect SD = TCanvasOps::ToSurface(PixelRatio(), D);
+  if (Part.size() != SD.size()) Part = Part.scaled(SD.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+  TCanvasOps::BlitSurface(*this, SD.left(), SD.top(), Part, false, 0);
+  Touch(D);
 }
 
 void TCanvas::Draw(Integer X, Integer Y, const TGraphic& Graphic) {
@@ -1002,12 +1245,15 @@ void TCanvas::Draw(Integer X, Integer Y, const TGraphic& Graphic) {
 }
 
 void TCanvas::StretchDraw(const TRect& R, const TGraphic& Graphic) {
-  if (Graphic.Empty()) return;
+  if (Graphic.Empty() || !FSurface || FSurface->isNull()) return;
   QRect D = Normalized(R.Left, R.Top, R.Right, R.Bottom).translated(FOrigin.X, FOrigin.Y);
   if (D.isEmpty()) return;
+  const QRect SD = TCanvasOps::ToSurface(PixelRatio(), D);
   QImage Img = Graphic.Image();
-  if (Img.size() != D.size()) Img = Img.scaled(D.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
-  Blit(D.left(), D.top(), Img, Graphic.TransparentColor != clNone, ToQRgb(Graphic.TransparentColor));
+  if (Img.size() != SD.size()) Img = Img.scaled(SD.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+  TCanvasOps::BlitSurface(*this, SD.left(), SD.top(), Img, Graphic.TransparentColor != clNone,
+                          ToQRgb(Graphic.TransparentColor));
+  Touch(D);
 }
 
 // ---------------------------------------------------------------------------
@@ -1084,22 +1330,33 @@ bool TCanvas::RestoreDC(int SavedDC) {
 // ---------------------------------------------------------------------------
 // Scrolling and frames
 
+// On a surface whose pixel ratio is not 1 a move that is not a whole
+// number of surface pixels cannot keep the picture: then nothing moves and
+// the whole area is reported uncovered, to be painted anew.
 TRect TCanvas::ScrollDC(Integer DX, Integer DY, const TRect& Scroll, const TRect& Clip) {
   QRect S = Normalized(Scroll.Left, Scroll.Top, Scroll.Right, Scroll.Bottom).translated(FOrigin.X, FOrigin.Y);
   QRect C = IsRectEmpty(Clip) ? S : Normalized(Clip.Left, Clip.Top, Clip.Right, Clip.Bottom).translated(FOrigin.X, FOrigin.Y);
   QRect Area = S & C & SurfaceRect();
   if (Area.isEmpty()) return TRect{};
-  QRect Src = S & SurfaceRect();
-  QImage Old = FSurface->copy(Src);
-  QRect Dest = Src.translated(DX, DY) & Area;
-  if (!Dest.isEmpty()) {
-    for (int Y = Dest.top(); Y <= Dest.bottom(); ++Y) {
-      const QRgb* From = reinterpret_cast<const QRgb*>(Old.constScanLine(Y - DY - Src.top())) + (Dest.left() - DX - Src.left());
-      QRgb* To = reinterpret_cast<QRgb*>(FSurface->scanLine(Y)) + Dest.left();
-      std::memcpy(To, From, sizeof(QRgb) * Dest.width());
+  const qreal Ratio = PixelRatio();
+  const qreal SDX = DX * Ratio, SDY = DY * Ratio;
+  if (SDX != std::floor(SDX) || SDY != std::floor(SDY)) return TRect::FromQRect(Area.translated(-FOrigin.X, -FOrigin.Y));
+  const QRect Src = S & SurfaceRect();
+  const QRect Dest = Src.translated(DX, DY) & Area;
+  const QRect SSrc = TCanvasOps::ToSurface(Ratio, Src) & FSurface->rect();
+  const QRect SDest = SSrc.translated(static_cast<int>(SDX), static_cast<int>(SDY)) &
+                      (TCanvasOps::ToSurface(Ratio, Area) & FSurface->rect());
+  if (!SDest.isEmpty()) {
+    const QImage Old = FSurface->copy(SSrc);
+    const int MX = static_cast<int>(SDX), MY = static_cast<int>(SDY);
+    for (int Y = SDest.top(); Y <= SDest.bottom(); ++Y) {
+      const QRgb* From =
+          reinterpret_cast<const QRgb*>(Old.constScanLine(Y - MY - SSrc.top())) + (SDest.left() - MX - SSrc.left());
+      QRgb* To = reinterpret_cast<QRgb*>(FSurface->scanLine(Y)) + SDest.left();
+      std::memcpy(To, From, sizeof(QRgb) * SDest.width());
     }
-    if (OnTouched) OnTouched(Dest);
   }
+  if (!Dest.isEmpty() && OnTouched) OnTouched(Dest);
   QRect Uncovered = QRegion(Area).subtracted(QRegion(Dest)).boundingRect();
   if (Uncovered.isEmpty()) return TRect{};
   return TRect::FromQRect(Uncovered.translated(-FOrigin.X, -FOrigin.Y));
@@ -1128,34 +1385,60 @@ TBitmap::TBitmap() : FCanvas(&FImage) {}
 
 TBitmap::TBitmap(Integer W, Integer H) : FCanvas(&FImage) { SetSize(W, H); }
 
+Integer TBitmap::Width() const {
+  const qreal R = FImage.devicePixelRatio();
+  return R == 1 ? FImage.width() : qRound(FImage.width() / R);
+}
+
+Integer TBitmap::Height() const {
+  const qreal R = FImage.devicePixelRatio();
+  return R == 1 ? FImage.height() : qRound(FImage.height() / R);
+}
+
 void TBitmap::SetSize(Integer W, Integer H) {
   W = std::max(0, W);
   H = std::max(0, H);
-  if (W == FImage.width() && H == FImage.height()) return;
+  const bool SameRatio = FImage.devicePixelRatio() == FRatio;
+  if (W == Width() && H == Height() && SameRatio) return;
   if (W == 0 || H == 0) {
     FImage = QImage();
+    FCanvas.SetSurface(&FImage);
     return;
   }
-  QImage New(W, H, QImage::Format_RGB32);
+  QImage New(qRound(W * FRatio), qRound(H * FRatio), QImage::Format_RGB32);
+  New.setDevicePixelRatio(FRatio);
   New.fill(0xFFFFFFFFu);
-  if (!FImage.isNull()) {
+  if (!FImage.isNull() && SameRatio) {
     // Keep what was drawn in the part that remains.
-    int CW = std::min(W, FImage.width()), CH = std::min(H, FImage.height());
+    int CW = std::min(New.width(), FImage.width()), CH = std::min(New.height(), FImage.height());
     for (int Y = 0; Y < CH; ++Y)
       std::memcpy(New.scanLine(Y), FImage.constScanLine(Y), sizeof(QRgb) * CW);
   }
   FImage = New;
+  FCanvas.SetSurface(&FImage);
+}
+
+void TBitmap::SetPixelRatio(qreal Ratio) {
+  if (!(Ratio > 0) || Ratio == FRatio) return;
+  const Integer W = Width(), H = Height();
+  FRatio = Ratio;
+  if (!FImage.isNull()) SetSize(W, H);
 }
 
 void TBitmap::Assign(const TBitmap& Source) {
   FImage = Source.FImage;
+  FRatio = Source.FRatio;
   TransparentColor = Source.TransparentColor;
+  FCanvas.SetSurface(&FImage);
 }
 
 bool TBitmap::LoadFromFile(const QString& FileName) {
   QImage I;
   if (!I.load(FileName)) return false;
   FImage = I.convertToFormat(QImage::Format_RGB32);
+  FImage.setDevicePixelRatio(1);
+  FRatio = 1;
+  FCanvas.SetSurface(&FImage);
   return true;
 }
 

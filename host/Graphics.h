@@ -12,6 +12,13 @@
 /// - clip regions are in device (surface) coordinates and are part of the
 ///   state saved by SaveDC and restored by RestoreDC;
 /// - ScrollDC moves pixels and reports the uncovered strip.
+///
+/// Coordinates are logical pixels. The surface may have a device pixel
+/// ratio above 1 (a high-DPI screen): then every logical pixel covers a
+/// block of surface pixels, fills and one-pixel lines cover exactly the
+/// blocks of their logical pixels, and sloped lines, shapes and text are
+/// drawn at the surface's resolution. At ratio 1 a logical pixel is a
+/// surface pixel.
 #pragma once
 
 #include <QFont>
@@ -214,6 +221,7 @@ private:
 // The canvas
 
 class TGraphic;
+struct TTextImage;
 
 /// Draws on a QImage that it does not own (a control's surface or a
 /// bitmap's image). Every drawing call reports the touched rectangle through
@@ -227,6 +235,8 @@ public:
 
   void SetSurface(QImage* Surface);
   QImage* Surface() const { return FSurface; }
+  /// The surface's device pixel ratio (1 without a surface).
+  qreal PixelRatio() const;
 
   TPen& Pen() { return FPen; }
   TBrush& Brush() { return FBrush; }
@@ -314,12 +324,12 @@ public:
   std::function<void(const QRect&)> OnTouched;
 
 private:
+  friend struct TCanvasOps;  // the drawing helpers in Graphics.cpp
   struct State;
-  // All private helpers take device coordinates.
+  // All private helpers take device coordinates (logical pixels after the
+  // window origin); "surface pixels" are the pixels of the image.
   QRect SurfaceRect() const;
   void Touch(const QRect& R);
-  bool Clipped(int X, int Y) const;
-  void PlotPixel(int X, int Y, QRgb Color);
   void WidePenLine(int X1, int Y1, int X2, int Y2);
   void ThinLine(int X1, int Y1, int X2, int Y2, bool DrawLast);
   void PreparePainter(QPainter& P) const;
@@ -334,10 +344,12 @@ private:
   // each pixel is combined exactly once.
   void PaintShape(const QRect& Bounds, TPenMode Mode, const std::function<void(QPainter&)>& Draw);
   void DrawTextAt(int X, int Y, const QString& Text, int Escapement, const QRect* ClipTo, bool Background);
+  void DrawGlyphs(int X, int Y, const TTextImage& Text, const QRect* ClipTo, bool Background);
   void Blit(int X, int Y, const QImage& Image, bool HasTransparent, QRgb Transparent);
   bool TextBackground() const;
   QRect PointsBounds(const TPoint* Points, int Count) const;
   std::vector<QRect> FClipRects;  // FClip as rectangles, cached
+  std::vector<QRect> FSurfaceClipRects;  // the same in surface pixels
   QRect FClipBound;
   QImage* FSurface = nullptr;
   TPen FPen;
@@ -374,11 +386,17 @@ public:
   TBitmap();
   TBitmap(Integer W, Integer H);
   bool Empty() const override { return FImage.isNull() || FImage.width() == 0 || FImage.height() == 0; }
-  Integer Width() const override { return FImage.width(); }
-  Integer Height() const override { return FImage.height(); }
+  /// Size in logical pixels.
+  Integer Width() const override;
+  Integer Height() const override;
   void SetWidth(Integer W) { SetSize(W, Height()); }
   void SetHeight(Integer H) { SetSize(Width(), H); }
   void SetSize(Integer W, Integer H);  ///< new pixels are white
+  /// Device pixel ratio of the image (1 unless set; a control's off-screen
+  /// bitmap takes the control's). A change keeps the logical size and
+  /// clears the picture to white.
+  qreal PixelRatio() const { return FRatio; }
+  void SetPixelRatio(qreal Ratio);
   const QImage& Image() const override { return FImage; }
   QImage& Image() { return FImage; }
   TCanvas& Canvas() { return FCanvas; }
@@ -388,6 +406,7 @@ public:
 private:
   QImage FImage;
   TCanvas FCanvas;
+  qreal FRatio = 1;
 };
 
 /// A graphic that may be empty, drawn at a point or stretched into a rectangle.
