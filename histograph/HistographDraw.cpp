@@ -91,11 +91,13 @@ void THistographInt::Paint() {
   TCanvas& Cv = Canvas();
   TRect Clip = ClientRect();
   if (Cv.HasClip()) IntersectRect(Clip, Cv.ClipBox(), ClientRect());
+  if (Clip == ClientRect()) FPlotPending = FRangePending = false;  // drawn now
   if (!FReduceFlicker) {
     TPaintBox::Paint();
     DrawPicture(Cv, Clip);
   } else {
     if (!FBitmap) FBitmap = std::make_unique<TBitmap>();
+    FBitmap->SetPixelRatio(PixelRatio());
     if (FBitmap->Width() != Width() || FBitmap->Height() != Height()) FBitmap->SetSize(Width(), Height());
     TPaintBox::Paint();
     DrawPicture(FBitmap->Canvas(), Clip);
@@ -112,9 +114,18 @@ void THistographInt::Paint() {
 void THistographInt::UpdatePlot() {
   if (!FEnableUpdate || Width() <= 0 || Height() <= 0 || !Canvas().Surface() || Canvas().Surface()->isNull())
     return;
+  if (FAutoScale && CalcAutoScale()) FRangePending = true;
+  FPlotPending = true;
+  ScheduleDrawing();
+}
+
+void THistographInt::DrawPending() {
+  const bool Plot = FPlotPending, Range = FRangePending;
+  FPlotPending = FRangePending = false;
+  if (!Plot || !FEnableUpdate || Width() <= 0 || Height() <= 0 || Canvas().Surface()->isNull()) return;
   const bool Rubber = FZoomRubberOnScreen;
   if (Rubber) DrawZoomRubber();  // off: the redraw below would leave half of it
-  if (FAutoScale && CalcAutoScale()) {
+  if (Range) {
     Repaint();
   } else {
     TCanvas& Cv = Canvas();

@@ -264,8 +264,9 @@ public:
   Integer GetData(Single* Dest, Integer MaxCount, Integer Serie) const;
   /// Adapts the Y range to the data; true when it changed the range.
   bool CalcAutoScale();
-  /// Redraws the plot rectangle at once (everything when AutoScale moved
-  /// the range).
+  /// Redraws the plot rectangle (everything when AutoScale moved the
+  /// range). The range adapts at once; the drawing is deferred to the next
+  /// frame (DrawPending), so that many calls in one frame draw once.
   void UpdatePlot();
 
   /// The slot of series Serie (1..8). Read access for the mouse modes,
@@ -459,6 +460,7 @@ public:
 
 protected:
   void Resize() override;
+  void DrawPending() override;
 
   // --- overlays drawn in XOR over the finished picture ---
   // The crosses and the zoom rubber rectangle belong to the mouse modes;
@@ -574,6 +576,9 @@ private:
   TFont FFontTitleTop, FFontXAxis, FFontYAxis, FFontTitleBottom, FFontTitleLeft, FFontTitleRight;
   bool FReduceFlicker = false;
   std::unique_ptr<TBitmap> FBitmap;
+  // UpdatePlot calls not drawn yet; one of them moved the range.
+  bool FPlotPending = false;
+  bool FRangePending = false;
 
   // Logarithmic mappings: pixel = Trunc(o + f * ln v), and the control
   // size they were last computed for.

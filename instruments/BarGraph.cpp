@@ -58,9 +58,16 @@ void TBarGraphInt::SetValue(Double Value) {
   if (!std::isfinite(Value) || Value == FValue) return;
   Value = std::clamp(Value, FValueMin, FValueMax);
   if (Value == FValue) return;
-  const Double Old = FValue;
+  if (!FValuePending) FDrawnValue = FValue;
   FValue = Value;
-  RedrawLevels(Old, FValue);
+  FValuePending = true;
+  ScheduleDrawing();
+}
+
+void TBarGraphInt::DrawPending() {
+  if (!FValuePending) return;
+  FValuePending = false;
+  RedrawLevels(FDrawnValue, FValue);
 }
 
 void TBarGraphInt::SetValueMin(Double Value) {
@@ -238,6 +245,7 @@ void TBarGraphInt::DrawScale(TCanvas& Cv) {
 
 void TBarGraphInt::Paint() {
   TCanvas& Cv = Canvas();
+  if (!Cv.HasClip() || (QRegion(rect()) - Cv.ClipRegion()).isEmpty()) FValuePending = false;  // drawn now
   DrawBackground(Cv);
   DrawTrack(Cv);
   DrawFill(Cv);

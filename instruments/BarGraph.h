@@ -157,6 +157,10 @@ public:
   /// "Range": ((Color, Limit, ...), Value, ValueMin, ValueMax, LabelingGap).
   void DefineProperties(TFiler& Filer) override;
 
+protected:
+  // A value change is drawn with the next frame (TControl::FlushDrawing).
+  void DrawPending() override;
+
 private:
   void ReadRange(TReader& R);
   void WriteRange(TWriter& W) const;
@@ -176,6 +180,8 @@ private:
   Integer FOffsetLower = 8;
   Integer FOffsetUpper = 8;
   Double FValue = 0.0;
+  Double FDrawnValue = 0.0;   // the value on the surface while a change waits
+  bool FValuePending = false;
   Double FValueMin = 0.0;
   Double FValueMax = 100.0;
   LinearScale::TValueRanges FRanges{clBlack, 100.0};

@@ -57,11 +57,13 @@ void TDial::SetValue(Double V) {
   if (V == FValue) return;
   V = std::clamp(V, FValueMin, FValueMax);
   if (V == FValue || FNoScale) return;
-  const TRect Old = FIndicatorRect;
   FValue = V;
   if (OnValueChange) OnValueChange(this);
-  MoveIndicator(Old);
+  ScheduleDrawing();
 }
+
+// From the indicator on the surface to the one of the value.
+void TDial::DrawPending() { MoveIndicator(FIndicatorRect); }
 
 // After a change of the scale ends the value stays on the scale, quietly.
 void TDial::ClampValue() { FValue = std::clamp(FValue, FValueMin, FValueMax); }
@@ -286,12 +288,14 @@ void TDial::LayoutLabels(TCanvas& Cv, Integer Pitch) {
 // Knob body, cached in the bitmap
 
 bool TDial::BodyCurrent() const {
-  return FBodyBuilt && FBuildSize == size() && FBuildRadius == Fr && FBuildColor == EffectiveColor() &&
+  return FBodyBuilt && FBuildSize == size() && FBody->PixelRatio() == PixelRatio() && FBuildRadius == Fr &&
+         FBuildColor == EffectiveColor() &&
          FBuildFont == const_cast<TDial*>(this)->Font().ToQFont();
 }
 
 void TDial::BuildBody() {
   FBuildColor = EffectiveColor();
+  FBody->SetPixelRatio(PixelRatio());
   FBody->SetSize(Width(), Height());
   Layout();
   DrawBody(FBody->Canvas());

@@ -177,6 +177,10 @@ public:
   void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
   void DefineProperties(TFiler& Filer) override;
 
+protected:
+  // A value change is drawn with the next frame (TControl::FlushDrawing).
+  void DrawPending() override;
+
 private:
   // Setter tails.
   void Rebuild();  // layout, body again if built, invalidate

@@ -76,9 +76,11 @@ void TLedInt::SetValue(bool Value) {
   if (Value == FValue) return;
   FValue = Value;
   FCurrentColor = SteadyColor();
-  PaintLamp();
+  ScheduleDrawing();
   if (!IsDesigning()) UpdateFlashTimer();
 }
+
+void TLedInt::DrawPending() { PaintLamp(); }
 
 void TLedInt::SetFlashing(bool Value) {
   if (Value == FFlashing) return;

@@ -90,6 +90,9 @@ public:
 protected:
   /// Draws the lamp in the current colour over what the control shows.
   void PaintLamp();
+  // A value change is drawn with the next frame (TControl::FlushDrawing).
+  void DrawPending() override;
+
 
 private:
   // Starts the timer when flashing and on, stops it otherwise.

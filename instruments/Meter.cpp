@@ -184,8 +184,15 @@ void TMeterInt::SetValue(Double V) {
   if (!std::isfinite(V) || V == FValue) return;
   FValue = V;
   const Double D = DisplayedFor(V);
-  if (D != FDisplayed) MoveIndicator(D);
+  if (D != FDisplayed) {
+    FDisplayed = D;
+    ScheduleDrawing();
+  }
   CheckRange();
+}
+
+void TMeterInt::DrawPending() {
+  if (FDrawnDisplayed != FDisplayed) MoveIndicator(FDisplayed);
 }
 
 void TMeterInt::SetIndicatorScale(Integer V) {
@@ -511,6 +518,7 @@ void TMeterInt::LayoutLegends(TCanvas& Cv) {
 // Painting
 
 void TMeterInt::PrepareBitmap() {
+  FBitmap->SetPixelRatio(PixelRatio());
   if (FBitmap->Width() != Width() || FBitmap->Height() != Height()) FBitmap->SetSize(Width(), Height());
   FBitmap->Canvas().Font() = Font();
 }
@@ -564,6 +572,7 @@ void TMeterInt::DrawPicture(TCanvas& Cv) {
   Cv.Pen().Color = FIndicatorColor;
   Cv.Pen().Style = psSolid;
   DrawIndicator(Cv, FDisplayed);
+  FDrawnDisplayed = FDisplayed;
 }
 
 void TMeterInt::DrawRanges(TCanvas& Cv) {
@@ -644,7 +653,7 @@ TRect TMeterInt::IndicatorBox(Double V, Double Rfrom, Double Rto) const {
 void TMeterInt::MoveIndicator(Double NewDisplayed) {
   // Nothing is on the screen yet, or there is no indicator to move.
   if (!FLayoutMade || FNoScale) {
-    FDisplayed = NewDisplayed;
+    FDrawnDisplayed = NewDisplayed;
     return;
   }
   TCanvas& Cv = PictureCanvas();
@@ -658,7 +667,7 @@ void TMeterInt::MoveIndicator(Double NewDisplayed) {
   if (UseClip) {
     // Joined by hand: a box along a vertical or horizontal indicator is
     // one pixel wide, which the rectangle union would drop as empty.
-    const TRect A = IndicatorBox(FDisplayed, rmin, L), B = IndicatorBox(NewDisplayed, rmin, L);
+    const TRect A = IndicatorBox(FDrawnDisplayed, rmin, L), B = IndicatorBox(NewDisplayed, rmin, L);
     Box = {std::min(A.Left, B.Left), std::min(A.Top, B.Top), std::max(A.Right, B.Right), std::max(A.Bottom, B.Bottom)};
     const Integer m = Round((1.29 * L - rmin) * 0.06) + 2;
     InflateRect(Box, m, m);
@@ -670,8 +679,8 @@ void TMeterInt::MoveIndicator(Double NewDisplayed) {
   Cv.Pen().Color = Back;
   Cv.Pen().Style = psSolid;
   Cv.Pen().Mode = pmCopy;
-  DrawIndicator(Cv, FDisplayed);
-  FDisplayed = NewDisplayed;
+  DrawIndicator(Cv, FDrawnDisplayed);
+  FDrawnDisplayed = NewDisplayed;
 
   if (UseClip) Cv.SelectClipRect(Box);
   if (L + 1 >= FRin) DrawRanges(Cv);
@@ -690,7 +699,7 @@ void TMeterInt::MoveIndicator(Double NewDisplayed) {
   Cv.Pen().Color = FIndicatorColor;
   Cv.Pen().Style = psSolid;
   Cv.Pen().Mode = pmCopy;
-  DrawIndicator(Cv, FDisplayed);
+  DrawIndicator(Cv, FDrawnDisplayed);
   if (&Cv != &Canvas()) Canvas().Draw(0, 0, *FBitmap);
 }
 

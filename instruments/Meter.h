@@ -220,6 +220,8 @@ public:
   void DefineProperties(TFiler& Filer) override;
 
 protected:
+  /// A value change is drawn with the next frame (TControl::FlushDrawing).
+  void DrawPending() override;
   /// The layout and geometry steps, public to descendants that change the
   /// scale from incoming measurements.
   void Layout();
@@ -283,6 +285,7 @@ private:
 
   // Internal state.
   Double FDisplayed = 0.0;
+  Double FDrawnDisplayed = 0.0;   // where the indicator is on the surface
   Integer FRangeState = 0;
   CircularScale::TPivot FPivot;
   Double FR = 1.0;

@@ -204,8 +204,10 @@ void TPanelMeterInt::SetValue(Double Value) {
   FValue = Value;
   CheckRange();
   if (FSign == pmrOnlyPositive && FValue < 0) FValue = -FValue;
-  PaintDigits();
+  ScheduleDrawing();
 }
+
+void TPanelMeterInt::DrawPending() { PaintDigits(); }
 
 // Each range code is reported once, when the value enters that range; a
 // run of values in the same range stays silent.

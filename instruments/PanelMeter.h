@@ -179,6 +179,8 @@ public:
   void DefineProperties(TFiler& Filer) override;
 
 protected:
+  /// A value change is drawn with the next frame (TControl::FlushDrawing).
+  void DrawPending() override;
   /// Drawing pieces. Each draws at once on the canvas.
   /// The raised bevel, the flat border and the sunken bevel; returns the
   /// display rectangle that remains.

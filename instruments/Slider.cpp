@@ -92,8 +92,10 @@ void TSlider::SetValue(Double Value) {
   if (Value == FValue) return;
   FValue = Value;
   if (OnValueChange) OnValueChange(this);
-  RedrawButton();
+  ScheduleDrawing();
 }
+
+void TSlider::DrawPending() { RedrawButton(); }
 
 void TSlider::SetValueMin(Double Value) {
   if (SetSpanMin(Value, FValueMin, FValueMax, FRanges)) Invalidate();
@@ -456,7 +458,10 @@ void TSlider::DrawAll(TCanvas& Cv) {
 }
 
 void TSlider::Paint() {
-  if (FReduceFlicker && FBitmap) FBitmap->SetSize(std::max(Width(), 1), std::max(Height(), 1));
+  if (FReduceFlicker && FBitmap) {
+    FBitmap->SetPixelRatio(PixelRatio());
+    FBitmap->SetSize(std::max(Width(), 1), std::max(Height(), 1));
+  }
   const TSize Size{Width(), Height()};
   if (Size != FLastSize) {
     FLastSize = Size;
@@ -468,6 +473,7 @@ void TSlider::Paint() {
 
 void TSlider::RedrawArea(const TRect& Area) {
   if (FReduceFlicker && FBitmap) {
+    FBitmap->SetPixelRatio(PixelRatio());
     FBitmap->SetSize(std::max(Width(), 1), std::max(Height(), 1));
     TCanvas& B = FBitmap->Canvas();
     const int Saved = B.SaveDC();

@@ -208,6 +208,10 @@ public:
   /// ValueStepWidth, LabelingGap).
   void DefineProperties(TFiler& Filer) override;
 
+protected:
+  // A value change is drawn with the next frame (TControl::FlushDrawing).
+  void DrawPending() override;
+
 private:
   bool Asymmetric() const { return FLabelingStyle == lbsAsymmetric; }
   bool PointerBar() const { return FButtonTransparent && Asymmetric(); }

@@ -359,7 +359,11 @@ void TStripChartInt::SetupDrawing() {
   }
 }
 
-void TStripChartInt::InvalidatePlot() { Invalidate(); }
+// A paint of everything makes a pending move moot.
+void TStripChartInt::InvalidatePlot() {
+  FPendingScroll = 0;
+  Invalidate();
+}
 
 void TStripChartInt::SetEnableUpdate(bool Value) {
   if (Store(FEnableUpdate, Value) && Value) InvalidatePlot();
@@ -493,6 +497,7 @@ void TStripChartInt::Paint() {
     DrawFrame(Cv, Clip);
   } else {
     if (!FBitmap) FBitmap = std::make_unique<TBitmap>();
+    FBitmap->SetPixelRatio(PixelRatio());
     if (FBitmap->Width() != Width() || FBitmap->Height() != Height()) FBitmap->SetSize(Width(), Height());
     TCanvas& B = FBitmap->Canvas();
     if (Cv.HasClip())
@@ -506,6 +511,7 @@ void TStripChartInt::Paint() {
   // The overlays: a full paint places the shown crosses anew; a partial one
   // restores the crosses on the screen inside the area just painted.
   if (Clip == ClientRect()) {
+    FPendingScroll = 0;  // the picture shows every sample
     ForgetCrossesOnScreen();
     UpdateCrossPositions();
     DrawCrosses();
@@ -622,27 +628,12 @@ void TStripChartInt::DrawGridAndTraces(TCanvas& Cv) {
   Cv.Pen().Color = FGridColor;
   Cv.Pen().Style = FGridLineStyle;
   const Integer From = std::max(1, FWindowOffset + 1);
-  const Extended Inc = FDisplayTimeIncrement;
 
-  if ((FGridVisible == grdHor || FGridVisible == grdBoth) && Inc > 0 && FViewXGap > 0 && From <= FCount) {
-    // The first grid time inside the window, then one line every
-    // ViewXGap / DisplayTimeIncrement samples, at most one per sample.
-    const Extended Gap = FViewXGap;
-    const Extended WindowStart = BufferIndexTime(From);
-    const Extended Steps = std::ceil((WindowStart - FTimeAxis.FirstGridTime) / Gap - 1e-9L);
-    const Extended FirstTime = FTimeAxis.FirstGridTime + Steps * Gap;
-    const Extended Index0 = std::nearbyint((FirstTime - FDisplayStartTime) / Inc - FSampleBase) + 1;
-    const Extended SamplesPerStep = Gap / Inc;
-    const Extended KStep = SamplesPerStep < 1 ? std::ceil(1 / SamplesPerStep) : 1;
-    for (Extended k = 0;; k += KStep) {
-      const Extended Index = Index0 + std::nearbyint(k * SamplesPerStep);
-      if (!(Index <= FCount)) break;
-      if (Index < From) continue;
-      const Integer Column = FXPos[static_cast<Integer>(Index)];
-      Cv.MoveTo(Column, P.Top);
-      Cv.LineTo(Column, P.Bottom + 1);
+  if (FGridVisible == grdHor || FGridVisible == grdBoth)
+    for (const Integer Index : TimeGridIndices(From, FCount)) {
+      Cv.MoveTo(FXPos[Index], P.Top);
+      Cv.LineTo(FXPos[Index], P.Bottom + 1);
     }
-  }
   if (FGridVisible == grdVer || FGridVisible == grdBoth) {
     for (const TValueMark& M : LayoutValueAxis().Grid) {
       Cv.MoveTo(P.Left, M.Row);
@@ -678,6 +669,30 @@ void TStripChartInt::DrawGridAndTraces(TCanvas& Cv) {
   }
   DrawRemarkMarks(Cv);
   Cv.RestoreDC(Saved);
+}
+
+// The grid times are the whole multiples of ViewXGap from the first grid
+// time of the layout; each line stands at the sample nearest its time,
+// and with more than one grid step per sample only every k-th step (k
+// counted from the first grid time) gets a line. The lines thus belong to
+// their samples and move with them when the picture scrolls.
+std::vector<Integer> TStripChartInt::TimeGridIndices(Integer From, Integer To) const {
+  std::vector<Integer> Result;
+  const Extended Inc = FDisplayTimeIncrement;
+  const Extended Gap = FViewXGap;
+  if (!(Inc > 0) || !(Gap > 0) || From > To || From < 1) return Result;
+  const Extended First = FTimeAxis.FirstGridTime;
+  const Extended SamplesPerStep = Gap / Inc;
+  const Extended KStep = SamplesPerStep < 1 ? std::ceil(1 / SamplesPerStep) : 1;
+  Extended J = std::ceil((BufferIndexTime(From) - First) / Gap - 1e-9L);
+  const Extended Rest = std::fmod(J, KStep);
+  if (Rest != 0) J += Rest > 0 ? KStep - Rest : -Rest;
+  for (Integer n = 0; n <= To - From + 1; ++n, J += KStep) {
+    const Extended Index = std::nearbyint((First + J * Gap - FDisplayStartTime) / Inc - FSampleBase) + 1;
+    if (!(Index <= To)) break;
+    if (Index >= From) Result.push_back(static_cast<Integer>(Index));
+  }
+  return Result;
 }
 
 // Labels right-aligned 10 pixels left of the plot, centred on their rows,
@@ -772,11 +787,11 @@ void TStripChartInt::DrawZoomRect() {
 // ===========================================================================
 // Scroll
 
-// The old newest sample now lies d = Right - its x position to the left.
-// The plot and the label strip below it move left by d; the labels and
-// the caption are drawn again; the uncovered strip (with the column of the
-// old newest sample, where its segment to the new samples starts) is
-// painted at once.
+// What belongs to the data happens at once: automatic scaling, the crosses
+// following their samples (the measure cross reporting the sample now
+// under the mouse), the current remark following the window middle (a new
+// one repaints the marks in their colours). The move of the picture waits
+// for the deferred drawing, which moves once for all appends of a frame.
 void TStripChartInt::ScrollBy(Integer Samples) {
   if (!FEnableUpdate) return;   // the next enabling repaints everything
   if (FAutoScale && AdaptRange(true)) {
@@ -788,7 +803,47 @@ void TStripChartInt::ScrollBy(Integer Samples) {
   const Integer OldNewest = FCount - Samples;
   const bool Painted = TSize{Width(), Height()} == FPaintedSize;
   if (Samples <= 0 || Samples >= FSamplesPerWindow || OldNewest < 1 || !Painted || !ViewRangeValid() ||
-      P.Right <= P.Left || IsDesigning() || Canvas().Surface()->isNull()) {
+      P.Right <= P.Left || IsDesigning() || Canvas().Surface()->isNull() || !ScrollKeepsPicture()) {
+    InvalidatePlot();
+    return;
+  }
+  const Integer D = P.Right - FXPos[OldNewest];
+  if (D < 0 || D > P.Right - P.Left) {
+    InvalidatePlot();
+    return;
+  }
+  FPendingScroll += Samples;
+  ScheduleDrawing();
+  UpdateCrossPositions();
+  RedrawCross();
+  if (SelectRemarkNearWindowMiddle(true)) InvalidatePlot();
+}
+
+void TStripChartInt::DrawPending() {
+  const Integer Samples = FPendingScroll;
+  FPendingScroll = 0;
+  if (Samples > 0) DrawScroll(Samples);
+}
+
+// The old newest sample now lies d = Right - its x position to the left.
+// The plot and the label strip below it move left by d; the labels and
+// the caption are drawn again; the uncovered strip (with the column of the
+// old newest sample, where its segment to the new samples starts) is
+// painted at once. Crosses and the zoom rectangle are taken off before the
+// move and put back after it.
+void TStripChartInt::DrawScroll(Integer Samples) {
+  if (!FEnableUpdate) return;
+  const TRect P = PlotRect();
+  const TRect Labels = LabelStrip();
+  const TRect Area = Rect(P.Left, P.Top, P.Right + 1, Labels.Bottom);
+  if ((QRegion(rect()) - InvalidRegion()).isEmpty()) {
+    Update();  // a paint of everything is due anyway
+    return;
+  }
+  const Integer OldNewest = FCount - Samples;
+  const bool Painted = TSize{Width(), Height()} == FPaintedSize;
+  if (Samples >= FSamplesPerWindow || OldNewest < 1 || !Painted || !ViewRangeValid() || P.Right <= P.Left ||
+      Canvas().Surface()->isNull() || !ScrollKeepsPicture()) {
     InvalidatePlot();
     return;
   }
@@ -798,11 +853,17 @@ void TStripChartInt::ScrollBy(Integer Samples) {
     return;
   }
   EraseCrosses();
+  const bool Zoom = FZoomRectShowing;
+  if (Zoom) DrawZoomRect();
+  FZoomRectShowing = false;
 
   TCanvas& Cv = Canvas();
-  const TRect Labels = LabelStrip();
-  const TRect Area = Rect(P.Left, P.Top, P.Right + 1, Labels.Bottom);
-  if (D > 0) Cv.ScrollDC(-D, 0, Area, Area);
+  TRect Strip = Rect(P.Right - D, P.Top, P.Right + 1, Area.Bottom);
+  if (D > 0) {
+    const TRect Uncovered = Cv.ScrollDC(-D, 0, Area, Area);
+    // A move the surface cannot make exactly leaves more to paint.
+    UnionRect(Strip, Strip, Uncovered);
+  }
 
   // Labels and caption anew, on a clean strip.
   const int Saved = Cv.SaveDC();
@@ -816,16 +877,22 @@ void TStripChartInt::ScrollBy(Integer Samples) {
   DrawTimeLabels(Cv);
   Cv.RestoreDC(Saved);
 
-  // The current remark follows the window middle; its old and new marks
-  // are painted anew together with the uncovered strip.
-  SelectRemarkNearWindowMiddle(true);
-  InvalidateRect(Rect(P.Right - D, P.Top, P.Right + 1, Area.Bottom));
+  InvalidateRect(Strip);
   Update();
 
+  FZoomRectShowing = Zoom;
+  if (Zoom) DrawZoomRect();
   // The crosses follow their samples (or leave with them).
   UpdateCrossPositions();
   DrawCrosses();
-  RedrawCross();
+}
+
+bool TStripChartInt::ScrollKeepsPicture() const {
+  const auto Moves = [](TPenStyle S) { return S == psSolid || S == psClear || S == psInsideFrame; };
+  if ((FGridVisible == grdVer || FGridVisible == grdBoth) && !Moves(FGridLineStyle)) return false;
+  for (Integer k = 1; k <= FSeriesNumber; ++k)
+    if (FSeries[k].Visible && SeriesValues(k) && !Moves(FSeries[k].LineStyle)) return false;
+  return true;
 }
 
 }  // namespace quellix::StrpChrtInt

@@ -356,9 +356,6 @@ void TStripChartInt::AddValues(const TSeriesValues& Values, Integer SeriesCount,
   }
   FDisplayTimeLast = FLogTimeLast;
 
-  const bool Zoom = ZoomRectShowing();
-  if (Zoom) DrawZoomRect();  // XOR: erases it
-
   const Integer B = FSamplesPerBuffer;
   const Integer W = FSamplesPerWindow;
   const Integer c = FCount;
@@ -414,7 +411,6 @@ void TStripChartInt::AddValues(const TSeriesValues& Values, Integer SeriesCount,
   } else {
     ScrollBy(n);
   }
-  if (Zoom) DrawZoomRect();
   if (Failure) std::rethrow_exception(Failure);
 }
 

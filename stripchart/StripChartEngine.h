@@ -597,8 +597,10 @@ protected:
   /// is not drawn.
   TRect RemarkMarkRect(const TRemarkIndexEntry& Entry) const;
   /// Scroll the plot left by the pixels that Samples new samples take and
-  /// draw only the uncovered strip.
+  /// draw only the uncovered strip. The drawing is deferred (DrawPending):
+  /// the scrolls of all appends of one frame are drawn as one.
   virtual void ScrollBy(Integer Samples);
+  void DrawPending() override;
   /// Place the measuring cross again after the plot changed under it (the
   /// measure mode puts it on the sample now under the mouse). The paint
   /// itself keeps a showing cross on the screen.
@@ -648,6 +650,14 @@ private:
   void DrawGridAndTraces(TCanvas& Cv);
   void DrawValueLabels(TCanvas& Cv);
   void DrawTimeLabels(TCanvas& Cv);
+  // The move of the picture by the samples appended since the last one,
+  // and the paint of the uncovered strip.
+  void DrawScroll(Integer Samples);
+  // Whether a moved picture equals a new one: not with a dashed pen on
+  // what moves across the pattern (the traces, the value grid).
+  bool ScrollKeepsPicture() const;
+  // Buffer indices From..To that carry a line of the time grid.
+  std::vector<Integer> TimeGridIndices(Integer From, Integer To) const;
   // Rows of the time-axis label strip below the plot, and of the caption.
   TRect LabelStrip();
   TRect CaptionStrip();
@@ -822,6 +832,7 @@ private:
   TTimeAxis FTimeAxis;
   TSize FPaintedSize{-1, -1};   // client size of the last paint
   bool FFullRedraw = false;
+  Integer FPendingScroll = 0;   // samples appended and not scrolled in yet
 
   // Interaction.
   struct TCrossOnScreen {

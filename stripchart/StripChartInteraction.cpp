@@ -709,27 +709,15 @@ TStripChartInt::TDropTarget TStripChartInt::DropTargetAt(Integer X, Integer Y) {
           Best = std::abs(M.Row - Y);
           T = {dtGrid, 0};
         }
-    const Extended Inc = FDisplayTimeIncrement;
-    if ((FGridVisible == grdHor || FGridVisible == grdBoth) && Inc > 0 && FViewXGap > 0 && From <= To) {
-      // The time grid as the paint lays it out: the first grid time inside
-      // the window, then one line every ViewXGap.
-      const Extended Gap = FViewXGap;
-      const Extended Steps = std::ceil((BufferIndexTime(From) - FTimeAxis.FirstGridTime) / Gap - 1e-9L);
-      const Extended Index0 = std::nearbyint((FTimeAxis.FirstGridTime + Steps * Gap - FDisplayStartTime) / Inc -
-                                             FSampleBase) + 1;
-      const Extended PerStep = Gap / Inc;
-      const Extended KStep = PerStep < 1 ? std::ceil(1 / PerStep) : 1;
-      for (Extended k = 0;; k += KStep) {
-        const Extended Index = Index0 + std::nearbyint(k * PerStep);
-        if (!(Index <= To)) break;
-        if (Index < From) continue;
-        const Integer D = std::abs(FXPos[static_cast<Integer>(Index)] - X);
+    // The time grid as the paint lays it out.
+    if (FGridVisible == grdHor || FGridVisible == grdBoth)
+      for (const Integer Index : TimeGridIndices(From, To)) {
+        const Integer D = std::abs(FXPos[Index] - X);
         if (D < Best) {
           Best = D;
           T = {dtGrid, 0};
         }
       }
-    }
   }
   if (!(Best <= kDropReach)) T = {dtBackground, 0};
   return T;

@@ -534,6 +534,7 @@ TEST(HistoPaint, UpdatePlotRedrawsOnlyThePlot) {
   H.Canvas().SetPixel(150, 150, clBlue);  // plot
   std::vector<Single> D(10, -1.0f);       // below the view: no curve pixels
   H.SetData(D.data(), 10, 1);
+  H.FlushDrawing();
   EXPECT_EQ(H.Px(5, 5), clBlue);
   EXPECT_EQ(H.Px(150, 150), Plot);
 }

@@ -88,9 +88,11 @@ TEST(BarGraph, ValueIsClampedAndStoredOnlyWhenItChanges) {
   B.SetRangeColor(clRed);
   B.Repaint();
   B.SetValue(130);
+  B.FlushDrawing();
   EXPECT_EQ(B.Px(30, B.InnerTrack().Top), clRed);
   B.Canvas().SetPixel(30, B.InnerTrack().Top, clBlue);
   B.SetValue(130);
+  B.FlushDrawing();
   EXPECT_EQ(B.Px(30, B.InnerTrack().Top), clBlue);
 }
 
@@ -117,12 +119,14 @@ TEST(BarGraph, ValueChangeRedrawsOnlyTheStripBetweenTheLevels) {
   B.Canvas().SetPixel(30, B.Row(L12), clBlue);
   B.Canvas().SetPixel(10, B.Row(L10 + 1), clBlue);
   B.SetValue(12);
+  B.FlushDrawing();
   for (Integer L = L10; L < L12; ++L) EXPECT_EQ(B.Px(30, B.Row(L)), clRed) << "level " << L;
   EXPECT_EQ(B.Px(30, B.Row(L10 - 1)), clBlue);
   EXPECT_EQ(B.Px(30, B.Row(L12)), clBlue);
   EXPECT_EQ(B.Px(10, B.Row(L10 + 1)), clBlue);
   // Going down: the strip gets the track colour back, frame included.
   B.SetValue(10);
+  B.FlushDrawing();
   EXPECT_EQ(ColorToRGB(B.Px(30, B.Row(L10))), ColorToRGB(clBtnFace));
   EXPECT_EQ(B.Px(25, B.Row(L10)), ColorToRGB(clBtnShadow));
 }
@@ -168,6 +172,7 @@ TEST(BarGraph, TicksStandAtTheFillLevels) {
   for (Double V : {25.0, 50.0, 75.0, 100.0}) {
     SCOPED_TRACE(V);
     B.SetValue(V);
+    B.FlushDrawing();
     // The tick of V (from the left edge to the track at x 35) is the top
     // row of the fill for V.
     const Integer Top = B.Row(B.LevelOf(V) - 1);

@@ -289,6 +289,7 @@ TEST(DialDrawing, TurningLeavesTheSamePictureAsAFullPaint) {
     D.Repaint();
     for (Double V : {3.0, 4.0, 50.0, 51.0, 97.0, 20.0}) {
       D.SetValue(V);
+      D.FlushDrawing();
       const QImage Turned = D.Surface().copy();
       D.Repaint();
       EXPECT_TRUE(Turned == D.Surface()) << int(Style) << " at " << V;

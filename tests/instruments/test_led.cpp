@@ -116,6 +116,7 @@ TEST(Led, SwitchingDrawsTheLampOverWhatIsShown) {
   L.Repaint();
   L.Canvas().SetPixel(2, 2, clBlue);  // outside the lamp
   L.SetValue(true);
+  L.FlushDrawing();
   EXPECT_EQ(L.Px(25, 14), clRed);
   EXPECT_EQ(L.Px(2, 2), clBlue);  // no background fill outside a paint
 }
@@ -167,6 +168,7 @@ TEST(Led, FlashingFollowsValueAndTicks) {
   EXPECT_EQ(L.CurrentColor(), clSilver);
   L.FlashTimer().Tick();  // a late tick while off changes nothing
   EXPECT_EQ(L.CurrentColor(), clSilver);
+  L.FlushDrawing();
   EXPECT_EQ(L.Px(13, 13), clSilver);
 }
 

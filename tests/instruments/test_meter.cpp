@@ -366,6 +366,7 @@ TEST(MeterDrawing, IndicatorPointsAtTheValueOverTheBand) {
   EXPECT_EQ(M.Px(cx, py - Integer(M.Radius() * 0.7)), clBlack);
   EXPECT_EQ(M.Px(cx + 3, py - Mid), clLime);
   M.SetValue(0);  // to the left, drawn in place
+  M.FlushDrawing();
   EXPECT_EQ(M.Px(cx, py - Integer(M.Radius() * 0.7)), Back);
   EXPECT_EQ(M.Px(cx + 3, py - Mid), clLime);  // the band where the tip was
   EXPECT_EQ(M.Px(cx, py - Mid), clBlack);     // and the tick at 50 on it
@@ -400,6 +401,7 @@ TEST(MeterDrawing, MovingIndicatorLeavesTheSamePictureAsAFullPaint) {
     M.Repaint();
     for (Double V : {13.0, 37.0, 38.0, 71.0, 104.0, 99.0, -3.0}) {
       M.SetValue(V);
+      M.FlushDrawing();
       const QImage Moved = M.Surface().copy();
       M.Repaint();
       EXPECT_EQ(DifferentPixels(Moved, M.Surface()), 0) << R.Shows << " at " << V;

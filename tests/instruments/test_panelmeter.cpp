@@ -245,6 +245,7 @@ TEST_P(PanelShows, Cells) {
   M.SetSign(R.Sign);
   M.Repaint();
   M.SetValue(R.Value);
+  M.FlushDrawing();
   EXPECT_EQ(M.Shown(), R.Shown) << R.What;
 }
 
@@ -270,6 +271,7 @@ TEST(PanelMeter, CommaSeparatorLightsThePointToo) {
   TMeter M;
   M.Repaint();
   M.SetValue(1.25);
+  M.FlushDrawing();
   const std::string Shown = M.Shown();
   SetDecimalSeparator(Old);
   EXPECT_EQ(Shown, " 1.250");
@@ -279,6 +281,7 @@ TEST(PanelMeter, ValueRedrawsDigitsAtOnceAndASameValueDrawsNothing) {
   TMeter M;
   M.Repaint();
   M.SetValue(1.5);
+  M.FlushDrawing();
   EXPECT_EQ(M.Shown(), " 1.500");
   // A mark over a lit segment survives a repeated value and goes with a new one.
   const TPoint P = M.SegmentPoint(1, 2);
@@ -286,13 +289,16 @@ TEST(PanelMeter, ValueRedrawsDigitsAtOnceAndASameValueDrawsNothing) {
   TRangeLog Log;
   Log.Attach(M);
   M.SetValue(1.5);
+  M.FlushDrawing();
   EXPECT_EQ(M.Px(P.X, P.Y), clRed);
   EXPECT_TRUE(Log.Codes.empty());
   M.SetValue(1.75);
+  M.FlushDrawing();
   EXPECT_EQ(M.Px(P.X, P.Y), clLime);
   // The frame is not drawn again by a value change.
   M.Canvas().SetPixel(0, 0, clRed);
   M.SetValue(1.25);
+  M.FlushDrawing();
   EXPECT_EQ(M.Px(0, 0), clRed);
 }
 

@@ -257,6 +257,7 @@ TEST(Slider, ValueRedrawTouchesOnlyTheButtonAreas) {
     // A marker the redraw must leave alone, and the old button area.
     S.Canvas().SetPixel(5, 100, clRed);
     S.SetValue(50);
+    S.FlushDrawing();
     const TRect New = S.ButtonRect();
     EXPECT_EQ(S.Px(5, 100), clRed);
     EXPECT_EQ(S.Px(New.Left + 10, New.Top + 4), clSilver);

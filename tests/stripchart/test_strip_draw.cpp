@@ -366,6 +366,7 @@ TEST_F(StripDraw, ScrollMovesTheOldPixelsAndPaintsOnlyTheUncoveredStrip) {
   Chart.OnPaint = [&](TObject*) { Painted.push_back(Chart.Canvas().ClipBox()); };
 
   FeedWave(Chart, Next, 10, 10);
+  Chart.FlushDrawing();
   const TRect P = Chart.PlotRect();
   const Integer D = P.Right - Chart.XPosition(Chart.SampleCount() - 10);
   EXPECT_NEAR(D, 10 * 307.0 / 512, 1.0);
