@@ -4,6 +4,11 @@
 //                         them, a few segments leaving the surface),
 //                         TCanvas::Polyline against QPainter::drawPolyline
 //                         with a cosmetic pen, same points, same image.
+//   host.textout_labels   the labels of a time axis and a value axis (24
+//                         texts, as a chart repaint draws them) through
+//                         TCanvas::TextOut, which keeps each label's glyphs
+//                         once shaped, against QPainter::drawText of the
+//                         same texts in the same font, shaped every call.
 // CPU time per pass; lower is better.
 #include <benchmark/benchmark.h>
 
@@ -69,6 +74,45 @@ void Peer(benchmark::State& State) {
   }
 }
 
+// Time labels "mm:ss.mmm" and value labels "-2,5" .. "9,0".
+std::vector<QString> Labels() {
+  std::vector<QString> L;
+  for (int i = 0; i < 12; ++i) L.push_back(QStringLiteral("00:%1.%2").arg(i + 10).arg(i * 83 % 1000, 3, 10, QLatin1Char('0')));
+  for (int i = 0; i < 12; ++i) L.push_back(QString::number(-2.5 + i, 'f', 1).replace('.', ','));
+  return L;
+}
+
+TFont LabelFont() {
+  TFont F;
+  F.SetName(QStringLiteral("Arial"));
+  F.SetHeight(-11);
+  return F;
+}
+
+void OursText(benchmark::State& State) {
+  const auto L = Labels();
+  TBitmap Bmp(kW, kH);
+  TCanvas& C = Bmp.Canvas();
+  C.Font().Assign(LabelFont());
+  C.SetBkMode(bkTransparent);
+  for (auto _ : State)
+    for (size_t i = 0; i < L.size(); ++i) C.TextOut(20 + 30 * static_cast<int>(i), 300, L[i]);
+}
+
+void PeerText(benchmark::State& State) {
+  const auto L = Labels();
+  TBitmap Bmp(kW, kH);
+  const QFont F = LabelFont().ToQFont();
+  const int Ascent = QFontMetrics(F).ascent();
+  for (auto _ : State) {
+    QPainter P(&Bmp.Image());
+    P.setRenderHint(QPainter::TextAntialiasing, false);
+    P.setFont(F);
+    P.setPen(Qt::black);
+    for (size_t i = 0; i < L.size(); ++i) P.drawText(QPoint(20 + 30 * static_cast<int>(i), 300 + Ascent), L[i]);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -76,10 +120,15 @@ int main(int argc, char** argv) {
   QApplication App(argc, argv);
   benchmark::RegisterBenchmark("thinline_8x512/ours", Ours)->Repetitions(3);
   benchmark::RegisterBenchmark("thinline_8x512/qpainter", Peer)->Repetitions(3);
+  benchmark::RegisterBenchmark("textout_labels/ours", OursText)->Repetitions(3);
+  benchmark::RegisterBenchmark("textout_labels/qpainter", PeerText)->Repetitions(3);
   bench::TCollector Collector;
   bench::RunBenchmarks(argc, argv, Collector);
   const auto O = Collector.Best("thinline_8x512/ours", &bench::TPass::Cpu);
   const auto P = Collector.Best("thinline_8x512/qpainter", &bench::TPass::Cpu);
   if (O && P) bench::PrintFigure("host.thinline_8x512", *O * 1e6, 1, "us", *O / *P, "qpainter-polyline");
+  const auto OT = Collector.Best("textout_labels/ours", &bench::TPass::Cpu);
+  const auto PT = Collector.Best("textout_labels/qpainter", &bench::TPass::Cpu);
+  if (OT && PT) bench::PrintFigure("host.textout_labels", *OT * 1e6, 2, "us", *OT / *PT, "qpainter-drawtext");
   return 0;
 }

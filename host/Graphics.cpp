@@ -1025,6 +1025,7 @@ struct TTextImage {
   bool Rendered = false;
   int Margin = 0;       // logical pixels the glyph image reaches round the extent
   QImage Glyphs;        // Format_Alpha8, (Width + 2 Margin) x (Height + 2 Margin) logical pixels
+  QRect Ink;            // the glyph pixels' bounds in Glyphs (surface pixels)
 };
 
 namespace {
@@ -1036,9 +1037,20 @@ TTextCache& TextCache() {
   return Cache;
 }
 
+// Name, then height, style and ratio (in hundredths) as one character each
+// (16 bits hold every sensible value), then the text: one allocation, no
+// number formatting on the way to a cached label.
 QString TextKey(const TFont& Font, const QString& Text, qreal Ratio) {
-  return Font.Name() + QLatin1Char('\x1f') + QString::number(Font.Height()) + QLatin1Char('\x1f') +
-         QString::number(Font.Style()) + QLatin1Char('\x1f') + QString::number(Ratio) + QLatin1Char('\x1f') + Text;
+  const QString& Name = Font.Name();
+  QString Key;
+  Key.reserve(Name.size() + 4 + Text.size());
+  Key += Name;
+  Key += QChar(u'\x1f');
+  Key += QChar(static_cast<char16_t>(Font.Height() & 0xFFFF));
+  Key += QChar(static_cast<char16_t>(static_cast<int>(Font.Style()) & 0xFFFF));
+  Key += QChar(static_cast<char16_t>(qRound(Ratio * 100) & 0xFFFF));
+  Key += Text;
+  return Key;
 }
 
 // The glyphs are drawn at the surface's pixel ratio.
@@ -1071,6 +1083,12 @@ TTextImage* TextImage(const TFont& Font, const QString& Text, bool WithGlyphs, q
       P.drawText(QPoint(New->Margin, New->Margin + New->Ascent), Text);
     }
     New->Glyphs = G.convertToFormat(QImage::Format_Alpha8);
+    // Only the rows and columns with ink are walked when the text is drawn.
+    for (int Y = 0; Y < New->Glyphs.height(); ++Y) {
+      const uchar* Row = New->Glyphs.constScanLine(Y);
+      for (int X = 0; X < New->Glyphs.width(); ++X)
+        if (Row[X] >= 128) New->Ink |= QRect(X, Y, 1, 1);
+    }
     New->Rendered = true;
   }
   const qsizetype Cost = 64 + New->Glyphs.sizeInBytes();
@@ -1136,7 +1154,7 @@ void TCanvas::DrawGlyphs(int X, int Y, const TTextImage& T, const QRect* ClipTo,
   const QRgb BackColor = ToQRgb(FBrush.Color) | Opaque, Ink = ToQRgb(FFont.Color()) | Opaque;
   const int Shift = qRound(T.Margin * Ratio);
   const int GX = TCanvasOps::ToSurface(Ratio, X) - Shift, GY = TCanvasOps::ToSurface(Ratio, Y) - Shift;
-  const QRect GlyphArea = QRect(GX, GY, T.Glyphs.width(), T.Glyphs.height()) & Limit;
+  const QRect GlyphArea = T.Ink.translated(GX, GY) & Limit;
   TCanvasOps::ForEachSurfacePart(*this, Background ? (Back | GlyphArea) & Limit : GlyphArea, [&](const QRect& P) {
     for (int DY = P.top(); DY <= P.bottom(); ++DY) {
       QRgb* Line = reinterpret_cast<QRgb*>(FSurface->scanLine(DY));
@@ -1347,13 +1365,17 @@ TRect TCanvas::ScrollDC(Integer DX, Integer DY, const TRect& Scroll, const TRect
   const QRect SDest = SSrc.translated(static_cast<int>(SDX), static_cast<int>(SDY)) &
                       (TCanvasOps::ToSurface(Ratio, Area) & FSurface->rect());
   if (!SDest.isEmpty()) {
-    const QImage Old = FSurface->copy(SSrc);
+    // In place: rows in the order that reads each source row before it is
+    // overwritten, memmove for the overlap within a row.
     const int MX = static_cast<int>(SDX), MY = static_cast<int>(SDY);
-    for (int Y = SDest.top(); Y <= SDest.bottom(); ++Y) {
-      const QRgb* From =
-          reinterpret_cast<const QRgb*>(Old.constScanLine(Y - MY - SSrc.top())) + (SDest.left() - MX - SSrc.left());
-      QRgb* To = reinterpret_cast<QRgb*>(FSurface->scanLine(Y)) + SDest.left();
-      std::memcpy(To, From, sizeof(QRgb) * SDest.width());
+    uchar* Bits = FSurface->bits();
+    const qsizetype Stride = FSurface->bytesPerLine();
+    const int First = MY > 0 ? SDest.bottom() : SDest.top();
+    const int Step = MY > 0 ? -1 : 1;
+    for (int Y = First, n = 0; n < SDest.height(); ++n, Y += Step) {
+      const QRgb* From = reinterpret_cast<const QRgb*>(Bits + (Y - MY) * Stride) + (SDest.left() - MX);
+      QRgb* To = reinterpret_cast<QRgb*>(Bits + Y * Stride) + SDest.left();
+      std::memmove(To, From, sizeof(QRgb) * SDest.width());
     }
   }
   if (!Dest.isEmpty() && OnTouched) OnTouched(Dest);

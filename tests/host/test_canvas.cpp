@@ -289,6 +289,28 @@ TEST(Canvas, ScrollMovesPixelsAndReportsTheStrip) {
   EXPECT_EQ(S.At(4, 9), RGB(70, 0, 0));
 }
 
+// The move is made in place: each direction must read every source pixel
+// before it is overwritten (rows in the right order, overlap within rows).
+TEST(Canvas, ScrollInEveryDirectionMovesTheOldPixels) {
+  const struct {
+    int DX, DY;
+  } Moves[] = {{-3, 0}, {3, 0}, {0, -2}, {0, 2}, {2, -3}, {-2, 3}, {-19, 0}, {0, 9}};
+  for (const auto& M : Moves) {
+    Surface S(20, 10);
+    for (int Y = 0; Y < 10; ++Y)
+      for (int X = 0; X < 20; ++X) S.C().SetPixel(X, Y, RGB(X * 10, Y * 20, 7));
+    const TRect Area = Rect(1, 1, 19, 9);
+    S.C().ScrollDC(M.DX, M.DY, Area, Area);
+    for (int Y = 0; Y < 10; ++Y)
+      for (int X = 0; X < 20; ++X) {
+        const int FX = X - M.DX, FY = Y - M.DY;
+        const bool Moved = X >= 1 && X < 19 && Y >= 1 && Y < 9 && FX >= 1 && FX < 19 && FY >= 1 && FY < 9;
+        const TColor Want = Moved ? RGB(FX * 10, FY * 20, 7) : RGB(X * 10, Y * 20, 7);
+        ASSERT_EQ(S.At(X, Y), Want) << "move " << M.DX << "," << M.DY << " at " << X << "," << Y;
+      }
+  }
+}
+
 TEST(Canvas, CopyRectModes) {
   Surface Src(8, 8, RGB(0x0F, 0xF0, 0x33));
   Surface Dst(16, 8, RGB(0x3C, 0x3C, 0x3C));
