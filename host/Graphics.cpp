@@ -1071,16 +1071,20 @@ TTextImage* TextImage(const TFont& Font, const QString& Text, bool WithGlyphs, q
     // ratios.
     New->Margin = (std::max(4, New->Height / 2) + 3) / 4 * 4;
     const int W = New->Width + 2 * New->Margin, H = New->Height + 2 * New->Margin;
+    // Above ratio 1 the text is drawn as the font at Ratio times its size
+    // draws it (hinted for that size), not as a scaled drawing of the
+    // small font.
     QImage G(qRound(W * Ratio), qRound(H * Ratio), QImage::Format_ARGB32_Premultiplied);
-    G.setDevicePixelRatio(Ratio);
     G.fill(0);
     {
+      QFont Big = F;
+      if (Ratio != 1) Big.setPixelSize(std::max(1, qRound(F.pixelSize() * Ratio)));
       QPainter P(&G);
       P.setRenderHint(QPainter::Antialiasing, false);
       P.setRenderHint(QPainter::TextAntialiasing, false);
-      P.setFont(F);
+      P.setFont(Big);
       P.setPen(Qt::black);
-      P.drawText(QPoint(New->Margin, New->Margin + New->Ascent), Text);
+      P.drawText(QPoint(qRound(New->Margin * Ratio), qRound((New->Margin + New->Ascent) * Ratio)), Text);
     }
     New->Glyphs = G.convertToFormat(QImage::Format_Alpha8);
     // Only the rows and columns with ink are walked when the text is drawn.

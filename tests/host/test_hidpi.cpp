@@ -1,9 +1,10 @@
 // The canvas on a surface with a device pixel ratio above 1: geometry in
 // logical pixels (fills, frames and straight lines cover exactly the
-// surface pixels of their logical pixels), sloped lines at the surface's
-// resolution.
+// surface pixels of their logical pixels), sloped lines and text at the
+// surface's resolution, text as QPainter draws it at twice the size.
 #include <gtest/gtest.h>
 
+#include <QPainter>
 #include <cmath>
 
 #include "quellix/host/Controls.h"
@@ -74,6 +75,48 @@ TEST(HiDpi, StraightGeometryCoversTheCellsOfItsLogicalPixels) {
     EXPECT_EQ(Hi.Canvas().Pixel(1, 1), clPurple);
     EXPECT_EQ(Hi.Canvas().Pixel(10, 10), clYellow);
   }
+}
+
+// Text at ratio 2 is the text QPainter draws with the font twice as large
+// at twice the coordinates: crisp, not a pixel-doubled copy.
+TEST(HiDpi, TextIsDrawnAtTheSurfaceResolution) {
+  TBitmap Hi;
+  Hi.SetPixelRatio(2);
+  Hi.SetSize(W, H);
+  TCanvas& C = Hi.Canvas();
+  C.Brush().Color = clWhite;
+  C.FillRect(Rect(0, 0, W, H));
+  C.Font().SetName("Arial");
+  C.Font().SetHeight(-11);
+  C.Font().SetColor(clBlack);
+  C.SetBkMode(bkTransparent);
+  C.TextOut(4, 6, "2,5 Wg");
+  EXPECT_EQ(C.TextWidth("2,5 Wg"), TBitmap(1, 1).Canvas().TextWidth("2,5 Wg"));  // logical extents
+
+  QImage Expected(2 * W, 2 * H, QImage::Format_RGB32);
+  Expected.fill(Qt::white);
+  {
+    TFont Twice;
+    Twice.SetName("Arial");
+    Twice.SetHeight(-22);
+    QPainter P(&Expected);
+    P.setRenderHint(QPainter::TextAntialiasing, false);
+    P.setFont(Twice.ToQFont());
+    P.setPen(Qt::black);
+    const QFontMetrics M(C.Font().ToQFont());
+    P.drawText(QPoint(8, 2 * (6 + M.ascent())), "2,5 Wg");
+  }
+  Expected.setDevicePixelRatio(2);
+  EXPECT_EQ(Hi.Image(), Expected);
+  // Some 2 x 2 block is not all one colour: finer than a logical pixel.
+  int Fine = 0;
+  for (int Y = 0; Y < H; ++Y)
+    for (int X = 0; X < W; ++X) {
+      const QRgb A = Hi.Image().pixel(2 * X, 2 * Y);
+      Fine += Hi.Image().pixel(2 * X + 1, 2 * Y) != A || Hi.Image().pixel(2 * X, 2 * Y + 1) != A ||
+              Hi.Image().pixel(2 * X + 1, 2 * Y + 1) != A;
+    }
+  EXPECT_GT(Fine, 10);
 }
 
 // A sloped line runs at the surface's resolution, one logical pixel
