@@ -9,9 +9,9 @@ using namespace quellix::StrpChrtInt;
 
 namespace {
 
-// Three runs of 1500, 10 and 0 samples, made once by the chart's own writer.
-QByteArray MakeDataFile() {
-  const QString Name = fuzz::ScratchDir() + QStringLiteral("/base.qlx");
+// Three runs of 1500, 10 and 0 samples, made by the chart's own writer.
+QString MakeDataFile() {
+  const QString Name = fuzz::ScratchDir() + QStringLiteral("/remarks.qlx");
   QFile::remove(Name);
   {
     TStripChartInt Writer;
@@ -26,9 +26,7 @@ QByteArray MakeDataFile() {
     }
     Writer.StopLogging();
   }
-  QFile F(Name);
-  F.open(QIODevice::ReadOnly);
-  return F.readAll();
+  return Name;
 }
 
 }  // namespace
@@ -39,16 +37,15 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
-  static const QByteArray DataFile = MakeDataFile();
+  // Playback never writes the data file: it is written once.
+  static const QString File = MakeDataFile();
   static TStripChartInt* Chart = [] {
     auto* C = new TStripChartInt;
     C->SetBounds(0, 0, 417, 233);
     C->SetMarkerWidth(3);
     return C;
   }();
-  const QString File = fuzz::ScratchDir() + QStringLiteral("/remarks.qlx");
-  fuzz::WriteFile(File, DataFile);
-  fuzz::WriteFile(fuzz::ScratchDir() + QStringLiteral("/remarks.XRM"), fuzz::Bytes(Data, Size));
+  fuzz::WriteFile(RemarkFileName(File), fuzz::Bytes(Data, Size));
   try {
     Chart->StartPlaying(File);
     for (Integer N = 1; N <= 3; ++N) {

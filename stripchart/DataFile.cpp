@@ -340,28 +340,51 @@ void CheckDataFileSignature(TStream& S, const QString& FileName) {
         QStringLiteral("Datei %1 ist keine Messdatei des Schreibers (Kennung QLXM, Version 256)").arg(FileName));
 }
 
+namespace {
+
+// The times of a run's chunks are checked before they become sample
+// numbers; the scan and the run index agree on what they accept.
+
+// A run's end must be a sample time of the run, not before its start by
+// more than the one interval of an empty run.
+bool TailFitsRun(const TChunkHeader& H, Extended Start, Extended Interval) {
+  std::int64_t Last;
+  return SampleOfTime(H.LastTime, Start, Interval, Last) && Last >= -1;
+}
+
+// The number of a DATA chunk's first sample in a run whose chunks so far
+// end before sample End. False when its times are no sample times of the
+// run, or it starts before End.
+bool DataChunkFits(const TChunkHeader& H, Extended Start, Extended Interval, std::int64_t End, std::int64_t& First) {
+  std::int64_t Last;
+  return SampleOfTime(H.FirstTime, Start, Interval, First) && SampleOfTime(H.LastTime, Start, Interval, Last) &&
+         First >= End && First + H.SamplesPerSeries() <= kMaxRunSamples;
+}
+
+}  // namespace
+
 TFileScan ScanDataFile(TStream& S) {
   TFileScan Scan;
   const std::int64_t Size = S.Size();
   std::int64_t Pos = kFirstChunkPos;
   std::int64_t PrevPos = 0;
   TRunInfo* Run = nullptr;
-  auto Damage = [&](std::int64_t At) {
-    Scan.Result = TFileScan::Damaged;
-    Scan.DamagedPos = At;
+  std::int64_t RunEnd = 0;  // sample number behind the run's last DATA chunk
+  TChunkHeader H;
+  // Ends the walk at the chunk at Pos.
+  auto Stop = [&](TFileScan::TResult Result) {
+    Scan.Result = Result;
+    Scan.StopHeader = H;
+    if (Result == TFileScan::Damaged) Scan.DamagedPos = Pos;
     return Scan;
   };
   while (Pos < Size) {
-    TChunkHeader H;
     if (!ReadChunkHeader(S, Pos, H)) {
-      Scan.Result = TFileScan::CutOff;
-      return Scan;
+      H = TChunkHeader{};
+      return Stop(TFileScan::CutOff);
     }
-    if (!H.Consistent() || H.PrevChunk != PrevPos) return Damage(Pos);
-    if (Pos + H.Size > Size) {
-      Scan.Result = TFileScan::CutOff;
-      return Scan;
-    }
+    if (!H.Consistent() || H.PrevChunk != PrevPos) return Stop(TFileScan::Damaged);
+    if (Pos + H.Size > Size) return Stop(TFileScan::CutOff);
     switch (H.Kind()) {
       case TChunkKind::Head: {
         Byte Number[4];
@@ -375,20 +398,27 @@ TFileScan ScanDataFile(TStream& S) {
         Run->StartTime = H.FirstTime;
         Run->Interval = H.Interval;
         Run->EndTime = H.FirstTime - H.Interval;
+        RunEnd = 0;
         break;
       }
-      case TChunkKind::Data:
-        if (!Run || Run->TailPos >= 0 || H.SeriesCount != Run->SeriesCount) return Damage(Pos);
+      case TChunkKind::Data: {
+        std::int64_t First;
+        if (!Run || Run->TailPos >= 0 || H.SeriesCount != Run->SeriesCount ||
+            !DataChunkFits(H, Run->StartTime, Run->Interval, RunEnd, First))
+          return Stop(TFileScan::Damaged);
+        RunEnd = First + H.SamplesPerSeries();
         Run->Samples += H.SamplesPerSeries();
         Run->EndTime = H.LastTime;
         break;
+      }
       case TChunkKind::Tail:
-        if (!Run || Run->TailPos >= 0) return Damage(Pos);
+        if (!Run || Run->TailPos >= 0 || !TailFitsRun(H, Run->StartTime, Run->Interval))
+          return Stop(TFileScan::Damaged);
         Run->TailPos = Pos;
         Run->EndTime = H.LastTime;
         break;
       case TChunkKind::Unknown:
-        return Damage(Pos);
+        return Stop(TFileScan::Damaged);
     }
     PrevPos = Pos;
     Scan.LastChunkPos = Pos;
@@ -461,10 +491,7 @@ void TRunIndex::Walk(TStream& S) {
       return;
     }
     if (H.Kind() == TChunkKind::Tail) {
-      // The run's end must be a sample time of the run, not before its
-      // start by more than the one interval of an empty run.
-      std::int64_t Last;
-      if (!SampleOfTime(H.LastTime, StartTime, Interval, Last) || Last < -1) {
+      if (!TailFitsRun(H, StartTime, Interval)) {
         End = reDamaged;
         return;
       }
@@ -474,10 +501,8 @@ void TRunIndex::Walk(TStream& S) {
       NextPos = Pos + H.Size;
       return;
     }
-    std::int64_t First, Last;
-    if (H.SeriesCount != SeriesCount || !SampleOfTime(H.FirstTime, StartTime, Interval, First) ||
-        !SampleOfTime(H.LastTime, StartTime, Interval, Last) || First < SampleEnd() ||
-        First + H.SamplesPerSeries() > kMaxRunSamples) {
+    std::int64_t First;
+    if (H.SeriesCount != SeriesCount || !DataChunkFits(H, StartTime, Interval, SampleEnd(), First)) {
       End = reDamaged;
       return;
     }
@@ -492,6 +517,71 @@ size_t TRunIndex::Find(std::int64_t Sample) const {
   const auto It = std::upper_bound(Chunks.begin(), Chunks.end(), Sample,
                                    [](std::int64_t S, const TChunkIndexEntry& E) { return S < E.FirstSample + E.Samples; });
   return static_cast<size_t>(It - Chunks.begin());
+}
+
+// ---------------------------------------------------------------------------
+
+bool ReadRemarkRecord(TStream& S, std::int64_t Pos, TRemarkRecord& R) {
+  if (Pos < 0) return false;
+  Byte Raw[kRemarkRecordSize];
+  S.Seek(Pos);
+  if (S.Read(Raw, kRemarkRecordSize) != kRemarkRecordSize) return false;
+  R = DecodeRemarkRecord(Raw);
+  return true;
+}
+
+namespace {
+
+// Calls Visit(RunNumber, Pos) for every whole record in file order, reading
+// the run numbers in large pieces, until Visit returns false.
+template <typename TVisit>
+void ForEachRemarkRunNumber(TStream& S, TVisit&& Visit) {
+  constexpr std::int64_t kPiece = 256 * kRemarkRecordSize;
+  std::vector<Byte> Piece(kPiece);
+  const std::int64_t Size = S.Size();
+  S.Seek(0);
+  for (std::int64_t Pos = 0; Pos + kRemarkRecordSize <= Size;) {
+    const std::int64_t Records = std::min(kPiece, Size - Pos) / kRemarkRecordSize;
+    if (S.Read(Piece.data(), Records * kRemarkRecordSize) != Records * kRemarkRecordSize) return;
+    for (std::int64_t i = 0; i < Records; ++i, Pos += kRemarkRecordSize)
+      if (!Visit(Get<std::int32_t>(Piece.data() + i * kRemarkRecordSize), Pos)) return;
+  }
+}
+
+}  // namespace
+
+std::int64_t FindFirstRemark(TStream& S, Integer RunNumber) {
+  std::int64_t First = -1;
+  ForEachRemarkRunNumber(S, [&](Integer Run, std::int64_t Pos) {
+    if (Run != RunNumber) return true;
+    First = Pos;
+    return false;
+  });
+  return First;
+}
+
+std::map<Integer, std::int64_t> FirstRemarkOfEachRun(TStream& S) {
+  std::map<Integer, std::int64_t> First;
+  ForEachRemarkRunNumber(S, [&](Integer Run, std::int64_t Pos) {
+    First.try_emplace(Run, Pos);
+    return true;
+  });
+  return First;
+}
+
+void ForEachChainedRemark(TStream& S, std::int64_t First,
+                          const std::function<void(std::int64_t Pos, const TRemarkRecord& R)>& Visit) {
+  TRemarkRecord R;
+  if (!ReadRemarkRecord(S, First, R)) return;
+  const std::int64_t Size = S.Size();
+  const Integer Run = R.RunNumber;
+  for (std::int64_t Pos = First;;) {
+    Visit(Pos, R);
+    const std::int64_t Next = R.Next;
+    if (Next <= Pos || Next % kRemarkRecordSize != 0 || Next + kRemarkRecordSize > Size) return;
+    Pos = Next;
+    if (!ReadRemarkRecord(S, Pos, R) || R.RunNumber != Run) return;
+  }
 }
 
 }  // namespace quellix::StrpChrtInt

@@ -25,6 +25,8 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -198,11 +200,16 @@ struct TFileScan {
   std::int64_t ValidEnd = kFirstChunkPos;  ///< end of the last whole chunk
   std::int64_t LastChunkPos = 0;           ///< offset of the last whole chunk
   std::int64_t DamagedPos = -1;
+  /// The header of the chunk the walk stopped at when the file is not
+  /// Complete; all zero (an unknown id) when not even a whole header is left.
+  TChunkHeader StopHeader;
   std::vector<TRunInfo> Runs;
 };
 
 /// Walks the data file from its first chunk to its end. Never loops: every
-/// step advances by at least one chunk header.
+/// step advances by at least one chunk header. A chunk whose times are no
+/// sample times of its run, or that starts before the chunk it follows
+/// ends, is damaged, as it is for the run index.
 TFileScan ScanDataFile(TStream& S);
 
 // ---------------------------------------------------------------------------
@@ -277,5 +284,24 @@ private:
   void Walk(TStream& S);
   std::int64_t NextPos = -1;
 };
+
+// ---------------------------------------------------------------------------
+// Reading the remark file. The recorder and the reader without it share
+// these, so that both list the same remarks of a damaged file.
+
+/// Reads the record at Pos; false when no whole record is there.
+bool ReadRemarkRecord(TStream& S, std::int64_t Pos, TRemarkRecord& R);
+/// The offset of the first record of run RunNumber in file order; -1 when
+/// the run has none.
+std::int64_t FindFirstRemark(TStream& S, Integer RunNumber);
+/// The offset of the first record of every run that has one, found in one
+/// pass over the file.
+std::map<Integer, std::int64_t> FirstRemarkOfEachRun(TStream& S);
+/// Follows a run's chain from its first record at First (-1: none) along
+/// the next links and calls Visit(Pos, Record) for each record. A link must
+/// point forward to a whole record of the same run, so a damaged file ends
+/// the chain, after at most size / 232 records.
+void ForEachChainedRemark(TStream& S, std::int64_t First,
+                          const std::function<void(std::int64_t Pos, const TRemarkRecord& R)>& Visit);
 
 }  ///< namespace quellix::StrpChrtInt

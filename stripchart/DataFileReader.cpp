@@ -1,7 +1,6 @@
 #include "quellix/stripchart/DataFileReader.h"
 
-#include <QFile>
-#include <QtEndian>
+#include <QFileInfo>
 #include <algorithm>
 
 namespace quellix::StrpChrtInt {
@@ -58,15 +57,32 @@ Integer TDataFileReader::ReadSamples(const TRunInfo& Run, std::int64_t First, In
   return Done;
 }
 
-std::vector<TRemarkRecord> TDataFileReader::Remarks(Integer RunNumber) const {
+std::unique_ptr<TFileStream> TDataFileReader::OpenRemarkFile() const {
+  const QString Name = RemarkFileName(FFileName);
+  if (!QFileInfo::exists(Name)) return nullptr;
+  return std::make_unique<TFileStream>(Name, TFileStream::fmOpenRead);
+}
+
+namespace {
+
+std::vector<TRemarkRecord> Chain(TStream& S, std::int64_t First) {
   std::vector<TRemarkRecord> Result;
-  QFile File(RemarkFileName(FFileName));
-  if (!File.open(QIODevice::ReadOnly)) return Result;
-  // Records are appended in creation order, so the file order of one run's
-  // records is the order of its chain.
-  Byte Raw[kRemarkRecordSize];
-  while (File.read(reinterpret_cast<char*>(Raw), kRemarkRecordSize) == kRemarkRecordSize)
-    if (qFromLittleEndian<std::int32_t>(Raw) == RunNumber) Result.push_back(DecodeRemarkRecord(Raw));
+  ForEachChainedRemark(S, First, [&Result](std::int64_t, const TRemarkRecord& R) { Result.push_back(R); });
+  return Result;
+}
+
+}  // namespace
+
+std::vector<TRemarkRecord> TDataFileReader::Remarks(Integer RunNumber) const {
+  const std::unique_ptr<TFileStream> File = OpenRemarkFile();
+  return File ? Chain(*File, FindFirstRemark(*File, RunNumber)) : std::vector<TRemarkRecord>{};
+}
+
+std::map<Integer, std::vector<TRemarkRecord>> TDataFileReader::RemarksOfAllRuns() const {
+  std::map<Integer, std::vector<TRemarkRecord>> Result;
+  const std::unique_ptr<TFileStream> File = OpenRemarkFile();
+  if (!File) return Result;
+  for (const auto& [Run, First] : FirstRemarkOfEachRun(*File)) Result.emplace(Run, Chain(*File, First));
   return Result;
 }
 

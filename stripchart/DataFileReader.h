@@ -14,6 +14,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -39,6 +40,9 @@ public:
   /// How the walk ended: Complete, CutOff (the last chunk is incomplete) or
   /// Damaged (a chunk header contradicts itself or its run).
   TFileScan::TResult ScanResult() const { return FScan.Result; }
+  /// The whole walk: besides the runs, where it stopped and the chunk
+  /// header it stopped at.
+  const TFileScan& Scan() const { return FScan; }
   /// The run numbered RunNumber, or nullptr.
   const TRunInfo* FindRun(Integer RunNumber) const;
 
@@ -52,11 +56,20 @@ public:
   Integer ReadSamples(const TRunInfo& Run, std::int64_t First, Integer Count, const TSeriesBuffers& Dest);
 
   /// The remarks of run RunNumber in the order they were made, read from
-  /// the remark file beside the data file (none when it does not exist). A
-  /// record cut off at the end of the remark file is left out.
+  /// the remark file beside the data file (none when it does not exist):
+  /// the run's first record, then along the links from record to record,
+  /// as the recorder lists them. A damaged link or a record cut off at the
+  /// end of the file ends the list. Records whose time is not a number are
+  /// listed too; the recorder marks no point for them. Raises EStreamError
+  /// when the remark file exists but cannot be read.
   std::vector<TRemarkRecord> Remarks(Integer RunNumber) const;
+  /// The same for every run that has remarks, by run number, with one pass
+  /// over the remark file.
+  std::map<Integer, std::vector<TRemarkRecord>> RemarksOfAllRuns() const;
 
 private:
+  /// The remark file opened for reading, or nullptr when there is none.
+  std::unique_ptr<TFileStream> OpenRemarkFile() const;
   QString FFileName;
   std::unique_ptr<TFileStream> FStream;
   TFileScan FScan;

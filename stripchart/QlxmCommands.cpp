@@ -1,11 +1,16 @@
 #include "quellix/stripchart/QlxmCommands.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <iterator>
+#include <map>
+#include <optional>
 #include <vector>
 
+#include "quellix/stripchart/DataFileReader.h"
 #include "quellix/stripchart/StripChartEngine.h"
 
 namespace quellix::StrpChrtInt {
@@ -30,6 +35,10 @@ struct TToolError {
   QString Message;
 };
 
+QString DamagedFile(const QString& FileName, Integer Status) {
+  return QStringLiteral("Messdatei %1 ist beschädigt (Lesestatus %2)").arg(FileName).arg(Status);
+}
+
 // Shows run N; false when the file has no such run. A damaged chain is an
 // error, not the end of the runs.
 bool SelectRun(TStripChartInt& Chart, Integer Number) {
@@ -37,30 +46,63 @@ bool SelectRun(TStripChartInt& Chart, Integer Number) {
   if (Chart.DisplayRunNumber() == Number) return true;
   const Integer Status = Chart.LoadStatus();
   if (Status != lsEndOfFile && Status != lsStartOfFile && Status != lsDone)
-    throw TToolError{QStringLiteral("Messdatei %1 ist beschädigt (Lesestatus %2)").arg(Chart.FileName()).arg(Status)};
+    throw TToolError{DamagedFile(Chart.FileName(), Status)};
   return false;
 }
 
-// A run that was shown only up to a damaged chunk.
-void CheckUndamaged(const TStripChartInt& Chart) {
-  const Integer Status = Chart.LoadStatus();
-  if (Status == lsInconsistent || Status == lsUnknownChunk)
-    throw TToolError{QStringLiteral("Lauf %1 in %2 ist beschädigt (Lesestatus %3)")
-                         .arg(Chart.DisplayRunNumber())
-                         .arg(Chart.FileName())
-                         .arg(Status)};
+// Info and remarks read the file with the reader that needs no chart: one
+// walk over the chunk headers, the HEAD payloads and the remark chains.
+
+// Where the walk over the chunks stopped short of the end of the file: a
+// chunk cut off while its run was written continues that run and is no
+// damage (the recorder plays such a file back); anything else ends the list
+// of runs with an error.
+void CheckWalkEnd(const TDataFileReader& File) {
+  const TFileScan& Scan = File.Scan();
+  if (Scan.Result == TFileScan::Complete) return;
+  const TChunkKind Kind = Scan.StopHeader.Kind();
+  const TRunInfo* Last = File.Runs().empty() ? nullptr : &File.Runs().back();
+  const bool InLastRun = Last && Last->TailPos < 0 && Kind != TChunkKind::Head;
+  if (Scan.Result == TFileScan::CutOff) {
+    if (InLastRun && (Kind == TChunkKind::Data || Kind == TChunkKind::Tail)) return;
+    throw TToolError{DamagedFile(File.FileName(), lsInconsistent)};
+  }
+  const Integer Status = Kind == TChunkKind::Unknown ? lsUnknownChunk : lsInconsistent;
+  if (!InLastRun) throw TToolError{DamagedFile(File.FileName(), Status)};
+  throw TToolError{
+      QStringLiteral("Lauf %1 in %2 ist beschädigt (Lesestatus %3)").arg(Last->RunNumber).arg(File.FileName()).arg(Status)};
 }
 
-void Info(TStripChartInt& Chart, QTextStream& Out) {
-  Out << "file: " << Chart.FileName() << '\n';
+// The remarks the recorder marks: those with a time.
+std::vector<TRemarkRecord> MarkedRemarks(const std::map<Integer, std::vector<TRemarkRecord>>& All, Integer Run) {
+  std::vector<TRemarkRecord> Marked;
+  const auto It = All.find(Run);
+  if (It != All.end())
+    std::copy_if(It->second.begin(), It->second.end(), std::back_inserter(Marked),
+                 [](const TRemarkRecord& R) { return std::isfinite(R.Time); });
+  return Marked;
+}
+
+void Info(TDataFileReader& File, QTextStream& Out) {
+  Out << "file: " << File.FileName() << '\n';
   Out << "version: " << kFileVersion << '\n';
-  for (Integer N = 1; SelectRun(Chart, N); ++N) {
-    Out << "run " << N << ": start=" << Number(Chart.DisplayStartTime())
-        << " interval=" << Number(Chart.DisplayTimeIncrement()) << " series=" << Chart.DisplayRunSeries()
-        << " samples=" << Chart.DisplaySampleCount() << " remarks=" << Chart.Remarks().size() << " comment=\""
-        << Chart.RunComment() << "\"\n";
-    CheckUndamaged(Chart);
-  }
+  const auto Remarks = File.RemarksOfAllRuns();
+  for (const TRunInfo& Run : File.Runs())
+    Out << "run " << Run.RunNumber << ": start=" << Number(Run.StartTime) << " interval=" << Number(Run.Interval)
+        << " series=" << Run.SeriesCount << " samples=" << Run.Samples
+        << " remarks=" << MarkedRemarks(Remarks, Run.RunNumber).size() << " comment=\"" << File.RunComment(Run)
+        << "\"\n";
+  CheckWalkEnd(File);
+}
+
+void Remarks(const TDataFileReader& File, QTextStream& Out) {
+  Out << "run,time,series,flag,text\n";
+  const auto Remarks = File.RemarksOfAllRuns();
+  for (const TRunInfo& Run : File.Runs())
+    for (const TRemarkRecord& R : MarkedRemarks(Remarks, Run.RunNumber))
+      Out << R.RunNumber << ',' << Number(R.Time) << ',' << (R.Series < 0 ? QStringLiteral("all") : QString::number(R.Series))
+          << ',' << (R.Flag == dfManual ? "manual" : "automatic") << ',' << CsvField(R.Text) << '\n';
+  CheckWalkEnd(File);
 }
 
 // The CSV text of an export, written in large pieces: straight to the
@@ -164,20 +206,9 @@ void Export(TStripChartInt& Chart, Integer Run, QTextStream& Out) {
                          .arg(Damage)};
 }
 
-void Remarks(TStripChartInt& Chart, QTextStream& Out) {
-  Out << "run,time,series,flag,text\n";
-  for (Integer N = 1; SelectRun(Chart, N); ++N) {
-    for (const TRemarkIndexEntry& Entry : Chart.Remarks()) {
-      const TRemarkRecord R = Chart.RemarkRecord(Entry);
-      Out << R.RunNumber << ',' << Number(R.Time) << ',' << (R.Series < 0 ? QStringLiteral("all") : QString::number(R.Series))
-          << ',' << (R.Flag == dfManual ? "manual" : "automatic") << ',' << CsvField(R.Text) << '\n';
-    }
-  }
-}
-
-}  // namespace
-
-int RunQlxm(const QStringList& Args, QTextStream& Out, QTextStream& Err) {
+// Reader: the chart that export reads through, or none for a chart of its
+// own.
+int RunCommand(const QStringList& Args, QTextStream& Out, QTextStream& Err, TStripChartInt* Reader) {
   const QString Command = Args.value(0);
   const QString FileName = Args.value(1);
   Integer Run = 0;
@@ -199,11 +230,21 @@ int RunQlxm(const QStringList& Args, QTextStream& Out, QTextStream& Err) {
     return 2;
   }
   try {
-    TStripChartInt Chart;
-    Chart.StartPlaying(FileName);
-    if (Command == "info") Info(Chart, Out);
-    else if (Command == "export") Export(Chart, Run, Out);
-    else Remarks(Chart, Out);
+    if (Command == "info") {
+      TDataFileReader File(FileName);
+      Info(File, Out);
+    } else if (Command == "remarks") {
+      Remarks(TDataFileReader(FileName), Out);
+    } else {
+      std::optional<TStripChartInt> Own;
+      TStripChartInt& Chart = Reader ? *Reader : Own.emplace();
+      struct TStop {
+        TStripChartInt& Chart;
+        ~TStop() { Chart.StopPlaying(); }
+      } Stop{Chart};
+      Chart.StartPlaying(FileName);
+      Export(Chart, Run, Out);
+    }
     Out.flush();
   } catch (const TToolError& E) {
     Out.flush();
@@ -215,6 +256,14 @@ int RunQlxm(const QStringList& Args, QTextStream& Out, QTextStream& Err) {
     return 2;
   }
   return 0;
+}
+
+}  // namespace
+
+int RunQlxm(const QStringList& Args, QTextStream& Out, QTextStream& Err) { return RunCommand(Args, Out, Err, nullptr); }
+
+int RunQlxm(const QStringList& Args, QTextStream& Out, QTextStream& Err, TStripChartInt& Reader) {
+  return RunCommand(Args, Out, Err, &Reader);
 }
 
 }  // namespace quellix::StrpChrtInt

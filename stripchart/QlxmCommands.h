@@ -15,4 +15,10 @@ namespace quellix::StrpChrtInt {
 /// (1 bad arguments, 2 bad or unreadable file).
 int RunQlxm(const QStringList& Args, QTextStream& Out, QTextStream& Err);
 
+class TStripChartInt;
+/// The same, with export reading through Reader (a chart that is neither
+/// logging nor playing, and is left stopped) instead of a chart of its own:
+/// for callers that run many commands. Info and remarks need no chart.
+int RunQlxm(const QStringList& Args, QTextStream& Out, QTextStream& Err, TStripChartInt& Reader);
+
 }  ///< namespace quellix::StrpChrtInt

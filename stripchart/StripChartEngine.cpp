@@ -1233,12 +1233,7 @@ Integer TStripChartInt::FileLoad(TStream* Stream, const TSeriesBuffers& Dest, In
 // Remarks
 
 bool TStripChartInt::ReadRemark(std::int64_t Pos, TRemarkRecord& R) {
-  if (!FRemarkStream || Pos < 0) return false;
-  Byte Raw[kRemarkRecordSize];
-  FRemarkStream->Seek(Pos);
-  if (FRemarkStream->Read(Raw, kRemarkRecordSize) != kRemarkRecordSize) return false;
-  R = DecodeRemarkRecord(Raw);
-  return true;
+  return FRemarkStream && ReadRemarkRecord(*FRemarkStream, Pos, R);
 }
 
 void TStripChartInt::WriteRemark(std::int64_t Pos, const TRemarkRecord& R) {
@@ -1255,29 +1250,19 @@ TRemarkRecord TStripChartInt::RemarkRecord(const TRemarkIndexEntry& Entry) {
 }
 
 // The first record of the run is found by reading the file from its
-// start; the rest follow the next links. Links must point forward to a
-// record of the same run, so a damaged file ends the list.
+// start; the rest follow the next links.
 void TStripChartInt::LoadRemarks(Integer RunNumber) {
   FRemarks.clear();
   FRemarkListChanged = true;
   FCurrentRemarkPos = -1;
   if (!FRemarkStream || RunNumber <= 0) return;
-  const std::int64_t Size = FRemarkStream->Size();
-  std::int64_t Pos = 0;
-  TRemarkRecord R;
-  for (;; Pos += kRemarkRecordSize) {
-    if (Pos + kRemarkRecordSize > Size || !ReadRemark(Pos, R)) return;
-    if (R.RunNumber == RunNumber) break;
-  }
-  for (;;) {
-    // A record whose time is not a number marks no point of the run; the
-    // chain goes on behind it.
-    if (std::isfinite(R.Time)) FRemarks.push_back({R.RunNumber, R.Time, R.Series, R.Flag, static_cast<Integer>(Pos)});
-    const std::int64_t Next = R.Next;
-    if (Next <= Pos || Next % kRemarkRecordSize != 0 || Next + kRemarkRecordSize > Size) return;
-    Pos = Next;
-    if (!ReadRemark(Pos, R) || R.RunNumber != RunNumber) return;
-  }
+  ForEachChainedRemark(*FRemarkStream, FindFirstRemark(*FRemarkStream, RunNumber),
+                       [this](std::int64_t Pos, const TRemarkRecord& R) {
+                         // A record whose time is not a number marks no
+                         // point of the run; the chain goes on behind it.
+                         if (std::isfinite(R.Time))
+                           FRemarks.push_back({R.RunNumber, R.Time, R.Series, R.Flag, static_cast<Integer>(Pos)});
+                       });
 }
 
 void TStripChartInt::OpenRemarkWriter() {

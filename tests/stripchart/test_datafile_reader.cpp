@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <QtEndian>
+#include <cmath>
+#include <functional>
 
 #include "StripTestUtil.h"
 #include "quellix/stripchart/DataFileReader.h"
@@ -139,6 +142,55 @@ TEST_F(DataFileReader, RemarksOfEachRunInTheOrderTheyWereMade) {
   // Without the remark file there are no remarks, and no error.
   ASSERT_TRUE(QFile::remove(Path("m.XRM")));
   EXPECT_TRUE(File.Remarks(1).empty());
+}
+
+// Records: 0 "a" (run 1), 232 "b" (run 2), 464 "c" (run 1), 696 "d"
+// (run 1); run 1's chain is 0 -> 464 -> 696.
+TEST_F(DataFileReader, RemarksFollowTheRunsChainAndStopAtADamagedLink) {
+  {
+    TStripChartInt Chart;
+    std::int64_t Next = 0;
+    Chart.StartLogging(Path("m.qlx"), "eins");
+    Feed(Chart, Next, 100, 10);
+    Chart.AddRemark(1, -1, dfManual, 1, "a");
+    Chart.AddRemark(2, -1, dfManual, 2, "b");
+    Chart.AddRemark(1, -1, dfManual, 3, "c");
+    Chart.AddRemark(1, -1, dfManual, 4, "d");
+    Chart.StopLogging();
+  }
+  const QByteArray Good = ReadAll(Path("m.XRM"));
+  ASSERT_EQ(Good.size(), 4 * 232);
+  struct Row {
+    const char* Name;
+    std::function<void(QByteArray&)> Damage;
+    QString Run1;  // texts, "?" for a record without a time
+  };
+  const Row Rows[] = {
+      {"intact", [](QByteArray&) {}, "acd"},
+      {"link to the record itself", [](QByteArray& R) { qToLittleEndian<std::int32_t>(464, R.data() + 464 + 20); }, "ac"},
+      {"link into another run's record", [](QByteArray& R) { qToLittleEndian<std::int32_t>(232, R.data() + 20); }, "a"},
+      {"link between records", [](QByteArray& R) { qToLittleEndian<std::int32_t>(300, R.data() + 20); }, "a"},
+      {"last record cut off", [](QByteArray& R) { R.chop(100); }, "ac"},
+      {"record without a time", [](QByteArray& R) { qToLittleEndian<std::uint64_t>(0x7ff8000000000000ull, R.data() + 464 + 4); },
+       "a?d"},
+      {"record of the run appended without a link", [](QByteArray& R) { R.append(R.mid(464, 232)); }, "acd"},
+      {"first record given to run 3", [](QByteArray& R) { qToLittleEndian<std::int32_t>(3, R.data()); }, "cd"},
+  };
+  TDataFileReader File(Path("m.qlx"));
+  const auto Texts = [](const std::vector<TRemarkRecord>& List) {
+    QString T;
+    for (const TRemarkRecord& R : List) T += std::isfinite(R.Time) ? R.Text : QStringLiteral("?");
+    return T;
+  };
+  for (const Row& R : Rows) {
+    QByteArray Remarks = Good;
+    R.Damage(Remarks);
+    WriteAll(Path("m.XRM"), Remarks);
+    EXPECT_EQ(Texts(File.Remarks(1)), R.Run1) << R.Name;
+    const auto All = File.RemarksOfAllRuns();
+    EXPECT_EQ(All.count(1) ? Texts(All.at(1)) : QString(), R.Run1) << R.Name;
+    EXPECT_EQ(Texts(File.Remarks(2)), "b") << R.Name;
+  }
 }
 
 TEST_F(DataFileReader, RefusesMissingAndForeignFiles) {
