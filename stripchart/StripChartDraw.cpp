@@ -799,16 +799,7 @@ void TStripChartInt::ScrollBy(Integer Samples) {
     SelectRemarkNearWindowMiddle(true);
     return;
   }
-  const TRect P = PlotRect();
-  const Integer OldNewest = FCount - Samples;
-  const bool Painted = TSize{Width(), Height()} == FPaintedSize;
-  if (Samples <= 0 || Samples >= FSamplesPerWindow || OldNewest < 1 || !Painted || !ViewRangeValid() ||
-      P.Right <= P.Left || IsDesigning() || Canvas().Surface()->isNull() || !ScrollKeepsPicture()) {
-    InvalidatePlot();
-    return;
-  }
-  const Integer D = P.Right - FXPos[OldNewest];
-  if (D < 0 || D > P.Right - P.Left) {
+  if (ScrollDistance(Samples) < 0) {
     InvalidatePlot();
     return;
   }
@@ -817,6 +808,20 @@ void TStripChartInt::ScrollBy(Integer Samples) {
   UpdateCrossPositions();
   RedrawCross();
   if (SelectRemarkNearWindowMiddle(true)) InvalidatePlot();
+}
+
+// The old newest sample lies d = Right - its x position left of the plot's
+// right edge once Samples more have come; -1 when the picture cannot be
+// moved and must be painted anew.
+Integer TStripChartInt::ScrollDistance(Integer Samples) {
+  const TRect P = PlotRect();
+  const Integer OldNewest = FCount - Samples;
+  const bool Painted = TSize{Width(), Height()} == FPaintedSize;
+  if (Samples <= 0 || Samples >= FSamplesPerWindow || OldNewest < 1 || !Painted || !ViewRangeValid() ||
+      P.Right <= P.Left || IsDesigning() || Canvas().Surface()->isNull() || !ScrollKeepsPicture())
+    return -1;
+  const Integer D = P.Right - FXPos[OldNewest];
+  return D < 0 || D > P.Right - P.Left ? -1 : D;
 }
 
 void TStripChartInt::DrawPending() {
@@ -840,15 +845,8 @@ void TStripChartInt::DrawScroll(Integer Samples) {
     Update();  // a paint of everything is due anyway
     return;
   }
-  const Integer OldNewest = FCount - Samples;
-  const bool Painted = TSize{Width(), Height()} == FPaintedSize;
-  if (Samples >= FSamplesPerWindow || OldNewest < 1 || !Painted || !ViewRangeValid() || P.Right <= P.Left ||
-      Canvas().Surface()->isNull() || !ScrollKeepsPicture()) {
-    InvalidatePlot();
-    return;
-  }
-  const Integer D = P.Right - FXPos[OldNewest];
-  if (D < 0 || D > P.Right - P.Left) {
+  const Integer D = ScrollDistance(Samples);
+  if (D < 0) {
     InvalidatePlot();
     return;
   }

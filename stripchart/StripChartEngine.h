@@ -653,6 +653,9 @@ private:
   // The move of the picture by the samples appended since the last one,
   // and the paint of the uncovered strip.
   void DrawScroll(Integer Samples);
+  // The pixels the picture moves for Samples appended samples, or -1 when
+  // it cannot move and is painted anew.
+  Integer ScrollDistance(Integer Samples);
   // Whether a moved picture equals a new one: not with a dashed pen on
   // what moves across the pattern (the traces, the value grid).
   bool ScrollKeepsPicture() const;

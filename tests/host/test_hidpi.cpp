@@ -54,6 +54,15 @@ void DrawGeometry(TCanvas& C) {
   C.SetPixel(1, 1, clPurple);
 }
 
+// A white W x H bitmap at ratio R; its canvas.
+TCanvas& WhiteAt(TBitmap& B, qreal R) {
+  B.SetPixelRatio(R);
+  B.SetSize(W, H);
+  B.Canvas().Brush().Color = clWhite;
+  B.Canvas().FillRect(Rect(0, 0, W, H));
+  return B.Canvas();
+}
+
 }  // namespace
 
 TEST(HiDpi, StraightGeometryCoversTheCellsOfItsLogicalPixels) {
@@ -81,11 +90,7 @@ TEST(HiDpi, StraightGeometryCoversTheCellsOfItsLogicalPixels) {
 // at twice the coordinates: crisp, not a pixel-doubled copy.
 TEST(HiDpi, TextIsDrawnAtTheSurfaceResolution) {
   TBitmap Hi;
-  Hi.SetPixelRatio(2);
-  Hi.SetSize(W, H);
-  TCanvas& C = Hi.Canvas();
-  C.Brush().Color = clWhite;
-  C.FillRect(Rect(0, 0, W, H));
+  TCanvas& C = WhiteAt(Hi, 2);
   C.Font().SetName("Arial");
   C.Font().SetHeight(-11);
   C.Font().SetColor(clBlack);
@@ -123,11 +128,7 @@ TEST(HiDpi, TextIsDrawnAtTheSurfaceResolution) {
 // thick, between the cells of its end points; twice in XOR is nothing.
 TEST(HiDpi, SlopedLinesFollowTheIdealLineAtTheSurfaceResolution) {
   TBitmap Hi;
-  Hi.SetPixelRatio(2);
-  Hi.SetSize(W, H);
-  TCanvas& C = Hi.Canvas();
-  C.Brush().Color = clWhite;
-  C.FillRect(Rect(0, 0, W, H));
+  TCanvas& C = WhiteAt(Hi, 2);
   const QImage Blank = Hi.Image().copy();
   C.MoveTo(5, 5);
   C.LineTo(45, 22);
