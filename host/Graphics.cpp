@@ -794,9 +794,40 @@ void TCanvas::Polyline(const TPoint* Points, int Count) {
   if (Count < 2 || FPen.Style == psClear || !FSurface || FSurface->isNull()) return;
   if (FPen.Width <= 1) {
     FDashPhase = 0;
-    for (int I = 1; I < Count; ++I)
+    // A trace with several samples per column: a run of points in one
+    // column that does not end the polyline covers, with the start of the
+    // segment that leaves it, exactly the rows from its lowest to its
+    // highest point. A solid copying pen draws that as one span (other
+    // modes and patterns depend on each pixel being drawn once per
+    // segment; above ratio 1 a sloped segment does not cover the whole
+    // cell of its start).
+    const bool Spans = FPen.Mode == pmCopy && FPen.Style == psSolid && PixelRatio() == 1;
+    const QRgb Color = ToQRgb(FPen.Color);
+    for (int I = 1; I < Count;) {
+      if (Spans && Points[I].X == Points[I - 1].X) {
+        int J = I, Lo = std::min(Points[I - 1].Y, Points[I].Y), Hi = std::max(Points[I - 1].Y, Points[I].Y);
+        while (J + 1 < Count && Points[J + 1].X == Points[I].X) {
+          ++J;
+          Lo = std::min(Lo, Points[J].Y);
+          Hi = std::max(Hi, Points[J].Y);
+        }
+        if (J + 1 < Count) {
+          // Clamped to the surface first: the points may lie far off.
+          const QRect S = SurfaceRect();
+          const long long X = static_cast<long long>(Points[I].X) + FOrigin.X;
+          const long long Top = std::max<long long>(static_cast<long long>(Lo) + FOrigin.Y, S.top());
+          const long long Bottom = std::min<long long>(static_cast<long long>(Hi) + FOrigin.Y, S.bottom());
+          if (X >= S.left() && X <= S.right() && Top <= Bottom)
+            FillArea(QRect(static_cast<int>(X), static_cast<int>(Top), 1, static_cast<int>(Bottom - Top + 1)), Color,
+                     pmCopy);
+          I = J + 1;
+          continue;
+        }
+      }
       ThinLine(Points[I - 1].X + FOrigin.X, Points[I - 1].Y + FOrigin.Y, Points[I].X + FOrigin.X,
                Points[I].Y + FOrigin.Y, false);
+      ++I;
+    }
     Touch(PointsBounds(Points, Count));
     return;
   }

@@ -216,3 +216,44 @@ TEST(ThinLine, EveryShortLineClippedAtEveryColumnAndRow) {
             << "to (" << X2 << ", " << Y2 << ") clip " << R.Left << "," << R.Top << "," << R.Right << "," << R.Bottom;
       }
 }
+
+// A trace with several samples per column (Polyline draws a run of points
+// in one column as one span with a solid copying pen) gives the pixels of
+// the same points drawn segment by segment: runs in the middle, at the
+// start and at the end, columns far off the surface, every pen mode and
+// style, clipped, at ratio 1 and 2.
+TEST(ThinLine, TraceWithSeveralPointsPerColumnSameAsSegmentBySegment) {
+  std::mt19937 Rng(77);
+  const auto Uniform = [&](int Lo, int Hi) { return std::uniform_int_distribution<int>(Lo, Hi)(Rng); };
+  const TPenMode Modes[] = {pmCopy, pmCopy, pmCopy, pmNotXor, pmXor};
+  const TPenStyle Styles[] = {psSolid, psSolid, psSolid, psDot};
+  for (int Case = 0; Case < 600; ++Case) {
+    std::vector<TPoint> P;
+    int X = Uniform(-3, 5);
+    for (int I = Uniform(2, 40); I > 0; --I) {
+      const int Kind = Uniform(0, 19);
+      P.push_back({X, Kind == 0 ? Uniform(-30000, 30000) : Uniform(-8, H + 8)});
+      X += Uniform(0, 3) == 0 ? Uniform(1, 4) : 0;  // mostly the same column
+    }
+    const qreal Ratio = Case % 3 == 2 ? 2 : 1;
+    TBitmap A, B;
+    for (TBitmap* Bmp : {&A, &B}) {
+      Bmp->SetPixelRatio(Ratio);
+      Bmp->SetSize(W, H);
+      Pattern(Bmp->Image());
+      TCanvas& C = Bmp->Canvas();
+      C.Pen().Color = RGB(Uniform(0, 255), 40, 200);
+      C.Pen().Mode = Modes[Case % 5];
+      C.Pen().Style = Styles[Case % 4];
+      if (Case % 4 == 1) C.SelectClipRect(Rect(4, 6, W - 9, H - 5));
+      C.SetWindowOrigin({Case % 7 - 3, 0});
+      // The same colour on both: draw A's, then B's with A's pen.
+      if (Bmp == &B) C.Pen() = A.Canvas().Pen();
+    }
+    A.Canvas().Polyline(P);
+    B.Canvas().MoveTo(P[0].X, P[0].Y);
+    for (size_t I = 1; I < P.size(); ++I) B.Canvas().LineTo(P[I].X, P[I].Y);
+    const int Diff = FirstDifference(A.Image(), B.Image());
+    ASSERT_EQ(Diff, -1) << "case " << Case << " ratio " << Ratio << " at surface pixel " << Diff;
+  }
+}
