@@ -431,9 +431,18 @@ void TCanvas::ForEachClipPart(const QRect& R, const std::function<void(const QRe
 
 void TCanvas::FillArea(const QRect& R, QRgb Color, TPenMode Mode) {
   if (!FSurface || FSurface->isNull()) return;
+  uchar* const Bits = FSurface->bits();
+  const qsizetype Stride = FSurface->bytesPerLine();
   TCanvasOps::ForEachSurfacePart(*this, TCanvasOps::ToSurface(PixelRatio(), R), [&](const QRect& P) {
-    for (int Y = P.top(); Y <= P.bottom(); ++Y) {
-      QRgb* Line = reinterpret_cast<QRgb*>(FSurface->scanLine(Y));
+    uchar* Row = Bits + P.top() * Stride;
+    if (Mode == pmCopy && P.width() == 1) {
+      // A one-pixel column (the spans of a trace): a store per row.
+      const QRgb C = Color | Opaque;
+      for (int Y = P.top(); Y <= P.bottom(); ++Y, Row += Stride) reinterpret_cast<QRgb*>(Row)[P.left()] = C;
+      return;
+    }
+    for (int Y = P.top(); Y <= P.bottom(); ++Y, Row += Stride) {
+      QRgb* Line = reinterpret_cast<QRgb*>(Row);
       if (Mode == pmCopy) {
         std::fill(Line + P.left(), Line + P.right() + 1, Color | Opaque);
       } else {
