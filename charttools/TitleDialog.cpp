@@ -1,6 +1,5 @@
 #include "quellix/charttools/TitleDialog.h"
 
-#include <QFontDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -8,28 +7,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "quellix/host/FontDialog.h"
+
 namespace quellix::ChartTools {
 
-bool ExecFontDialog(TFont& Font, bool TrueTypeOnly) {
-  QFontDialog D(Font.ToQFont());
-  QFontDialog::FontDialogOptions Options;
-  if (TrueTypeOnly) Options |= QFontDialog::ScalableFonts;
-  D.setOptions(Options);
-  if (D.exec() != QDialog::Accepted) return false;
-  const QFont F = D.selectedFont();
-  Font.SetName(F.family());
-  if (F.pixelSize() > 0)
-    Font.SetHeight(-F.pixelSize());
-  else
-    Font.SetSize(F.pointSize());
-  TFontStyles S = 0;
-  if (F.bold()) S |= fsBold;
-  if (F.italic()) S |= fsItalic;
-  if (F.underline()) S |= fsUnderline;
-  if (F.strikeOut()) S |= fsStrikeOut;
-  Font.SetStyle(S);
-  return true;
-}
+bool ExecFontDialog(TFont& Font, bool TrueTypeOnly) { return ChooseFont(Font, TrueTypeOnly); }
 
 TTitleDialog::TTitleDialog(TComponentCore* AOwner, QWidget* AParent)
     : TPropertyDialog(QStringLiteral("Beschriftung"), AOwner, AParent) {

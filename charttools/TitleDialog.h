@@ -14,8 +14,9 @@ namespace quellix::ChartTools {
 /// The rows of the dialog, in order; the first four have a title edit.
 enum TTitleFont { tfBottom, tfTop, tfLeft, tfRight, tfXAxis, tfYAxis };
 
-/// Runs the platform's font dialog on Font: true when the user chose OK.
-/// TrueTypeOnly offers only fonts that can be drawn turned.
+/// Runs the font dialog with its effects (the font colour among them) on
+/// Font: true when the user chose OK. TrueTypeOnly offers only fonts that
+/// can be drawn turned.
 bool ExecFontDialog(TFont& Font, bool TrueTypeOnly);
 
 class TTitleDialog : public TPropertyDialog {
