@@ -4,9 +4,11 @@
 // modes use for hit-testing as well.
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "quellix/histograph/HistographEngine.h"
 #include "quellix/host/NumberFormat.h"
+#include "quellix/host/ScaleSteps.h"
 
 namespace quellix::HistoInt {
 
@@ -52,11 +54,14 @@ TColor Shade(TColor C, Extended F) {
 // ---------------------------------------------------------------------------
 // Range checks
 
+// A range with an end that is not a finite number has no picture either.
 QString THistographInt::RangeError() const {
-  bool XOk = FViewXNominalMin < FViewXNominalMax && FViewXCurrentMin < FViewXCurrentMax;
+  const auto Finite = [](Single A, Single B) { return std::isfinite(A) && std::isfinite(B); };
+  bool XOk = FViewXNominalMin < FViewXNominalMax && FViewXCurrentMin < FViewXCurrentMax &&
+             Finite(FViewXNominalMin, FViewXNominalMax) && Finite(FViewXCurrentMin, FViewXCurrentMax);
   if (LogX()) XOk = XOk && FViewXNominalMin > 0 && FViewXCurrentMin > 0;
   if (!XOk) return XRangeText;
-  bool YOk = FViewYMin < FViewYMax;
+  bool YOk = FViewYMin < FViewYMax && Finite(FViewYMin, FViewYMax);
   if (LogY()) YOk = YOk && FViewYMin > 0;
   if (!YOk) return YRangeText;
   return QString();
@@ -174,6 +179,16 @@ void THistographInt::DrawZoomRubber() {
 // The picture
 
 void THistographInt::DrawPicture(TCanvas& Cv, const TRect& Clip) {
+  if (!FFontsPrepared) {
+    // Once: the side titles take the control font's size, style and
+    // colour, and keep their own face (they are drawn turned).
+    FFontsPrepared = true;
+    for (TFont* F : {&FFontTitleLeft, &FFontTitleRight}) {
+      const QString Face = F->Name();
+      F->Assign(Font());
+      F->SetName(Face);
+    }
+  }
   const TSize Size{Width(), Height()};
   if (!(Size == FLastSize)) {
     if (LogY()) CalcLogY();
@@ -298,12 +313,18 @@ TAxisLayout THistographInt::LayoutLinearAxis(TCanvas& Cv, bool IsY) {
   const Extended Hi = IsY ? FViewYMax : FViewXCurrentMax;
   Single& Gap = IsY ? FViewYGap : FViewXGap;
   const Extended Span = Hi - Lo;
-  if (Size <= 0 || !(Span > 0) || !(Gap > 0)) return Axis;
+  if (Size <= 0 || !(Span > 0) || !std::isfinite(Span) || !(Gap > 0) || !std::isfinite(Gap)) return Axis;
 
-  // Never denser than one grid line per two pixels.
-  if (std::trunc(2 * Span / Gap) > Size) Gap = Single(2 * Span / Size);
-  Extended First = std::trunc(Lo / Gap) * Gap;
-  if (First < Lo) First += Gap;
+  // Never denser than one grid line per two pixels (a range so wide that
+  // this gap is beyond the Single range gets no grid).
+  if (std::trunc(2 * Span / Gap) > Size) {
+    const Single Wider = Single(2 * Span / Size);
+    if (!std::isfinite(Wider)) return Axis;
+    Gap = Wider;
+  }
+  // Every multiple of the gap inside the range, the ends included where
+  // decimal steps in binary miss them by a hair.
+  const TGapMultiples Multiples = GapMultiples(Lo, Hi, Gap, SingleScale, 2 * std::int64_t(Size) + 2);
 
   const std::int64_t Offset = Trunc64(Size * Lo / Span);
   const auto Pixel = [&](Extended V) -> Integer {
@@ -329,14 +350,26 @@ TAxisLayout THistographInt::LayoutLinearAxis(TCanvas& Cv, bool IsY) {
     ++Every;
   }
 
-  const Extended LabelGap = Extended(Gap) * Every;
-  for (Integer k = 0;; ++k) {
-    const Extended V = First + k * LabelGap;
-    if (V > Hi) break;
-    Axis.Labels.push_back({V, Pixel(V), FormatFloat(Format, V)});
+  // Labels on every Every-th grid line from the first. On the X axis the
+  // widest label actually drawn decides too: scientific labels of inner
+  // values ("1.25E-05") can be wider than those of the ends.
+  for (;;) {
+    Axis.Labels.clear();
+    Integer Widest = 0, Closest = std::numeric_limits<Integer>::max();
+    for (std::int64_t k = 0; k < Multiples.Count; k += Every) {
+      const Extended V = Multiples.At(k);
+      if (!Axis.Labels.empty()) Closest = std::min(Closest, std::abs(Pixel(V) - Axis.Labels.back().Pixel));
+      Axis.Labels.push_back({V, Pixel(V), FormatFloat(Format, V)});
+      if (!IsY) Widest = std::max(Widest, Cv.TextWidth(Axis.Labels.back().Text));
+    }
+    // The pixels actually between neighbouring labels: the step above is
+    // truncated and can be a pixel short of them.
+    if (IsY || Widest + 10 <= Closest || Every >= Multiples.Count) break;
+    ++Every;
   }
-  for (Integer k = 0;; ++k) {
-    const Extended V = First + k * Extended(Gap);
+  // Grid lines below the upper end, which the frame marks.
+  for (std::int64_t k = 0; k < Multiples.Count; ++k) {
+    const Extended V = Multiples.At(k);
     if (V >= Hi) break;
     Axis.Grid.push_back({V, Pixel(V), QString()});
   }
@@ -349,7 +382,7 @@ TAxisLayout THistographInt::LayoutLogAxis(TCanvas& Cv, bool IsY) {
   TAxisLayout Axis;
   const Extended Lo = IsY ? FViewYMin : FViewXCurrentMin;
   const Extended Hi = IsY ? FViewYMax : FViewXCurrentMax;
-  if (!(Lo > 0 && Hi > Lo)) return Axis;
+  if (!(Lo > 0 && Hi > Lo) || !std::isfinite(Hi)) return Axis;
   const auto Pixel = [&](Extended V) { return IsY ? LogYPixel(V) : LogXPixel(V); };
   Cv.Font().Assign(IsY ? FFontYAxis : FFontXAxis);
 

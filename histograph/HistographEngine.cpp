@@ -123,7 +123,8 @@ bool THistographInt::CalcAutoScale() {
       const qsizetype N = XY ? 2 * qsizetype(S.Count) : qsizetype(S.Count);
       for (qsizetype i = XY ? 1 : 0; i < N; i += XY ? 2 : 1) {
         const Extended V = S.Data[i];
-        if (V < Mn) Mn = V;  // NaN compares false and is passed over
+        if (!std::isfinite(V)) continue;  // no number to fit the range to
+        if (V < Mn) Mn = V;
         if (V > Mx) Mx = V;
       }
     }
@@ -136,6 +137,8 @@ bool THistographInt::CalcAutoScale() {
   const Extended D = Hi - Lo;
   bool Need = D != 0 && (Lo < FViewYMin || Hi > FViewYMax || D < 0.4L * (Extended(FViewYMax) - FViewYMin));
   if (LogY() && FViewYMin <= 0) Need = true;
+  // A range that is no range at all is replaced whenever there are data.
+  if (D != 0 && !(std::isfinite(FViewYMin) && std::isfinite(FViewYMax))) Need = true;
   if (!Need) return false;
 
   // 3. A span of 2, 5 or 10 times a power of ten around the data, with four
@@ -147,9 +150,15 @@ bool THistographInt::CalcAutoScale() {
     Integer M = Round(D / P);
     if (D / P > M) ++M;
     const Integer S = M <= 2 ? 2 : (M <= 5 ? 5 : 10);
-    FViewYMin = Single((Lo + Hi) / 2 - S * P / 2);
-    FViewYMax = Single(Extended(FViewYMin) + S * P);
-    FViewYGap = Single((Extended(FViewYMax) - FViewYMin) / 4);
+    const Single YMin = Single((Lo + Hi) / 2 - S * P / 2);
+    const Single YMax = Single(Extended(YMin) + S * P);
+    const Single YGap = Single((Extended(YMax) - YMin) / 4);
+    // Data near the ends of the Single range: a span around them
+    // overflows; the range stays as it is.
+    if (!std::isfinite(YMin) || !std::isfinite(YMax) || !std::isfinite(YGap)) return false;
+    FViewYMin = YMin;
+    FViewYMax = YMax;
+    FViewYGap = YGap;
   } else if (Hi > 0) {
     // All values equal on a logarithmic axis: the decade that holds them.
     const Extended P = std::pow(10.0L, std::floor(std::log10(Hi)));
@@ -264,7 +273,7 @@ void THistographInt::SetSeriesStyle(TDataKind Value) {
 // View ranges
 
 void THistographInt::SetViewYMin(Single Value) {
-  if (Value == FViewYMin) return;
+  if (!std::isfinite(Value) || Value == FViewYMin) return;
   if (FAutoScale) CalcAutoScale();
   FViewYMin = Value;
   if (LogY()) CalcLogY();
@@ -273,7 +282,7 @@ void THistographInt::SetViewYMin(Single Value) {
 }
 
 void THistographInt::SetViewYMax(Single Value) {
-  if (Value == FViewYMax) return;
+  if (!std::isfinite(Value) || Value == FViewYMax) return;
   FViewYMax = Value;
   if (LogY()) CalcLogY();
   if (IsDesigning()) MakeSampleCurves();
@@ -281,13 +290,13 @@ void THistographInt::SetViewYMax(Single Value) {
 }
 
 void THistographInt::SetViewYGap(Single Value) {
-  if (Value == FViewYGap) return;
+  if (!std::isfinite(Value) || Value == FViewYGap) return;
   if (Value > 0) FViewYGap = Value;
   Invalidate();
 }
 
 void THistographInt::SetViewXGap(Single Value) {
-  if (Value == FViewXGap) return;
+  if (!std::isfinite(Value) || Value == FViewXGap) return;
   if (Value > 0) FViewXGap = Value;
   Invalidate();
 }
@@ -304,20 +313,24 @@ void THistographInt::SetViewXDecimals(Integer Value) {
   Invalidate();
 }
 
+// The logarithmic X mapping needs a positive nominal range too: it is
+// made anew when that range changes.
 void THistographInt::SetViewXNominalMin(Single Value) {
-  if (Value == FViewXNominalMin) return;
+  if (!std::isfinite(Value) || Value == FViewXNominalMin) return;
   FViewXNominalMin = Value;
+  if (LogX()) CalcLogX();
   Invalidate();
 }
 
 void THistographInt::SetViewXNominalMax(Single Value) {
-  if (Value == FViewXNominalMax) return;
+  if (!std::isfinite(Value) || Value == FViewXNominalMax) return;
   FViewXNominalMax = Value;
+  if (LogX()) CalcLogX();
   Invalidate();
 }
 
 void THistographInt::SetViewXCurrentMin(Single Value) {
-  if (Value == FViewXCurrentMin) return;
+  if (!std::isfinite(Value) || Value == FViewXCurrentMin) return;
   FViewXCurrentMin = Value;
   if (LogX()) {
     if (FAutoScale) FixLogXRange();
@@ -327,7 +340,7 @@ void THistographInt::SetViewXCurrentMin(Single Value) {
 }
 
 void THistographInt::SetViewXCurrentMax(Single Value) {
-  if (Value == FViewXCurrentMax) return;
+  if (!std::isfinite(Value) || Value == FViewXCurrentMax) return;
   FViewXCurrentMax = Value;
   if (LogX()) {
     if (FAutoScale) FixLogXRange();
@@ -401,9 +414,13 @@ void THistographInt::SetBorderStyle(TBorderStyle Value) {
   Invalidate();
 }
 
+// The margins move the plot rectangle, on which both logarithmic mappings
+// are laid.
 void THistographInt::SetGap(Integer& Field, Integer Value) {
   if (Value == Field) return;
   Field = Value;
+  CalcLogY();
+  CalcLogX();
   Invalidate();
 }
 

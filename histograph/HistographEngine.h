@@ -584,6 +584,8 @@ private:
   // size they were last computed for.
   Extended FLogOY = 0, FLogFY = 1, FLogOX = 0, FLogFX = 1;
   TSize FLastSize{-1, -1};
+  // The side-title fonts took the control font's attributes (first paint).
+  bool FFontsPrepared = false;
 };
 
 }  ///< namespace quellix::HistoInt

@@ -237,6 +237,13 @@ void TBarGraphInt::DrawFill(TCanvas& Cv) {
   }
 }
 
+LinearScale::TScaleLayout TBarGraphInt::ScaleLayout() {
+  if (FLabelingStyle == lbsNone) return {};
+  TCanvas& Cv = Canvas();
+  Cv.Font() = FLabelingFont;
+  return LayoutScale(Cv, ScaleSetup());
+}
+
 void TBarGraphInt::DrawScale(TCanvas& Cv) {
   if (FLabelingStyle == lbsNone) return;
   Cv.Font() = FLabelingFont;

@@ -153,6 +153,9 @@ public:
   /// Pixels from the inner low end to the level of V, limited to the track.
   Integer LevelOf(Double V) const;
 
+  /// The scale as the next paint lays it out (ticks, labels and their
+  /// positions), measured with LabelingFont; not valid with lbsNone.
+  LinearScale::TScaleLayout ScaleLayout();
   void Paint() override;
   /// "Range": ((Color, Limit, ...), Value, ValueMin, ValueMax, LabelingGap).
   void DefineProperties(TFiler& Filer) override;

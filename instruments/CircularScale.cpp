@@ -79,23 +79,13 @@ bool FitTickGap(Double Span, Double Cap, Double& Gap) {
 }
 
 TTickRun TickRun(Double ValueMin, Double ValueMax, Double Gap) {
-  TTickRun Run;
-  Run.Count = TruncSat((ValueMax - ValueMin) / Gap) + 1;
-  // std::trunc rather than an Integer cast: scale ends may lie far
-  // beyond the Integer range.
-  Run.First = std::trunc(ValueMin / Gap) * Gap;
-  if (Run.First < ValueMin) {
-    Run.First += Gap;
-    --Run.Count;
-  }
-  Run.Count = std::max(Run.Count, 0);
-  return Run;
+  return GapMultiples(ValueMin, ValueMax, Gap, DoubleScale, std::numeric_limits<Integer>::max());
 }
 
-std::vector<Double> TickValues(const TTickRun& Run, Double ValueMax, Double Gap) {
+std::vector<Double> TickValues(const TTickRun& Run) {
   std::vector<Double> V;
   V.reserve(Run.Count);
-  for (Double t = Run.First; t <= ValueMax && Integer(V.size()) < Run.Count; t += Gap) V.push_back(t);
+  for (std::int64_t k = 0; k < Run.Count; ++k) V.push_back(static_cast<Double>(Run.At(k)));
   return V;
 }
 
@@ -113,13 +103,7 @@ TLabelPitch ThinLabels(Integer Pitch, Integer WidestWidth, Double Gap) {
 }
 
 std::vector<Double> LabelValues(Double ValueMin, Double ValueMax, Double Step) {
-  std::vector<Double> V;
-  if (!(Step > 0)) return V;
-  const Integer Capacity = std::max(1, TruncSat((ValueMax - ValueMin) / Step) + 1);
-  Double v = std::trunc(ValueMin / Step) * Step;
-  if (v < ValueMin) v += Step;
-  for (Integer j = 1; v <= ValueMax && j <= Capacity; ++j, v += Step) V.push_back(v);
-  return V;
+  return TickValues(GapMultiples(ValueMin, ValueMax, Step, DoubleScale, std::numeric_limits<Integer>::max()));
 }
 
 TPoint LabelPos(const TPivot& P, const TLabelRing& Ring, Double Degrees, TSize Text) {
@@ -129,8 +113,8 @@ TPoint LabelPos(const TPivot& P, const TLabelRing& Ring, Double Degrees, TSize T
   return {TruncSat(P.X(rc, Degrees) - tw * 0.5), TruncSat(P.Y(rc, Degrees) - th * 0.5)};
 }
 
-Integer TickIndexOf(const TTickRun& Ticks, Double Gap, Double V) {
-  const Double I = std::nearbyint((V - Ticks.First) / Gap);
+Integer TickIndexOf(const TTickRun& Ticks, Double V) {
+  const Double I = std::nearbyint(V / Ticks.Gap - Ticks.FirstIndex);
   if (!(I >= 0) || I >= Ticks.Count) return -1;
   return static_cast<Integer>(I);
 }

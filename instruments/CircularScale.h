@@ -14,6 +14,7 @@
 
 #include "quellix/host/Graphics.h"
 #include "quellix/host/NumericTypes.h"
+#include "quellix/host/ScaleSteps.h"
 
 namespace quellix::CircularScale {
 
@@ -74,16 +75,12 @@ QString WidestLabel(const QString& Format, Double ValueMin, Double ValueMax);
 /// untouched) when Cap <= 0: there is no arc to put a scale on.
 bool FitTickGap(Double Span, Double Cap, Double& Gap);
 
-/// The ticks: the first multiple of Gap at or above ValueMin and at most
-/// how many of them the scale holds.
-struct TTickRun {
-  Double First = 0;
-  Integer Count = 0;
-};
+/// The ticks: the multiples of Gap inside [ValueMin, ValueMax], the ends
+/// included wherever decimal arithmetic in binary misses them by a hair.
+using TTickRun = TGapMultiples;
 TTickRun TickRun(Double ValueMin, Double ValueMax, Double Gap);
-/// The tick values of a run: First, First + Gap, ... up to ValueMax, at
-/// most Run.Count of them (accumulated as the drawing steps along).
-std::vector<Double> TickValues(const TTickRun& Run, Double ValueMax, Double Gap);
+/// The tick values of a run, from the lowest up.
+std::vector<Double> TickValues(const TTickRun& Run);
 
 /// Pixel distance along the reference arc between neighbouring ticks.
 Integer TickPitch(Double Arc, Double Gap, Double Span);
@@ -114,31 +111,31 @@ struct TLabelRing {
   Integer Sign = 1;  ///< +1 outside the circle Base, -1 inside
 };
 
-/// The labels at multiples of Pitch.Step from the first one at or above
-/// ValueMin up to ValueMax, with the angle of each value given by AngleOf.
+/// The labels at the multiples of Pitch.Step inside [ValueMin, ValueMax],
+/// with the angle of each value given by AngleOf.
 /// Texts are measured with Cv's current font. Ticks is the tick run the
 /// labels lengthen (Tick is the index of the tick at the label's value).
 template <class AngleFn>
 std::vector<TScaleLabel> PlaceLabels(TCanvas& Cv, const TPivot& P, const QString& Format, Double ValueMin,
                                      Double ValueMax, const TLabelPitch& Pitch, const TLabelRing& Ring,
-                                     const TTickRun& Ticks, Double Gap, AngleFn AngleOf);
+                                     const TTickRun& Ticks, AngleFn AngleOf);
 
 /// Shared by the template: the label values and the placement of one text.
 std::vector<Double> LabelValues(Double ValueMin, Double ValueMax, Double Step);
 TPoint LabelPos(const TPivot& P, const TLabelRing& Ring, Double Degrees, TSize Text);
-Integer TickIndexOf(const TTickRun& Ticks, Double Gap, Double V);
+Integer TickIndexOf(const TTickRun& Ticks, Double V);
 
 template <class AngleFn>
 std::vector<TScaleLabel> PlaceLabels(TCanvas& Cv, const TPivot& P, const QString& Format, Double ValueMin,
                                      Double ValueMax, const TLabelPitch& Pitch, const TLabelRing& Ring,
-                                     const TTickRun& Ticks, Double Gap, AngleFn AngleOf) {
+                                     const TTickRun& Ticks, AngleFn AngleOf) {
   std::vector<TScaleLabel> Out;
   for (Double V : LabelValues(ValueMin, ValueMax, Pitch.Step)) {
     TScaleLabel L;
     L.Value = V;
     L.Text = LabelText(Format, V);
     L.Pos = LabelPos(P, Ring, AngleOf(V), Cv.TextExtent(L.Text));
-    L.Tick = TickIndexOf(Ticks, Gap, V);
+    L.Tick = TickIndexOf(Ticks, V);
     Out.push_back(std::move(L));
   }
   return Out;

@@ -262,7 +262,7 @@ void TDial::TickStep() {
     return;
   }
   FTickRun = TickRun(FValueMin, FValueMax, FValueGap);
-  FTickValues = TickValues(FTickRun, FValueMax, FValueGap);
+  FTickValues = TickValues(FTickRun);
   const Double r1 = Fr * FTickInner * 0.01, r2 = Fr * FTickOuter * 0.01;
   for (Double t : FTickValues) {
     const Double a = AngleOf(t);
@@ -277,7 +277,7 @@ void TDial::LayoutLabels(TCanvas& Cv, Integer Pitch) {
   const TLabelPitch LP = ThinLabels(Pitch, wL, FValueGap);
   const Double Ring = Fr * FTickOuter * 0.01;
   const TTickRun Run = FTicks ? FTickRun : TTickRun{};
-  FLabelList = PlaceLabels(Cv, FPivot, FLabelFormat, FValueMin, FValueMax, LP, TLabelRing{Ring, 1}, Run, FValueGap,
+  FLabelList = PlaceLabels(Cv, FPivot, FLabelFormat, FValueMin, FValueMax, LP, TLabelRing{Ring, 1}, Run,
                            [this](Double V) { return AngleOf(V); });
   for (const TScaleLabel& L : FLabelList)
     if (L.Tick >= 0 && L.Tick < Integer(FTickMarks.size()))

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "quellix/host/NumberFormat.h"
+#include "quellix/host/ScaleSteps.h"
 
 namespace quellix::LinearScale {
 
@@ -146,22 +147,19 @@ TScaleLayout LayoutScale(TCanvas& Cv, const TScaleSetup& S) {
   }
 
   // Ticks at the multiples of the gap inside [ValueMin, ValueMax].
-  Double First = std::nearbyint(S.ValueMin / L.Gap) * L.Gap;
-  if (First < S.ValueMin) First += L.Gap;
-  const Double Slack = L.Gap * 1e-9;
+  const TGapMultiples Ticks = GapMultiples(S.ValueMin, S.ValueMax, L.Gap, DoubleScale, Ls + 2);
   // Position from the low end: the two roundings as the scale's own
   // formula has them, so that equal values always land on equal pixels.
   const Extended Offset = Round64(static_cast<Extended>(Ls) * S.ValueMin / Span);
-  for (Integer k = 0; k <= Ls + 1; ++k) {
-    const Double V = First + k * L.Gap;
-    if (V > S.ValueMax + Slack) break;
+  for (std::int64_t k = 0; k < Ticks.Count; ++k) {
+    const Double V = static_cast<Double>(Ticks.At(k));
     TScaleMark M;
     M.Value = V;
     const Extended Pos = S.Start + Round64(static_cast<Extended>(Ls) * V / Span) - Offset;
     M.Along = AlongToDevice(S.Vertical, S.Width, S.Height, ClampedRound(Pos));
     // Labels stand at the multiples of LabelStep gaps, so that zero
     // carries one whenever it is on the scale.
-    M.Labelled = S.Labels && Round64(V / L.Gap) % L.LabelStep == 0;
+    M.Labelled = S.Labels && std::fmod(Ticks.FirstIndex + k, Extended(L.LabelStep)) == 0;
     if (M.Labelled) {
       M.Text = FormatFloat(L.Format, V);
       M.TextWidth = Cv.TextWidth(M.Text);

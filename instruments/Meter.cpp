@@ -451,7 +451,7 @@ void TMeterInt::TickStep() {
   }
   FTickRun = TickRun(FValueMin, FValueMax, FValueGap);
   if (FTickStyle == ticNone) return;
-  FTickValues = TickValues(FTickRun, FValueMax, FValueGap);
+  FTickValues = TickValues(FTickRun);
   const Double r1 = TickR1(false), r2 = TickR2(false);
   for (Double t : FTickValues) {
     const Double a = AngleOf(t);
@@ -469,7 +469,7 @@ void TMeterInt::LayoutLabels(TCanvas& Cv, Integer Pitch) {
   const Integer wL = Cv.TextWidth(WidestLabel(FLabelFormat, FValueMin, FValueMax));
   const TLabelPitch LP = ThinLabels(Pitch, wL, FValueGap);
   const TLabelRing Ring = FLabelingStyle == labInside ? TLabelRing{FRin, -1} : TLabelRing{FR, 1};
-  FLabels = PlaceLabels(Cv, FPivot, FLabelFormat, FValueMin, FValueMax, LP, Ring, FTickRun, FValueGap,
+  FLabels = PlaceLabels(Cv, FPivot, FLabelFormat, FValueMin, FValueMax, LP, Ring, FTickRun,
                         [this](Double V) { return AngleOf(V); });
   const Double r1 = TickR1(true), r2 = TickR2(true);
   for (const TScaleLabel& L : FLabels) {

@@ -357,6 +357,13 @@ void TSlider::DrawSlot(TCanvas& Cv) {
   }
 }
 
+LinearScale::TScaleLayout TSlider::ScaleLayout() {
+  if (FLabelingStyle == lbsNone) return {};
+  TCanvas& Cv = Canvas();
+  Cv.Font() = FLabelingFont;
+  return LayoutScale(Cv, ScaleSetup());
+}
+
 void TSlider::DrawScale(TCanvas& Cv) {
   if (FLabelingStyle == lbsNone) return;
   Cv.Font() = FLabelingFont;

@@ -197,6 +197,9 @@ public:
   /// The value whose button centre lies under the point.
   Double ValueAt(Integer X, Integer Y) const;
   bool Dragging() const { return FDragging; }
+  /// The scale as the next paint lays it out (ticks, labels and their
+  /// positions), measured with LabelingFont; not valid with lbsNone.
+  LinearScale::TScaleLayout ScaleLayout();
   /// Width of the widest label the scale drew last.
   Integer LabelWidth() const { return FLabelWidth; }
 

@@ -14,6 +14,7 @@
 #include <cmath>
 
 #include "quellix/host/NumberFormat.h"
+#include "quellix/host/ScaleSteps.h"
 #include "quellix/stripchart/StripChartEngine.h"
 
 namespace quellix::StrpChrtInt {
@@ -198,12 +199,12 @@ TStripChartInt::TValueAxis TStripChartInt::LayoutValueAxis() {
     if (!(FViewYGap > 0) || !std::isfinite(FViewYGap) || H < Span / FViewYGap)
       FViewYGap = static_cast<Single>(2 * Span / H);
     const Extended Gap = FViewYGap;
-    const Extended Tolerance = Gap * 1e-6L;
-    Extended First = std::trunc(Lo / Gap) * Gap;
-    if (First < Lo - Tolerance) First += Gap;
-    for (Integer k = 0; k < kMaxGridLines; ++k) {
-      const Extended V = First + k * Gap;
-      if (V >= Hi - Tolerance) break;
+    // Every multiple of the gap inside the range, the ends included where
+    // decimal steps in binary miss them by a hair.
+    const TGapMultiples Multiples = GapMultiples(Lo, Hi, Gap, SingleScale, kMaxGridLines);
+    for (std::int64_t k = 0; k < Multiples.Count; ++k) {
+      const Extended V = Multiples.At(k);
+      if (V >= Hi) break;  // the frame marks the upper end
       A.Grid.push_back({V, M.Row(static_cast<double>(V)), QString()});
     }
     const Extended RowsPerStep = H * Gap / Span;
@@ -212,9 +213,8 @@ TStripChartInt::TValueAxis TStripChartInt::LayoutValueAxis() {
     if (RowsPerStep > 0 && RowsPerStep < Need)
       Every = static_cast<Integer>(std::min<Extended>(std::ceil(Need / RowsPerStep), kMaxGridLines));
     const QString Format = ValueLabelFormat(FViewYMin, FViewYMax, FViewYDecimals);
-    for (Integer j = 0; j < kMaxGridLines; ++j) {
-      const Extended V = First + Extended(j) * Every * Gap;
-      if (V > Hi + Tolerance) break;
+    for (std::int64_t k = 0; k < Multiples.Count; k += Every) {
+      const Extended V = Multiples.At(k);
       A.Labels.push_back({V, M.Row(static_cast<double>(V)), FormatFloat(Format, V)});
     }
     return A;

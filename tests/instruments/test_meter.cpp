@@ -87,13 +87,13 @@ TEST(CircularScale, LabelFormatPicksScientificForLargeOrNarrowScales) {
 
 TEST(CircularScale, TickRunStartsAtFirstMultipleOnTheScale) {
   const auto Run = CircularScale::TickRun(3, 47, 10);
-  EXPECT_DOUBLE_EQ(Run.First, 10);
-  EXPECT_EQ(CircularScale::TickValues(Run, 47, 10), (std::vector<Double>{10, 20, 30, 40}));
+  EXPECT_DOUBLE_EQ(Run.At(0), 10);
+  EXPECT_EQ(CircularScale::TickValues(Run), (std::vector<Double>{10, 20, 30, 40}));
   const auto Neg = CircularScale::TickRun(-25, 25, 10);
-  EXPECT_EQ(CircularScale::TickValues(Neg, 25, 10), (std::vector<Double>{-20, -10, 0, 10, 20}));
+  EXPECT_EQ(CircularScale::TickValues(Neg), (std::vector<Double>{-20, -10, 0, 10, 20}));
   // Scale ends beyond the Integer range do not overflow.
   const auto Far = CircularScale::TickRun(1e15, 1e15 + 50, 10);
-  EXPECT_DOUBLE_EQ(Far.First, 1e15);
+  EXPECT_DOUBLE_EQ(Far.At(0), 1e15);
   EXPECT_EQ(Far.Count, 6);
 }
 

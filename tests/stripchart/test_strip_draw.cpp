@@ -230,6 +230,57 @@ TEST_F(StripDraw, ValueGridRowsAndLabels) {
   EXPECT_EQ(Chart.LayoutValueAxis().Labels.back().Text, QStringLiteral("1E+05"));
 }
 
+// Scales whose span is not a whole number of gaps in binary: every
+// multiple of the gap inside the range gets its grid line (below the upper
+// end, which the frame marks) and, on a chart tall enough, its label.
+TEST_F(StripDraw, DecimalScalesKeepTheirFirstAndLastMultiple) {
+  struct Row {
+    const char* Name;
+    Single Min, Max, Gap;
+    std::vector<double> Labels;
+  };
+  const Row Rows[] = {
+      {"0 to 0.6 by 0.2: the last label", 0, 0.6f, 0.2f, {0, 0.2, 0.4, 0.6}},
+      {"0.3 to 1.0 by 0.1: the first and the last", 0.3f, 1.0f, 0.1f, {0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9, 1.0}},
+      {"-0.7 to 0.7 by 0.1: the first label",
+       -0.7f,
+       0.7f,
+       0.1f,
+       {-0.7, -0.6, -0.5, -0.4, -0.3, -0.2, -0.1, 0, 0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7}},
+      {"5 to 100 by 10: the end on a multiple", 5, 100, 10, {10, 20, 30, 40, 50, 60, 70, 80, 90, 100}},
+  };
+  for (const Row& R : Rows) {
+    TDrawChart Chart;
+    Chart.SetBounds(0, 0, 600, 1000);
+    Chart.SetViewYMax(R.Max);
+    Chart.SetViewYMin(R.Min);
+    Chart.SetViewYGap(R.Gap);
+    const auto Axis = Chart.LayoutValueAxis();
+    ASSERT_EQ(Axis.Labels.size(), R.Labels.size()) << R.Name;
+    ASSERT_EQ(Axis.Grid.size(), R.Labels.size() - 1) << R.Name;
+    for (size_t i = 0; i < R.Labels.size(); ++i) {
+      EXPECT_NEAR(double(Axis.Labels[i].Value), R.Labels[i], 1e-6) << R.Name << " #" << i;
+      if (i + 1 < R.Labels.size()) {
+        EXPECT_NEAR(double(Axis.Grid[i].Value), R.Labels[i], 1e-6) << R.Name << " #" << i;
+      }
+    }
+    EXPECT_EQ(Axis.Labels.back().Row, Chart.ValueToRow(R.Max)) << R.Name;
+  }
+}
+
+// A gap far finer than the pixel rows, at magnitudes where widening it to
+// one line per two rows still leaves too many lines: the layout stays
+// bounded.
+TEST_F(StripDraw, TinyGapsGiveABoundedGrid) {
+  TDrawChart Chart;
+  Chart.SetViewYMax(3e38f);
+  Chart.SetViewYMin(-3e38f);
+  Chart.SetViewYGap(1e-30f);
+  const auto Axis = Chart.LayoutValueAxis();
+  EXPECT_LE(Axis.Grid.size(), 999u);
+  EXPECT_LE(Axis.Labels.size(), 999u);
+}
+
 TEST_F(StripDraw, ValueLabelFormatSwitch) {
   struct Row {
     const char* Name;
