@@ -853,6 +853,12 @@ void TCanvas::Polygon(const TPoint* Points, int Count) {
   if (Count < 2 || !FSurface || FSurface->isNull()) return;
   QPolygon Poly;
   for (int I = 0; I < Count; ++I) Poly << QPoint(Points[I].X, Points[I].Y);
+  // The fill takes the pixels whose own point lies inside the polygon
+  // (QPainter samples pixel centres, half a pixel off the points). The
+  // one-pixel outline lies within half a pixel of each edge, so fill and
+  // outline meet: no fill outside the outline, no gap inside it.
+  QPolygonF Area;
+  for (int I = 0; I < Count; ++I) Area << QPointF(Points[I].X + 0.5, Points[I].Y + 0.5);
   const bool Fill = FBrush.Style != bsClear;
   const bool Outline = FPen.Style != psClear;
   const QBrush Brush(ToQColor(FBrush.Color), QtBrushStyle(FBrush.Style));
@@ -863,7 +869,7 @@ void TCanvas::Polygon(const TPoint* Points, int Count) {
       PaintShape(Bounds, FPen.Mode, [&](QPainter& P) {
         P.setPen(Qt::NoPen);
         P.setBrush(Brush);
-        P.drawPolygon(Poly, Qt::OddEvenFill);
+        P.drawPolygon(Area, Qt::OddEvenFill);
       });
     if (Outline) {
       FDashPhase = 0;
@@ -882,7 +888,7 @@ void TCanvas::Polygon(const TPoint* Points, int Count) {
     if (Fill) {
       P.setPen(Qt::NoPen);
       P.setBrush(Brush);
-      P.drawPolygon(Poly, Qt::OddEvenFill);
+      P.drawPolygon(Area, Qt::OddEvenFill);
     }
     P.setPen(Pen);
     P.setBrush(Qt::NoBrush);

@@ -46,6 +46,7 @@ std::vector<TPoint> LedHighlight(Integer W, Integer H) {
 
 TLedInt::TLedInt(TComponentCore* AOwner, QWidget* AParent) : TGraphicControl(AOwner, AParent) {
   SetOpaque(true);
+  SetColor(clWindow);
   FCurrentColor = FColorInactive;
   FFlashTimer = std::make_unique<TTimer>();
   FFlashTimer->SetEnabled(false);

@@ -158,6 +158,51 @@ TEST(Canvas, PolygonIsFilledAndOutlined) {
   EXPECT_EQ(S.At(26, 15), clWhite);
 }
 
+// Fill and outline of a convex polygon as one shape: along every row and
+// every column the outermost pixels are the outline's, and every pixel
+// between them is either outline or fill (no fill outside the frame, no
+// background inside it).
+TEST(Canvas, PolygonFillStaysInsideItsOutline) {
+  struct Row {
+    const char* Name;
+    std::vector<TPoint> Points;
+  };
+  const Row Rows[] = {
+      {"arrow to the left", {Point(20, 0), Point(20, 20), Point(0, 10)}},
+      {"arrow to the right", {Point(0, 0), Point(0, 20), Point(20, 10)}},
+      {"arrow up", {Point(0, 20), Point(20, 20), Point(10, 0)}},
+      {"arrow down", {Point(0, 0), Point(20, 0), Point(10, 20)}},
+      {"diamond", {Point(16, 0), Point(33, 10), Point(16, 21), Point(0, 10)}},
+      {"slanted triangle", {Point(3, 2), Point(37, 9), Point(11, 33)}},
+      {"flat triangle", {Point(0, 5), Point(37, 0), Point(30, 9)}},
+      {"needle", {Point(2, 30), Point(30, 2), Point(33, 6)}},
+  };
+  for (const Row& R : Rows) {
+    Surface S;
+    S.C().Brush().Color = clYellow;
+    S.C().Pen().Color = clBlue;
+    S.C().Polygon(R.Points);
+    const auto Check = [&](bool ByRow) {
+      for (int Line = 0; Line < 40; ++Line) {
+        const auto Px = [&](int I) { return ByRow ? S.At(I, Line) : S.At(Line, I); };
+        int First = -1, Last = -1;
+        for (int I = 0; I < 40; ++I)
+          if (Px(I) != clWhite) {
+            if (First < 0) First = I;
+            Last = I;
+          }
+        if (First < 0) continue;
+        const std::string Where = std::string(R.Name) + (ByRow ? ", row " : ", column ") + std::to_string(Line);
+        EXPECT_EQ(Px(First), clBlue) << Where << " at " << First;
+        EXPECT_EQ(Px(Last), clBlue) << Where << " at " << Last;
+        for (int I = First; I <= Last; ++I) EXPECT_NE(Px(I), clWhite) << Where << " at " << I;
+      }
+    };
+    Check(true);
+    Check(false);
+  }
+}
+
 TEST(Canvas, NotXorAndNotDrawnTwiceRestoreEveryPixel) {
   TBitmap B(60, 50);
   FillPattern(B);

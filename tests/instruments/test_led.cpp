@@ -92,6 +92,16 @@ INSTANTIATE_TEST_SUITE_P(Rows, LedArrow,
                                            ArrowRow{"diamond leaves the corners", lesArrowLeftRight, {10, 10}, {2, 2}}),
     quellix::testsupport::RowNamer());
 
+// Around the lamp the control shows the window colour unless told otherwise.
+TEST(Led, BackgroundIsTheWindowColourByDefault) {
+  TLedInt L;
+  EXPECT_EQ(L.Color(), clWindow);
+  L.SetBounds(0, 0, 21, 21);
+  L.SetStyle(lesArrowUp);
+  L.Repaint();
+  EXPECT_EQ(L.Canvas().Pixel(1, 1), ColorToRGB(clWindow));
+}
+
 TEST(Led, BothDoubleArrowsDrawTheSamePicture) {
   TLamp A(30, 17), B(30, 17);
   A.SetStyle(lesArrowLeftRight);
