@@ -33,7 +33,7 @@ TDemoWindow::TDemoWindow(const QString& ClassName, const QString& Caption, TComp
   ExplanationLayout->addWidget(FExplanationText);
   Bottom->addWidget(FExplanation, 1);
 
-  FCloseButton = new QPushButton(QStringLiteral("&Schließen"), this);
+  FCloseButton = new QPushButton(QStringLiteral("S&chließen"), this);
   FCloseButton->setObjectName(QStringLiteral("BitBtn1"));
   Bottom->addWidget(FCloseButton, 0, Qt::AlignBottom);
   Layout->addLayout(Bottom);

@@ -6,6 +6,7 @@
 #include <QPainterPath>
 #include <QProcess>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 namespace quellix::Main {
@@ -72,6 +73,9 @@ TQuellix32::TQuellix32(TComponentCore* AOwner) : QMainWindow(nullptr), TComponen
   Label1->setAlignment(Qt::AlignCenter);
   Label1->setFont(ArialBold(24));
   Label1->setPalette(TextPalette(Label1, clBlue));
+  // The note never widens the window: wider text is cut at the sides.
+  Label1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  Label1->setMinimumWidth(0);
   auto* Layout1 = new QHBoxLayout(Panel1);
   Layout1->setContentsMargins(0, 0, 0, 0);
   Layout1->addWidget(Label1);
@@ -81,7 +85,9 @@ TQuellix32::TQuellix32(TComponentCore* AOwner) : QMainWindow(nullptr), TComponen
   Panel2->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   Panel2->setFont(ArialBold(16));
   Panel2->setPalette(TextPalette(Panel2, clRed));
-  Panel2->setGeometry(0, 8, 1225, 25);
+  // At least the design width, and as wide as the line, so that the line
+  // scrolls through to its end before it starts again.
+  Panel2->setGeometry(0, 8, std::max(1225, Panel2->sizeHint().width()), 25);
   Layout->addWidget(Panel1);
 
   Timer1 = new TTimer(this);
@@ -245,7 +251,7 @@ void TQuellix32::Beenden1Click() { close(); }
 QString TQuellix32::SloganText() { return QStringLiteral("Quellix 32 - Die volle 32-Bit Power !"); }
 
 QString TQuellix32::NoteText() {
-  return QString::fromUtf8("Quellix gibt es auch für weitere Versionen der Entwicklungsumgebungen.");
+  return QString::fromUtf8("Quellix gibt es auch für weitere Entwicklungsumgebungen.");
 }
 
 QString TQuellix32::BannerText() {

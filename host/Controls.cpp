@@ -838,7 +838,7 @@ TTimer::~TTimer() {
 void TTimer::UpdateTimer() {
   FTimer->stop();
   if (FEnabled && FInterval > 0) {
-    FTimer->setInterval(FInterval);
+    FTimer->setInterval(Period());
     FTimer->start();
   }
 }
@@ -860,6 +860,8 @@ void TTimer::Tick() {
 }
 
 bool TTimer::Running() const { return FTimer->isActive(); }
+
+Integer TTimer::Period() const { return std::max(FInterval, MinimumTimerPeriod); }
 
 // ---------------------------------------------------------------------------
 // TForm

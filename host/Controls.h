@@ -291,7 +291,11 @@ protected:
 
 // ---------------------------------------------------------------------------
 // Timer: Interval in ms, Enabled, OnTimer on the user-interface thread;
-// interval and handler can be changed while it runs.
+// interval and handler can be changed while it runs. Like the message-loop
+// timers the components were designed with, it ticks no faster than every
+// MinimumTimerPeriod ms: an Interval of 1 ms runs the animations and
+// demonstrations at the speed they were designed for, not ten times faster.
+constexpr Integer MinimumTimerPeriod = 10;
 
 class TTimer : public TComponent {
   Q_OBJECT
@@ -306,6 +310,9 @@ public:
   void SetEnabled(bool Value);
   Integer Interval() const { return FInterval; }
   void SetInterval(Integer Value);
+  /// The milliseconds between ticks while it runs: Interval, at least
+  /// MinimumTimerPeriod.
+  Integer Period() const;
   TNotifyEvent OnTimer;
   /// Runs the handler once, as a tick would (tests drive timers this way).
   void Tick();

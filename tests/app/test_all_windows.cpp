@@ -3,7 +3,13 @@
 // or leave a timer running once they are closed.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QGroupBox>
+#include <QKeySequence>
+#include <QLabel>
+#include <QTabWidget>
+#include <map>
 
 #include "quellix/app/Application.h"
 #include "quellix/histograph/HistographEngine.h"
@@ -56,4 +62,29 @@ TEST(AllWindows, OpenRunAndCloseEveryWindowTwice) {
   SetMessageBoxHandler(nullptr);
   // The windows driven by timers of their own or of their histographs.
   EXPECT_GE(TotalTimers, 40u);
+}
+
+// Alt plus a letter reaches one control of a window, never two: the close
+// button's key differs from "&Start", "&Stop" and every other caption.
+TEST(AllWindows, NoTwoControlsOfAWindowShareAnAccessKey) {
+  app::TDemoApplication Demo;
+  Demo.CreateForms();
+  for (TForm* W : Demo.Forms()) {
+    std::map<QKeySequence, QString> Owner;
+    const auto Take = [&](const QString& Text) {
+      const QKeySequence Key = QKeySequence::mnemonic(Text);
+      if (Key.isEmpty()) return;
+      const auto [It, New] = Owner.emplace(Key, Text);
+      EXPECT_TRUE(New) << W->Caption().toStdString() << ": \"" << Text.toStdString() << "\" and \""
+                       << It->second.toStdString() << "\"";
+    };
+    for (QWidget* C : W->findChildren<QWidget*>()) {
+      if (!C->isVisibleTo(W)) continue;
+      if (auto* B = qobject_cast<QAbstractButton*>(C)) Take(B->text());
+      if (auto* G = qobject_cast<QGroupBox*>(C)) Take(G->title());
+      if (auto* L = qobject_cast<QLabel*>(C); L && L->buddy()) Take(L->text());
+      if (auto* T = qobject_cast<QTabWidget*>(C))
+        for (int I = 0; I < T->count(); ++I) Take(T->tabText(I));
+    }
+  }
 }

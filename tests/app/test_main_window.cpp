@@ -145,6 +145,16 @@ TEST_F(MainWindowTest, BannerMovesWrapsAndRestarts) {
   EXPECT_EQ(M->Panel2->x(), StripWidth);
 }
 
+// The banner panel holds its whole line, so that the line scrolls through
+// to its end; the note fits the window's design width of 815 pixels and
+// does not make the window any wider.
+TEST_F(MainWindowTest, BannerHoldsItsWholeLineAndTheNoteFits) {
+  EXPECT_GE(M->Panel2->width(), M->Panel2->fontMetrics().horizontalAdvance(M->Panel2->text()));
+  EXPECT_GE(M->Panel2->width(), 1225);
+  EXPECT_LE(M->Label1->fontMetrics().horizontalAdvance(M->Label1->text()), 815);
+  EXPECT_LE(M->minimumSizeHint().width(), 815);
+}
+
 TEST_F(MainWindowTest, OpeningTheDemoMenusStopsTheBannerButHelpDoesNot) {
   for (QMenu* Menu : {M->Demo1, M->Beispiel1, M->Produktinformation1}) {
     M->berdiesesDemo1Click();

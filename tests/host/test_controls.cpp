@@ -208,6 +208,25 @@ TEST(Timer, TickAndIntervalChangesWhileRunning) {
   EXPECT_GE(Ticks, 3);
 }
 
+// Intervals below the platform timer's period run at that period; the
+// property keeps what was set.
+TEST(Timer, TicksNoFasterThanTheMinimumPeriod) {
+  struct Row {
+    const char* Name;
+    Integer Interval, Period;
+  };
+  const Row Rows[] = {{"1 ms", 1, 10}, {"9 ms", 9, 10}, {"10 ms", 10, 10}, {"50 ms", 50, 50}, {"1 s", 1000, 1000}};
+  for (const Row& R : Rows) {
+    TTimer T;
+    T.SetInterval(R.Interval);
+    EXPECT_EQ(T.Interval(), R.Interval) << R.Name;
+    EXPECT_EQ(T.Period(), R.Period) << R.Name;
+    auto* Q = T.findChild<QTimer*>();
+    ASSERT_NE(Q, nullptr);
+    EXPECT_EQ(Q->interval(), R.Period) << R.Name;
+  }
+}
+
 namespace {
 
 class ColorSource : public TCustomControl {
