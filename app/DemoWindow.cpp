@@ -44,6 +44,18 @@ TDemoWindow::TDemoWindow(const QString& ClassName, const QString& Caption, TComp
   });
 }
 
+// The window's minimum size does not reckon with the lines a wrapped
+// explanation takes at the window's width: before it is shown the window
+// grows to hold them, so that no part is drawn over another.
+void TDemoWindow::showEvent(QShowEvent* Event) {
+  if (QLayout* L = layout()) {
+    L->activate();
+    const int Need = L->totalHeightForWidth(width());
+    if (Need > height()) resize(width(), Need);
+  }
+  TForm::showEvent(Event);
+}
+
 void TDemoWindow::SetTitle(const QString& Title) { FTitle->setText(Title); }
 
 void TDemoWindow::SetExplanation(const QString& Text) { FExplanationText->setText(Text); }

@@ -32,6 +32,9 @@ public:
   // Called when the close button is pressed, before the window closes.
   std::function<void()> OnCloseButton;
 
+protected:
+  void showEvent(QShowEvent* Event) override;
+
 private:
   QString FClassName;
   QLabel* FTitle;

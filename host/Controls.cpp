@@ -340,10 +340,13 @@ void TControl::ParentColorChanged(QWidget* Parent) {
 }
 
 TColor TControl::EffectiveColor() const {
-  if (FParentColor) {
-    if (TControl* C = qobject_cast<TControl*>(parentWidget())) return C->EffectiveColor();
-    if (TForm* F = qobject_cast<TForm*>(parentWidget())) return F->Color();
-  }
+  // Plain Qt containers in between (a window's client area) have no colour
+  // of their own: the nearest control or form decides.
+  if (FParentColor)
+    for (QWidget* W = parentWidget(); W; W = W->parentWidget()) {
+      if (TControl* C = qobject_cast<TControl*>(W)) return C->EffectiveColor();
+      if (TForm* F = qobject_cast<TForm*>(W)) return F->Color();
+    }
   return FColor;
 }
 

@@ -46,7 +46,9 @@ std::vector<TPoint> LedHighlight(Integer W, Integer H) {
 
 TLedInt::TLedInt(TComponentCore* AOwner, QWidget* AParent) : TGraphicControl(AOwner, AParent) {
   SetOpaque(true);
+  // The window colour of its own; on a parent it follows the parent's.
   SetColor(clWindow);
+  SetParentColor(true);
   FCurrentColor = FColorInactive;
   FFlashTimer = std::make_unique<TTimer>();
   FFlashTimer->SetEnabled(false);

@@ -12,6 +12,7 @@
 #include <map>
 
 #include "quellix/app/Application.h"
+#include "quellix/app/DemoWindow.h"
 #include "quellix/histograph/HistographEngine.h"
 #include "quellix/instruments/Led.h"
 
@@ -86,5 +87,33 @@ TEST(AllWindows, NoTwoControlsOfAWindowShareAnAccessKey) {
       if (auto* T = qobject_cast<QTabWidget*>(C))
         for (int I = 0; I < T->count(); ++I) Take(T->tabText(I));
     }
+  }
+}
+
+// The parts of a demonstration window (title, client area, explanation,
+// close button) lie side by side, and the client area holds its contents:
+// no frame is drawn over another.
+TEST(AllWindows, FramesOfADemonstrationWindowDoNotOverlap) {
+  app::TDemoApplication Demo;
+  Demo.CreateForms();
+  for (TForm* F : Demo.Forms()) {
+    auto* W = dynamic_cast<app::TDemoWindow*>(F);
+    if (!W) continue;
+    SCOPED_TRACE(W->Caption().toStdString());
+    W->setAttribute(Qt::WA_DontShowOnScreen, true);
+    W->show();
+    QApplication::processEvents();
+    std::vector<QWidget*> Parts;
+    for (QWidget* C : W->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+      if (C->isVisible()) Parts.push_back(C);
+    for (size_t I = 0; I < Parts.size(); ++I)
+      for (size_t J = I + 1; J < Parts.size(); ++J)
+        EXPECT_FALSE(Parts[I]->geometry().intersects(Parts[J]->geometry()))
+            << Parts[I]->metaObject()->className() << " and " << Parts[J]->metaObject()->className() ;
+    const QRect Client = W->ClientArea()->rect();
+    for (QWidget* C : W->ClientArea()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+      if (C->isVisible() && C->layout() == nullptr && W->ClientArea()->layout())
+        EXPECT_TRUE(Client.contains(C->geometry())) << C->objectName().toStdString();
+    W->hide();
   }
 }

@@ -92,14 +92,28 @@ INSTANTIATE_TEST_SUITE_P(Rows, LedArrow,
                                            ArrowRow{"diamond leaves the corners", lesArrowLeftRight, {10, 10}, {2, 2}}),
     quellix::testsupport::RowNamer());
 
-// Around the lamp the control shows the window colour unless told otherwise.
-TEST(Led, BackgroundIsTheWindowColourByDefault) {
-  TLedInt L;
-  EXPECT_EQ(L.Color(), clWindow);
-  L.SetBounds(0, 0, 21, 21);
-  L.SetStyle(lesArrowUp);
-  L.Repaint();
-  EXPECT_EQ(L.Canvas().Pixel(1, 1), ColorToRGB(clWindow));
+// Around the lamp: the window colour of its own, the colour of the form it
+// sits on (through any plain container) as long as ParentColor holds.
+TEST(Led, BackgroundIsTheWindowColourOrTheParentsColour) {
+  TLedInt Alone;
+  EXPECT_EQ(Alone.Color(), clWindow);
+  EXPECT_TRUE(Alone.ParentColor());
+  Alone.SetBounds(0, 0, 21, 21);
+  Alone.SetStyle(lesArrowUp);
+  Alone.Repaint();
+  EXPECT_EQ(Alone.Canvas().Pixel(1, 1), ColorToRGB(clWindow));
+
+  struct TProbe : TLedInt {
+    using TLedInt::TLedInt;
+    using TLedInt::EffectiveColor;
+  };
+  TForm Form;
+  Form.SetColor(clYellow);
+  QWidget Client(&Form);
+  TProbe OnForm(nullptr, &Client);
+  EXPECT_EQ(OnForm.EffectiveColor(), clYellow);
+  OnForm.SetColor(clAqua);  // a colour of its own ends the following
+  EXPECT_EQ(OnForm.EffectiveColor(), clAqua);
 }
 
 TEST(Led, BothDoubleArrowsDrawTheSamePicture) {
