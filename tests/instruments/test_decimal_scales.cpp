@@ -53,6 +53,29 @@ void ExpectValues(const std::vector<Double>& Got, const std::vector<Double>& Wan
   for (size_t i = 0; i < Want.size(); ++i) EXPECT_NEAR(Got[i], Want[i], 1e-12) << What << " #" << i;
 }
 
+// The slider and the bar graph share the linear scale: ticks and labels as
+// the next paint lays them out.
+template <class TInstrument, class TStyle>
+TShownScale ShowLinear(const TScaleRow& R, TStyle Labels) {
+  TInstrument I(nullptr);
+  I.SetBounds(0, 0, 80, 640);
+  I.SetLabelingStyle(Labels);
+  I.SetValueMin(-1000);
+  I.SetValueMax(R.Max);
+  I.SetValueMin(R.Min);
+  I.SetLabelingGap(R.Gap);
+  TShownScale S;
+  const auto L = I.ScaleLayout();
+  EXPECT_TRUE(L.Valid);
+  for (const auto& M : L.Marks) {
+    S.Ticks.push_back(M.Value);
+    if (!M.Labelled) continue;
+    S.Labels.push_back(M.Value);
+    S.Texts.push_back(M.Text);
+  }
+  return S;
+}
+
 struct TInstrumentRow {
   const char* Name;
   std::function<TShownScale(const TScaleRow&)> Show;
@@ -98,46 +121,8 @@ const TInstrumentRow InstrumentRows[] = {
        }
        return S;
      }},
-    {"slider",
-     [](const TScaleRow& R) {
-       Slider::TSlider Sl(nullptr);
-       Sl.SetBounds(0, 0, 80, 640);
-       Sl.SetLabelingStyle(Slider::lbsBoth);
-       Sl.SetValueMin(-1000);
-       Sl.SetValueMax(R.Max);
-       Sl.SetValueMin(R.Min);
-       Sl.SetLabelingGap(R.Gap);
-       TShownScale S;
-       const auto L = Sl.ScaleLayout();
-       EXPECT_TRUE(L.Valid);
-       for (const auto& M : L.Marks) {
-         S.Ticks.push_back(M.Value);
-         if (!M.Labelled) continue;
-         S.Labels.push_back(M.Value);
-         S.Texts.push_back(M.Text);
-       }
-       return S;
-     }},
-    {"bar graph",
-     [](const TScaleRow& R) {
-       bargraphint::TBarGraphInt B(nullptr);
-       B.SetBounds(0, 0, 80, 640);
-       B.SetLabelingStyle(bargraphint::lbsBoth);
-       B.SetValueMin(-1000);
-       B.SetValueMax(R.Max);
-       B.SetValueMin(R.Min);
-       B.SetLabelingGap(R.Gap);
-       TShownScale S;
-       const auto L = B.ScaleLayout();
-       EXPECT_TRUE(L.Valid);
-       for (const auto& M : L.Marks) {
-         S.Ticks.push_back(M.Value);
-         if (!M.Labelled) continue;
-         S.Labels.push_back(M.Value);
-         S.Texts.push_back(M.Text);
-       }
-       return S;
-     }},
+    {"slider", [](const TScaleRow& R) { return ShowLinear<Slider::TSlider>(R, Slider::lbsBoth); }},
+    {"bar graph", [](const TScaleRow& R) { return ShowLinear<bargraphint::TBarGraphInt>(R, bargraphint::lbsBoth); }},
 };
 
 }  // namespace
