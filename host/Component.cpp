@@ -1,11 +1,20 @@
 #include "quellix/host/Component.h"
 
+#include <unistd.h>
+
 #include <QMetaObject>
 #include <algorithm>
 
 #include "quellix/host/NumberFormat.h"
 
 namespace quellix {
+
+bool MemoryCanHold(std::uint64_t Bytes) {
+  const long Pages = sysconf(_SC_PHYS_PAGES);
+  const long PageSize = sysconf(_SC_PAGE_SIZE);
+  if (Pages <= 0 || PageSize <= 0) return true;  // unknown: let the allocation decide
+  return Bytes <= static_cast<std::uint64_t>(Pages) / 2 * static_cast<std::uint64_t>(PageSize);
+}
 
 // ---------------------------------------------------------------------------
 // TWriter

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <stdexcept>
@@ -48,6 +49,11 @@ class EOutOfMemory : public Exception {
 public:
   using Exception::Exception;
 };
+
+/// True when Bytes fit into half of the machine's physical memory. A larger
+/// request may be granted on paper and then end the program when it is
+/// filled, so components that allocate by a size they were given ask first.
+bool MemoryCanHold(std::uint64_t Bytes);
 
 // ---------------------------------------------------------------------------
 // Extra streamed list properties ("Range", "Floats", "Series").

@@ -1,5 +1,6 @@
 #include "quellix/host/Controls.h"
 
+#include <algorithm>
 #include <QApplication>
 #include <QCursor>
 #include <QElapsedTimer>
@@ -201,7 +202,9 @@ TControl::~TControl() {
 }
 
 void TControl::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) {
-  setGeometry(ALeft, ATop, std::max(0, AWidth), std::max(0, AHeight));
+  setGeometry(std::clamp(ALeft, -kMaxControlPosition, kMaxControlPosition),
+              std::clamp(ATop, -kMaxControlPosition, kMaxControlPosition), std::clamp(AWidth, 0, kMaxControlSize),
+              std::clamp(AHeight, 0, kMaxControlSize));
   SizeChanged();
 }
 

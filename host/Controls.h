@@ -41,6 +41,14 @@ enum : Word {
   VK_LEFT = 37, VK_UP = 38, VK_RIGHT = 39, VK_DOWN = 40, VK_DELETE = 46
 };
 
+/// The farthest position and the largest size a control takes. No screen
+/// shows more; beyond them the rectangle arithmetic of positions plus
+/// sizes overflows, and a drawing surface of the control's size would
+/// exhaust the machine. Form text beyond them is refused; SetBounds brings
+/// values set by code inside.
+constexpr Integer kMaxControlPosition = 1000000;
+constexpr Integer kMaxControlSize = 8192;
+
 /// A visual component: a QWidget with its own surface (a QImage of the
 /// control's size) and the component core.
 ///

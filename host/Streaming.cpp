@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <vector>
 
 #include "quellix/host/NumberFormat.h"
@@ -469,6 +470,9 @@ private:
 // ---------------------------------------------------------------------------
 // Reading
 
+// Blocks inside blocks; forms hold a few levels.
+constexpr int kMaxObjectDepth = 64;
+
 class TTextReader {
 public:
   TTextReader(TComponentCore* Root, const QString& Text) : FRoot(Root) {
@@ -479,13 +483,21 @@ public:
 
   void Read() {
     try {
-      QString Name, Class;
-      if (!NextLine() || !ObjectHeader(FLines[FLine].trimmed(), Name, Class)) FormatError("'object' erwartet");
-      ++FLine;
-      FRoot->SetName(Name);
-      ReadBlock(FRoot);
-      if (NextLine()) FormatError("Text nach dem letzten 'end'");
-      ResolveReferences();
+      try {
+        QString Name, Class;
+        if (!NextLine() || !ObjectHeader(FLines[FLine].trimmed(), Name, Class)) FormatError("'object' erwartet");
+        ++FLine;
+        FRoot->SetName(Name);
+        ReadBlock(FRoot, 0);
+        if (NextLine()) FormatError("Text nach dem letzten 'end'");
+        ResolveReferences();
+      } catch (const std::bad_alloc&) {
+        // A size in the text that the machine cannot hold is an error of
+        // the text, not the end of the program.
+        throw EStreamError(QStringLiteral("Zu wenig Speicher für den Wert in Zeile %1").arg(FLine + 1));
+      } catch (const EOutOfMemory& E) {
+        throw EStreamError(QStringLiteral("Zu wenig Speicher für den Wert in Zeile %1: %2").arg(FLine + 1).arg(E.Message()));
+      }
     } catch (...) {
       // Leave the loading state without the end-of-loading work.
       for (TComponentCore* C : FRead) C->TComponentCore::Loaded();
@@ -524,7 +536,9 @@ private:
   }
 
   // Reads the lines of one block, after its header, up to its "end".
-  void ReadBlock(TComponentCore* C) {
+  // Depth counts the blocks around it; nesting is bounded so that no text
+  // can exhaust the stack.
+  void ReadBlock(TComponentCore* C, int Depth) {
     C->BeginLoading();
     FRead.push_back(C);
     std::unique_ptr<TDefinitions> Defs;
@@ -537,8 +551,9 @@ private:
         return;
       }
       if (ObjectHeader(L, Name, Class)) {
+        if (Depth >= kMaxObjectDepth) FormatError("Objekte zu tief verschachtelt");
         ++FLine;
-        ReadBlock(Child(C, Name, Class));
+        ReadBlock(Child(C, Name, Class), Depth + 1);
         continue;
       }
       const int Eq = L.indexOf(QLatin1Char('='));
@@ -598,7 +613,19 @@ private:
       return true;
     }
     QVariant V;
-    if (K == TKind::Unsupported || !ParseValue(P, K, Value, V) || !P.write(O, V)) InvalidValue(FullName, Value);
+    if (K == TKind::Unsupported || !ParseValue(P, K, Value, V) || !WithinBounds(O, P, V) || !P.write(O, V))
+      InvalidValue(FullName, Value);
+    return true;
+  }
+
+  // A control's position and size stay where a screen can show them.
+  static bool WithinBounds(QObject* O, const QMetaProperty& P, const QVariant& V) {
+    if (!qobject_cast<TControl*>(O)) return true;
+    const char* Name = P.name();
+    const int I = V.toInt();
+    if (!std::strcmp(Name, "Left") || !std::strcmp(Name, "Top"))
+      return I >= -kMaxControlPosition && I <= kMaxControlPosition;
+    if (!std::strcmp(Name, "Width") || !std::strcmp(Name, "Height")) return I >= 0 && I <= kMaxControlSize;
     return true;
   }
 

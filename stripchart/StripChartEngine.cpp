@@ -122,6 +122,10 @@ void TStripChartInt::AllocateBuffers(Integer Length, Integer Series) {
   std::vector<Integer> XPos;
   std::array<std::vector<Single>, kMaxSeries + 1> Fresh;
   try {
+    // Asked before allocating: the arrays are filled at once, and a size
+    // granted on paper would end the program while they fill.
+    const std::uint64_t Bytes = Size * (sizeof(Integer) + static_cast<std::uint64_t>(Series) * sizeof(Single));
+    if (!MemoryCanHold(Bytes)) throw std::bad_alloc();
     XPos.assign(Size + 1, 0);
     for (Integer k = 1; k <= Series; ++k)
       if (!FSeries[k].Allocated || FSeries[k].Data.size() != Size) Fresh[k].assign(Size, 0.0f);

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstdint>
+
 #include "quellix/host/Component.h"
 
 using namespace quellix;
@@ -101,4 +105,14 @@ TEST(ListWriter, WritesAndReadsNestedLists) {
   TReader Bad("(True)");
   Bad.ReadListBegin();
   EXPECT_THROW(Bad.ReadInteger(), EStreamError);
+}
+
+// Components ask before they allocate by a size they were given: what half
+// the machine's memory holds is granted, more than the machine has is not.
+TEST(Memory, CanHoldWhatTheMachineHas) {
+  EXPECT_TRUE(MemoryCanHold(1 << 20));
+  EXPECT_FALSE(MemoryCanHold(std::uint64_t(1) << 62));
+  const std::uint64_t Physical = std::uint64_t(sysconf(_SC_PHYS_PAGES)) * std::uint64_t(sysconf(_SC_PAGE_SIZE));
+  EXPECT_TRUE(MemoryCanHold(Physical / 4));
+  EXPECT_FALSE(MemoryCanHold(Physical));
 }

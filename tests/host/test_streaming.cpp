@@ -5,9 +5,11 @@
 #include <QObject>
 #include <QStringList>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
+#include "quellix/host/Controls.h"
 #include "quellix/host/Streaming.h"
 
 using namespace quellix;
@@ -76,6 +78,8 @@ class TTestGauge : public TComponent {
   Q_PROPERTY(streamtest::TTestFont* Font READ Font WRITE SetFont)
   Q_PROPERTY(streamtest::TTestGauge* Partner READ Partner WRITE SetPartner)
   Q_PROPERTY(QString Version READ Version WRITE SetVersion STORED false)
+  Q_PROPERTY(int Capacity READ Capacity WRITE SetCapacity)
+  Q_CLASSINFO("default:Capacity", "0")
   Q_CLASSINFO("default:ValueMax", "100")
   Q_CLASSINFO("default:Gain", "1")
   Q_CLASSINFO("default:Threshold", "0")  // the constructor sets 5
@@ -98,6 +102,13 @@ public:
   void SetGain(float V) { FGain = V; }
   int Threshold() const { return FThreshold; }
   void SetThreshold(int V) { FThreshold = V; }
+  // Allocates by the size it is given, as a data buffer does: a size the
+  // machine cannot hold fails as an allocation does.
+  int Capacity() const { return static_cast<int>(FStore.size()); }
+  void SetCapacity(int V) {
+    if (V > 1000000) throw std::bad_alloc();
+    FStore.assign(V, 0);
+  }
   int Color() const { return FColor; }
   void SetColor(int V) { FColor = V; }
   bool Active() const { return FActive; }
@@ -149,6 +160,7 @@ public:
   }
 
 private:
+  std::vector<char> FStore;
   double FValueMax = 100;
   float FGain = 1;
   int FThreshold = 5;
@@ -427,6 +439,63 @@ TEST_F(Streaming, StructureErrors) {
     TTestForm Form;
     EXPECT_THROW(ReadComponentText(&Form, T), EStreamError) << T;
   }
+}
+
+// Text from outside may ask for anything; the reader refuses what no
+// screen shows and no machine holds, with its own error, and the program
+// goes on.
+TEST_F(Streaming, HostileTextIsRefusedWithAStreamError) {
+  QString Deep = "object Form1: TTestWidgetForm\n";
+  for (int I = 0; I < 30000; ++I) Deep += QString("object T%1: TTimer\n").arg(I);
+  struct Row {
+    const char* What;
+    QString Text;
+    const char* Message;
+  } Rows[] = {
+      {"a control far higher than any screen",
+       "object Form1: TTestWidgetForm\n  object B: TPaintBox\n    Width = 100\n    Height = 16000000\n  end\nend\n",
+       "Ungültiger Eigenschaftswert in Zeile 4: Height = 16000000"},
+      {"a position at the integer limit",
+       "object Form1: TTestWidgetForm\n  object B: TPaintBox\n    Left = 2147483647\n  end\nend\n",
+       "Ungültiger Eigenschaftswert in Zeile 3: Left = 2147483647"},
+      {"a negative width", "object Form1: TTestWidgetForm\n  object B: TPaintBox\n    Width = -5\n  end\nend\n",
+       "Ungültiger Eigenschaftswert in Zeile 3: Width = -5"},
+      {"blocks nested without end", Deep, "Ungültiges Stream-Format in Zeile 66: Objekte zu tief verschachtelt"},
+      {"a size the machine cannot hold",
+       "object Form1: TTestWidgetForm\n  object G: TTestGauge\n    Capacity = 2000000000\n  end\nend\n",
+       "Zu wenig Speicher für den Wert in Zeile 3"},
+  };
+  for (const Row& R : Rows) {
+    TTestWidgetForm Form;
+    try {
+      ReadComponentText(&Form, R.Text);
+      ADD_FAILURE() << R.What << ": no error";
+    } catch (const EStreamError& E) {
+      EXPECT_EQ(E.Message(), QString::fromUtf8(R.Message)) << R.What;
+    }
+    for (int I = 0; I < Form.ComponentCount(); ++I) {
+      EXPECT_FALSE(Form.Components(I)->IsLoading()) << R.What;
+      if (auto* C = dynamic_cast<TControl*>(Form.Components(I))) {
+        EXPECT_LE(C->Height(), kMaxControlSize) << R.What;
+        EXPECT_LE(C->Left(), kMaxControlPosition) << R.What;
+      }
+    }
+  }
+}
+
+// Code that sets a position or size beyond what a screen shows gets the
+// nearest one inside, and the control stays drawable.
+TEST_F(Streaming, CodeSetBoundsStayInsideTheLimits) {
+  TTestWidgetForm Form;
+  TPaintBox Box(&Form, &Form);
+  Box.SetBounds(2147483600, -2147483647 - 1, 100, 16000000);
+  EXPECT_EQ(Box.Left(), kMaxControlPosition);
+  EXPECT_EQ(Box.Top(), -kMaxControlPosition);
+  EXPECT_EQ(Box.Width(), 100);
+  EXPECT_EQ(Box.Height(), kMaxControlSize);
+  Box.Canvas().FillRect(Rect(0, 0, 100, 100));
+  Box.SetWidth(-3);
+  EXPECT_EQ(Box.Width(), 0);
 }
 
 #include "test_streaming.moc"
