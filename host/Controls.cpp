@@ -234,6 +234,9 @@ bool TControl::EnsureSurface() {
   const bool SameRatio = FSurface.devicePixelRatio() == Ratio;
   if (FSurface.size() == Pixels && SameRatio) return false;
   QImage New(Pixels, QImage::Format_RGB32);
+  // Without memory for the new size the control keeps drawing on the
+  // surface it has.
+  if (New.isNull()) return false;
   New.setDevicePixelRatio(Ratio);
   New.fill(ToQRgb(EffectiveColor()));
   if (!FSurface.isNull() && SameRatio) {
