@@ -1,8 +1,9 @@
-// What every fuzz target needs: a headless application for the components
-// that are controls, and a scratch folder for readers that take file names.
+// What every fuzz target needs: a scratch folder for readers that take
+// file names, and the input as bytes. FuzzApplication.h adds the
+// application that controls need.
 #pragma once
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -12,14 +13,6 @@
 #include <cstdlib>
 
 namespace quellix::fuzz {
-
-// Called from LLVMFuzzerInitialize: the controls need an application but
-// no screen, and Qt's notes about the platform would only fill the log.
-inline void StartApplication(int* argc, char*** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-  static QApplication App(*argc, *argv);
-}
 
 // A folder of this process for the files a target writes (in memory when
 // the machine has /dev/shm).

@@ -7,7 +7,7 @@
 #include <QTextStream>
 #include <cstring>
 
-#include "FuzzSupport.h"
+#include "FuzzApplication.h"
 #include "quellix/filters/FIRFilter.h"
 #include "quellix/host/Controls.h"
 #include "quellix/host/Streaming.h"

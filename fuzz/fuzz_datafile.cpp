@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "FuzzSupport.h"
+#include "FuzzApplication.h"
 #include "quellix/stripchart/DataFileReader.h"
 #include "quellix/stripchart/QlxmCommands.h"
 #include "quellix/stripchart/StripChartEngine.h"

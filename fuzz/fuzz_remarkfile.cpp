@@ -1,7 +1,7 @@
 // The remark file alone, beside a fixed data file of three runs: loading
 // each run's chain, the remark nearest to the window, the marks drawn over
 // the traces, and changing the current remark.
-#include "FuzzSupport.h"
+#include "FuzzApplication.h"
 #include "quellix/stripchart/StripChartEngine.h"
 
 using namespace quellix;

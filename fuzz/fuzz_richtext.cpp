@@ -1,7 +1,7 @@
 // The rich-text reader of the information windows.
 #include <QTextDocument>
 
-#include "FuzzSupport.h"
+#include "FuzzApplication.h"
 #include "quellix/app/MeasureLibraryWindow.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {

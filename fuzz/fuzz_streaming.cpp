@@ -1,7 +1,7 @@
 // Form streaming text: a form that already owns a strip chart, an FIR
 // filter and a meter reads the text, which may also create components of
 // the registered classes.
-#include "FuzzSupport.h"
+#include "FuzzApplication.h"
 #include "quellix/filters/FIRFilter.h"
 #include "quellix/host/Controls.h"
 #include "quellix/host/Streaming.h"

@@ -155,8 +155,12 @@ std::vector<TLeaveRow> LeaveRows() {
 class DialogLeftAnyWay : public ::testing::TestWithParam<TLeaveRow> {};
 
 TEST_P(DialogLeftAnyWay, PutsTheChartBackExactly) {
-  const auto [Index, Way, Left] = GetParam();
-  const TDialogCase& Case = DialogCases[Index];
+  // Named copies, not a structured binding: clang before 16 cannot capture
+  // bindings in the lambda below.
+  const TLeaveRow Row = GetParam();
+  const TWay Way = Row.Way;
+  const bool Left = Row.Left;
+  const TDialogCase& Case = DialogCases[Row.Dialog];
   TCharts C;
   const QString Before = C.State();
   TForm* D = Case.Dialog(C);

@@ -339,9 +339,9 @@ TEST_F(AudioIn, ChunksLargerThanTheRingLoseNothing) {
     A.Start();
     auto* D = dynamic_cast<TVirtualWaveInDevice*>(A.WaveDevice());
     int Total = 0;
+    int Left = 20;  // lives as long as the handler below: the last blocks come after the if
     if (R.Chunks.empty()) {
       // The sink is slow: each block it handles, the device records more.
-      int Left = 20;
       Events.OnData = [&](TObject*, TDescArraySingle& Data) {
         Blocks.push_back(Copy(Data));
         if (Left-- > 0) {
@@ -435,8 +435,9 @@ TEST_F(AudioIn, BurstUsesEachBufferOnceAndContinuousRequeues) {
 TEST_F(AudioIn, OneRingAcrossStartStopCycles) {
   for (bool Burst : {false, true}) {
     SCOPED_TRACE(Burst ? "burst" : "continuous");
-    TAudioIn A;
+    // Declared before the source: destroying it hands back its last buffers.
     int Count = 0;
+    TAudioIn A;
     A.OnBufferDone = [&](TObject*, TDescArraySingle&) { ++Count; };
     A.SetDevice(Ramp);
     A.SetBurst(Burst);
@@ -517,8 +518,12 @@ TEST_F(AudioIn, FailingSinkIsReportedAndRecordingGoesOn) {
   Failing.OnData = [](TObject*, TDescArraySingle&) { throw Exception(QStringLiteral("Senke defekt")); };
   Failing.SetMeasureSource(&Source);
   QStringList Signalled;
-  QObject::connect(&Source, &TAudioIn::errorOccurred, [&](const QString& M) { Signalled << M; });
   int Done = 0;
+  // The fixture's source outlives this test's counters and hands back its
+  // last buffers when it is destroyed: the connection ends with Listening,
+  // the handler is taken off at the end.
+  QObject Listening;
+  QObject::connect(&Source, &TAudioIn::errorOccurred, &Listening, [&](const QString& M) { Signalled << M; });
   Source.OnBufferDone = [&](TObject*, TDescArraySingle&) { ++Done; };
   StartRamp();
   Device().Produce(2 * 1024);
@@ -538,6 +543,7 @@ TEST_F(AudioIn, FailingSinkIsReportedAndRecordingGoesOn) {
   dynamic_cast<TVirtualWaveInDevice*>(Unheard.WaveDevice())->Produce(1024);
   Unheard.ProcessMessages();
   EXPECT_TRUE(TWarnings::Lines().contains(QStringLiteral("Senke defekt"))) << TWarnings::Lines().join("|").toStdString();
+  Source.OnBufferDone = nullptr;
 }
 
 // Events from the event loop: a failure there is reported as well, never
