@@ -1,4 +1,6 @@
 # Convenience targets around CMake; see README.md.
+# The checked runs source scripts/sanitize-env.sh, a bash script.
+SHELL := /bin/bash
 BUILD ?= build
 BENCH_BUILD ?= build-bench
 # The checked build: clang with AddressSanitizer, UndefinedBehaviorSanitizer

@@ -334,7 +334,10 @@ TAxisLayout THistographInt::LayoutLinearAxis(TCanvas& Cv, bool IsY) {
 
   const QString Format = LinearLabelFormat(Lo, Hi, IsY ? FViewYDecimals : FViewXDecimals);
   Cv.Font().Assign(IsY ? FFontYAxis : FFontXAxis);
-  const Integer Step = std::max(1, Trunc(Size * Extended(Gap) / Span));
+  // Pixels from one grid line to the next; a gap far wider than the range
+  // (one line at most) is held below the integer limit before it is
+  // converted.
+  const Integer Step = std::max(1, Trunc(std::min(Size * Extended(Gap) / Span, Extended(1 << 30))));
   Integer Need;
   if (IsY) {
     Need = 2 * Cv.TextHeight(QStringLiteral("012."));
