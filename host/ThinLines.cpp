@@ -305,43 +305,86 @@ void TCanvas::LineTo(Integer X, Integer Y) {
   }
 }
 
-void TCanvas::Polyline(const TPoint* Points, int Count) {
-  if (Count < 2 || FPen.Style == psClear || !FSurface || FSurface->isNull()) return;
-  if (FPen.Width <= 1) {
-    FDashPhase = 0;
-    // A trace with several samples per column: a run of points in one
-    // column that does not end the polyline covers, with the start of the
-    // segment that leaves it, exactly the rows from its lowest to its
-    // highest point. A solid copying pen draws that as one span (other
-    // modes and patterns depend on each pixel being drawn once per
-    // segment; above ratio 1 a sloped segment does not cover the whole
-    // cell of its start).
-    const bool Spans = FPen.Mode == pmCopy && FPen.Style == psSolid && PixelRatio() == 1;
-    const QRgb Color = ToQRgb(FPen.Color);
+// A one-pixel polyline with a solid copying pen at ratio 1, the usual
+// trace: every pixel gets the same colour, so the segments are drawn clip
+// rectangle by clip rectangle, straight into the surface, and a segment
+// inside the rectangle needs no clipping. A trace with several samples
+// per column: a run of points in one column that does not end the
+// polyline covers, with the start of the segment that leaves it, exactly
+// the rows from its lowest to its highest point, drawn as one span.
+// (Other modes and patterns depend on each pixel being drawn once per
+// segment; above ratio 1 a sloped segment does not cover the whole cell
+// of its start.)
+void TCanvasOps::SolidPolyline(TCanvas& C, const TPoint* Points, int Count) {
+  const QRgb Color = ToQRgb(C.FPen.Color) | Opaque;
+  QRgb* const Bits = reinterpret_cast<QRgb*>(C.FSurface->bits());
+  const qsizetype Stride = C.FSurface->bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+  const QRect Surface = C.FSurface->rect();
+  const std::int64_t OX = C.FOrigin.X, OY = C.FOrigin.Y;
+  const TDashTable Solid(DashPattern{nullptr, 0, 0});
+  unsigned Phase = 0;  // pixels of the sloped segments, as ThinLine counts them
+  const auto Draw = [&](const QRect& Area, bool CountPhase) {
+    const QRect R = Area & Surface;
+    const bool Visible = !R.isEmpty();
+    if (!Visible && !CountPhase) return;
+    const std::int64_t Left = R.left(), Top = R.top(), Right = R.right(), Bottom = R.bottom();
     for (int I = 1; I < Count;) {
-      if (Spans && Points[I].X == Points[I - 1].X) {
-        int J = I, Lo = std::min(Points[I - 1].Y, Points[I].Y), Hi = std::max(Points[I - 1].Y, Points[I].Y);
-        while (J + 1 < Count && Points[J + 1].X == Points[I].X) {
+      const TPoint& P = Points[I - 1];
+      if (Points[I].X == P.X) {
+        int J = I, Lo = std::min(P.Y, Points[I].Y), Hi = std::max(P.Y, Points[I].Y);
+        while (J + 1 < Count && Points[J + 1].X == P.X) {
           ++J;
           Lo = std::min(Lo, Points[J].Y);
           Hi = std::max(Hi, Points[J].Y);
         }
         if (J + 1 < Count) {
-          // Clamped to the surface first: the points may lie far off.
-          const QRect S = SurfaceRect();
-          const long long X = static_cast<long long>(Points[I].X) + FOrigin.X;
-          const long long Top = std::max<long long>(static_cast<long long>(Lo) + FOrigin.Y, S.top());
-          const long long Bottom = std::min<long long>(static_cast<long long>(Hi) + FOrigin.Y, S.bottom());
-          if (X >= S.left() && X <= S.right() && Top <= Bottom)
-            FillArea(QRect(static_cast<int>(X), static_cast<int>(Top), 1, static_cast<int>(Bottom - Top + 1)), Color,
-                     pmCopy);
+          const std::int64_t X = P.X + OX;
+          const std::int64_t From = std::max(Lo + OY, Top), To = std::min(Hi + OY, Bottom);
+          if (Visible && X >= Left && X <= Right && From <= To) {
+            QRgb* D = Bits + From * Stride + X;
+            for (std::int64_t Y = From; Y <= To; ++Y, D += Stride) *D = Color;
+          }
           I = J + 1;
           continue;
         }
       }
-      ThinLine(Points[I - 1].X + FOrigin.X, Points[I - 1].Y + FOrigin.Y, Points[I].X + FOrigin.X,
-               Points[I].Y + FOrigin.Y, false);
+      const TPoint& Q = Points[I];
       ++I;
+      const std::int64_t X1 = P.X + OX, Y1 = P.Y + OY, X2 = Q.X + OX, Y2 = Q.Y + OY;
+      if (CountPhase) Phase += static_cast<unsigned>(std::max(std::llabs(X2 - X1), std::llabs(Y2 - Y1)));
+      if (!Visible || std::max(X1, X2) < Left || std::min(X1, X2) > Right || std::max(Y1, Y2) < Top ||
+          std::min(Y1, Y2) > Bottom)
+        continue;
+      const TLineWalk L(static_cast<int>(X1), static_cast<int>(Y1), static_cast<int>(X2), static_cast<int>(Y2), false);
+      int I0 = 0, I1 = L.N - 1;
+      const bool Inside = X1 >= Left && X2 >= Left && X1 <= Right && X2 <= Right && Y1 >= Top && Y2 >= Top &&
+                          Y1 <= Bottom && Y2 <= Bottom;
+      if (L.N <= 0 || (!Inside && !L.Range(R.left(), R.top(), R.right(), R.bottom(), I0, I1))) continue;
+      WalkRuns<pmCopy, false>(L, I0, I1, Bits, Stride, Color, Solid, 0);
+    }
+  };
+  if (!C.FHasClip) {
+    Draw(Surface, true);
+  } else {
+    bool First = true;
+    for (const QRect& R : C.FSurfaceClipRects) {
+      Draw(R, First);
+      First = false;
+    }
+  }
+  C.FDashPhase = Phase;
+}
+
+void TCanvas::Polyline(const TPoint* Points, int Count) {
+  if (Count < 2 || FPen.Style == psClear || !FSurface || FSurface->isNull()) return;
+  if (FPen.Width <= 1) {
+    FDashPhase = 0;
+    if (FPen.Mode == pmCopy && FPen.Style == psSolid && PixelRatio() == 1) {
+      TCanvasOps::SolidPolyline(*this, Points, Count);
+    } else {
+      for (int I = 1; I < Count; ++I)
+        ThinLine(Points[I - 1].X + FOrigin.X, Points[I - 1].Y + FOrigin.Y, Points[I].X + FOrigin.X,
+                 Points[I].Y + FOrigin.Y, false);
     }
     Touch(PointsBounds(Points, Count));
     return;

@@ -246,6 +246,12 @@ TEST(ThinLine, TraceWithSeveralPointsPerColumnSameAsSegmentBySegment) {
       C.Pen().Mode = Modes[Case % 5];
       C.Pen().Style = Styles[Case % 4];
       if (Case % 4 == 1) C.SelectClipRect(Rect(4, 6, W - 9, H - 5));
+      if (Case % 4 == 3) {
+        // A region of several rectangles: the trace is drawn piece by piece.
+        QRegion Rg(QRect(2, 3, W / 2, H - 6));
+        Rg += QRect(W / 3, H / 4, W / 2, H / 3);
+        C.SelectClipRgn(Rg);
+      }
       C.SetWindowOrigin({Case % 7 - 3, 0});
       // The same colour on both: draw A's, then B's with A's pen.
       if (Bmp == &B) C.Pen() = A.Canvas().Pen();
