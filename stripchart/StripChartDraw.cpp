@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <functional>
+#include <unordered_map>
 
 #include "quellix/host/NumberFormat.h"
 #include "quellix/host/ScaleSteps.h"
@@ -104,6 +106,29 @@ const TUnitRow& UnitRow(Integer UnitClass) {
 QString FractionText(const QString& Pattern, Extended Value, const QString& Zero) {
   const QString S = FormatFloat(Pattern, Value);
   return S.size() > Zero.size() ? Zero : S;
+}
+
+// The label text of a time, kept: a scrolling chart shows the same label
+// times frame after frame. By unit class, time and decimal separator (the
+// texts depend on nothing else); a few thousand at most.
+const QString& CachedTimeLabel(Integer UnitClass, Extended T) {
+  struct TKey {
+    Integer Unit;
+    Extended Time;
+    char16_t Separator;
+    bool operator==(const TKey&) const = default;
+  };
+  struct THash {
+    size_t operator()(const TKey& K) const {
+      return std::hash<Extended>()(K.Time) ^ (static_cast<size_t>(K.Unit) * 0x9E3779B97F4A7C15ull) ^ K.Separator;
+    }
+  };
+  thread_local std::unordered_map<TKey, QString, THash> Texts;
+  const TKey Key{UnitClass, T, DecimalSeparator().unicode()};
+  const auto Found = Texts.find(Key);
+  if (Found != Texts.end()) return Found->second;
+  if (Texts.size() >= 4096) Texts.clear();
+  return Texts.emplace(Key, TStripChartInt::TimeLabelText(UnitClass, T)).first->second;
 }
 
 }  // namespace
@@ -629,19 +654,7 @@ void TStripChartInt::DrawGridAndTraces(TCanvas& Cv) {
   Cv.Pen().Style = FGridLineStyle;
   const Integer From = std::max(1, FWindowOffset + 1);
 
-  if (FGridVisible == grdHor || FGridVisible == grdBoth)
-    for (const Integer Index : TimeGridIndices(From, FCount)) {
-      Cv.MoveTo(FXPos[Index], P.Top);
-      Cv.LineTo(FXPos[Index], P.Bottom + 1);
-    }
-  if (FGridVisible == grdVer || FGridVisible == grdBoth) {
-    for (const TValueMark& M : LayoutValueAxis().Grid) {
-      Cv.MoveTo(P.Left, M.Row);
-      Cv.LineTo(P.Right + 1, M.Row);
-    }
-  }
-
-  // Only the segments that reach into the area being painted: the x
+  // Only the samples that reach into the area being painted: the x
   // positions grow with the index, so the first and last are found by
   // bisection (one point beyond the area on each side).
   const TRect Box = Cv.ClipBox();
@@ -651,6 +664,18 @@ void TStripChartInt::DrawGridAndTraces(TCanvas& Cv) {
       std::max(From, static_cast<Integer>(std::lower_bound(X + From, X + Newest + 1, Box.Left) - X) - 1);
   const Integer Last =
       std::min(Newest, static_cast<Integer>(std::upper_bound(X + From, X + Newest + 1, Box.Right - 1) - X));
+
+  if (FGridVisible == grdHor || FGridVisible == grdBoth)
+    for (const Integer Index : TimeGridIndices(First, Last < Newest ? Last : FCount)) {
+      Cv.MoveTo(FXPos[Index], P.Top);
+      Cv.LineTo(FXPos[Index], P.Bottom + 1);
+    }
+  if (FGridVisible == grdVer || FGridVisible == grdBoth) {
+    for (const TValueMark& M : LayoutValueAxis().Grid) {
+      Cv.MoveTo(P.Left, M.Row);
+      Cv.LineTo(P.Right + 1, M.Row);
+    }
+  }
   const TValueMap Map = MakeValueMap();
   Cv.Pen().Style = psSolid;
   for (Integer k = 1; k <= FSeriesNumber; ++k) {
@@ -764,7 +789,7 @@ void TStripChartInt::DrawTimeLabels(TCanvas& Cv) {
       const Integer X = FXPos[static_cast<Integer>(Index)];
       Cv.MoveTo(X, P.Bottom);
       Cv.LineTo(X, P.Bottom + 4);
-      const QString S = TimeLabelText(FTimeAxis.UnitClass, T);
+      const QString& S = CachedTimeLabel(FTimeAxis.UnitClass, T);
       Cv.TextOut(X - Cv.TextWidth(S) / 2, P.Bottom + 5, S);
     }
   }
@@ -831,16 +856,16 @@ void TStripChartInt::DrawPending() {
 }
 
 // The old newest sample now lies d = Right - its x position to the left.
-// The plot and the label strip below it move left by d; the labels and
-// the caption are drawn again; the uncovered strip (with the column of the
-// old newest sample, where its segment to the new samples starts) is
-// painted at once. Crosses and the zoom rectangle are taken off before the
-// move and put back after it.
+// The plot and the frame row below it (both with the ticks of the time
+// labels) move left by d; the uncovered strip (with the column of the old
+// newest sample, where its segment to the new samples starts), the label
+// strip and the caption are painted at once, in one paint, so that the
+// labels are drawn once. Crosses and the zoom rectangle are taken off
+// before the move and put back after it.
 void TStripChartInt::DrawScroll(Integer Samples) {
   if (!FEnableUpdate) return;
   const TRect P = PlotRect();
-  const TRect Labels = LabelStrip();
-  const TRect Area = Rect(P.Left, P.Top, P.Right + 1, Labels.Bottom);
+  const TRect Area = Rect(P.Left, P.Top, P.Right + 1, P.Bottom + 2);
   if ((QRegion(rect()) - InvalidRegion()).isEmpty()) {
     Update();  // a paint of everything is due anyway
     return;
@@ -863,19 +888,9 @@ void TStripChartInt::DrawScroll(Integer Samples) {
     UnionRect(Strip, Strip, Uncovered);
   }
 
-  // Labels and caption anew, on a clean strip.
-  const int Saved = Cv.SaveDC();
-  Cv.Brush().Color = EffectiveColor();
-  Cv.Brush().Style = bsSolid;
-  Cv.FillRect(Labels);
-  Cv.FillRect(CaptionStrip());
-  QRegion Strips(Labels.ToQRect());
-  Strips += CaptionStrip().ToQRect();
-  Cv.SelectClipRgn(Strips);
-  DrawTimeLabels(Cv);
-  Cv.RestoreDC(Saved);
-
   InvalidateRect(Strip);
+  InvalidateRect(LabelStrip());
+  InvalidateRect(CaptionStrip());
   Update();
 
   FZoomRectShowing = Zoom;

@@ -403,6 +403,28 @@ TEST_F(StripDraw, TimeGridAndLabelsAtTheirSamples) {
   EXPECT_GT(CountColour(Chart.Surface(), Label, Rgb(clWindowText)), 15);
 }
 
+// The label texts are kept from frame to frame; another decimal separator
+// makes other texts.
+TEST_F(StripDraw, TimeLabelsFollowTheDecimalSeparator) {
+  TDrawChart Chart;
+  std::int64_t Next = 0;
+  FeedWave(Chart, Next, 300, 10);
+  Chart.Repaint();
+  const QImage Dot = Chart.Surface().copy();
+  SetDecimalSeparator(',');
+  Chart.Repaint();
+  const QImage Comma = Chart.Surface().copy();
+  SetDecimalSeparator('.');
+  Chart.Repaint();
+  EXPECT_EQ(Chart.Surface(), Dot);
+  const TRect P = Chart.PlotRect();
+  // The plot is the same, the time labels below it are not.
+  const QRect Plot(P.Left, P.Top, P.Right + 1 - P.Left, P.Bottom + 2 - P.Top);
+  const QRect Labels(P.Left, P.Bottom + 2, P.Right + 1 - P.Left, 233 - P.Bottom - 2);
+  EXPECT_EQ(Comma.copy(Plot), Dot.copy(Plot));
+  EXPECT_NE(Comma.copy(Labels), Dot.copy(Labels));
+}
+
 // ---------------------------------------------------------------------------
 // Scroll, EnableUpdate, ReduceFlicker
 
@@ -413,19 +435,27 @@ TEST_F(StripDraw, ScrollMovesTheOldPixelsAndPaintsOnlyTheUncoveredStrip) {
   FeedWave(Chart, Next, 300, 10);
   Chart.Repaint();
   const QImage Before = Chart.Surface().copy();
-  std::vector<TRect> Painted;
-  Chart.OnPaint = [&](TObject*) { Painted.push_back(Chart.Canvas().ClipBox()); };
+  std::vector<QRegion> Painted;
+  Chart.OnPaint = [&](TObject*) { Painted.push_back(Chart.Canvas().ClipRegion()); };
 
   FeedWave(Chart, Next, 10, 10);
   Chart.FlushDrawing();
   const TRect P = Chart.PlotRect();
   const Integer D = P.Right - Chart.XPosition(Chart.SampleCount() - 10);
   EXPECT_NEAR(D, 10 * 307.0 / 512, 1.0);
-  // One paint, of the strip the scroll uncovered (and the column where the
-  // new segment starts).
+  // One paint: of the plot (down to its frame row) only the strip the
+  // scroll uncovered (and the column where the new segment starts), and
+  // the time labels below it.
   ASSERT_EQ(Painted.size(), 1u);
-  EXPECT_GE(Painted[0].Left, P.Right - D);
-  EXPECT_LE(Painted[0].Right, P.Right + 1);
+  const QRect PlotRows(0, P.Top, 417, P.Bottom + 2 - P.Top);
+  const QRect InPlot = (Painted[0] & PlotRows).boundingRect();
+  EXPECT_GE(InPlot.left(), P.Right - D);
+  EXPECT_LE(InPlot.right(), P.Right);
+  EXPECT_EQ(Painted[0].boundingRect().top(), P.Top);
+  const QRect Below = (Painted[0] - PlotRows).boundingRect();
+  EXPECT_GT(Below.top(), P.Bottom + 1);
+  EXPECT_GE(Below.left(), P.Left);
+  EXPECT_LE(Below.right(), P.Right);
   // The rest of the plot is the old picture moved left by D.
   const QImage After = Chart.Surface().copy();
   for (int Y = P.Top; Y <= P.Bottom; ++Y)
