@@ -139,6 +139,7 @@ TFFT::~TFFT() {
 }
 
 void TFFT::SetExponent(int Value) {
+  const TChangeScope Changes;
   if (Value < MinExponent || Value > MaxExponent || Value == FExponent) return;
   FExponent = Value;
   // 2^31 wraps to a negative Integer, as in the system; such a size (like
@@ -149,6 +150,7 @@ void TFFT::SetExponent(int Value) {
 }
 
 void TFFT::SetLeakFunction(TLeakType Value) {
+  const TChangeScope Changes;
   if (Value < wnRectangle || Value > wnOwn || Value == FLeakFunction) return;
   RebuildWindow(Value, FWindow ? FWindow->Count() : FSize);
 }

@@ -100,11 +100,19 @@ public:
 /// so an inverse after a forward restores the input.
 class TFFT : public TComponent {
   Q_OBJECT
-  Q_PROPERTY(QString Version READ Version WRITE SetVersion)
-  Q_PROPERTY(QString Copyright READ Copyright WRITE SetCopyright)
-  Q_PROPERTY(int Exponent READ Exponent WRITE SetExponent)
-  Q_PROPERTY(int Size READ Size STORED false)
-  Q_PROPERTY(quellix::FFT::TLeakType LeakFunction READ LeakFunction WRITE SetLeakFunction)
+  Q_PROPERTY(QString Version READ Version WRITE SetVersion NOTIFY VersionChanged)
+  Q_PROPERTY(QString Copyright READ Copyright WRITE SetCopyright NOTIFY CopyrightChanged)
+  Q_PROPERTY(int Exponent READ Exponent WRITE SetExponent NOTIFY ExponentChanged)
+  Q_PROPERTY(int Size READ Size STORED false NOTIFY SizeChanged)
+  Q_PROPERTY(quellix::FFT::TLeakType LeakFunction READ LeakFunction WRITE SetLeakFunction NOTIFY LeakFunctionChanged)
+
+Q_SIGNALS:
+  // Property change signals.
+  void VersionChanged(const QString& Value);
+  void CopyrightChanged(const QString& Value);
+  void ExponentChanged(int Value);
+  void SizeChanged(int Value);
+  void LeakFunctionChanged(quellix::FFT::TLeakType Value);
 
 public:
   static constexpr int MinExponent = 1;   ///< BitRange 1 … 31

@@ -71,6 +71,7 @@ void TFIRFilter::Reset() {
 }
 
 void TFIRFilter::SetCoefficientNumber(Integer Value) {
+  const TChangeScope Changes;
   if (Value == FCount || Value < 1 || Value > MaxCoefficients) return;
   if (Value > FCount) {
     for (Integer k = FCount; k < Value; ++k) {
@@ -113,6 +114,7 @@ void TFIRFilter::ReLayHistory(Integer Count) {
 void TFIRFilter::SetCoefficientList(const TStringList& Value) { SetCoefficientStrings(Value.ToQStringList()); }
 
 void TFIRFilter::SetCoefficientStrings(const QStringList& Value) {
+  const TChangeScope Changes;
   const auto Count = Value.size();
   if (Count < 1 || Count > MaxCoefficients) throw ERangeError(RangeMessage());
   // The lines are converted one after the other; at a line that is not a

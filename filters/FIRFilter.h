@@ -18,8 +18,13 @@ namespace quellix::Firfilt {
 /// from CoefficientList (one number per line), SetCoefficients or the stream.
 class TFIRFilter : public FiltBase::TFilterBase {
   Q_OBJECT
-  Q_PROPERTY(int CoefficientNumber READ CoefficientNumber WRITE SetCoefficientNumber)
-  Q_PROPERTY(QStringList CoefficientList READ CoefficientStrings WRITE SetCoefficientStrings)
+  Q_PROPERTY(int CoefficientNumber READ CoefficientNumber WRITE SetCoefficientNumber NOTIFY CoefficientNumberChanged)
+  Q_PROPERTY(QStringList CoefficientList READ CoefficientStrings WRITE SetCoefficientStrings NOTIFY CoefficientListChanged)
+
+Q_SIGNALS:
+  // Property change signals.
+  void CoefficientNumberChanged(int Value);
+  void CoefficientListChanged(QStringList Value);
 
 public:
   static constexpr Integer MaxCoefficients = 512;

@@ -6,12 +6,14 @@ TFilterBase::TFilterBase(TComponentCore* AOwner, const QString& AVersion)
     : TComponent(AOwner), FVersion(AVersion), FCopyright(LibraryCopyright()) {}
 
 void TFilterBase::SetSampleFrequency(Single Value) {
+  const TChangeScope Changes;
   if (!AcceptsFrequency(Value) || Value == FSampleFrequency) return;
   FSampleFrequency = Value;
   FrequencyChanged();
 }
 
 void TFilterBase::SetCutoffFrequency(Single Value) {
+  const TChangeScope Changes;
   if (!AcceptsFrequency(Value) || Value == FCutoffFrequency) return;
   FCutoffFrequency = Value;
   FrequencyChanged();

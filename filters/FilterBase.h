@@ -19,10 +19,17 @@ namespace quellix::FiltBase {
 /// redesign itself.
 class TFilterBase : public TComponent {
   Q_OBJECT
-  Q_PROPERTY(QString Version READ Version WRITE SetVersion)
-  Q_PROPERTY(QString Copyright READ Copyright WRITE SetCopyright)
-  Q_PROPERTY(float SampleFrequency READ SampleFrequency WRITE SetSampleFrequency)
-  Q_PROPERTY(float CutoffFrequency READ CutoffFrequency WRITE SetCutoffFrequency)
+  Q_PROPERTY(QString Version READ Version WRITE SetVersion NOTIFY VersionChanged)
+  Q_PROPERTY(QString Copyright READ Copyright WRITE SetCopyright NOTIFY CopyrightChanged)
+  Q_PROPERTY(float SampleFrequency READ SampleFrequency WRITE SetSampleFrequency NOTIFY SampleFrequencyChanged)
+  Q_PROPERTY(float CutoffFrequency READ CutoffFrequency WRITE SetCutoffFrequency NOTIFY CutoffFrequencyChanged)
+
+Q_SIGNALS:
+  // Property change signals.
+  void VersionChanged(const QString& Value);
+  void CopyrightChanged(const QString& Value);
+  void SampleFrequencyChanged(float Value);
+  void CutoffFrequencyChanged(float Value);
 
 public:
   QString Version() const { return FVersion; }

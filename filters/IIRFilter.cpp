@@ -185,6 +185,7 @@ void TIIRFilter::Design() {
 }
 
 void TIIRFilter::SetCutoffHighFrequency(Single Value) {
+  const TChangeScope Changes;
   if (!AcceptsFrequency(Value) || Value == FCutoffHighFrequency) return;
   FCutoffHighFrequency = Value;
   Design();
@@ -192,6 +193,7 @@ void TIIRFilter::SetCutoffHighFrequency(Single Value) {
 
 // Odd orders are rounded down to the next even one.
 void TIIRFilter::SetOrder(Integer Value) {
+  const TChangeScope Changes;
   if (Value == FOrder || Value < 2 || Value > 10) return;
   FOrder = Value / 2 * 2;
   FSections = FOrder / 2;
@@ -201,6 +203,7 @@ void TIIRFilter::SetOrder(Integer Value) {
 // Redesigns also when the value is unchanged; values outside the
 // enumeration are ignored.
 void TIIRFilter::SetFilterOutput(TIirFilterOutput Value) {
+  const TChangeScope Changes;
   if (!ValidOutput(Value)) return;
   FFilterOutput = Value;
   Design();

@@ -26,10 +26,16 @@ struct TIirSection {
 /// changes; only Reset clears it.
 class TIIRFilter : public FiltBase::TFilterBase {
   Q_OBJECT
-  Q_PROPERTY(float CutoffHighFrequency READ CutoffHighFrequency WRITE SetCutoffHighFrequency)
-  Q_PROPERTY(int Order READ Order WRITE SetOrder)
-  Q_PROPERTY(quellix::IIRFilt::TIirFilterOutput FilterOutput READ FilterOutput WRITE SetFilterOutput)
+  Q_PROPERTY(float CutoffHighFrequency READ CutoffHighFrequency WRITE SetCutoffHighFrequency NOTIFY CutoffHighFrequencyChanged)
+  Q_PROPERTY(int Order READ Order WRITE SetOrder NOTIFY OrderChanged)
+  Q_PROPERTY(quellix::IIRFilt::TIirFilterOutput FilterOutput READ FilterOutput WRITE SetFilterOutput NOTIFY FilterOutputChanged)
   Q_CLASSINFO("default:FilterOutput", "iirLowPass")
+
+Q_SIGNALS:
+  // Property change signals.
+  void CutoffHighFrequencyChanged(float Value);
+  void OrderChanged(int Value);
+  void FilterOutputChanged(quellix::IIRFilt::TIirFilterOutput Value);
 
 public:
   static constexpr int MaxSections = 5;

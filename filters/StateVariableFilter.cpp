@@ -58,6 +58,7 @@ void TStateVariableFilter::ComputeTuning() {
 }
 
 void TStateVariableFilter::SetQ(Single Value) {
+  const TChangeScope Changes;
   if (!(Value > 0.4f) || !std::isfinite(Value) || Value == FQ) return;
   FQ = Value;
   ComputeTuning();

@@ -16,9 +16,14 @@ Q_ENUM_NS(TFilterOutput)
 /// states survive between calls and property changes; Reset clears them.
 class TStateVariableFilter : public FiltBase::TFilterBase {
   Q_OBJECT
-  Q_PROPERTY(float Q READ Q WRITE SetQ)
-  Q_PROPERTY(quellix::SVFilt::TFilterOutput FilterOutput READ FilterOutput WRITE SetFilterOutput)
+  Q_PROPERTY(float Q READ Q WRITE SetQ NOTIFY QChanged)
+  Q_PROPERTY(quellix::SVFilt::TFilterOutput FilterOutput READ FilterOutput WRITE SetFilterOutput NOTIFY FilterOutputChanged)
   Q_CLASSINFO("default:FilterOutput", "foLowPass")
+
+Q_SIGNALS:
+  // Property change signals.
+  void QChanged(float Value);
+  void FilterOutputChanged(quellix::SVFilt::TFilterOutput Value);
 
 public:
   explicit TStateVariableFilter(TComponentCore* AOwner = nullptr);

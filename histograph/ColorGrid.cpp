@@ -124,6 +124,7 @@ void TColorGridHisto::DrawMarker(Integer Index, const QString& Text) {
 // Properties
 
 void TColorGridHisto::SetSelection(Integer Value) {
+  const TChangeScope Changes;
   if (Value < 0 || Value >= CellCount || Value == FSelection) return;
   DrawCell(FSelection, false);
   FSelection = Value;
@@ -133,22 +134,27 @@ void TColorGridHisto::SetSelection(Integer Value) {
 }
 
 void TColorGridHisto::SetForegroundIndex(Integer Value) {
+  const TChangeScope Changes;
   if (!FForegroundEnabled || Value == FForegroundIndex || Value < 0 || Value >= CellCount) return;
   DrawCell(FForegroundIndex, FForegroundIndex == FSelection && Focused());
   FForegroundIndex = Value;
   DrawMarkers();
   if (OnChange) OnChange(this);
+  emit change(this);
 }
 
 void TColorGridHisto::SetBackgroundIndex(Integer Value) {
+  const TChangeScope Changes;
   if (!FBackgroundEnabled || Value == FBackgroundIndex || Value < 0 || Value >= CellCount) return;
   DrawCell(FBackgroundIndex, FBackgroundIndex == FSelection && Focused());
   FBackgroundIndex = Value;
   DrawMarkers();
   if (OnChange) OnChange(this);
+  emit change(this);
 }
 
 void TColorGridHisto::SetForegroundEnabled(bool Value) {
+  const TChangeScope Changes;
   if (Value == FForegroundEnabled) return;
   FForegroundEnabled = Value;
   // The background marker may change from "VH" to "HG" in the same cell.
@@ -157,6 +163,7 @@ void TColorGridHisto::SetForegroundEnabled(bool Value) {
 }
 
 void TColorGridHisto::SetBackgroundEnabled(bool Value) {
+  const TChangeScope Changes;
   if (Value == FBackgroundEnabled) return;
   FBackgroundEnabled = Value;
   DrawCell(FBackgroundIndex, FBackgroundIndex == FSelection && Focused());
@@ -164,6 +171,7 @@ void TColorGridHisto::SetBackgroundEnabled(bool Value) {
 }
 
 void TColorGridHisto::SetGridOrdering(TGridOrdering Value) {
+  const TChangeScope Changes;
   if (Value > go1x16 || Value == FGridOrdering) return;
   FGridOrdering = Value;
   AdjustSize();
@@ -171,6 +179,7 @@ void TColorGridHisto::SetGridOrdering(TGridOrdering Value) {
 }
 
 void TColorGridHisto::SetCtl3D(bool Value) {
+  const TChangeScope Changes;
   if (Value == FCtl3D) return;
   FCtl3D = Value;
   Invalidate();

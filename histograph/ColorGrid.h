@@ -22,31 +22,49 @@ constexpr Integer CellCount = 16;
 
 class TColorGridHisto : public TCustomControl {
   Q_OBJECT
-  Q_PROPERTY(bool ClickEnablesColor READ ClickEnablesColor WRITE SetClickEnablesColor)
+  // Natural and smallest useful size, for Qt layouts.
+  Q_CLASSINFO("NaturalSize", "100,100")
+  Q_CLASSINFO("MinimumSize", "40,40")
+  Q_PROPERTY(bool ClickEnablesColor READ ClickEnablesColor WRITE SetClickEnablesColor NOTIFY ClickEnablesColorChanged)
   Q_CLASSINFO("default:ClickEnablesColor", "false")
-  Q_PROPERTY(int ForegroundIndex READ ForegroundIndex WRITE SetForegroundIndex)
+  Q_PROPERTY(int ForegroundIndex READ ForegroundIndex WRITE SetForegroundIndex NOTIFY ForegroundIndexChanged)
   Q_CLASSINFO("default:ForegroundIndex", "0")
-  Q_PROPERTY(int BackgroundIndex READ BackgroundIndex WRITE SetBackgroundIndex)
+  Q_PROPERTY(int BackgroundIndex READ BackgroundIndex WRITE SetBackgroundIndex NOTIFY BackgroundIndexChanged)
   Q_CLASSINFO("default:BackgroundIndex", "0")
-  Q_PROPERTY(bool ForegroundEnabled READ ForegroundEnabled WRITE SetForegroundEnabled)
+  Q_PROPERTY(bool ForegroundEnabled READ ForegroundEnabled WRITE SetForegroundEnabled NOTIFY ForegroundEnabledChanged)
   Q_CLASSINFO("default:ForegroundEnabled", "true")
-  Q_PROPERTY(bool BackgroundEnabled READ BackgroundEnabled WRITE SetBackgroundEnabled)
+  Q_PROPERTY(bool BackgroundEnabled READ BackgroundEnabled WRITE SetBackgroundEnabled NOTIFY BackgroundEnabledChanged)
   Q_CLASSINFO("default:BackgroundEnabled", "true")
-  Q_PROPERTY(int Selection READ Selection WRITE SetSelection)
+  Q_PROPERTY(int Selection READ Selection WRITE SetSelection NOTIFY SelectionChanged)
   Q_CLASSINFO("default:Selection", "0")
-  Q_PROPERTY(quellix::Colorhis::TGridOrdering GridOrdering READ GridOrdering WRITE SetGridOrdering)
+  Q_PROPERTY(quellix::Colorhis::TGridOrdering GridOrdering READ GridOrdering WRITE SetGridOrdering NOTIFY GridOrderingChanged)
   Q_CLASSINFO("default:GridOrdering", "go4x4")
-  Q_PROPERTY(bool Ctl3D READ Ctl3D WRITE SetCtl3D)
+  Q_PROPERTY(bool Ctl3D READ Ctl3D WRITE SetCtl3D NOTIFY Ctl3DChanged)
   Q_CLASSINFO("default:Ctl3D", "true")
-  Q_PROPERTY(bool TabStop READ TabStop WRITE SetTabStop)
+  Q_PROPERTY(bool TabStop READ TabStop WRITE SetTabStop NOTIFY TabStopChanged)
   Q_CLASSINFO("default:TabStop", "false")
-  Q_PROPERTY(int SelectColor READ SelectColor STORED false)
+  Q_PROPERTY(int SelectColor READ SelectColor STORED false NOTIFY SelectColorChanged)
+
+Q_SIGNALS:
+  // Events as signals.
+  void change(quellix::TObject* Sender);
+  // Property change signals.
+  void ClickEnablesColorChanged(bool Value);
+  void ForegroundIndexChanged(int Value);
+  void BackgroundIndexChanged(int Value);
+  void ForegroundEnabledChanged(bool Value);
+  void BackgroundEnabledChanged(bool Value);
+  void SelectionChanged(int Value);
+  void GridOrderingChanged(quellix::Colorhis::TGridOrdering Value);
+  void Ctl3DChanged(bool Value);
+  void TabStopChanged(bool Value);
+  void SelectColorChanged(int Value);
 
 public:
   explicit TColorGridHisto(TComponentCore* AOwner = nullptr, QWidget* AParent = nullptr);
 
   bool ClickEnablesColor() const { return FClickEnablesColor; }
-  void SetClickEnablesColor(bool Value) { FClickEnablesColor = Value; }
+  void SetClickEnablesColor(bool Value) { const TChangeScope Changes; FClickEnablesColor = Value; }
   Integer ForegroundIndex() const { return FForegroundIndex; }
   void SetForegroundIndex(Integer Value);
   Integer BackgroundIndex() const { return FBackgroundIndex; }

@@ -33,6 +33,7 @@ THistographInt::THistographInt(TComponentCore* AOwner, QWidget* AParent)
   FTimer->SetInterval(1000);
   FTimer->OnTimer = [this](TObject*) {
     if (OnTimer) OnTimer(this);
+    emit timer(this);
   };
 
   InitInteraction();
@@ -229,24 +230,28 @@ void THistographInt::Resize() {
 // Series properties
 
 void THistographInt::SetSeriesNumber(Integer Value) {
+  const TChangeScope Changes;
   if (Value < 1 || Value > MaxSeries || Value == FSeriesNumber) return;
   FSeriesNumber = Value;
   Invalidate();
 }
 
 void THistographInt::SetSeriesCurrent(Integer Value) {
+  const TChangeScope Changes;
   if (Value < 1 || Value > MaxSeries || Value == FSeriesCurrent) return;
   FSeriesCurrent = Value;
   Invalidate();
 }
 
 void THistographInt::SetSeriesColor(TColor Value) {
+  const TChangeScope Changes;
   if (!CurrentSlotEditable() || Value == CurrentSlot().Color) return;
   Slot(FSeriesCurrent).Color = Value;
   Invalidate();
 }
 
 void THistographInt::SetSeriesLineStyle(TPenStyle Value) {
+  const TChangeScope Changes;
   if (Value < psSolid || Value > psInsideFrame) return;
   if (!CurrentSlotEditable() || Value == CurrentSlot().LineStyle) return;
   Slot(FSeriesCurrent).LineStyle = Value;
@@ -256,6 +261,7 @@ void THistographInt::SetSeriesLineStyle(TPenStyle Value) {
 void THistographInt::SetSeriesLineStyleInt(int Value) { SetSeriesLineStyle(static_cast<TPenStyle>(Value)); }
 
 void THistographInt::SetSeriesStyle(TDataKind Value) {
+  const TChangeScope Changes;
   if (Value > dtLowerRef) return;
   if (!CurrentSlotEditable() || Value == CurrentSlot().Style) return;
   THistoSeries& S = Slot(FSeriesCurrent);
@@ -273,6 +279,7 @@ void THistographInt::SetSeriesStyle(TDataKind Value) {
 // View ranges
 
 void THistographInt::SetViewYMin(Single Value) {
+  const TChangeScope Changes;
   if (!std::isfinite(Value) || Value == FViewYMin) return;
   if (FAutoScale) CalcAutoScale();
   FViewYMin = Value;
@@ -282,6 +289,7 @@ void THistographInt::SetViewYMin(Single Value) {
 }
 
 void THistographInt::SetViewYMax(Single Value) {
+  const TChangeScope Changes;
   if (!std::isfinite(Value) || Value == FViewYMax) return;
   FViewYMax = Value;
   if (LogY()) CalcLogY();
@@ -290,24 +298,28 @@ void THistographInt::SetViewYMax(Single Value) {
 }
 
 void THistographInt::SetViewYGap(Single Value) {
+  const TChangeScope Changes;
   if (!std::isfinite(Value) || Value == FViewYGap) return;
   if (Value > 0) FViewYGap = Value;
   Invalidate();
 }
 
 void THistographInt::SetViewXGap(Single Value) {
+  const TChangeScope Changes;
   if (!std::isfinite(Value) || Value == FViewXGap) return;
   if (Value > 0) FViewXGap = Value;
   Invalidate();
 }
 
 void THistographInt::SetViewYDecimals(Integer Value) {
+  const TChangeScope Changes;
   if (Value == FViewYDecimals) return;
   FViewYDecimals = Value;
   Invalidate();
 }
 
 void THistographInt::SetViewXDecimals(Integer Value) {
+  const TChangeScope Changes;
   if (Value == FViewXDecimals) return;
   FViewXDecimals = Value;
   Invalidate();
@@ -316,6 +328,7 @@ void THistographInt::SetViewXDecimals(Integer Value) {
 // The logarithmic X mapping needs a positive nominal range too: it is
 // made anew when that range changes.
 void THistographInt::SetViewXNominalMin(Single Value) {
+  const TChangeScope Changes;
   if (!std::isfinite(Value) || Value == FViewXNominalMin) return;
   FViewXNominalMin = Value;
   if (LogX()) CalcLogX();
@@ -323,6 +336,7 @@ void THistographInt::SetViewXNominalMin(Single Value) {
 }
 
 void THistographInt::SetViewXNominalMax(Single Value) {
+  const TChangeScope Changes;
   if (!std::isfinite(Value) || Value == FViewXNominalMax) return;
   FViewXNominalMax = Value;
   if (LogX()) CalcLogX();
@@ -330,6 +344,7 @@ void THistographInt::SetViewXNominalMax(Single Value) {
 }
 
 void THistographInt::SetViewXCurrentMin(Single Value) {
+  const TChangeScope Changes;
   if (!std::isfinite(Value) || Value == FViewXCurrentMin) return;
   FViewXCurrentMin = Value;
   if (LogX()) {
@@ -340,6 +355,7 @@ void THistographInt::SetViewXCurrentMin(Single Value) {
 }
 
 void THistographInt::SetViewXCurrentMax(Single Value) {
+  const TChangeScope Changes;
   if (!std::isfinite(Value) || Value == FViewXCurrentMax) return;
   FViewXCurrentMax = Value;
   if (LogX()) {
@@ -350,6 +366,7 @@ void THistographInt::SetViewXCurrentMax(Single Value) {
 }
 
 void THistographInt::SetAutoScale(bool Value) {
+  const TChangeScope Changes;
   if (Value == FAutoScale) return;
   FAutoScale = Value;
   UpdatePlot();
@@ -367,30 +384,35 @@ void THistographInt::SetTimerEnabled(bool Value) { FTimer->SetEnabled(Value); }
 // Drawing properties
 
 void THistographInt::SetEnableUpdate(bool Value) {
+  const TChangeScope Changes;
   if (Value == FEnableUpdate) return;
   FEnableUpdate = Value;
   if (Value) Invalidate();
 }
 
 void THistographInt::SetGridColor(TColor Value) {
+  const TChangeScope Changes;
   if (Value == FGridColor) return;
   FGridColor = Value;
   Invalidate();
 }
 
 void THistographInt::SetBkColor(TColor Value) {
+  const TChangeScope Changes;
   if (Value == FBkColor) return;
   FBkColor = Value;
   Invalidate();
 }
 
 void THistographInt::SetGridVisible(TGrdVisible Value) {
+  const TChangeScope Changes;
   if (Value > grdBoth || Value == FGridVisible) return;
   FGridVisible = Value;
   Invalidate();
 }
 
 void THistographInt::SetGridScale(TGrdScale Value) {
+  const TChangeScope Changes;
   if (Value > sclLogLog || Value == FGridScale) return;
   FGridScale = Value;
   // A logarithmic Y axis may need a positive range at once.
@@ -401,6 +423,7 @@ void THistographInt::SetGridScale(TGrdScale Value) {
 }
 
 void THistographInt::SetGridLineStyle(TPenStyle Value) {
+  const TChangeScope Changes;
   if (Value < psSolid || Value > psInsideFrame || Value == FGridLineStyle) return;
   FGridLineStyle = Value;
   Invalidate();
@@ -409,6 +432,7 @@ void THistographInt::SetGridLineStyle(TPenStyle Value) {
 void THistographInt::SetGridLineStyleInt(int Value) { SetGridLineStyle(static_cast<TPenStyle>(Value)); }
 
 void THistographInt::SetBorderStyle(TBorderStyle Value) {
+  const TChangeScope Changes;
   if (Value > bsSingle || Value == FBorderStyle) return;
   FBorderStyle = Value;
   Invalidate();
@@ -417,6 +441,7 @@ void THistographInt::SetBorderStyle(TBorderStyle Value) {
 // The margins move the plot rectangle, on which both logarithmic mappings
 // are laid.
 void THistographInt::SetGap(Integer& Field, Integer Value) {
+  const TChangeScope Changes;
   if (Value == Field) return;
   Field = Value;
   CalcLogY();
@@ -443,6 +468,7 @@ void THistographInt::SetFont(TFont& Dest, const TFont& Value) {
 }
 
 void THistographInt::SetReduceFlicker(bool Value) {
+  const TChangeScope Changes;
   if (Value == FReduceFlicker) return;
   FReduceFlicker = Value;
   if (Value)

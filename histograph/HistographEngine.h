@@ -19,6 +19,9 @@
 #include "quellix/host/Controls.h"
 #include "quellix/host/Graphics.h"
 
+class QMenu;
+class QTextStream;
+
 namespace quellix::Etb {
 class TFormToolBar;
 }
@@ -153,94 +156,151 @@ TColor Shade(TColor C, Extended F);
 
 class THistographInt : public TPaintBox {
   Q_OBJECT
-  Q_PROPERTY(QString Version READ Version WRITE SetVersion)
-  Q_PROPERTY(QString Copyright READ Copyright WRITE SetCopyright)
-  Q_PROPERTY(float ViewYMin READ ViewYMin WRITE SetViewYMin)
+  // Natural and smallest useful size, for Qt layouts.
+  Q_CLASSINFO("NaturalSize", "560,390")
+  Q_CLASSINFO("MinimumSize", "200,120")
+  Q_PROPERTY(QString Version READ Version WRITE SetVersion NOTIFY VersionChanged)
+  Q_PROPERTY(QString Copyright READ Copyright WRITE SetCopyright NOTIFY CopyrightChanged)
+  Q_PROPERTY(float ViewYMin READ ViewYMin WRITE SetViewYMin NOTIFY ViewYMinChanged)
   Q_CLASSINFO("default:ViewYMin", "0")
-  Q_PROPERTY(float ViewYMax READ ViewYMax WRITE SetViewYMax)
+  Q_PROPERTY(float ViewYMax READ ViewYMax WRITE SetViewYMax NOTIFY ViewYMaxChanged)
   Q_CLASSINFO("default:ViewYMax", "10")
-  Q_PROPERTY(float ViewYGap READ ViewYGap WRITE SetViewYGap)
+  Q_PROPERTY(float ViewYGap READ ViewYGap WRITE SetViewYGap NOTIFY ViewYGapChanged)
   Q_CLASSINFO("default:ViewYGap", "2")
-  Q_PROPERTY(int ViewYDecimals READ ViewYDecimals WRITE SetViewYDecimals)
+  Q_PROPERTY(int ViewYDecimals READ ViewYDecimals WRITE SetViewYDecimals NOTIFY ViewYDecimalsChanged)
   Q_CLASSINFO("default:ViewYDecimals", "2")
-  Q_PROPERTY(float ViewXNominalMin READ ViewXNominalMin WRITE SetViewXNominalMin)
+  Q_PROPERTY(float ViewXNominalMin READ ViewXNominalMin WRITE SetViewXNominalMin NOTIFY ViewXNominalMinChanged)
   Q_CLASSINFO("default:ViewXNominalMin", "0")
-  Q_PROPERTY(float ViewXNominalMax READ ViewXNominalMax WRITE SetViewXNominalMax)
+  Q_PROPERTY(float ViewXNominalMax READ ViewXNominalMax WRITE SetViewXNominalMax NOTIFY ViewXNominalMaxChanged)
   Q_CLASSINFO("default:ViewXNominalMax", "10")
-  Q_PROPERTY(float ViewXCurrentMin READ ViewXCurrentMin WRITE SetViewXCurrentMin)
+  Q_PROPERTY(float ViewXCurrentMin READ ViewXCurrentMin WRITE SetViewXCurrentMin NOTIFY ViewXCurrentMinChanged)
   Q_CLASSINFO("default:ViewXCurrentMin", "0")
-  Q_PROPERTY(float ViewXCurrentMax READ ViewXCurrentMax WRITE SetViewXCurrentMax)
+  Q_PROPERTY(float ViewXCurrentMax READ ViewXCurrentMax WRITE SetViewXCurrentMax NOTIFY ViewXCurrentMaxChanged)
   Q_CLASSINFO("default:ViewXCurrentMax", "10")
-  Q_PROPERTY(float ViewXGap READ ViewXGap WRITE SetViewXGap)
+  Q_PROPERTY(float ViewXGap READ ViewXGap WRITE SetViewXGap NOTIFY ViewXGapChanged)
   Q_CLASSINFO("default:ViewXGap", "2")
-  Q_PROPERTY(int ViewXDecimals READ ViewXDecimals WRITE SetViewXDecimals)
+  Q_PROPERTY(int ViewXDecimals READ ViewXDecimals WRITE SetViewXDecimals NOTIFY ViewXDecimalsChanged)
   Q_CLASSINFO("default:ViewXDecimals", "2")
-  Q_PROPERTY(int SeriesNumber READ SeriesNumber WRITE SetSeriesNumber)
+  Q_PROPERTY(int SeriesNumber READ SeriesNumber WRITE SetSeriesNumber NOTIFY SeriesNumberChanged)
   Q_CLASSINFO("default:SeriesNumber", "1")
-  Q_PROPERTY(int SeriesCurrent READ SeriesCurrent WRITE SetSeriesCurrent)
+  Q_PROPERTY(int SeriesCurrent READ SeriesCurrent WRITE SetSeriesCurrent NOTIFY SeriesCurrentChanged)
   Q_CLASSINFO("default:SeriesCurrent", "1")
-  Q_PROPERTY(int SeriesColor READ SeriesColor WRITE SetSeriesColor)
+  QUELLIX_COLOR_PROPERTY(SeriesColor)
   Q_CLASSINFO("default:SeriesColor", "0")
-  Q_PROPERTY(int SeriesLineStyle READ SeriesLineStyleInt WRITE SetSeriesLineStyleInt)
+  Q_PROPERTY(int SeriesLineStyle READ SeriesLineStyleInt WRITE SetSeriesLineStyleInt NOTIFY SeriesLineStyleChanged)
   Q_CLASSINFO("default:SeriesLineStyle", "0")
-  Q_PROPERTY(quellix::HistoInt::TDataKind SeriesStyle READ SeriesStyle WRITE SetSeriesStyle)
+  Q_PROPERTY(quellix::HistoInt::TDataKind SeriesStyle READ SeriesStyle WRITE SetSeriesStyle NOTIFY SeriesStyleChanged)
   Q_CLASSINFO("default:SeriesStyle", "dtData")
-  Q_PROPERTY(bool AutoScale READ AutoScale WRITE SetAutoScale)
+  Q_PROPERTY(bool AutoScale READ AutoScale WRITE SetAutoScale NOTIFY AutoScaleChanged)
   Q_CLASSINFO("default:AutoScale", "false")
-  Q_PROPERTY(int TimerInterval READ TimerInterval WRITE SetTimerInterval)
+  Q_PROPERTY(int TimerInterval READ TimerInterval WRITE SetTimerInterval NOTIFY TimerIntervalChanged)
   Q_CLASSINFO("default:TimerInterval", "1000")
-  Q_PROPERTY(bool TimerEnabled READ TimerEnabled WRITE SetTimerEnabled)
+  Q_PROPERTY(bool TimerEnabled READ TimerEnabled WRITE SetTimerEnabled NOTIFY TimerEnabledChanged)
   Q_CLASSINFO("default:TimerEnabled", "false")
-  Q_PROPERTY(bool EnableUpdate READ EnableUpdate WRITE SetEnableUpdate)
+  Q_PROPERTY(bool EnableUpdate READ EnableUpdate WRITE SetEnableUpdate NOTIFY EnableUpdateChanged)
   Q_CLASSINFO("default:EnableUpdate", "true")
-  Q_PROPERTY(int GridColor READ GridColor WRITE SetGridColor)
+  QUELLIX_COLOR_PROPERTY(GridColor)
   Q_CLASSINFO("default:GridColor", "8421504")
-  Q_PROPERTY(int BkColor READ BkColor WRITE SetBkColor)
+  QUELLIX_COLOR_PROPERTY(BkColor)
   Q_CLASSINFO("default:BkColor", "-2147483633")
-  Q_PROPERTY(quellix::HistoInt::TGrdVisible GridVisible READ GridVisible WRITE SetGridVisible)
+  Q_PROPERTY(quellix::HistoInt::TGrdVisible GridVisible READ GridVisible WRITE SetGridVisible NOTIFY GridVisibleChanged)
   Q_CLASSINFO("default:GridVisible", "grdNone")
-  Q_PROPERTY(quellix::HistoInt::TGrdScale GridScale READ GridScale WRITE SetGridScale)
+  Q_PROPERTY(quellix::HistoInt::TGrdScale GridScale READ GridScale WRITE SetGridScale NOTIFY GridScaleChanged)
   Q_CLASSINFO("default:GridScale", "sclLinLin")
-  Q_PROPERTY(int GridLineStyle READ GridLineStyleInt WRITE SetGridLineStyleInt)
+  Q_PROPERTY(int GridLineStyle READ GridLineStyleInt WRITE SetGridLineStyleInt NOTIFY GridLineStyleChanged)
   Q_CLASSINFO("default:GridLineStyle", "0")
-  Q_PROPERTY(quellix::HistoInt::TBorderStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
+  Q_PROPERTY(quellix::HistoInt::TBorderStyle BorderStyle READ BorderStyle WRITE SetBorderStyle NOTIFY BorderStyleChanged)
   Q_CLASSINFO("default:BorderStyle", "bsSingle")
-  Q_PROPERTY(int GapRight READ GapRight WRITE SetGapRight)
+  Q_PROPERTY(int GapRight READ GapRight WRITE SetGapRight NOTIFY GapRightChanged)
   Q_CLASSINFO("default:GapRight", "40")
-  Q_PROPERTY(int GapLeft READ GapLeft WRITE SetGapLeft)
+  Q_PROPERTY(int GapLeft READ GapLeft WRITE SetGapLeft NOTIFY GapLeftChanged)
   Q_CLASSINFO("default:GapLeft", "70")
-  Q_PROPERTY(int GapTop READ GapTop WRITE SetGapTop)
+  Q_PROPERTY(int GapTop READ GapTop WRITE SetGapTop NOTIFY GapTopChanged)
   Q_CLASSINFO("default:GapTop", "40")
-  Q_PROPERTY(int GapBottom READ GapBottom WRITE SetGapBottom)
+  Q_PROPERTY(int GapBottom READ GapBottom WRITE SetGapBottom NOTIFY GapBottomChanged)
   Q_CLASSINFO("default:GapBottom", "60")
-  Q_PROPERTY(QString TitleRight READ TitleRight WRITE SetTitleRight)
+  Q_PROPERTY(QString TitleRight READ TitleRight WRITE SetTitleRight NOTIFY TitleRightChanged)
   Q_CLASSINFO("default:TitleRight", "")
-  Q_PROPERTY(QString TitleLeft READ TitleLeft WRITE SetTitleLeft)
+  Q_PROPERTY(QString TitleLeft READ TitleLeft WRITE SetTitleLeft NOTIFY TitleLeftChanged)
   Q_CLASSINFO("default:TitleLeft", "")
-  Q_PROPERTY(QString TitleTop READ TitleTop WRITE SetTitleTop)
+  Q_PROPERTY(QString TitleTop READ TitleTop WRITE SetTitleTop NOTIFY TitleTopChanged)
   Q_CLASSINFO("default:TitleTop", "")
-  Q_PROPERTY(QString TitleBottom READ TitleBottom WRITE SetTitleBottom)
+  Q_PROPERTY(QString TitleBottom READ TitleBottom WRITE SetTitleBottom NOTIFY TitleBottomChanged)
   Q_CLASSINFO("default:TitleBottom", "")
-  Q_PROPERTY(quellix::TFont* FontTitleTop READ FontTitleTopPtr WRITE SetFontTitleTop)
-  Q_PROPERTY(quellix::TFont* FontXAxis READ FontXAxisPtr WRITE SetFontXAxis)
-  Q_PROPERTY(quellix::TFont* FontYAxis READ FontYAxisPtr WRITE SetFontYAxis)
-  Q_PROPERTY(quellix::TFont* FontTitleBottom READ FontTitleBottomPtr WRITE SetFontTitleBottom)
-  Q_PROPERTY(quellix::TFont* FontTitleLeft READ FontTitleLeftPtr WRITE SetFontTitleLeft)
-  Q_PROPERTY(quellix::TFont* FontTitleRight READ FontTitleRightPtr WRITE SetFontTitleRight)
-  Q_PROPERTY(bool ReduceFlicker READ ReduceFlicker WRITE SetReduceFlicker)
+  Q_PROPERTY(quellix::TFont* FontTitleTop READ FontTitleTopPtr WRITE SetFontTitleTop NOTIFY FontTitleTopChanged)
+  Q_PROPERTY(quellix::TFont* FontXAxis READ FontXAxisPtr WRITE SetFontXAxis NOTIFY FontXAxisChanged)
+  Q_PROPERTY(quellix::TFont* FontYAxis READ FontYAxisPtr WRITE SetFontYAxis NOTIFY FontYAxisChanged)
+  Q_PROPERTY(quellix::TFont* FontTitleBottom READ FontTitleBottomPtr WRITE SetFontTitleBottom NOTIFY FontTitleBottomChanged)
+  Q_PROPERTY(quellix::TFont* FontTitleLeft READ FontTitleLeftPtr WRITE SetFontTitleLeft NOTIFY FontTitleLeftChanged)
+  Q_PROPERTY(quellix::TFont* FontTitleRight READ FontTitleRightPtr WRITE SetFontTitleRight NOTIFY FontTitleRightChanged)
+  Q_PROPERTY(bool ReduceFlicker READ ReduceFlicker WRITE SetReduceFlicker NOTIFY ReduceFlickerChanged)
   Q_CLASSINFO("default:ReduceFlicker", "false")
-  Q_PROPERTY(quellix::HistoInt::TMode Mode READ Mode WRITE SetMode)
+  Q_PROPERTY(quellix::HistoInt::TMode Mode READ Mode WRITE SetMode NOTIFY ModeChanged)
   Q_CLASSINFO("default:Mode", "modeMeasure")
-  Q_PROPERTY(bool ShowCross READ ShowCross WRITE SetShowCross)
+  Q_PROPERTY(bool ShowCross READ ShowCross WRITE SetShowCross NOTIFY ShowCrossChanged)
   Q_CLASSINFO("default:ShowCross", "true")
-  Q_PROPERTY(bool ShowValues READ ShowValues WRITE SetShowValues)
+  Q_PROPERTY(bool ShowValues READ ShowValues WRITE SetShowValues NOTIFY ShowValuesChanged)
   Q_CLASSINFO("default:ShowValues", "true")
-  Q_PROPERTY(int ReferenceRubberWidth READ ReferenceRubberWidth WRITE SetReferenceRubberWidth)
+  Q_PROPERTY(int ReferenceRubberWidth READ ReferenceRubberWidth WRITE SetReferenceRubberWidth NOTIFY ReferenceRubberWidthChanged)
   Q_CLASSINFO("default:ReferenceRubberWidth", "30")
-  Q_PROPERTY(bool ShowToolBar READ ShowToolBar WRITE SetShowToolBar)
+  Q_PROPERTY(bool ShowToolBar READ ShowToolBar WRITE SetShowToolBar NOTIFY ShowToolBarChanged)
   Q_CLASSINFO("default:ShowToolBar", "false")
-  Q_PROPERTY(bool ShowValueBar READ ShowValueBar WRITE SetShowValueBar)
+  Q_PROPERTY(bool ShowValueBar READ ShowValueBar WRITE SetShowValueBar NOTIFY ShowValueBarChanged)
   Q_CLASSINFO("default:ShowValueBar", "false")
+
+Q_SIGNALS:
+  // Events as signals.
+  void crossMove(quellix::TObject* Sender, float X, float Y, int Serie, int Index);
+  void referenceMove(quellix::TObject* Sender, float X, float Y, int Serie, int Index);
+  void calculate(quellix::TObject* Sender, int Serie1, int Serie2, float Value1X, float Value2X, float Value1Y,
+                 float Value2Y);
+  void timer(quellix::TObject* Sender);
+  // Property change signals.
+  void VersionChanged(const QString& Value);
+  void CopyrightChanged(const QString& Value);
+  void ViewYMinChanged(float Value);
+  void ViewYMaxChanged(float Value);
+  void ViewYGapChanged(float Value);
+  void ViewYDecimalsChanged(int Value);
+  void ViewXNominalMinChanged(float Value);
+  void ViewXNominalMaxChanged(float Value);
+  void ViewXCurrentMinChanged(float Value);
+  void ViewXCurrentMaxChanged(float Value);
+  void ViewXGapChanged(float Value);
+  void ViewXDecimalsChanged(int Value);
+  void SeriesNumberChanged(int Value);
+  void SeriesCurrentChanged(int Value);
+  void SeriesLineStyleChanged(int Value);
+  void SeriesStyleChanged(quellix::HistoInt::TDataKind Value);
+  void AutoScaleChanged(bool Value);
+  void TimerIntervalChanged(int Value);
+  void TimerEnabledChanged(bool Value);
+  void EnableUpdateChanged(bool Value);
+  void GridVisibleChanged(quellix::HistoInt::TGrdVisible Value);
+  void GridScaleChanged(quellix::HistoInt::TGrdScale Value);
+  void GridLineStyleChanged(int Value);
+  void BorderStyleChanged(quellix::HistoInt::TBorderStyle Value);
+  void GapRightChanged(int Value);
+  void GapLeftChanged(int Value);
+  void GapTopChanged(int Value);
+  void GapBottomChanged(int Value);
+  void TitleRightChanged(const QString& Value);
+  void TitleLeftChanged(const QString& Value);
+  void TitleTopChanged(const QString& Value);
+  void TitleBottomChanged(const QString& Value);
+  void FontTitleTopChanged(quellix::TFont* Value);
+  void FontXAxisChanged(quellix::TFont* Value);
+  void FontYAxisChanged(quellix::TFont* Value);
+  void FontTitleBottomChanged(quellix::TFont* Value);
+  void FontTitleLeftChanged(quellix::TFont* Value);
+  void FontTitleRightChanged(quellix::TFont* Value);
+  void ReduceFlickerChanged(bool Value);
+  void ModeChanged(quellix::HistoInt::TMode Value);
+  void ShowCrossChanged(bool Value);
+  void ShowValuesChanged(bool Value);
+  void ReferenceRubberWidthChanged(int Value);
+  void ShowToolBarChanged(bool Value);
+  void ShowValueBarChanged(bool Value);
 
 public:
   explicit THistographInt(TComponentCore* AOwner = nullptr, QWidget* AParent = nullptr);
@@ -251,6 +311,19 @@ public:
   void SetVersion(const QString&) {}
   QString Copyright() const { return TComponentCore::LibraryCopyright(); }
   void SetCopyright(const QString&) {}
+
+  // --- export ---
+  // Saves the picture the histograph shows: SVG for a name ending in
+  // ".svg", otherwise PNG. False when the file cannot be written.
+  bool SavePicture(const QString& FileName);
+  // Every series with data as CSV: "series,kind,index,x,y", one line per
+  // point; a Yt series' X is where its point stands on the nominal X range.
+  void WriteSeriesCsv(QTextStream& Out) const;
+  bool SaveSeriesCsv(const QString& FileName) const;
+  // The context menu's export entries (the caller owns the menu); the
+  // menu opens on a right click in the measure mode, whose right button
+  // has no work of its own, and from the keyboard.
+  QMenu* NewExportMenu();
 
   // --- data ---
   // Shows Count values of series Serie (dtData: the caller's array, not
@@ -344,38 +417,38 @@ public:
   Integer GapBottom() const { return FGapBottom; }
   void SetGapBottom(Integer Value);
   QString TitleRight() const { return FTitles[tpRight]; }
-  void SetTitleRight(const QString& Value) { SetTitle(tpRight, Value); }
+  void SetTitleRight(const QString& Value) { const TChangeScope Changes; SetTitle(tpRight, Value); }
   QString TitleLeft() const { return FTitles[tpLeft]; }
-  void SetTitleLeft(const QString& Value) { SetTitle(tpLeft, Value); }
+  void SetTitleLeft(const QString& Value) { const TChangeScope Changes; SetTitle(tpLeft, Value); }
   QString TitleTop() const { return FTitles[tpTop]; }
-  void SetTitleTop(const QString& Value) { SetTitle(tpTop, Value); }
+  void SetTitleTop(const QString& Value) { const TChangeScope Changes; SetTitle(tpTop, Value); }
   QString TitleBottom() const { return FTitles[tpBottom]; }
-  void SetTitleBottom(const QString& Value) { SetTitle(tpBottom, Value); }
+  void SetTitleBottom(const QString& Value) { const TChangeScope Changes; SetTitle(tpBottom, Value); }
 
   TFont& FontTitleTop() { return FFontTitleTop; }
   TFont* FontTitleTopPtr() { return &FFontTitleTop; }
-  void SetFontTitleTop(const TFont& Value) { SetFont(FFontTitleTop, Value); }
-  void SetFontTitleTop(TFont* Value) { if (Value) SetFontTitleTop(*Value); }
+  void SetFontTitleTop(const TFont& Value) { const TChangeScope Changes; SetFont(FFontTitleTop, Value); }
+  void SetFontTitleTop(TFont* Value) { const TChangeScope Changes; if (Value) SetFontTitleTop(*Value); }
   TFont& FontXAxis() { return FFontXAxis; }
   TFont* FontXAxisPtr() { return &FFontXAxis; }
-  void SetFontXAxis(const TFont& Value) { SetFont(FFontXAxis, Value); }
-  void SetFontXAxis(TFont* Value) { if (Value) SetFontXAxis(*Value); }
+  void SetFontXAxis(const TFont& Value) { const TChangeScope Changes; SetFont(FFontXAxis, Value); }
+  void SetFontXAxis(TFont* Value) { const TChangeScope Changes; if (Value) SetFontXAxis(*Value); }
   TFont& FontYAxis() { return FFontYAxis; }
   TFont* FontYAxisPtr() { return &FFontYAxis; }
-  void SetFontYAxis(const TFont& Value) { SetFont(FFontYAxis, Value); }
-  void SetFontYAxis(TFont* Value) { if (Value) SetFontYAxis(*Value); }
+  void SetFontYAxis(const TFont& Value) { const TChangeScope Changes; SetFont(FFontYAxis, Value); }
+  void SetFontYAxis(TFont* Value) { const TChangeScope Changes; if (Value) SetFontYAxis(*Value); }
   TFont& FontTitleBottom() { return FFontTitleBottom; }
   TFont* FontTitleBottomPtr() { return &FFontTitleBottom; }
-  void SetFontTitleBottom(const TFont& Value) { SetFont(FFontTitleBottom, Value); }
-  void SetFontTitleBottom(TFont* Value) { if (Value) SetFontTitleBottom(*Value); }
+  void SetFontTitleBottom(const TFont& Value) { const TChangeScope Changes; SetFont(FFontTitleBottom, Value); }
+  void SetFontTitleBottom(TFont* Value) { const TChangeScope Changes; if (Value) SetFontTitleBottom(*Value); }
   TFont& FontTitleLeft() { return FFontTitleLeft; }
   TFont* FontTitleLeftPtr() { return &FFontTitleLeft; }
-  void SetFontTitleLeft(const TFont& Value) { SetFont(FFontTitleLeft, Value); }
-  void SetFontTitleLeft(TFont* Value) { if (Value) SetFontTitleLeft(*Value); }
+  void SetFontTitleLeft(const TFont& Value) { const TChangeScope Changes; SetFont(FFontTitleLeft, Value); }
+  void SetFontTitleLeft(TFont* Value) { const TChangeScope Changes; if (Value) SetFontTitleLeft(*Value); }
   TFont& FontTitleRight() { return FFontTitleRight; }
   TFont* FontTitleRightPtr() { return &FFontTitleRight; }
-  void SetFontTitleRight(const TFont& Value) { SetFont(FFontTitleRight, Value); }
-  void SetFontTitleRight(TFont* Value) { if (Value) SetFontTitleRight(*Value); }
+  void SetFontTitleRight(const TFont& Value) { const TChangeScope Changes; SetFont(FFontTitleRight, Value); }
+  void SetFontTitleRight(TFont* Value) { const TChangeScope Changes; if (Value) SetFontTitleRight(*Value); }
 
   bool ReduceFlicker() const { return FReduceFlicker; }
   void SetReduceFlicker(bool Value);
@@ -408,11 +481,11 @@ public:
   TMode Mode() const { return FMode; }
   void SetMode(TMode Value);
   bool ShowCross() const { return FShowCross; }
-  void SetShowCross(bool Value) { FShowCross = Value; }
+  void SetShowCross(bool Value) { const TChangeScope Changes; FShowCross = Value; }
   bool ShowValues() const { return FShowValues; }
-  void SetShowValues(bool Value) { FShowValues = Value; }
+  void SetShowValues(bool Value) { const TChangeScope Changes; FShowValues = Value; }
   Integer ReferenceRubberWidth() const { return FReferenceRubberWidth; }
-  void SetReferenceRubberWidth(Integer Value) { FReferenceRubberWidth = Value; }
+  void SetReferenceRubberWidth(Integer Value) { const TChangeScope Changes; FReferenceRubberWidth = Value; }
   bool ShowToolBar() const { return FShowToolBar; }
   void SetShowToolBar(bool Value);
   /// Whether the value bar window is really on the screen.
@@ -461,6 +534,7 @@ public:
 protected:
   void Resize() override;
   void DrawPending() override;
+  void contextMenuEvent(QContextMenuEvent* Event) override;
 
   // --- overlays drawn in XOR over the finished picture ---
   // The crosses and the zoom rubber rectangle belong to the mouse modes;

@@ -163,10 +163,12 @@ bool THistographInt::PlaceCross(Integer I, Integer Mx, Integer My, bool EraseFir
   DrawCross(C);
   if (FMode == modeMeasure) {
     if (OnCrossMove) OnCrossMove(this, N.X, N.Y, N.Serie, N.Index);
+    emit crossMove(this, N.X, N.Y, N.Serie, N.Index);
     if (FValueBar && FValueBar->isVisible()) FValueBar->ShowMeasure(N.Serie, N.X, N.Y);
   } else if (FMode == modeCalculate) {
     const TCross &A = FCrosses[0], &B = FCrosses[1];
     if (OnCalculate) OnCalculate(this, A.Serie, B.Serie, A.X, B.X, A.Y, B.Y);
+    emit calculate(this, A.Serie, B.Serie, A.X, B.X, A.Y, B.Y);
     if (FValueBar && FValueBar->isVisible()) FValueBar->ShowCalculate(A.Serie, A.X, A.Y, B.Serie, B.X, B.Y);
   }
   return true;
@@ -176,6 +178,7 @@ bool THistographInt::PlaceCross(Integer I, Integer Mx, Integer My, bool EraseFir
 // Mode and mouse
 
 void THistographInt::SetMode(TMode Value) {
+  const TChangeScope Changes;
   if (Value > modeCalculate || Value == FMode) return;
   FMode = Value;
   if (Value != modeCalculate) {
@@ -429,8 +432,10 @@ void THistographInt::MoveReference(Integer X, Integer Y) {
   const Single Vc = New[FRefCentre - 1];
   if (FShowValues)
     DrawValueBox(FRefCentreX, Vc);
-  else if (OnReferenceMove)
-    OnReferenceMove(this, Single(FRefCentreX), Vc, FRefSerie, FRefCentre);
+  else if (Wanted(OnReferenceMove, &THistographInt::referenceMove)) {
+    if (OnReferenceMove) OnReferenceMove(this, Single(FRefCentreX), Vc, FRefSerie, FRefCentre);
+    emit referenceMove(this, Single(FRefCentreX), Vc, FRefSerie, FRefCentre);
+  }
   DrawShadow();  // old shape off
   FRefShadow.swap(New);
   DrawShadow();  // new shape on
@@ -590,6 +595,7 @@ void THistographInt::ColorDragDrop(TObject* Source, Integer X, Integer Y) {
 // Tool windows
 
 void THistographInt::SetShowToolBar(bool Value) {
+  const TChangeScope Changes;
   FShowToolBar = Value;
   if (Value) {
     if (IsDesigning()) return;
@@ -605,6 +611,7 @@ void THistographInt::SetShowToolBar(bool Value) {
 bool THistographInt::ShowValueBar() const { return FValueBar && FValueBar->isVisible(); }
 
 void THistographInt::SetShowValueBar(bool Value) {
+  const TChangeScope Changes;
   if (Value) {
     if (IsDesigning()) return;
     if (!FValueBar) FValueBar = new Eca::TFormValueBar(this);

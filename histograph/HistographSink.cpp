@@ -38,6 +38,7 @@ THistograph::~THistograph() {
 }
 
 void THistograph::SetMeasureSource(TMeasureSource* Value) {
+  const TChangeScope Changes;
   if (Value != FLink->Source()) FLink->SetSource(Value);
 }
 

@@ -23,10 +23,15 @@ using MeasIntf::TMeasureSource;
 class THistograph : public HistoInt::THistographInt {
   Q_OBJECT
   // No default: always streamed, written as the source's name.
-  Q_PROPERTY(quellix::MeasIntf::TMeasureSource* MeasureSource READ MeasureSource WRITE SetMeasureSource)
+  Q_PROPERTY(quellix::MeasIntf::TMeasureSource* MeasureSource READ MeasureSource WRITE SetMeasureSource NOTIFY MeasureSourceChanged)
   // No declared default either: always streamed, so that a form says which
   // setting it was made with.
-  Q_PROPERTY(bool AutoConfig READ AutoConfig WRITE SetAutoConfig)
+  Q_PROPERTY(bool AutoConfig READ AutoConfig WRITE SetAutoConfig NOTIFY AutoConfigChanged)
+Q_SIGNALS:
+  // Property change signals.
+  void MeasureSourceChanged(quellix::MeasIntf::TMeasureSource* Value);
+  void AutoConfigChanged(bool Value);
+
 public:
   explicit THistograph(TComponentCore* AOwner = nullptr, QWidget* AParent = nullptr);
   /// Frees the link (which detaches it from the source) and the receive
@@ -38,7 +43,7 @@ public:
   /// mcSingleValues raises EMSIncompatibleSource and leaves no source.
   void SetMeasureSource(TMeasureSource* Value);
   bool AutoConfig() const { return FAutoConfig; }
-  void SetAutoConfig(bool Value) { FAutoConfig = Value; }
+  void SetAutoConfig(bool Value) { const TChangeScope Changes; FAutoConfig = Value; }
 
   TMeasureLink* Link() const { return FLink.get(); }
   /// Singles each receive buffer holds (0 until the first block).

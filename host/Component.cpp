@@ -151,6 +151,7 @@ void TComponentCore::NotifyRemoval() {
   if (FRemovalNotified) return;
   FRemovalNotified = true;
   FState |= csDestroying;
+  ForgetNotifySignals(this);
   // Everyone who asked to hear about this component's removal.
   auto Notifies = FFreeNotifies;
   FFreeNotifies.clear();
@@ -174,6 +175,7 @@ TComponentCore::~TComponentCore() {
 }
 
 void TComponentCore::SetName(const QString& Value) {
+  const TChangeScope Changes;
   FName = Value;
   if (QObject* O = AsQObject()) O->setObjectName(Value);
 }
@@ -260,6 +262,18 @@ QString TComponentCore::LibraryCopyright() {
 TComponent::TComponent(TComponentCore* AOwner) : QObject(nullptr), TComponentCore(AOwner) {}
 
 TComponent::~TComponent() { Destroying(); }
+
+// Queued work (a sound-card buffer, a deferred call) may change properties.
+bool TComponent::event(QEvent* Event) {
+  const TChangeScope Changes;
+  return QObject::event(Event);
+}
+
+void TComponent::connectNotify(const QMetaMethod& Signal) { WatchNotifySignal(this, Signal); }
+
+void TComponent::disconnectNotify(const QMetaMethod& Signal) {
+  if (Signal.isValid() && !isSignalConnected(Signal)) UnwatchNotifySignal(this, Signal);
+}
 
 TComponentCore* ComponentOf(QObject* Object) { return dynamic_cast<TComponentCore*>(Object); }
 

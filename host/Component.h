@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "quellix/host/NumericTypes.h"
+#include "quellix/host/QtSurface.h"
 
 namespace quellix {
 
@@ -129,7 +130,10 @@ public:
   QString Name() const { return FName; }
   void SetName(const QString& Value);
   Integer Tag() const { return FTag; }
-  void SetTag(Integer Value) { FTag = Value; }
+  void SetTag(Integer Value) {
+    const TChangeScope Changes;
+    FTag = Value;
+  }
 
   unsigned ComponentState() const { return FState; }
   bool IsLoading() const { return FState & csLoading; }
@@ -188,13 +192,28 @@ private:
 /// Non-visual component.
 class TComponent : public QObject, public TComponentCore {
   Q_OBJECT
-  Q_PROPERTY(QString Name READ Name WRITE SetName STORED false)
-  Q_PROPERTY(int Tag READ Tag WRITE SetTag)
+  Q_PROPERTY(QString Name READ Name WRITE SetName NOTIFY NameChanged STORED false)
+  Q_PROPERTY(int Tag READ Tag WRITE SetTag NOTIFY TagChanged)
   Q_CLASSINFO("default:Tag", "0")
 public:
   explicit TComponent(TComponentCore* AOwner = nullptr);
   ~TComponent() override;
   QObject* AsQObject() override { return this; }
+
+Q_SIGNALS:
+  void NameChanged(const QString& Value);
+  void TagChanged(int Value);
+
+protected:
+  bool event(QEvent* Event) override;
+  void connectNotify(const QMetaMethod& Signal) override;
+  void disconnectNotify(const QMetaMethod& Signal) override;
+  // An event is wanted when its handler is assigned or its signal has a
+  // receiver (work done only for the event checks this).
+  template <class THandler, class TSignal>
+  bool Wanted(const THandler& Handler, TSignal Signal) const {
+    return Handler || isSignalConnected(QMetaMethod::fromSignal(Signal));
+  }
 };
 
 /// Returns the component core of a QObject, or nullptr.

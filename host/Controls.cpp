@@ -182,7 +182,7 @@ TControl::TControl(TComponentCore* AOwner, QWidget* AParent) : QWidget(AParent),
   FCanvas.OnTouched = [this](const QRect& R) { Touched(R); };
   FFont.OnChange = [this] {
     if (!FApplyingFont) FParentFont = false;
-    ParentFontChanged(this);
+    PropagateFont(this);
     Invalidate();
   };
   ApplyParentFont();
@@ -202,6 +202,7 @@ TControl::~TControl() {
 }
 
 void TControl::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) {
+  const TChangeScope Changes;
   setGeometry(std::clamp(ALeft, -kMaxControlPosition, kMaxControlPosition),
               std::clamp(ATop, -kMaxControlPosition, kMaxControlPosition), std::clamp(AWidth, 0, kMaxControlSize),
               std::clamp(AHeight, 0, kMaxControlSize));
@@ -285,33 +286,38 @@ void TControl::SetParentWidget(QWidget* AParent) {
 }
 
 void TControl::SetVisible(bool Value) {
+  const TChangeScope Changes;
   if (Value == Visible()) return;
   setVisible(Value);
   if (FAlign != alNone) AlignChildren(parentWidget());
 }
 
 void TControl::SetEnabled(bool Value) {
+  const TChangeScope Changes;
   if (Value == isEnabled()) return;
   setEnabled(Value);
   Invalidate();
 }
 
 void TControl::SetColor(TColor Value) {
+  const TChangeScope Changes;
   if (Value == FColor && !FParentColor) return;
   FColor = Value;
   FParentColor = false;
   Invalidate();
-  ParentColorChanged(this);
+  PropagateColor(this);
 }
 
 void TControl::SetParentColor(bool Value) {
+  const TChangeScope Changes;
   if (Value == FParentColor) return;
   FParentColor = Value;
   Invalidate();
-  ParentColorChanged(this);
+  PropagateColor(this);
 }
 
 void TControl::SetParentFont(bool Value) {
+  const TChangeScope Changes;
   if (Value == FParentFont) return;
   FParentFont = Value;
   ApplyParentFont();
@@ -330,18 +336,18 @@ void TControl::ApplyParentFont() {
   FApplyingFont = false;
 }
 
-void TControl::ParentFontChanged(QWidget* Parent) {
+void TControl::PropagateFont(QWidget* Parent) {
   for (QObject* O : Parent->children())
     if (TControl* C = qobject_cast<TControl*>(O))
       if (C->FParentFont) C->ApplyParentFont();
 }
 
-void TControl::ParentColorChanged(QWidget* Parent) {
+void TControl::PropagateColor(QWidget* Parent) {
   for (QObject* O : Parent->children())
     if (TControl* C = qobject_cast<TControl*>(O))
       if (C->FParentColor) {
         C->Invalidate();
-        ParentColorChanged(C);
+        PropagateColor(C);
       }
 }
 
@@ -363,11 +369,13 @@ void TControl::SetCaption(const QString& Value) {
 }
 
 void TControl::SetHint(const QString& Value) {
+  const TChangeScope Changes;
   FHint = Value;
   setToolTip(FShowHint ? FHint : QString());
 }
 
 void TControl::SetShowHint(bool Value) {
+  const TChangeScope Changes;
   FShowHint = Value;
   setToolTip(FShowHint ? FHint : QString());
 }
@@ -537,6 +545,10 @@ void TControl::changeEvent(QEvent* Event) {
     FInvalid = QRegion(rect());
   } else if (Event->type() == QEvent::EnabledChange) {
     Invalidate();
+  } else if (Event->type() == QEvent::FontChange) {
+    TakeWidgetFont();
+  } else if (Event->type() == QEvent::PaletteChange) {
+    TakeWidgetPalette();
   }
   QWidget::changeEvent(Event);
 }
@@ -618,43 +630,53 @@ void TControl::mouseReleaseEvent(QMouseEvent* Event) {
 
 void TControl::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
   if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
+  emit mouseDown(this, Button, Shift, X, Y);
 }
 
 void TControl::MouseMove(TShiftState Shift, Integer X, Integer Y) {
   if (OnMouseMove) OnMouseMove(this, Shift, X, Y);
+  emit mouseMove(this, Shift, X, Y);
 }
 
 void TControl::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
   if (OnMouseUp) OnMouseUp(this, Button, Shift, X, Y);
+  emit mouseUp(this, Button, Shift, X, Y);
 }
 
 void TControl::Click() {
   if (OnClick) OnClick(this);
+  emit click(this);
 }
 
 void TControl::DblClick() {
   if (OnDblClick) OnDblClick(this);
+  emit dblClick(this);
 }
 
 // ---------------------------------------------------------------------------
 // Drag and drop
 
 // A control without an OnDragOver handler accepts nothing; with one, the
-// handler starts from Accept = true and decides.
+// handler starts from Accept = true and decides. A receiver of the
+// dragOver signal counts as a handler.
 void TControl::DragOver(TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept) {
   Accept = false;
-  if (OnDragOver) {
+  const bool Signal = isSignalConnected(QMetaMethod::fromSignal(&TControl::dragOver));
+  if (OnDragOver || Signal) {
     Accept = true;
-    OnDragOver(this, Source, X, Y, State, Accept);
+    if (OnDragOver) OnDragOver(this, Source, X, Y, State, Accept);
+    emit dragOver(this, Source, X, Y, State, Accept);
   }
 }
 
 void TControl::DragDrop(TObject* Source, Integer X, Integer Y) {
   if (OnDragDrop) OnDragDrop(this, Source, X, Y);
+  emit dragDrop(this, Source, X, Y);
 }
 
 void TControl::DoEndDrag(TObject* Target, Integer X, Integer Y) {
   if (OnEndDrag) OnEndDrag(this, Target, X, Y);
+  emit endDrag(this, Target, X, Y);
 }
 
 void TControl::DoStartDrag(TObject*& DragObject) {
@@ -853,19 +875,23 @@ void TTimer::UpdateTimer() {
 }
 
 void TTimer::SetEnabled(bool Value) {
+  const TChangeScope Changes;
   if (Value == FEnabled) return;
   FEnabled = Value;
   UpdateTimer();
 }
 
 void TTimer::SetInterval(Integer Value) {
+  const TChangeScope Changes;
   if (Value == FInterval || Value < 0) return;
   FInterval = Value;
   UpdateTimer();
 }
 
 void TTimer::Tick() {
+  const TChangeScope Changes;
   if (OnTimer) OnTimer(this);
+  emit timer(this);
 }
 
 bool TTimer::Running() const { return FTimer->isActive(); }
@@ -876,7 +902,7 @@ Integer TTimer::Period() const { return std::max(FInterval, MinimumTimerPeriod);
 // TForm
 
 TForm::TForm(TComponentCore* AOwner, QWidget* AParent) : QDialog(AParent), TComponentCore(AOwner) {
-  FFont.OnChange = [this] { TControl::ParentFontChanged(this); };
+  FFont.OnChange = [this] { TControl::PropagateFont(this); };
 }
 
 TForm::~TForm() {
@@ -888,7 +914,7 @@ void TForm::SetColor(TColor Value) {
   if (Value == FColor) return;
   FColor = Value;
   update();
-  TControl::ParentColorChanged(this);
+  TControl::PropagateColor(this);
 }
 
 int TForm::ShowModal() {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QHash>
 #include <QImage>
 #include <QWidget>
 #include <functional>
@@ -60,20 +61,20 @@ constexpr Integer kMaxControlSize = 8192;
 /// keeps what was drawn, so XOR drawing and scrolling work.
 class TControl : public QWidget, public TComponentCore {
   Q_OBJECT
-  Q_PROPERTY(QString Name READ Name WRITE SetName STORED false)
-  Q_PROPERTY(int Tag READ Tag WRITE SetTag)
-  Q_PROPERTY(int Left READ Left WRITE SetLeft)
-  Q_PROPERTY(int Top READ Top WRITE SetTop)
-  Q_PROPERTY(int Width READ Width WRITE SetWidth)
-  Q_PROPERTY(int Height READ Height WRITE SetHeight)
-  Q_PROPERTY(bool Visible READ Visible WRITE SetVisible)
-  Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
-  Q_PROPERTY(int Color READ Color WRITE SetColor)
-  Q_PROPERTY(QString Hint READ Hint WRITE SetHint)
-  Q_PROPERTY(bool ShowHint READ ShowHint WRITE SetShowHint)
-  Q_PROPERTY(bool ParentColor READ ParentColor WRITE SetParentColor)
-  Q_PROPERTY(bool ParentFont READ ParentFont WRITE SetParentFont)
-  Q_PROPERTY(quellix::TFont* Font READ FontPtr)
+  Q_PROPERTY(QString Name READ Name WRITE SetName NOTIFY NameChanged STORED false)
+  Q_PROPERTY(int Tag READ Tag WRITE SetTag NOTIFY TagChanged)
+  Q_PROPERTY(int Left READ Left WRITE SetLeft NOTIFY LeftChanged)
+  Q_PROPERTY(int Top READ Top WRITE SetTop NOTIFY TopChanged)
+  Q_PROPERTY(int Width READ Width WRITE SetWidth NOTIFY WidthChanged)
+  Q_PROPERTY(int Height READ Height WRITE SetHeight NOTIFY HeightChanged)
+  Q_PROPERTY(bool Visible READ Visible WRITE SetVisible NOTIFY VisibleChanged)
+  Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled NOTIFY EnabledChanged)
+  QUELLIX_COLOR_PROPERTY(Color)
+  Q_PROPERTY(QString Hint READ Hint WRITE SetHint NOTIFY HintChanged)
+  Q_PROPERTY(bool ShowHint READ ShowHint WRITE SetShowHint NOTIFY ShowHintChanged)
+  Q_PROPERTY(bool ParentColor READ ParentColor WRITE SetParentColor NOTIFY ParentColorChanged)
+  Q_PROPERTY(bool ParentFont READ ParentFont WRITE SetParentFont NOTIFY ParentFontChanged)
+  Q_PROPERTY(quellix::TFont* Font READ FontPtr NOTIFY FontChanged)
   Q_CLASSINFO("default:Tag", "0")
   Q_CLASSINFO("default:Visible", "true")
   Q_CLASSINFO("default:Enabled", "true")
@@ -212,7 +213,49 @@ public:
   }
   void DispatchDragDrop(TObject* Source, Integer X, Integer Y) { DragDrop(Source, X, Y); }
 
+  // Qt layouts: the component's natural and smallest useful size, from its
+  // class infos "NaturalSize" and "MinimumSize".
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+
+Q_SIGNALS:
+  // The standard events as signals.
+  void click(quellix::TObject* Sender);
+  void dblClick(quellix::TObject* Sender);
+  void mouseDown(quellix::TObject* Sender, quellix::TMouseButton Button, int Shift, int X, int Y);
+  void mouseMove(quellix::TObject* Sender, int Shift, int X, int Y);
+  void mouseUp(quellix::TObject* Sender, quellix::TMouseButton Button, int Shift, int X, int Y);
+  void dragDrop(quellix::TObject* Sender, quellix::TObject* Source, int X, int Y);
+  void dragOver(quellix::TObject* Sender, quellix::TObject* Source, int X, int Y, quellix::TDragState State,
+                bool& Accept);
+  void endDrag(quellix::TObject* Sender, quellix::TObject* Target, int X, int Y);
+  // Property change signals.
+  void NameChanged(const QString& Value);
+  void TagChanged(int Value);
+  void LeftChanged(int Value);
+  void TopChanged(int Value);
+  void WidthChanged(int Value);
+  void HeightChanged(int Value);
+  void VisibleChanged(bool Value);
+  void EnabledChanged(bool Value);
+  void HintChanged(const QString& Value);
+  void ShowHintChanged(bool Value);
+  void ParentColorChanged(bool Value);
+  void ParentFontChanged(bool Value);
+  void FontChanged(quellix::TFont* Value);
+
 protected:
+  // Every event the widget handles (mouse, keys, resizing) is an entry
+  // point that may change properties.
+  bool event(QEvent* Event) override;
+  void connectNotify(const QMetaMethod& Signal) override;
+  void disconnectNotify(const QMetaMethod& Signal) override;
+  // An event is wanted when its handler is assigned or its signal has a
+  // receiver (work done only for the event checks this).
+  template <class THandler, class TSignal>
+  bool Wanted(const THandler& Handler, TSignal Signal) const {
+    return Handler || isSignalConnected(QMetaMethod::fromSignal(Signal));
+  }
   void paintEvent(QPaintEvent* Event) override;
   void resizeEvent(QResizeEvent* Event) override;
   void mousePressEvent(QMouseEvent* Event) override;
@@ -236,10 +279,14 @@ private:
   bool EnsureSurface();
   void PaintInto(const QRegion& Region);
   void ApplyParentFont();
+  // setFont and setPalette: the widget's font and colours taken where the
+  // component's own are not set explicitly (docs/qt-integration.md).
+  void TakeWidgetFont();
+  void TakeWidgetPalette();
   void SizeChanged();
   void Touched(const QRect& R);
-  static void ParentFontChanged(QWidget* Parent);
-  static void ParentColorChanged(QWidget* Parent);
+  static void PropagateFont(QWidget* Parent);
+  static void PropagateColor(QWidget* Parent);
   QRect FTouched;  // drawn outside Paint, not yet sent to the screen
   bool FApplyingFont = false;
   bool FDoubleClicked = false;
@@ -263,6 +310,7 @@ private:
   bool FFlushing = false;       // DrawPending runs
   bool FInPaintEvent = false;
   qreal FPixelRatio = 0;  // 0: the screen's
+  QHash<QByteArray, QVariant> FTakenFromWidget;  // font and colour properties last taken from the widget
 };
 
 /// Windowless control painted by its own Paint (dial, slider, LED, ...).
@@ -289,7 +337,10 @@ public:
   TKeyEvent OnKeyDown;
   virtual void KeyDown(Word& Key, TShiftState Shift);
   bool TabStop() const { return focusPolicy() != Qt::NoFocus; }
-  void SetTabStop(bool Value) { setFocusPolicy(Value ? Qt::StrongFocus : Qt::NoFocus); }
+  void SetTabStop(bool Value) {
+    const TChangeScope Changes;
+    setFocusPolicy(Value ? Qt::StrongFocus : Qt::NoFocus);
+  }
 
 protected:
   void keyPressEvent(QKeyEvent* Event) override;
@@ -307,8 +358,8 @@ constexpr Integer MinimumTimerPeriod = 10;
 
 class TTimer : public TComponent {
   Q_OBJECT
-  Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
-  Q_PROPERTY(int Interval READ Interval WRITE SetInterval)
+  Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled NOTIFY EnabledChanged)
+  Q_PROPERTY(int Interval READ Interval WRITE SetInterval NOTIFY IntervalChanged)
   Q_CLASSINFO("default:Enabled", "true")
   Q_CLASSINFO("default:Interval", "1000")
 public:
@@ -325,6 +376,11 @@ public:
   /// Runs the handler once, as a tick would (tests drive timers this way).
   void Tick();
   bool Running() const;
+
+Q_SIGNALS:
+  void timer(quellix::TObject* Sender);
+  void EnabledChanged(bool Value);
+  void IntervalChanged(int Value);
 
 private:
   void UpdateTimer();

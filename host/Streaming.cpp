@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "quellix/host/NumberFormat.h"
+#include "quellix/host/QtSurface.h"
 
 namespace quellix {
 
@@ -439,12 +440,14 @@ private:
     for (int I = FirstOwnProperty(M); I < M->propertyCount(); ++I) {
       const QMetaProperty P = M->property(I);
       if (!P.isStored() || !P.isReadable()) continue;
-      const TKind K = KindOf(P);
+      // A colour is written in its integer form, system colours included.
+      const QMetaProperty S = ColorTwin(M, P);
+      const TKind K = KindOf(S);
       const QString Name = Prefix + QLatin1String(P.name());
       if (K == TKind::Unsupported)
         throw EStreamError(QStringLiteral("Eigenschaft %1: Typ %2 kann nicht gespeichert werden")
                                .arg(Name, QLatin1String(P.typeName())));
-      const QVariant V = P.read(O);
+      const QVariant V = S.read(O);
       if (IsDefault(O, P, K, V)) continue;
       if (K != TKind::Object) {
         Line(Indent, Name, ValueText(P, K, V));
@@ -596,7 +599,7 @@ private:
       if (Depth == 0) return false;
       throw EStreamError(QStringLiteral("Eigenschaft %1 existiert nicht").arg(FullName));
     }
-    const QMetaProperty P = O->metaObject()->property(Index);
+    const QMetaProperty P = ColorTwin(O->metaObject(), O->metaObject()->property(Index));
     const TKind K = KindOf(P);
     if (Dot >= 0) {
       QObject* Sub = K == TKind::Object ? ObjectValue(P.read(O)) : nullptr;

@@ -21,6 +21,7 @@ TBarGraphInt::~TBarGraphInt() { FLabelingFont.OnChange = nullptr; }
 // Geometry properties
 
 void TBarGraphInt::SetKind(TScrollBarKind Value) {
+  const TChangeScope Changes;
   if (Value != sbHorizontal && Value != sbVertical) return;
   if (Value == FKind) return;
   FKind = Value;
@@ -28,24 +29,28 @@ void TBarGraphInt::SetKind(TScrollBarKind Value) {
 }
 
 void TBarGraphInt::SetBevelWidth(Integer Value) {
+  const TChangeScope Changes;
   if (Value < 0 || Value == FBevelWidth) return;
   FBevelWidth = Value;
   Invalidate();
 }
 
 void TBarGraphInt::SetBarWidth(Integer Value) {
+  const TChangeScope Changes;
   if (Value < 0 || Value == FBarWidth) return;
   FBarWidth = Value;
   Invalidate();
 }
 
 void TBarGraphInt::SetOffsetLower(Integer Value) {
+  const TChangeScope Changes;
   if (Value < 0 || Value == FOffsetLower) return;
   FOffsetLower = Value;
   Invalidate();
 }
 
 void TBarGraphInt::SetOffsetUpper(Integer Value) {
+  const TChangeScope Changes;
   if (Value < 0 || Value == FOffsetUpper) return;
   FOffsetUpper = Value;
   Invalidate();
@@ -98,18 +103,21 @@ void TBarGraphInt::SetRangeColor(TColor Value) {
 // Colours, picture, scale
 
 void TBarGraphInt::SetBarColor(TColor Value) {
+  const TChangeScope Changes;
   if (Value == FBarColor) return;
   FBarColor = Value;
   Invalidate();
 }
 
 void TBarGraphInt::SetBevelColor1(TColor Value) {
+  const TChangeScope Changes;
   if (Value == FBevelColor1) return;
   FBevelColor1 = Value;
   Invalidate();
 }
 
 void TBarGraphInt::SetBevelColor2(TColor Value) {
+  const TChangeScope Changes;
   if (Value == FBevelColor2) return;
   FBevelColor2 = Value;
   Invalidate();
@@ -128,24 +136,28 @@ void TBarGraphInt::SetLabelingStyle(TLabelingStyle Value) {
 }
 
 void TBarGraphInt::SetLabelingOrientation(TLabelingOrientation Value) {
+  const TChangeScope Changes;
   if (Value < lboLeft || Value > lboBelow || Value == FLabelingOrientation) return;
   FLabelingOrientation = Value;
   Invalidate();
 }
 
 void TBarGraphInt::SetLabelingGap(Double Value) {
+  const TChangeScope Changes;
   if (!(Value > 0) || !std::isfinite(Value) || Value == FLabelingGap) return;
   FLabelingGap = Value;
   Invalidate();
 }
 
 void TBarGraphInt::SetLabelingDecimals(Integer Value) {
+  const TChangeScope Changes;
   if (Value < 0 || Value == FLabelingDecimals) return;
   FLabelingDecimals = Value;
   Invalidate();
 }
 
 void TBarGraphInt::SetLabelingFont(const TFont& Value) {
+  const TChangeScope Changes;
   if (&Value == &FLabelingFont) return;
   FLabelingFont.Assign(Value);  // invalidates through OnChange
 }

@@ -59,6 +59,7 @@ void TDial::SetValue(Double V) {
   if (V == FValue || FNoScale) return;
   FValue = V;
   if (OnValueChange) OnValueChange(this);
+  emit valueChange(this);
   ScheduleDrawing();
 }
 
@@ -87,10 +88,12 @@ void TDial::Rebuild() {
 }
 
 void TDial::SetScaleAngle1(Double V) {
+  const TChangeScope Changes;
   if (SetStartAngle(V, FScaleAngle1, FScaleAngle2)) Relayout();
 }
 
 void TDial::SetScaleAngle2(Double V) {
+  const TChangeScope Changes;
   if (SetEndAngle(V, FScaleAngle1, FScaleAngle2)) Relayout();
 }
 
@@ -113,6 +116,7 @@ void TDial::SetValueGap(Double V) {
 }
 
 void TDial::SetValueStepWidth(Double V) {
+  const TChangeScope Changes;
   if (!std::isfinite(V) || V == FValueStepWidth) return;
   FValueStepWidth = V;
   SetValue(FValue);
@@ -125,18 +129,21 @@ void TDial::SetValueDecimals(Integer V) {
 }
 
 void TDial::SetTicks(bool V) {
+  const TChangeScope Changes;
   if (V == FTicks) return;
   FTicks = V;
   Relayout();
 }
 
 void TDial::SetLabels(bool V) {
+  const TChangeScope Changes;
   if (V == FLabels) return;
   FLabels = V;
   Rebuild();
 }
 
 void TDial::SetTickInner(Integer V) {
+  const TChangeScope Changes;
   if (V == FTickInner) return;
   FTickInner = V;
   Relayout();
@@ -145,6 +152,7 @@ void TDial::SetTickInner(Integer V) {
 // The knob radius is the tick ring's divided by TickOuter percent, so
 // TickOuter must be positive.
 void TDial::SetTickOuter(Integer V) {
+  const TChangeScope Changes;
   if (V < 1 || V == FTickOuter) return;
   FTickOuter = V;
   Relayout();
@@ -157,12 +165,14 @@ void TDial::SetBevelOuterWidth(Integer V) {
 }
 
 void TDial::SetBevelInnerWidth(Integer V) {
+  const TChangeScope Changes;
   if (V == FBevelInnerWidth) return;
   FBevelInnerWidth = V;
   Rebuild();
 }
 
 void TDial::SetRingWidth(Integer V) {
+  const TChangeScope Changes;
   if (V == FRingWidth) return;
   FRingWidth = V;
   Rebuild();
@@ -171,30 +181,35 @@ void TDial::SetRingWidth(Integer V) {
 // The bevels are shaded from the colour's red, green and blue parts; a
 // system colour has none.
 void TDial::SetBevelColor(TColor V) {
+  const TChangeScope Changes;
   if (V < 0 || V == FBevelColor) return;
   FBevelColor = V;
   Rebuild();
 }
 
 void TDial::SetInnerColor(TColor V) {
+  const TChangeScope Changes;
   if (V == FInnerColor) return;
   FInnerColor = V;
   Rebuild();
 }
 
 void TDial::SetRingColor(TColor V) {
+  const TChangeScope Changes;
   if (V == FRingColor) return;
   FRingColor = V;
   Rebuild();
 }
 
 void TDial::SetIndicatorInner(Integer V) {
+  const TChangeScope Changes;
   if (V == FIndicatorInner) return;
   FIndicatorInner = V;
   Invalidate();
 }
 
 void TDial::SetIndicatorOuter(Integer V) {
+  const TChangeScope Changes;
   if (V == FIndicatorOuter) return;
   FIndicatorOuter = V;
   Invalidate();

@@ -62,6 +62,7 @@ TLedInt::~TLedInt() {
 }
 
 void TLedInt::SetColorInactive(TColor Value) {
+  const TChangeScope Changes;
   if (Value == FColorInactive) return;
   FColorInactive = Value;
   if (!FValue) FCurrentColor = Value;
@@ -69,6 +70,7 @@ void TLedInt::SetColorInactive(TColor Value) {
 }
 
 void TLedInt::SetColorActive(TColor Value) {
+  const TChangeScope Changes;
   if (Value == FColorActive) return;
   FColorActive = Value;
   if (FValue) FCurrentColor = Value;
@@ -86,6 +88,7 @@ void TLedInt::SetValue(bool Value) {
 void TLedInt::DrawPending() { PaintLamp(); }
 
 void TLedInt::SetFlashing(bool Value) {
+  const TChangeScope Changes;
   if (Value == FFlashing) return;
   FFlashing = Value;
   // While loading, Loaded() starts the flashing once Value is known too.
@@ -98,6 +101,7 @@ void TLedInt::SetFlashing(bool Value) {
 }
 
 void TLedInt::SetFlashInterval(Integer Value) {
+  const TChangeScope Changes;
   // An interval below 1 ms would keep the timer firing without pause.
   if (Value < 1 || Value == FFlashInterval) return;
   FFlashInterval = Value;
@@ -105,6 +109,7 @@ void TLedInt::SetFlashInterval(Integer Value) {
 }
 
 void TLedInt::SetStyle(TLedStyle Value) {
+  const TChangeScope Changes;
   if (Value == FStyle) return;
   FStyle = Value;
   Invalidate();

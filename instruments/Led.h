@@ -39,20 +39,34 @@ std::vector<TPoint> LedHighlight(Integer W, Integer H);
 
 class TLedInt : public TGraphicControl {
   Q_OBJECT
-  Q_PROPERTY(QString Version READ Version WRITE SetVersion)
-  Q_PROPERTY(QString Copyright READ Copyright WRITE SetCopyright)
-  Q_PROPERTY(int ColorInactive READ ColorInactive WRITE SetColorInactive)
+  // Natural and smallest useful size, for Qt layouts.
+  Q_CLASSINFO("NaturalSize", "20,20")
+  Q_CLASSINFO("MinimumSize", "8,8")
+  Q_PROPERTY(QString Version READ Version WRITE SetVersion NOTIFY VersionChanged)
+  Q_PROPERTY(QString Copyright READ Copyright WRITE SetCopyright NOTIFY CopyrightChanged)
+  Q_PROPERTY(int ColorInactive READ ColorInactive WRITE SetColorInactive NOTIFY ColorInactiveChanged)
   Q_CLASSINFO("default:ColorInactive", "12632256")
-  Q_PROPERTY(int ColorActive READ ColorActive WRITE SetColorActive)
+  Q_PROPERTY(int ColorActive READ ColorActive WRITE SetColorActive NOTIFY ColorActiveChanged)
   Q_CLASSINFO("default:ColorActive", "255")
-  Q_PROPERTY(bool Flashing READ Flashing WRITE SetFlashing)
+  Q_PROPERTY(bool Flashing READ Flashing WRITE SetFlashing NOTIFY FlashingChanged)
   Q_CLASSINFO("default:Flashing", "false")
-  Q_PROPERTY(int FlashInterval READ FlashInterval WRITE SetFlashInterval)
+  Q_PROPERTY(int FlashInterval READ FlashInterval WRITE SetFlashInterval NOTIFY FlashIntervalChanged)
   Q_CLASSINFO("default:FlashInterval", "1000")
-  Q_PROPERTY(quellix::LedInt::TLedStyle Style READ Style WRITE SetStyle)
+  Q_PROPERTY(quellix::LedInt::TLedStyle Style READ Style WRITE SetStyle NOTIFY StyleChanged)
   Q_CLASSINFO("default:Style", "lesCircle")
-  Q_PROPERTY(bool Value READ Value WRITE SetValue)
+  Q_PROPERTY(bool Value READ Value WRITE SetValue NOTIFY ValueChanged)
   Q_CLASSINFO("default:Value", "false")
+
+Q_SIGNALS:
+  // Property change signals.
+  void VersionChanged(const QString& Value);
+  void CopyrightChanged(const QString& Value);
+  void ColorInactiveChanged(int Value);
+  void ColorActiveChanged(int Value);
+  void FlashingChanged(bool Value);
+  void FlashIntervalChanged(int Value);
+  void StyleChanged(quellix::LedInt::TLedStyle Value);
+  void ValueChanged(bool Value);
 
 public:
   explicit TLedInt(TComponentCore* AOwner = nullptr, QWidget* AParent = nullptr);

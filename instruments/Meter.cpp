@@ -51,13 +51,14 @@ Integer TMeterInt::RangeCodeOf(Double V) const {
 
 void TMeterInt::FireRange(Integer Code) {
   FRangeState = Code;
-  OnRangeCheck(this, Code);
+  if (OnRangeCheck) OnRangeCheck(this, Code);
+  emit rangeCheck(this, Code);
 }
 
 // Reports the range the value lies in when it differs from the last one
 // reported, so that each change is reported once.
 void TMeterInt::CheckRange() {
-  if (!OnRangeCheck) return;
+  if (!Wanted(OnRangeCheck, &TMeterInt::rangeCheck)) return;
   const Integer Code = RangeCodeOf(FValue);
   if (Code != FRangeState) FireRange(Code);
 }
@@ -69,12 +70,12 @@ void TMeterInt::ClampDisplayed() {
   const Double Hi = FValueMin + 1.05 * Span;
   if (FDisplayed > Hi) {
     FDisplayed = Hi;
-    if (OnRangeCheck && FRangeState != -2) FireRange(-2);
+    if (Wanted(OnRangeCheck, &TMeterInt::rangeCheck) && FRangeState != -2) FireRange(-2);
   }
   const Double Lo = FValueMax - 1.05 * Span;
   if (FDisplayed < Lo) {
     FDisplayed = Lo;
-    if (OnRangeCheck && FRangeState != -1) FireRange(-1);
+    if (Wanted(OnRangeCheck, &TMeterInt::rangeCheck) && FRangeState != -1) FireRange(-1);
   }
 }
 
@@ -95,14 +96,17 @@ void TMeterInt::Relayout() {
 }
 
 void TMeterInt::SetMeterAngle1(Double V) {
+  const TChangeScope Changes;
   if (SetStartAngle(V, FMeterAngle1, FMeterAngle2)) Relayout();
 }
 
 void TMeterInt::SetMeterAngle2(Double V) {
+  const TChangeScope Changes;
   if (SetEndAngle(V, FMeterAngle1, FMeterAngle2)) Relayout();
 }
 
 void TMeterInt::SetValueMax(Double V) {
+  const TChangeScope Changes;
   if (!SetScaleMax(V, FValueMin, FValueMax)) return;
   ClampDisplayed();
   NormaliseRanges();
@@ -110,6 +114,7 @@ void TMeterInt::SetValueMax(Double V) {
 }
 
 void TMeterInt::SetValueMin(Double V) {
+  const TChangeScope Changes;
   if (!SetScaleMin(V, FValueMin, FValueMax)) return;
   ClampDisplayed();
   NormaliseRanges();
@@ -117,18 +122,21 @@ void TMeterInt::SetValueMin(Double V) {
 }
 
 void TMeterInt::SetValueGap(Double V) {
+  const TChangeScope Changes;
   if (!(V > 0) || !std::isfinite(V) || V == FValueGap) return;
   FValueGap = V;
   Relayout();
 }
 
 void TMeterInt::SetValueDecimals(Integer V) {
+  const TChangeScope Changes;
   if (V == FValueDecimals) return;
   FValueDecimals = V;
   Relayout();
 }
 
 void TMeterInt::SetMeterScale(Integer V) {
+  const TChangeScope Changes;
   V = std::clamp(V, 50, 210);
   if (V == FMeterScale) return;
   FMeterScale = V;
@@ -136,6 +144,7 @@ void TMeterInt::SetMeterScale(Integer V) {
 }
 
 void TMeterInt::SetMeterScaleWidth(Integer V) {
+  const TChangeScope Changes;
   V = std::clamp(V, 0, 100);
   if (V == FMeterScaleWidth) return;
   FMeterScaleWidth = V;
@@ -143,6 +152,7 @@ void TMeterInt::SetMeterScaleWidth(Integer V) {
 }
 
 void TMeterInt::SetMeterShiftX(Integer V) {
+  const TChangeScope Changes;
   V = std::clamp(V, -60, 60);
   if (V == FMeterShiftX) return;
   FMeterShiftX = V;
@@ -150,6 +160,7 @@ void TMeterInt::SetMeterShiftX(Integer V) {
 }
 
 void TMeterInt::SetMeterShiftY(Integer V) {
+  const TChangeScope Changes;
   V = std::clamp(V, -60, 60);
   if (V == FMeterShiftY) return;
   FMeterShiftY = V;
@@ -158,12 +169,14 @@ void TMeterInt::SetMeterShiftY(Integer V) {
 
 // The frame width takes room from the radius, so labels move with it.
 void TMeterInt::SetBevelOuterWidth(Integer V) {
+  const TChangeScope Changes;
   if (V < 0 || V == FBevelOuterWidth) return;
   FBevelOuterWidth = V;
   Relayout();
 }
 
 void TMeterInt::SetTickStyle(TTickStyle V) {
+  const TChangeScope Changes;
   if (V == FTickStyle) return;
   FTickStyle = V;
   Relayout();
@@ -172,6 +185,7 @@ void TMeterInt::SetTickStyle(TTickStyle V) {
 // The margins depend on the style and the radii on the margins: the
 // layout runs again once the geometry has the new margins.
 void TMeterInt::SetLabelingStyle(TLabelingStyle V) {
+  const TChangeScope Changes;
   if (V == FLabelingStyle) return;
   FLabelingStyle = V;
   Layout();
@@ -181,6 +195,7 @@ void TMeterInt::SetLabelingStyle(TLabelingStyle V) {
 }
 
 void TMeterInt::SetValue(Double V) {
+  const TChangeScope Changes;
   if (!std::isfinite(V) || V == FValue) return;
   FValue = V;
   const Double D = DisplayedFor(V);
@@ -196,6 +211,7 @@ void TMeterInt::DrawPending() {
 }
 
 void TMeterInt::SetIndicatorScale(Integer V) {
+  const TChangeScope Changes;
   V = std::clamp(V, 0, 200);
   if (V == FIndicatorScale) return;
   FIndicatorScale = V;
@@ -203,24 +219,28 @@ void TMeterInt::SetIndicatorScale(Integer V) {
 }
 
 void TMeterInt::SetIndicatorColor(TColor V) {
+  const TChangeScope Changes;
   if (V == FIndicatorColor) return;
   FIndicatorColor = V;
   Repaint();
 }
 
 void TMeterInt::SetIndicatorStyle(TIndicatorStyle V) {
+  const TChangeScope Changes;
   if (V == FIndicatorStyle) return;
   FIndicatorStyle = V;
   Repaint();
 }
 
 void TMeterInt::SetReduceFlicker(bool V) {
+  const TChangeScope Changes;
   if (V == FReduceFlicker) return;
   FReduceFlicker = V;
   Repaint();
 }
 
 void TMeterInt::SetRangeNumber(Integer V) {
+  const TChangeScope Changes;
   if (V < 1 || V > MaxRanges || V == FRangeNumber) return;
   FRangeNumber = V;
   NormaliseRanges();
@@ -229,6 +249,7 @@ void TMeterInt::SetRangeNumber(Integer V) {
 }
 
 void TMeterInt::SetRangeCurrent(Integer V) {
+  const TChangeScope Changes;
   if (V < 1 || V > MaxRanges || V == FRangeCurrent) return;
   FRangeCurrent = V;
   Repaint();
@@ -243,6 +264,7 @@ TColor TMeterInt::RangeColor() const { return FRangeCurrent <= FRangeNumber ? FR
 bool TMeterInt::RangeCheck() const { return FRangeCurrent <= FRangeNumber && FRanges[FRangeCurrent - 1].RangeCheck; }
 
 void TMeterInt::SetRangeLimit(Double V) {
+  const TChangeScope Changes;
   if (FRangeCurrent > FRangeNumber || !std::isfinite(V)) return;
   TMeterRange& R = FRanges[FRangeCurrent - 1];
   if (V == R.Limit) return;
@@ -253,6 +275,7 @@ void TMeterInt::SetRangeLimit(Double V) {
 }
 
 void TMeterInt::SetRangeColor(TColor V) {
+  const TChangeScope Changes;
   if (FRangeCurrent > FRangeNumber) return;
   TMeterRange& R = FRanges[FRangeCurrent - 1];
   if (V == R.Color) return;
@@ -261,6 +284,7 @@ void TMeterInt::SetRangeColor(TColor V) {
 }
 
 void TMeterInt::SetRangeCheck(bool V) {
+  const TChangeScope Changes;
   if (FRangeCurrent > FRangeNumber) return;
   TMeterRange& R = FRanges[FRangeCurrent - 1];
   if (V == R.RangeCheck) return;
@@ -276,6 +300,7 @@ void TMeterInt::SetLegend(int I, const QString& V) {
 }
 
 void TMeterInt::SetLegendPosition(TLegendPosition V) {
+  const TChangeScope Changes;
   if (V == FLegendPosition) return;
   FLegendPosition = V;
   Layout();

@@ -59,60 +59,94 @@ struct TTick {
 
 class TMeterInt : public TPaintBox {
   Q_OBJECT
-  Q_PROPERTY(QString Version READ Version WRITE SetVersion)
-  Q_PROPERTY(QString Copyright READ Copyright WRITE SetCopyright)
-  Q_PROPERTY(double MeterAngle1 READ MeterAngle1 WRITE SetMeterAngle1)
+  // Natural and smallest useful size, for Qt layouts.
+  Q_CLASSINFO("NaturalSize", "201,177")
+  Q_CLASSINFO("MinimumSize", "80,60")
+  Q_PROPERTY(QString Version READ Version WRITE SetVersion NOTIFY VersionChanged)
+  Q_PROPERTY(QString Copyright READ Copyright WRITE SetCopyright NOTIFY CopyrightChanged)
+  Q_PROPERTY(double MeterAngle1 READ MeterAngle1 WRITE SetMeterAngle1 NOTIFY MeterAngle1Changed)
   Q_CLASSINFO("default:MeterAngle1", "-90")
-  Q_PROPERTY(double MeterAngle2 READ MeterAngle2 WRITE SetMeterAngle2)
+  Q_PROPERTY(double MeterAngle2 READ MeterAngle2 WRITE SetMeterAngle2 NOTIFY MeterAngle2Changed)
   Q_CLASSINFO("default:MeterAngle2", "90")
-  Q_PROPERTY(double ValueMin READ ValueMin WRITE SetValueMin)
+  Q_PROPERTY(double ValueMin READ ValueMin WRITE SetValueMin NOTIFY ValueMinChanged)
   Q_CLASSINFO("default:ValueMin", "0")
-  Q_PROPERTY(double ValueMax READ ValueMax WRITE SetValueMax)
+  Q_PROPERTY(double ValueMax READ ValueMax WRITE SetValueMax NOTIFY ValueMaxChanged)
   Q_CLASSINFO("default:ValueMax", "100")
-  Q_PROPERTY(double Value READ Value WRITE SetValue)
+  Q_PROPERTY(double Value READ Value WRITE SetValue NOTIFY ValueChanged)
   Q_CLASSINFO("default:Value", "0")
-  Q_PROPERTY(double ValueGap READ ValueGap WRITE SetValueGap)
+  Q_PROPERTY(double ValueGap READ ValueGap WRITE SetValueGap NOTIFY ValueGapChanged)
   Q_CLASSINFO("default:ValueGap", "10")
-  Q_PROPERTY(int IndicatorScale READ IndicatorScale WRITE SetIndicatorScale)
+  Q_PROPERTY(int IndicatorScale READ IndicatorScale WRITE SetIndicatorScale NOTIFY IndicatorScaleChanged)
   Q_CLASSINFO("default:IndicatorScale", "100")
-  Q_PROPERTY(int MeterScaleWidth READ MeterScaleWidth WRITE SetMeterScaleWidth)
+  Q_PROPERTY(int MeterScaleWidth READ MeterScaleWidth WRITE SetMeterScaleWidth NOTIFY MeterScaleWidthChanged)
   Q_CLASSINFO("default:MeterScaleWidth", "10")
-  Q_PROPERTY(int MeterScale READ MeterScale WRITE SetMeterScale)
+  Q_PROPERTY(int MeterScale READ MeterScale WRITE SetMeterScale NOTIFY MeterScaleChanged)
   Q_CLASSINFO("default:MeterScale", "100")
-  Q_PROPERTY(int RangeNumber READ RangeNumber WRITE SetRangeNumber)
+  Q_PROPERTY(int RangeNumber READ RangeNumber WRITE SetRangeNumber NOTIFY RangeNumberChanged)
   Q_CLASSINFO("default:RangeNumber", "1")
-  Q_PROPERTY(int RangeCurrent READ RangeCurrent WRITE SetRangeCurrent)
+  Q_PROPERTY(int RangeCurrent READ RangeCurrent WRITE SetRangeCurrent NOTIFY RangeCurrentChanged)
   Q_CLASSINFO("default:RangeCurrent", "1")
-  Q_PROPERTY(double RangeLimit READ RangeLimit WRITE SetRangeLimit)
+  Q_PROPERTY(double RangeLimit READ RangeLimit WRITE SetRangeLimit NOTIFY RangeLimitChanged)
   Q_CLASSINFO("default:RangeLimit", "100")
-  Q_PROPERTY(int RangeColor READ RangeColor WRITE SetRangeColor)
+  QUELLIX_COLOR_PROPERTY(RangeColor)
   Q_CLASSINFO("default:RangeColor", "-2147483628")
-  Q_PROPERTY(bool RangeCheck READ RangeCheck WRITE SetRangeCheck)
+  Q_PROPERTY(bool RangeCheck READ RangeCheck WRITE SetRangeCheck NOTIFY RangeCheckChanged)
   Q_CLASSINFO("default:RangeCheck", "false")
-  Q_PROPERTY(int BevelOuterWidth READ BevelOuterWidth WRITE SetBevelOuterWidth)
+  Q_PROPERTY(int BevelOuterWidth READ BevelOuterWidth WRITE SetBevelOuterWidth NOTIFY BevelOuterWidthChanged)
   Q_CLASSINFO("default:BevelOuterWidth", "1")
-  Q_PROPERTY(int ValueDecimals READ ValueDecimals WRITE SetValueDecimals)
+  Q_PROPERTY(int ValueDecimals READ ValueDecimals WRITE SetValueDecimals NOTIFY ValueDecimalsChanged)
   Q_CLASSINFO("default:ValueDecimals", "0")
-  Q_PROPERTY(int MeterShiftX READ MeterShiftX WRITE SetMeterShiftX)
+  Q_PROPERTY(int MeterShiftX READ MeterShiftX WRITE SetMeterShiftX NOTIFY MeterShiftXChanged)
   Q_CLASSINFO("default:MeterShiftX", "0")
-  Q_PROPERTY(int MeterShiftY READ MeterShiftY WRITE SetMeterShiftY)
+  Q_PROPERTY(int MeterShiftY READ MeterShiftY WRITE SetMeterShiftY NOTIFY MeterShiftYChanged)
   Q_CLASSINFO("default:MeterShiftY", "0")
-  Q_PROPERTY(int IndicatorColor READ IndicatorColor WRITE SetIndicatorColor)
+  QUELLIX_COLOR_PROPERTY(IndicatorColor)
   Q_CLASSINFO("default:IndicatorColor", "0")
-  Q_PROPERTY(bool ReduceFlicker READ ReduceFlicker WRITE SetReduceFlicker)
+  Q_PROPERTY(bool ReduceFlicker READ ReduceFlicker WRITE SetReduceFlicker NOTIFY ReduceFlickerChanged)
   Q_CLASSINFO("default:ReduceFlicker", "false")
-  Q_PROPERTY(QString Legend1 READ Legend1 WRITE SetLegend1)
+  Q_PROPERTY(QString Legend1 READ Legend1 WRITE SetLegend1 NOTIFY Legend1Changed)
   Q_CLASSINFO("default:Legend1", "")
-  Q_PROPERTY(QString Legend2 READ Legend2 WRITE SetLegend2)
+  Q_PROPERTY(QString Legend2 READ Legend2 WRITE SetLegend2 NOTIFY Legend2Changed)
   Q_CLASSINFO("default:Legend2", "")
-  Q_PROPERTY(quellix::meterInt::TIndicatorStyle IndicatorStyle READ IndicatorStyle WRITE SetIndicatorStyle)
+  Q_PROPERTY(quellix::meterInt::TIndicatorStyle IndicatorStyle READ IndicatorStyle WRITE SetIndicatorStyle NOTIFY IndicatorStyleChanged)
   Q_CLASSINFO("default:IndicatorStyle", "indWedge")
-  Q_PROPERTY(quellix::meterInt::TLabelingStyle LabelingStyle READ LabelingStyle WRITE SetLabelingStyle)
+  Q_PROPERTY(quellix::meterInt::TLabelingStyle LabelingStyle READ LabelingStyle WRITE SetLabelingStyle NOTIFY LabelingStyleChanged)
   Q_CLASSINFO("default:LabelingStyle", "labOutside")
-  Q_PROPERTY(quellix::meterInt::TTickStyle TickStyle READ TickStyle WRITE SetTickStyle)
+  Q_PROPERTY(quellix::meterInt::TTickStyle TickStyle READ TickStyle WRITE SetTickStyle NOTIFY TickStyleChanged)
   Q_CLASSINFO("default:TickStyle", "ticFull")
-  Q_PROPERTY(quellix::meterInt::TLegendPosition LegendPosition READ LegendPosition WRITE SetLegendPosition)
+  Q_PROPERTY(quellix::meterInt::TLegendPosition LegendPosition READ LegendPosition WRITE SetLegendPosition NOTIFY LegendPositionChanged)
   Q_CLASSINFO("default:LegendPosition", "LegBottom")
+
+Q_SIGNALS:
+  // Events as signals.
+  void rangeCheck(quellix::TObject* Sender, int Range);
+  // Property change signals.
+  void VersionChanged(const QString& Value);
+  void CopyrightChanged(const QString& Value);
+  void MeterAngle1Changed(double Value);
+  void MeterAngle2Changed(double Value);
+  void ValueMinChanged(double Value);
+  void ValueMaxChanged(double Value);
+  void ValueChanged(double Value);
+  void ValueGapChanged(double Value);
+  void IndicatorScaleChanged(int Value);
+  void MeterScaleWidthChanged(int Value);
+  void MeterScaleChanged(int Value);
+  void RangeNumberChanged(int Value);
+  void RangeCurrentChanged(int Value);
+  void RangeLimitChanged(double Value);
+  void RangeCheckChanged(bool Value);
+  void BevelOuterWidthChanged(int Value);
+  void ValueDecimalsChanged(int Value);
+  void MeterShiftXChanged(int Value);
+  void MeterShiftYChanged(int Value);
+  void ReduceFlickerChanged(bool Value);
+  void Legend1Changed(const QString& Value);
+  void Legend2Changed(const QString& Value);
+  void IndicatorStyleChanged(quellix::meterInt::TIndicatorStyle Value);
+  void LabelingStyleChanged(quellix::meterInt::TLabelingStyle Value);
+  void TickStyleChanged(quellix::meterInt::TTickStyle Value);
+  void LegendPositionChanged(quellix::meterInt::TLegendPosition Value);
 
 public:
   explicit TMeterInt(TComponentCore* AOwner = nullptr, QWidget* AParent = nullptr);
@@ -178,9 +212,9 @@ public:
 
   // --- legends ---
   QString Legend1() const { return FLegend[0]; }
-  void SetLegend1(const QString& V) { SetLegend(0, V); }
+  void SetLegend1(const QString& V) { const TChangeScope Changes; SetLegend(0, V); }
   QString Legend2() const { return FLegend[1]; }
-  void SetLegend2(const QString& V) { SetLegend(1, V); }
+  void SetLegend2(const QString& V) { const TChangeScope Changes; SetLegend(1, V); }
   TLegendPosition LegendPosition() const { return FLegendPosition; }
   void SetLegendPosition(TLegendPosition V);
 

@@ -90,6 +90,7 @@ void TPanelMeterInt::SetBevelWidth(Integer Value) {
 }
 
 void TPanelMeterInt::SetBorderWidth(Integer Value) {
+  const TChangeScope Changes;
   if (Value < 0 || Value == FBorderWidth) return;
   FBorderWidth = Value;
   GeometryChanged();
@@ -108,30 +109,35 @@ void TPanelMeterInt::SetBevelColor2(TColor Value) {
 }
 
 void TPanelMeterInt::SetBorderColor(TColor Value) {
+  const TChangeScope Changes;
   if (Value == FBorderColor) return;
   FBorderColor = Value;
   Invalidate();
 }
 
 void TPanelMeterInt::SetDisplayColor(TColor Value) {
+  const TChangeScope Changes;
   if (Value == FDisplayColor) return;
   FDisplayColor = Value;
   Invalidate();
 }
 
 void TPanelMeterInt::SetDigits(Integer Value) {
+  const TChangeScope Changes;
   if (Value < 1 || Value > MaxDigits || Value == FDigits) return;
   FDigits = Value;
   FormatChanged();
 }
 
 void TPanelMeterInt::SetDecimalPoint(Integer Value) {
+  const TChangeScope Changes;
   if (Value == FDecimalPoint) return;
   FDecimalPoint = Value;
   FormatChanged();
 }
 
 void TPanelMeterInt::SetSign(TPanelMeterSign Value) {
+  const TChangeScope Changes;
   if (Value == FSign) return;
   FSign = Value;
   FormatChanged();
@@ -150,6 +156,7 @@ void TPanelMeterInt::SetValueMax(Double Value) {
 }
 
 void TPanelMeterInt::SetDisplayAngle(Double Value) {
+  const TChangeScope Changes;
   if (!std::isfinite(Value) || Value == FDisplayAngle) return;
   FDisplayAngle = Value;
   GeometryChanged();
@@ -165,12 +172,14 @@ void TPanelMeterInt::SetSlots(const TStringList& Value) {
 }
 
 void TPanelMeterInt::SetSlotsText(const QStringList& Value) {
+  const TChangeScope Changes;
   TStringList L;
   for (const QString& S : Value) L.Add(S);
   SetSlots(L);
 }
 
 void TPanelMeterInt::SetSlotFont(const TFont& Value) {
+  const TChangeScope Changes;
   if (SameFont(Value, FSlotFont)) return;
   FSlotFont.Assign(Value);  // OnChange recomputes the geometry
 }
@@ -212,11 +221,12 @@ void TPanelMeterInt::DrawPending() { PaintDigits(); }
 // Each range code is reported once, when the value enters that range; a
 // run of values in the same range stays silent.
 void TPanelMeterInt::CheckRange() {
-  if (!OnRangeCheck) return;
+  if (!Wanted(OnRangeCheck, &TPanelMeterInt::rangeCheck)) return;
   const Integer Code = PanelMeterRange(FValue, FValueMin, FValueMax, FSign);
   if (Code == FRangeState) return;
   FRangeState = Code;
-  OnRangeCheck(this, Code);
+  if (OnRangeCheck) OnRangeCheck(this, Code);
+  emit rangeCheck(this, Code);
 }
 
 // --- streaming ---

@@ -61,36 +61,59 @@ TSegmentSet SegmentsOf(QChar C);
 
 class TPanelMeterInt : public TGraphicControl {
   Q_OBJECT
-  Q_PROPERTY(QString Version READ Version WRITE SetVersion)
-  Q_PROPERTY(QString Copyright READ Copyright WRITE SetCopyright)
-  Q_PROPERTY(int BevelWidth READ BevelWidth WRITE SetBevelWidth)
+  // Natural and smallest useful size, for Qt layouts.
+  Q_CLASSINFO("NaturalSize", "150,60")
+  Q_CLASSINFO("MinimumSize", "60,24")
+  Q_PROPERTY(QString Version READ Version WRITE SetVersion NOTIFY VersionChanged)
+  Q_PROPERTY(QString Copyright READ Copyright WRITE SetCopyright NOTIFY CopyrightChanged)
+  Q_PROPERTY(int BevelWidth READ BevelWidth WRITE SetBevelWidth NOTIFY BevelWidthChanged)
   Q_CLASSINFO("default:BevelWidth", "2")
-  Q_PROPERTY(int BorderWidth READ BorderWidth WRITE SetBorderWidth)
+  Q_PROPERTY(int BorderWidth READ BorderWidth WRITE SetBorderWidth NOTIFY BorderWidthChanged)
   Q_CLASSINFO("default:BorderWidth", "3")
-  Q_PROPERTY(int Digits READ Digits WRITE SetDigits)
+  Q_PROPERTY(int Digits READ Digits WRITE SetDigits NOTIFY DigitsChanged)
   Q_CLASSINFO("default:Digits", "4")
-  Q_PROPERTY(int DecimalPoint READ DecimalPoint WRITE SetDecimalPoint)
+  Q_PROPERTY(int DecimalPoint READ DecimalPoint WRITE SetDecimalPoint NOTIFY DecimalPointChanged)
   Q_CLASSINFO("default:DecimalPoint", "1")
-  Q_PROPERTY(quellix::PMeterInt::TPanelMeterSign Sign READ Sign WRITE SetSign)
+  Q_PROPERTY(quellix::PMeterInt::TPanelMeterSign Sign READ Sign WRITE SetSign NOTIFY SignChanged)
   Q_CLASSINFO("default:Sign", "pmrNegative")
   // The four floats travel in the "Range" list instead.
-  Q_PROPERTY(double Value READ Value WRITE SetValue STORED false)
-  Q_PROPERTY(double ValueMin READ ValueMin WRITE SetValueMin STORED false)
-  Q_PROPERTY(double ValueMax READ ValueMax WRITE SetValueMax STORED false)
-  Q_PROPERTY(double DisplayAngle READ DisplayAngle WRITE SetDisplayAngle STORED false)
-  Q_PROPERTY(int BevelColor1 READ BevelColor1 WRITE SetBevelColor1)
+  Q_PROPERTY(double Value READ Value WRITE SetValue STORED false NOTIFY ValueChanged)
+  Q_PROPERTY(double ValueMin READ ValueMin WRITE SetValueMin STORED false NOTIFY ValueMinChanged)
+  Q_PROPERTY(double ValueMax READ ValueMax WRITE SetValueMax STORED false NOTIFY ValueMaxChanged)
+  Q_PROPERTY(double DisplayAngle READ DisplayAngle WRITE SetDisplayAngle STORED false NOTIFY DisplayAngleChanged)
+  Q_PROPERTY(int BevelColor1 READ BevelColor1 WRITE SetBevelColor1 NOTIFY BevelColor1Changed)
   Q_CLASSINFO("default:BevelColor1", "-2147483628")
-  Q_PROPERTY(int BevelColor2 READ BevelColor2 WRITE SetBevelColor2)
+  Q_PROPERTY(int BevelColor2 READ BevelColor2 WRITE SetBevelColor2 NOTIFY BevelColor2Changed)
   Q_CLASSINFO("default:BevelColor2", "-2147483632")
-  Q_PROPERTY(int BorderColor READ BorderColor WRITE SetBorderColor)
+  QUELLIX_COLOR_PROPERTY(BorderColor)
   Q_CLASSINFO("default:BorderColor", "-2147483633")
-  Q_PROPERTY(int DisplayColor READ DisplayColor WRITE SetDisplayColor)
+  QUELLIX_COLOR_PROPERTY(DisplayColor)
   Q_CLASSINFO("default:DisplayColor", "65280")
   Q_CLASSINFO("default:Color", "0")
   Q_CLASSINFO("default:ParentColor", "false")
-  Q_PROPERTY(QStringList Slots READ SlotsText WRITE SetSlotsText)
+  Q_PROPERTY(QStringList Slots READ SlotsText WRITE SetSlotsText NOTIFY SlotsChanged)
   Q_CLASSINFO("default:Slots", "()")
-  Q_PROPERTY(quellix::TFont* SlotFont READ SlotFontPtr WRITE SetSlotFont)
+  Q_PROPERTY(quellix::TFont* SlotFont READ SlotFontPtr WRITE SetSlotFont NOTIFY SlotFontChanged)
+
+Q_SIGNALS:
+  // Events as signals.
+  void rangeCheck(quellix::TObject* Sender, int Range);
+  // Property change signals.
+  void VersionChanged(const QString& Value);
+  void CopyrightChanged(const QString& Value);
+  void BevelWidthChanged(int Value);
+  void BorderWidthChanged(int Value);
+  void DigitsChanged(int Value);
+  void DecimalPointChanged(int Value);
+  void SignChanged(quellix::PMeterInt::TPanelMeterSign Value);
+  void ValueChanged(double Value);
+  void ValueMinChanged(double Value);
+  void ValueMaxChanged(double Value);
+  void DisplayAngleChanged(double Value);
+  void BevelColor1Changed(int Value);
+  void BevelColor2Changed(int Value);
+  void SlotsChanged(QStringList Value);
+  void SlotFontChanged(quellix::TFont* Value);
 
 public:
   explicit TPanelMeterInt(TComponentCore* AOwner = nullptr, QWidget* AParent = nullptr);

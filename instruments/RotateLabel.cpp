@@ -50,12 +50,14 @@ TRotateLabel::TRotateLabel(TComponentCore* AOwner, QWidget* AParent) : TGraphicC
 }
 
 void TRotateLabel::SetCaption(const QString& Value) {
+  const TChangeScope Changes;
   if (Value == Caption()) return;
   TGraphicControl::SetCaption(Value);
   AdjustBounds();
 }
 
 void TRotateLabel::SetAngle(Integer Value) {
+  const TChangeScope Changes;
   // Stored even when unchanged: the label is drawn anew either way.
   FAngle = NormalizeAngle(Value);
   AdjustBounds();
@@ -63,18 +65,21 @@ void TRotateLabel::SetAngle(Integer Value) {
 }
 
 void TRotateLabel::SetAlignInt(int Value) {
+  const TChangeScope Changes;
   if (Value < alNone || Value > alClient) return;
   SetAlign(static_cast<TAlign>(Value));
   AdjustBounds();
 }
 
 void TRotateLabel::SetAlignment(TAlignment Value) {
+  const TChangeScope Changes;
   if (Value == FAlignment) return;
   FAlignment = Value;
   Invalidate();
 }
 
 void TRotateLabel::SetAutoSize(bool Value) {
+  const TChangeScope Changes;
   if (Value == FAutoSize) return;
   FAutoSize = Value;
   Invalidate();

@@ -34,19 +34,29 @@ TRotatedTextPlace RotatedTextPlace(Integer Angle, Integer TextWidth, Integer Tex
 
 class TRotateLabel : public TGraphicControl {
   Q_OBJECT
-  Q_PROPERTY(int Angle READ Angle WRITE SetAngle)
+  Q_PROPERTY(int Angle READ Angle WRITE SetAngle NOTIFY AngleChanged)
   // The constructor starts at 45, so 45 is the value a stream leaves out;
   // any other angle (0 too) is written and comes back.
   Q_CLASSINFO("default:Angle", "45")
-  Q_PROPERTY(QString Copyright READ Copyright WRITE SetCopyright)
-  Q_PROPERTY(QString Version READ Version WRITE SetVersion)
-  Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
-  Q_PROPERTY(int Align READ AlignInt WRITE SetAlignInt)
+  Q_PROPERTY(QString Copyright READ Copyright WRITE SetCopyright NOTIFY CopyrightChanged)
+  Q_PROPERTY(QString Version READ Version WRITE SetVersion NOTIFY VersionChanged)
+  Q_PROPERTY(QString Caption READ Caption WRITE SetCaption NOTIFY CaptionChanged)
+  Q_PROPERTY(int Align READ AlignInt WRITE SetAlignInt NOTIFY AlignChanged)
   Q_CLASSINFO("default:Align", "0")
-  Q_PROPERTY(quellix::RLabel::TAlignment Alignment READ Alignment WRITE SetAlignment)
+  Q_PROPERTY(quellix::RLabel::TAlignment Alignment READ Alignment WRITE SetAlignment NOTIFY AlignmentChanged)
   Q_CLASSINFO("default:Alignment", "taLeftJustify")
-  Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize)
+  Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize NOTIFY AutoSizeChanged)
   Q_CLASSINFO("default:AutoSize", "true")
+
+Q_SIGNALS:
+  // Property change signals.
+  void AngleChanged(int Value);
+  void CopyrightChanged(const QString& Value);
+  void VersionChanged(const QString& Value);
+  void CaptionChanged(const QString& Value);
+  void AlignChanged(int Value);
+  void AlignmentChanged(quellix::RLabel::TAlignment Value);
+  void AutoSizeChanged(bool Value);
 
 public:
   explicit TRotateLabel(TComponentCore* AOwner = nullptr, QWidget* AParent = nullptr);
@@ -76,6 +86,9 @@ public:
   void AdjustBounds();
 
   void Paint() override;
+  // The label sizes itself to its text: that size is its natural one.
+  QSize sizeHint() const override { return size(); }
+  QSize minimumSizeHint() const override { return size(); }
 
 private:
   // The control's font turned by Angle.

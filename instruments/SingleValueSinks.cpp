@@ -71,6 +71,7 @@ TLed::TLed(TComponentCore* AOwner, QWidget* AParent)
 TLed::~TLed() { FLink.reset(); }
 
 void TLed::SetMeasureSource(TMeasureSource* Value) {
+  const TChangeScope Changes;
   if (Value != FLink->Source()) FLink->SetSource(Value);
 }
 
@@ -84,24 +85,28 @@ void TLed::DoData(TDescArraySingle& Data) {
 void TLed::Evaluate() { SetValue(LedCompare(FCompare, FLastValue, FLimit, FRangeLower, FRangeUpper)); }
 
 void TLed::SetCompare(TLEDCompare Value) {
+  const TChangeScope Changes;
   if (Value == FCompare) return;
   FCompare = Value;
   if (!IsLoading()) Evaluate();
 }
 
 void TLed::SetLimit(Single Value) {
+  const TChangeScope Changes;
   if (!std::isfinite(Value) || Value == FLimit) return;
   FLimit = Value;
   if (!IsLoading()) Evaluate();
 }
 
 void TLed::SetRangeLower(Single Value) {
+  const TChangeScope Changes;
   if (!std::isfinite(Value) || Value == FRangeLower) return;
   FRangeLower = Value;
   if (!IsLoading()) Evaluate();
 }
 
 void TLed::SetRangeUpper(Single Value) {
+  const TChangeScope Changes;
   if (!std::isfinite(Value) || Value == FRangeUpper) return;
   FRangeUpper = Value;
   if (!IsLoading()) Evaluate();
@@ -118,6 +123,7 @@ TPanelMeter::TPanelMeter(TComponentCore* AOwner, QWidget* AParent)
 TPanelMeter::~TPanelMeter() { FLink.reset(); }
 
 void TPanelMeter::SetMeasureSource(TMeasureSource* Value) {
+  const TChangeScope Changes;
   if (Value != FLink->Source()) FLink->SetSource(Value);
 }
 
@@ -133,6 +139,7 @@ TMeter::TMeter(TComponentCore* AOwner, QWidget* AParent)
 TMeter::~TMeter() { FLink.reset(); }
 
 void TMeter::SetMeasureSource(TMeasureSource* Value) {
+  const TChangeScope Changes;
   if (Value != FLink->Source()) FLink->SetSource(Value);
 }
 
@@ -161,6 +168,7 @@ TBarGraph::TBarGraph(TComponentCore* AOwner, QWidget* AParent)
 TBarGraph::~TBarGraph() { FLink.reset(); }
 
 void TBarGraph::SetMeasureSource(TMeasureSource* Value) {
+  const TChangeScope Changes;
   if (Value != FLink->Source()) FLink->SetSource(Value);
 }
 

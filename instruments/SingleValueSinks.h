@@ -56,12 +56,20 @@ void RegisterClasses();
 
 class TLed : public LedInt::TLedInt {
   Q_OBJECT
-  Q_PROPERTY(quellix::MeasIntf::TMeasureSource* MeasureSource READ MeasureSource WRITE SetMeasureSource)
+  Q_PROPERTY(quellix::MeasIntf::TMeasureSource* MeasureSource READ MeasureSource WRITE SetMeasureSource NOTIFY MeasureSourceChanged)
   // No declared defaults: always stored.
-  Q_PROPERTY(quellix::MLSingleSinks::TLEDCompare Compare READ Compare WRITE SetCompare)
-  Q_PROPERTY(float Limit READ Limit WRITE SetLimit)
-  Q_PROPERTY(float RangeLower READ RangeLower WRITE SetRangeLower)
-  Q_PROPERTY(float RangeUpper READ RangeUpper WRITE SetRangeUpper)
+  Q_PROPERTY(quellix::MLSingleSinks::TLEDCompare Compare READ Compare WRITE SetCompare NOTIFY CompareChanged)
+  Q_PROPERTY(float Limit READ Limit WRITE SetLimit NOTIFY LimitChanged)
+  Q_PROPERTY(float RangeLower READ RangeLower WRITE SetRangeLower NOTIFY RangeLowerChanged)
+  Q_PROPERTY(float RangeUpper READ RangeUpper WRITE SetRangeUpper NOTIFY RangeUpperChanged)
+Q_SIGNALS:
+  // Property change signals.
+  void MeasureSourceChanged(quellix::MeasIntf::TMeasureSource* Value);
+  void CompareChanged(quellix::MLSingleSinks::TLEDCompare Value);
+  void LimitChanged(float Value);
+  void RangeLowerChanged(float Value);
+  void RangeUpperChanged(float Value);
+
 public:
   explicit TLed(TComponentCore* AOwner = nullptr, QWidget* AParent = nullptr);
   /// Frees the link first, which detaches it from its source.
@@ -103,7 +111,11 @@ private:
 
 class TPanelMeter : public PMeterInt::TPanelMeterInt {
   Q_OBJECT
-  Q_PROPERTY(quellix::MeasIntf::TMeasureSource* MeasureSource READ MeasureSource WRITE SetMeasureSource)
+  Q_PROPERTY(quellix::MeasIntf::TMeasureSource* MeasureSource READ MeasureSource WRITE SetMeasureSource NOTIFY MeasureSourceChanged)
+Q_SIGNALS:
+  // Property change signals.
+  void MeasureSourceChanged(quellix::MeasIntf::TMeasureSource* Value);
+
 public:
   explicit TPanelMeter(TComponentCore* AOwner = nullptr, QWidget* AParent = nullptr);
   ~TPanelMeter() override;
@@ -120,9 +132,14 @@ private:
 
 class TMeter : public meterInt::TMeterInt {
   Q_OBJECT
-  Q_PROPERTY(quellix::MeasIntf::TMeasureSource* MeasureSource READ MeasureSource WRITE SetMeasureSource)
-  Q_PROPERTY(bool AutoConfig READ AutoConfig WRITE SetAutoConfig)
+  Q_PROPERTY(quellix::MeasIntf::TMeasureSource* MeasureSource READ MeasureSource WRITE SetMeasureSource NOTIFY MeasureSourceChanged)
+  Q_PROPERTY(bool AutoConfig READ AutoConfig WRITE SetAutoConfig NOTIFY AutoConfigChanged)
   Q_CLASSINFO("default:AutoConfig", "true")
+Q_SIGNALS:
+  // Property change signals.
+  void MeasureSourceChanged(quellix::MeasIntf::TMeasureSource* Value);
+  void AutoConfigChanged(bool Value);
+
 public:
   explicit TMeter(TComponentCore* AOwner = nullptr, QWidget* AParent = nullptr);
   ~TMeter() override;
@@ -131,7 +148,7 @@ public:
   void SetMeasureSource(TMeasureSource* Value);
   /// Take the scale range from the source on connection.
   bool AutoConfig() const { return FAutoConfig; }
-  void SetAutoConfig(bool Value) { FAutoConfig = Value; }
+  void SetAutoConfig(bool Value) { const TChangeScope Changes; FAutoConfig = Value; }
   TMeasureLinkSingleValue* Link() const { return FLink.get(); }
 
 private:
@@ -146,9 +163,14 @@ private:
 
 class TBarGraph : public bargraphint::TBarGraphInt {
   Q_OBJECT
-  Q_PROPERTY(quellix::MeasIntf::TMeasureSource* MeasureSource READ MeasureSource WRITE SetMeasureSource)
-  Q_PROPERTY(bool AutoConfig READ AutoConfig WRITE SetAutoConfig)
+  Q_PROPERTY(quellix::MeasIntf::TMeasureSource* MeasureSource READ MeasureSource WRITE SetMeasureSource NOTIFY MeasureSourceChanged)
+  Q_PROPERTY(bool AutoConfig READ AutoConfig WRITE SetAutoConfig NOTIFY AutoConfigChanged)
   Q_CLASSINFO("default:AutoConfig", "true")
+Q_SIGNALS:
+  // Property change signals.
+  void MeasureSourceChanged(quellix::MeasIntf::TMeasureSource* Value);
+  void AutoConfigChanged(bool Value);
+
 public:
   explicit TBarGraph(TComponentCore* AOwner = nullptr, QWidget* AParent = nullptr);
   ~TBarGraph() override;
@@ -157,7 +179,7 @@ public:
   void SetMeasureSource(TMeasureSource* Value);
   /// Take ValueMin and ValueMax from the source on connection.
   bool AutoConfig() const { return FAutoConfig; }
-  void SetAutoConfig(bool Value) { FAutoConfig = Value; }
+  void SetAutoConfig(bool Value) { const TChangeScope Changes; FAutoConfig = Value; }
   TMeasureLinkSingleValue* Link() const { return FLink.get(); }
 
 private:

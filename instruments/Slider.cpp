@@ -48,12 +48,14 @@ void TSlider::SetBevelWidth(Integer Value) {
 }
 
 void TSlider::SetSliderWidth(Integer Value) {
+  const TChangeScope Changes;
   if (Value < 0 || Value == FSliderWidth) return;
   FSliderWidth = Value;
   Invalidate();
 }
 
 void TSlider::SetButtonWidth(Integer Value) {
+  const TChangeScope Changes;
   if (Value < 0) return;
   // A picture pointer keeps the width the picture was made for.
   if (Asymmetric() && !FPictureButton->Empty()) return;
@@ -64,6 +66,7 @@ void TSlider::SetButtonWidth(Integer Value) {
 }
 
 void TSlider::SetButtonHeight(Integer Value) {
+  const TChangeScope Changes;
   if (Value < 0 || Value == FButtonHeight) return;
   FButtonHeight = Value;
   Invalidate();
@@ -92,6 +95,7 @@ void TSlider::SetValue(Double Value) {
   if (Value == FValue) return;
   FValue = Value;
   if (OnValueChange) OnValueChange(this);
+  emit valueChange(this);
   ScheduleDrawing();
 }
 
@@ -181,29 +185,34 @@ void TSlider::SetBevelColor2(TColor Value) {
 }
 
 void TSlider::SetButtonColor(TColor Value) {
+  const TChangeScope Changes;
   if (Value == FButtonColor) return;
   FButtonColor = Value;
   Invalidate();
 }
 
 void TSlider::SetButtonBorderColor(TColor Value) {
+  const TChangeScope Changes;
   if (Value == FButtonBorderColor) return;
   FButtonBorderColor = Value;
   Invalidate();
 }
 
 void TSlider::SetButtonCaption(const QString& Value) {
+  const TChangeScope Changes;
   if (Value == FButtonCaption) return;
   FButtonCaption = Value;
   Invalidate();
 }
 
 void TSlider::SetButtonFont(const TFont& Value) {
+  const TChangeScope Changes;
   if (&Value == &FButtonFont) return;
   FButtonFont.Assign(Value);
 }
 
 void TSlider::SetButtonTransparent(bool Value) {
+  const TChangeScope Changes;
   if (Value == FButtonTransparent) return;
   FButtonTransparent = Value;
   Invalidate();

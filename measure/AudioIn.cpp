@@ -108,6 +108,7 @@ void TAudioIn::ChangeConfiguration(bool WasOpen, bool WasRecording) {
 }
 
 void TAudioIn::SetDevice(const QString& Value) {
+  const TChangeScope Changes;
   // The same name again does nothing, unless it was not found last time.
   if (Value == FDevice && FDeviceSelected) return;
   if (GetNumDevs() == 0) return;
@@ -132,6 +133,7 @@ void TAudioIn::SetDevice(const QString& Value) {
 template <class TValue>
 void TAudioIn::SetFormatProperty(TValue& Field, TValue Value, TValue Lowest, TValue Highest,
                                  const WaveIn::TWaveFormat& Format) {
+  const TChangeScope Changes;
   if (Value == Field || Value < Lowest || Value > Highest) return;
   if (!FormatAccepted(Format)) return;
   const bool WasOpen = FWaveDevice != nullptr;
@@ -331,7 +333,7 @@ void TAudioIn::BufferFilled(TWaveBuffer* Buffer) {
   // block goes on.
   std::exception_ptr SinkError;
   try {
-    BuildBlock(Buffer, Block, Arrays, static_cast<bool>(OnBufferDone));
+    BuildBlock(Buffer, Block, Arrays, Wanted(OnBufferDone, &TAudioIn::bufferDone));
   } catch (...) {
     SinkError = std::current_exception();
   }
@@ -346,6 +348,7 @@ void TAudioIn::BufferFilled(TWaveBuffer* Buffer) {
   if (Generation == FRingGeneration) Recycle(Buffer);
 
   if (OnBufferDone) OnBufferDone(this, Block);
+  if (!Alive.expired()) emit bufferDone(this, Block);
 }
 
 void TAudioIn::Recycle(TWaveBuffer* Buffer) {

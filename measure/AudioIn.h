@@ -63,25 +63,39 @@ private:
 
 class TAudioIn : public MeasIntf::TMeasureSource {
   Q_OBJECT
-  Q_PROPERTY(QString Version READ Version WRITE SetVersion)
+  Q_PROPERTY(QString Version READ Version WRITE SetVersion NOTIFY VersionChanged)
   Q_CLASSINFO("default:Version", "V2.50")
-  Q_PROPERTY(QString Copyright READ Copyright WRITE SetCopyright)
+  Q_PROPERTY(QString Copyright READ Copyright WRITE SetCopyright NOTIFY CopyrightChanged)
   Q_CLASSINFO("default:Copyright", "Copyright (c) Quellix-Entwicklergruppe. Alle Rechte vorbehalten.")
   // Device comes first, so that a stream selects it before the format
   // properties ask it whether it supports them.
-  Q_PROPERTY(QString Device READ Device WRITE SetDevice)
-  Q_PROPERTY(int BufferCount READ BufferCount WRITE SetBufferCount)
+  Q_PROPERTY(QString Device READ Device WRITE SetDevice NOTIFY DeviceChanged)
+  Q_PROPERTY(int BufferCount READ BufferCount WRITE SetBufferCount NOTIFY BufferCountChanged)
   Q_CLASSINFO("default:BufferCount", "3")
-  Q_PROPERTY(int BufferSize READ BufferSize WRITE SetBufferSize)
+  Q_PROPERTY(int BufferSize READ BufferSize WRITE SetBufferSize NOTIFY BufferSizeChanged)
   Q_CLASSINFO("default:BufferSize", "1024")
-  Q_PROPERTY(quellix::audioin::TAIFrequency ClockFrequency READ ClockFrequency WRITE SetClockFrequency)
+  Q_PROPERTY(quellix::audioin::TAIFrequency ClockFrequency READ ClockFrequency WRITE SetClockFrequency NOTIFY ClockFrequencyChanged)
   Q_CLASSINFO("default:ClockFrequency", "taf_11025")
-  Q_PROPERTY(quellix::audioin::TAIMode Mode READ Mode WRITE SetMode)
+  Q_PROPERTY(quellix::audioin::TAIMode Mode READ Mode WRITE SetMode NOTIFY ModeChanged)
   Q_CLASSINFO("default:Mode", "tam_Mono")
-  Q_PROPERTY(quellix::audioin::TAIResolution Resolution READ Resolution WRITE SetResolution)
+  Q_PROPERTY(quellix::audioin::TAIResolution Resolution READ Resolution WRITE SetResolution NOTIFY ResolutionChanged)
   Q_CLASSINFO("default:Resolution", "taw_8Bit")
-  Q_PROPERTY(bool Burst READ Burst WRITE SetBurst)
+  Q_PROPERTY(bool Burst READ Burst WRITE SetBurst NOTIFY BurstChanged)
   Q_CLASSINFO("default:Burst", "false")
+Q_SIGNALS:
+  // Events as signals.
+  void bufferDone(quellix::TObject* Sender, quellix::MeasIntf::TDescArraySingle& Data);
+  // Property change signals.
+  void VersionChanged(const QString& Value);
+  void CopyrightChanged(const QString& Value);
+  void DeviceChanged(const QString& Value);
+  void BufferCountChanged(int Value);
+  void BufferSizeChanged(int Value);
+  void ClockFrequencyChanged(quellix::audioin::TAIFrequency Value);
+  void ModeChanged(quellix::audioin::TAIMode Value);
+  void ResolutionChanged(quellix::audioin::TAIResolution Value);
+  void BurstChanged(bool Value);
+
 public:
   explicit TAudioIn(TComponentCore* AOwner = nullptr);
   /// Stops recording, hands what the stop returned to the sinks (the last,
@@ -103,10 +117,16 @@ public:
   QString Device() const { return FDevice; }
   void SetDevice(const QString& Value);
   Integer BufferCount() const { return FBufferCount; }
-  void SetBufferCount(Integer Value) { FBufferCount = Value; }
+  void SetBufferCount(Integer Value) {
+    const TChangeScope Changes;
+    FBufferCount = Value;
+  }
   /// Sample values per buffer, all channels together; kept even.
   Integer BufferSize() const { return FBufferSize; }
-  void SetBufferSize(Integer Value) { FBufferSize = Value & ~1; }
+  void SetBufferSize(Integer Value) {
+    const TChangeScope Changes;
+    FBufferSize = Value & ~1;
+  }
   /// The three format properties change only when the selected device
   /// records in the resulting format; otherwise EAudioIn. A device that is
   /// open is reopened in the new format (sinks get what was recorded in the
@@ -118,7 +138,7 @@ public:
   TAIResolution Resolution() const { return FResolution; }
   void SetResolution(TAIResolution Value);
   bool Burst() const { return FBurst; }
-  void SetBurst(bool Value) { FBurst = Value; }
+  void SetBurst(bool Value) { const TChangeScope Changes; FBurst = Value; }
 
   /// Opens the device if none is open, brings the ring to BufferCount
   /// buffers of BufferSize values and starts recording.

@@ -10,15 +10,18 @@ TDataEvent::TDataEvent(TComponentCore* AOwner)
   // A plain link: no compatibility check, OnSourceChanged stays unassigned.
   FLink->OnData = [this](TObject* Link, TDescArraySingle& Data) {
     if (OnData) OnData(Link, Data);
+    emit data(Link, Data);
   };
   FLink->OnStateChanged = [this](TObject* Link, TMeasureSourceState State) {
     if (OnChangedState) OnChangedState(Link, State);
+    emit changedState(Link, State);
   };
 }
 
 TDataEvent::~TDataEvent() { FLink.reset(); }
 
 void TDataEvent::SetMeasureSource(TMeasureSource* Value) {
+  const TChangeScope Changes;
   if (Value != FLink->Source()) FLink->SetSource(Value);
 }
 

@@ -21,11 +21,20 @@ using MeasIntf::TNotifyState;
 
 class TDataEvent : public TComponent {
   Q_OBJECT
-  Q_PROPERTY(QString Version READ Version WRITE SetVersion)
+  Q_PROPERTY(QString Version READ Version WRITE SetVersion NOTIFY VersionChanged)
   Q_CLASSINFO("default:Version", "V2.50")
-  Q_PROPERTY(QString Copyright READ Copyright WRITE SetCopyright)
+  Q_PROPERTY(QString Copyright READ Copyright WRITE SetCopyright NOTIFY CopyrightChanged)
   Q_CLASSINFO("default:Copyright", "Copyright (c) Quellix-Entwicklergruppe. Alle Rechte vorbehalten.")
-  Q_PROPERTY(quellix::MeasIntf::TMeasureSource* MeasureSource READ MeasureSource WRITE SetMeasureSource)
+  Q_PROPERTY(quellix::MeasIntf::TMeasureSource* MeasureSource READ MeasureSource WRITE SetMeasureSource NOTIFY MeasureSourceChanged)
+Q_SIGNALS:
+  // Events as signals.
+  void data(quellix::TObject* Link, quellix::MeasIntf::TDescArraySingle& Data);
+  void changedState(quellix::TObject* Link, quellix::MeasIntf::TMeasureSourceState State);
+  // Property change signals.
+  void VersionChanged(const QString& Value);
+  void CopyrightChanged(const QString& Value);
+  void MeasureSourceChanged(quellix::MeasIntf::TMeasureSource* Value);
+
 public:
   explicit TDataEvent(TComponentCore* AOwner = nullptr);
   /// Frees the link first, which detaches it from its source.

@@ -270,7 +270,11 @@ public:
 /// of its own, as every sink does.
 class TMLSBase : public TMeasureSource {
   Q_OBJECT
-  Q_PROPERTY(quellix::MeasIntf::TMeasureSource* MeasureSource READ MeasureSource WRITE SetMeasureSource)
+  Q_PROPERTY(quellix::MeasIntf::TMeasureSource* MeasureSource READ MeasureSource WRITE SetMeasureSource NOTIFY MeasureSourceChanged)
+Q_SIGNALS:
+  // Property change signals.
+  void MeasureSourceChanged(quellix::MeasIntf::TMeasureSource* Value);
+
 public:
   using TMeasureSource::TMeasureSource;
   virtual TMeasureSource* MeasureSource() const = 0;

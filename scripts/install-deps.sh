@@ -6,6 +6,7 @@ set -euo pipefail
 PACKAGES=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-multimedia-dev libgl-dev
+  qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-svg-dev
   fonts-liberation fonts-dejavu-core
   googletest libgtest-dev libgmock-dev
   libbenchmark-dev

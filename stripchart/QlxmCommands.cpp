@@ -105,56 +105,6 @@ void Remarks(const TDataFileReader& File, QTextStream& Out) {
   CheckWalkEnd(File);
 }
 
-// The CSV text of an export, written in large pieces: straight to the
-// device when the stream has one (a file, standard output), else through
-// the stream. The numbers are formatted as QString::number(v, 'g', n)
-// formats them, without building a string per number.
-class TCsvWriter {
-public:
-  explicit TCsvWriter(QTextStream& Out) : FOut(Out) {
-    FOut.flush();
-    FBuffer.resize(kCapacity + kLineRoom);
-  }
-  ~TCsvWriter() { Flush(); }
-  void Text(const char* S) {
-    const size_t N = std::strlen(S);
-    std::memcpy(FBuffer.data() + FFill, S, N);
-    Advance(N);
-  }
-  void Char(char C) {
-    FBuffer[FFill] = C;
-    Advance(1);
-  }
-  // Digits significant digits, shortest form ("%.*g").
-  void Number(double V, int Digits) {
-    char* P = FBuffer.data() + FFill;
-    if (std::isnan(V)) {
-      std::memcpy(P, "nan", 3);
-      Advance(3);
-      return;
-    }
-    const auto R = std::to_chars(P, P + kLineRoom, V, std::chars_format::general, Digits);
-    Advance(static_cast<size_t>(R.ptr - P));
-  }
-  void Flush() {
-    if (FFill == 0) return;
-    if (QIODevice* D = FOut.device()) D->write(FBuffer.data(), static_cast<qint64>(FFill));
-    else FOut << QLatin1String(FBuffer.data(), static_cast<qsizetype>(FFill));
-    FFill = 0;
-  }
-
-private:
-  // Room for the longest line of nine numbers behind the flush limit.
-  static constexpr size_t kCapacity = 1 << 20, kLineRoom = 512;
-  void Advance(size_t N) {
-    FFill += N;
-    if (FFill >= kCapacity) Flush();
-  }
-  QTextStream& FOut;
-  std::vector<char> FBuffer;
-  size_t FFill = 0;
-};
-
 // Streams the run in pieces through the reader: memory stays the same
 // whatever the run's length.
 void Export(TStripChartInt& Chart, Integer Run, QTextStream& Out) {
@@ -170,24 +120,14 @@ void Export(TStripChartInt& Chart, Integer Run, QTextStream& Out) {
   const Extended Start = Chart.DisplayStartTime(), Inc = Chart.DisplayTimeIncrement();
   {
     TCsvWriter Csv(Out);
-    Csv.Text("time");
-    for (Integer k = 1; k <= Series; ++k) {
-      Csv.Text(",series");
-      Csv.Number(k, 9);
-    }
-    Csv.Char('\n');
+    WriteSampleCsvHeader(Csv, Series);
     for (std::int64_t First = 0; First < Total;) {
       const auto Count = static_cast<Integer>(std::min<std::int64_t>(kPiece, Total - First));
       Integer Read = 0;
       const Integer Status = Chart.ReadRunSamples(First, Count, Dest, Series, Read);
-      for (Integer i = 1; i <= Read; ++i) {
-        Csv.Number(static_cast<double>(Start + Inc * (First + i - 1)), 15);
-        for (Integer k = 0; k < Series; ++k) {
-          Csv.Char(',');
-          Csv.Number(Arrays[k][i], 9);
-        }
-        Csv.Char('\n');
-      }
+      for (Integer i = 1; i <= Read; ++i)
+        WriteSampleCsvLine(Csv, static_cast<double>(Start + Inc * (First + i - 1)), Series,
+                           [&](Integer k) { return Arrays[k][i]; });
       First += Read;
       if (Status != lsDone || Read < Count) {
         Csv.Flush();
@@ -205,6 +145,19 @@ void Export(TStripChartInt& Chart, Integer Run, QTextStream& Out) {
                          .arg(Total)
                          .arg(Damage)};
 }
+
+}  // namespace
+
+void WriteSampleCsvHeader(TCsvWriter& Csv, int SeriesCount) {
+  Csv.Text("time");
+  for (int k = 1; k <= SeriesCount; ++k) {
+    Csv.Text(",series");
+    Csv.Number(k, 9);
+  }
+  Csv.Char('\n');
+}
+
+namespace {
 
 // Reader: the chart that export reads through, or none for a chart of its
 // own.

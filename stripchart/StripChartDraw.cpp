@@ -391,22 +391,27 @@ void TStripChartInt::InvalidatePlot() {
 }
 
 void TStripChartInt::SetEnableUpdate(bool Value) {
+  const TChangeScope Changes;
   if (Store(FEnableUpdate, Value) && Value) InvalidatePlot();
 }
 
 void TStripChartInt::SetGridColor(TColor Value) {
+  const TChangeScope Changes;
   if (Store(FGridColor, Value)) InvalidatePlot();
 }
 
 void TStripChartInt::SetBkColor(TColor Value) {
+  const TChangeScope Changes;
   if (Store(FBkColor, Value)) InvalidatePlot();
 }
 
 void TStripChartInt::SetGridVisible(TGrdVisible Value) {
+  const TChangeScope Changes;
   if (Store(FGridVisible, Value)) InvalidatePlot();
 }
 
 void TStripChartInt::SetGridScale(TstrpScale Value) {
+  const TChangeScope Changes;
   if (!Store(FGridScale, Value)) return;
   InvalidatePlot();
   if (FAutoScale && Value == strpLog) AdaptRange(true);
@@ -417,18 +422,22 @@ void TStripChartInt::SetGridLineStyle(TPenStyle Value) {
 }
 
 void TStripChartInt::SetMarkerHighlightColor(TColor Value) {
+  const TChangeScope Changes;
   if (Store(FMarkerHighlightColor, Value)) InvalidatePlot();
 }
 
 void TStripChartInt::SetMarkerColor(TColor Value) {
+  const TChangeScope Changes;
   if (Store(FMarkerColor, Value)) InvalidatePlot();
 }
 
 void TStripChartInt::SetMarkerWidth(Single Value) {
+  const TChangeScope Changes;
   if (StoreFinite(FMarkerWidth, Value)) InvalidatePlot();
 }
 
 void TStripChartInt::SetBorderStyle(TBorderStyle Value) {
+  const TChangeScope Changes;
   if (Store(FBorderStyle, Value)) InvalidatePlot();
 }
 
@@ -440,34 +449,41 @@ void TStripChartInt::SetTitle(TTitlePlace Place, const QString& Value) {
 }
 
 void TStripChartInt::SetViewYMin(Single Value) {
+  const TChangeScope Changes;
   if (!StoreFinite(FViewYMin, Value)) return;
   InvalidatePlot();
   if (FAutoScale) AdaptRange(true);
 }
 
 void TStripChartInt::SetViewYMax(Single Value) {
+  const TChangeScope Changes;
   if (StoreFinite(FViewYMax, Value)) InvalidatePlot();
 }
 
 void TStripChartInt::SetViewYGap(Single Value) {
+  const TChangeScope Changes;
   if (StoreFinite(FViewYGap, Value)) InvalidatePlot();
 }
 
 void TStripChartInt::SetViewYDecimals(Integer Value) {
+  const TChangeScope Changes;
   if (Store(FViewYDecimals, Value)) InvalidatePlot();
 }
 
 void TStripChartInt::SetViewXGap(Double Value) {
+  const TChangeScope Changes;
   if (!StoreFinite(FViewXGap, Value)) return;
   LayoutTimeAxis();
   InvalidatePlot();
 }
 
 void TStripChartInt::SetShowCross(bool Value) {
+  const TChangeScope Changes;
   if (Store(FShowCross, Value)) InvalidatePlot();
 }
 
 void TStripChartInt::SetReduceFlicker(bool Value) {
+  const TChangeScope Changes;
   if (!Store(FReduceFlicker, Value)) return;
   if (!Value) FBitmap.reset();
   InvalidatePlot();

@@ -72,11 +72,13 @@ TStripChartInt::~TStripChartInt() {
 // Series
 
 void TStripChartInt::SetSeriesNumber(Integer Value) {
+  const TChangeScope Changes;
   if (Value < 1 || Value > kMaxSeries || Value == FSeriesNumber) return;
   AllocateBuffers(FSamplesPerBuffer, Value);
 }
 
 void TStripChartInt::SetSeriesCurrent(Integer Value) {
+  const TChangeScope Changes;
   if (Value < 1 || Value > kMaxSeries) return;
   FSeriesCurrent = Value;
 }
@@ -84,6 +86,7 @@ void TStripChartInt::SetSeriesCurrent(Integer Value) {
 TColor TStripChartInt::SeriesColor() const { return SlotInUse() ? FSeries[FSeriesCurrent].Color : 0; }
 
 void TStripChartInt::SetSeriesColor(TColor Value) {
+  const TChangeScope Changes;
   if (!SlotInUse() || FSeries[FSeriesCurrent].Color == Value) return;
   FSeries[FSeriesCurrent].Color = Value;
   InvalidatePlot();
@@ -94,6 +97,7 @@ TPenStyle TStripChartInt::SeriesLineStyle() const {
 }
 
 void TStripChartInt::SetSeriesLineStyle(TPenStyle Value) {
+  const TChangeScope Changes;
   if (!SlotInUse() || FSeries[FSeriesCurrent].LineStyle == Value) return;
   FSeries[FSeriesCurrent].LineStyle = Value;
   InvalidatePlot();
@@ -102,6 +106,7 @@ void TStripChartInt::SetSeriesLineStyle(TPenStyle Value) {
 bool TStripChartInt::SeriesVisible() const { return SlotInUse() ? FSeries[FSeriesCurrent].Visible : false; }
 
 void TStripChartInt::SetSeriesVisible(bool Value) {
+  const TChangeScope Changes;
   if (!SlotInUse() || FSeries[FSeriesCurrent].Visible == Value) return;
   FSeries[FSeriesCurrent].Visible = Value;
   InvalidatePlot();
@@ -204,6 +209,7 @@ void TStripChartInt::DefineProperties(TFiler& Filer) {
 // Sample window
 
 void TStripChartInt::SetSamplesPerBuffer(Integer Value) {
+  const TChangeScope Changes;
   if (Value <= 0 || Value >= kMaxSamplesPerBuffer || Value < FSamplesPerWindow || Value == FSamplesPerBuffer)
     return;
   // The arrays are allocated anew: the buffer starts empty, and the next
@@ -217,6 +223,7 @@ void TStripChartInt::SetSamplesPerBuffer(Integer Value) {
 }
 
 void TStripChartInt::SetSamplesPerWindow(Integer Value) {
+  const TChangeScope Changes;
   if (Value < 1 || Value > FSamplesPerBuffer || Value == FSamplesPerWindow) return;
   Extended EndTime = WindowEndTime();
   FSamplesPerWindow = Value;
@@ -236,24 +243,28 @@ void TStripChartInt::SetSamplesPerWindow(Integer Value) {
 }
 
 void TStripChartInt::SetGapLeft(Integer Value) {
+  const TChangeScope Changes;
   if (Value == FGapLeft) return;
   FGapLeft = Value;
   InvalidatePlot();
 }
 
 void TStripChartInt::SetGapTop(Integer Value) {
+  const TChangeScope Changes;
   if (Value == FGapTop) return;
   FGapTop = Value;
   InvalidatePlot();
 }
 
 void TStripChartInt::SetGapRight(Integer Value) {
+  const TChangeScope Changes;
   if (Value == FGapRight) return;
   FGapRight = Value;
   InvalidatePlot();
 }
 
 void TStripChartInt::SetGapBottom(Integer Value) {
+  const TChangeScope Changes;
   if (Value == FGapBottom) return;
   FGapBottom = Value;
   InvalidatePlot();
@@ -270,6 +281,7 @@ TRect TStripChartInt::PlotRect() const {
 // the next sample, at the time the log has reached. While logging, the run
 // so far is closed with its own interval and the next run starts there.
 void TStripChartInt::SetLogTimeIncrement(Double Value) {
+  const TChangeScope Changes;
   if (!(Value > 0) || !std::isfinite(Value) || Value == FLogTimeIncrement) return;
   const bool Received = FLogTimeLast > FLogStartTime - 0.5 * FLogTimeIncrement;
   const auto Next = Received ? static_cast<Double>(FLogTimeLast + FLogTimeIncrement) : FLogStartTime;
@@ -288,6 +300,7 @@ void TStripChartInt::SetLogTimeIncrement(Double Value) {
 }
 
 void TStripChartInt::SetLogStartTime(Double Value) {
+  const TChangeScope Changes;
   if (!std::isfinite(Value)) return;  // no time to start a run at
   if (FLogging) {
     // A new start time closes the run and opens the next one in the file.
@@ -351,7 +364,7 @@ void TStripChartInt::AddValues(const TSeriesValues& Values, Integer SeriesCount,
       Failure = std::current_exception();
     }
   }
-  if (OnRangeCheck) WatchRange(Values, m, n);
+  if (Wanted(OnRangeCheck, &TStripChartInt::rangeCheck)) WatchRange(Values, m, n);
   if (FLiveView || FLogging) FLogTimeLast += n * static_cast<Extended>(FLogTimeIncrement);
   if (!FLiveView) {
     // Logged, not shown.
@@ -418,6 +431,11 @@ void TStripChartInt::AddValues(const TSeriesValues& Values, Integer SeriesCount,
   if (Failure) std::rethrow_exception(Failure);
 }
 
+void TStripChartInt::ReportRange(Double Time, Single Value, Integer Series, TStripRange Range) {
+  if (OnRangeCheck) OnRangeCheck(this, Time, Value, Series, Range);
+  emit rangeCheck(this, Time, Value, Series, Range);
+}
+
 // Edge-triggered per series: each change of range is reported once.
 void TStripChartInt::WatchRange(const TSeriesValues& Values, Integer SeriesCount, Integer SampleCount) {
   for (Integer k = 1; k <= SeriesCount; ++k) {
@@ -431,19 +449,19 @@ void TStripChartInt::WatchRange(const TSeriesValues& Values, Integer SeriesCount
         if (!FBelowReported[k]) {
           FBelowReported[k] = true;
           FAboveReported[k] = false;
-          OnRangeCheck(this, Time, v, k, rngBelow);
+          ReportRange(Time, v, k, rngBelow);
         }
       } else if (v > FRangeUpper) {
         if (!FAboveReported[k]) {
           FAboveReported[k] = true;
           FBelowReported[k] = false;
-          OnRangeCheck(this, Time, v, k, rngAbove);
+          ReportRange(Time, v, k, rngAbove);
         }
       } else if (FBelowReported[k] || FAboveReported[k]) {
         FBelowReported[k] = FAboveReported[k] = false;
-        OnRangeCheck(this, Time, v, k, rngInside);
+        ReportRange(Time, v, k, rngInside);
       }
-      if (!OnRangeCheck) return;  // the handler removed itself
+      if (!Wanted(OnRangeCheck, &TStripChartInt::rangeCheck)) return;  // the handler removed itself
     }
   }
 }
@@ -538,6 +556,8 @@ bool TStripChartInt::SelectRemarkNearWindowMiddle(bool OnlyWhenChanged) {
   if (OnRemark)
     OnRemark(this, FCurrentRemark.Time, FCurrentRemark.Series, FCurrentRemark.Flag, FCurrentRemark.RunNumber,
              FCurrentRemark.Text);
+  emit remark(this, FCurrentRemark.Time, FCurrentRemark.Series, FCurrentRemark.Flag, FCurrentRemark.RunNumber,
+              FCurrentRemark.Text);
   return true;
 }
 
@@ -1110,6 +1130,7 @@ bool TStripChartInt::LocateRun(Integer Number, std::int64_t& HeadPos) {
 }
 
 void TStripChartInt::SetDisplayRunNumber(Integer Value) {
+  const TChangeScope Changes;
   if (Value == FDisplayRunNumber || Value <= 0 || !(FLogging || FPlaying) || !FDataStream) return;
   std::int64_t HeadPos;
   if (!LocateRun(Value, HeadPos)) return;

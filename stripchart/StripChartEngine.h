@@ -16,6 +16,7 @@
 #pragma once
 
 #include <QString>
+#include <QTextStream>
 #include <array>
 #include <cmath>
 #include <functional>
@@ -27,6 +28,8 @@
 #include "quellix/host/Graphics.h"
 #include "quellix/stripchart/DataFile.h"
 #include "quellix/stripchart/StripChartTypes.h"
+
+class QMenu;
 
 namespace quellix::_sEtb { class TFormToolBarStrip; }
 namespace quellix::_sEca { class TFormCalculateBarStrip; }
@@ -92,25 +95,28 @@ struct TRemarkIndexEntry {
 
 class TStripChartInt : public TPaintBox {
   Q_OBJECT
-  Q_PROPERTY(QString Version READ Version WRITE SetVersion)
-  Q_PROPERTY(QString Copyright READ Copyright WRITE SetCopyright)
-  Q_PROPERTY(int SeriesNumber READ SeriesNumber WRITE SetSeriesNumber)
-  Q_PROPERTY(int SeriesCurrent READ SeriesCurrent WRITE SetSeriesCurrent)
-  Q_PROPERTY(int SeriesColor READ SeriesColor WRITE SetSeriesColor STORED false)
-  Q_PROPERTY(int SeriesLineStyle READ SeriesLineStyleInt WRITE SetSeriesLineStyleInt STORED false)
-  Q_PROPERTY(bool SeriesVisible READ SeriesVisible WRITE SetSeriesVisible STORED false)
-  Q_PROPERTY(int SamplesPerBuffer READ SamplesPerBuffer WRITE SetSamplesPerBuffer)
-  Q_PROPERTY(int SamplesPerWindow READ SamplesPerWindow WRITE SetSamplesPerWindow)
-  Q_PROPERTY(double LogStartTime READ LogStartTime WRITE SetLogStartTime)
-  Q_PROPERTY(double LogTimeIncrement READ LogTimeIncrement WRITE SetLogTimeIncrement)
-  Q_PROPERTY(int DisplayRunNumber READ DisplayRunNumber WRITE SetDisplayRunNumber)
-  Q_PROPERTY(QString RunComment READ RunComment WRITE SetRunComment)
-  Q_PROPERTY(float RangeLower READ RangeLower WRITE SetRangeLower)
-  Q_PROPERTY(float RangeUpper READ RangeUpper WRITE SetRangeUpper)
-  Q_PROPERTY(int GapLeft READ GapLeft WRITE SetGapLeft)
-  Q_PROPERTY(int GapTop READ GapTop WRITE SetGapTop)
-  Q_PROPERTY(int GapRight READ GapRight WRITE SetGapRight)
-  Q_PROPERTY(int GapBottom READ GapBottom WRITE SetGapBottom)
+  // Natural and smallest useful size, for Qt layouts.
+  Q_CLASSINFO("NaturalSize", "417,233")
+  Q_CLASSINFO("MinimumSize", "200,120")
+  Q_PROPERTY(QString Version READ Version WRITE SetVersion NOTIFY VersionChanged)
+  Q_PROPERTY(QString Copyright READ Copyright WRITE SetCopyright NOTIFY CopyrightChanged)
+  Q_PROPERTY(int SeriesNumber READ SeriesNumber WRITE SetSeriesNumber NOTIFY SeriesNumberChanged)
+  Q_PROPERTY(int SeriesCurrent READ SeriesCurrent WRITE SetSeriesCurrent NOTIFY SeriesCurrentChanged)
+  QUELLIX_COLOR_PROPERTY(SeriesColor)
+  Q_PROPERTY(int SeriesLineStyle READ SeriesLineStyleInt WRITE SetSeriesLineStyleInt STORED false NOTIFY SeriesLineStyleChanged)
+  Q_PROPERTY(bool SeriesVisible READ SeriesVisible WRITE SetSeriesVisible STORED false NOTIFY SeriesVisibleChanged)
+  Q_PROPERTY(int SamplesPerBuffer READ SamplesPerBuffer WRITE SetSamplesPerBuffer NOTIFY SamplesPerBufferChanged)
+  Q_PROPERTY(int SamplesPerWindow READ SamplesPerWindow WRITE SetSamplesPerWindow NOTIFY SamplesPerWindowChanged)
+  Q_PROPERTY(double LogStartTime READ LogStartTime WRITE SetLogStartTime NOTIFY LogStartTimeChanged)
+  Q_PROPERTY(double LogTimeIncrement READ LogTimeIncrement WRITE SetLogTimeIncrement NOTIFY LogTimeIncrementChanged)
+  Q_PROPERTY(int DisplayRunNumber READ DisplayRunNumber WRITE SetDisplayRunNumber NOTIFY DisplayRunNumberChanged)
+  Q_PROPERTY(QString RunComment READ RunComment WRITE SetRunComment NOTIFY RunCommentChanged)
+  Q_PROPERTY(float RangeLower READ RangeLower WRITE SetRangeLower NOTIFY RangeLowerChanged)
+  Q_PROPERTY(float RangeUpper READ RangeUpper WRITE SetRangeUpper NOTIFY RangeUpperChanged)
+  Q_PROPERTY(int GapLeft READ GapLeft WRITE SetGapLeft NOTIFY GapLeftChanged)
+  Q_PROPERTY(int GapTop READ GapTop WRITE SetGapTop NOTIFY GapTopChanged)
+  Q_PROPERTY(int GapRight READ GapRight WRITE SetGapRight NOTIFY GapRightChanged)
+  Q_PROPERTY(int GapBottom READ GapBottom WRITE SetGapBottom NOTIFY GapBottomChanged)
   Q_CLASSINFO("default:SeriesNumber", "1")
   Q_CLASSINFO("default:SeriesCurrent", "1")
   Q_CLASSINFO("default:SamplesPerBuffer", "1024")
@@ -126,65 +132,122 @@ class TStripChartInt : public TPaintBox {
   Q_CLASSINFO("default:GapRight", "40")
   Q_CLASSINFO("default:GapBottom", "60")
   // Drawing.
-  Q_PROPERTY(bool EnableUpdate READ EnableUpdate WRITE SetEnableUpdate)
+  Q_PROPERTY(bool EnableUpdate READ EnableUpdate WRITE SetEnableUpdate NOTIFY EnableUpdateChanged)
   Q_CLASSINFO("default:EnableUpdate", "true")
-  Q_PROPERTY(int GridColor READ GridColor WRITE SetGridColor)
+  QUELLIX_COLOR_PROPERTY(GridColor)
   Q_CLASSINFO("default:GridColor", "8421504")
-  Q_PROPERTY(int BkColor READ BkColor WRITE SetBkColor)
+  QUELLIX_COLOR_PROPERTY(BkColor)
   Q_CLASSINFO("default:BkColor", "-2147483633")
-  Q_PROPERTY(quellix::StrpChrtInt::TGrdVisible GridVisible READ GridVisible WRITE SetGridVisible)
+  Q_PROPERTY(quellix::StrpChrtInt::TGrdVisible GridVisible READ GridVisible WRITE SetGridVisible NOTIFY GridVisibleChanged)
   Q_CLASSINFO("default:GridVisible", "grdNone")
-  Q_PROPERTY(quellix::StrpChrtInt::TstrpScale GridScale READ GridScale WRITE SetGridScale)
+  Q_PROPERTY(quellix::StrpChrtInt::TstrpScale GridScale READ GridScale WRITE SetGridScale NOTIFY GridScaleChanged)
   Q_CLASSINFO("default:GridScale", "strpLin")
-  Q_PROPERTY(int GridLineStyle READ GridLineStyleInt WRITE SetGridLineStyleInt)
+  Q_PROPERTY(int GridLineStyle READ GridLineStyleInt WRITE SetGridLineStyleInt NOTIFY GridLineStyleChanged)
   Q_CLASSINFO("default:GridLineStyle", "0")
-  Q_PROPERTY(int MarkerHighlightColor READ MarkerHighlightColor WRITE SetMarkerHighlightColor)
+  QUELLIX_COLOR_PROPERTY(MarkerHighlightColor)
   Q_CLASSINFO("default:MarkerHighlightColor", "32768")
-  Q_PROPERTY(int MarkerColor READ MarkerColor WRITE SetMarkerColor)
+  QUELLIX_COLOR_PROPERTY(MarkerColor)
   Q_CLASSINFO("default:MarkerColor", "255")
-  Q_PROPERTY(float MarkerWidth READ MarkerWidth WRITE SetMarkerWidth)
+  Q_PROPERTY(float MarkerWidth READ MarkerWidth WRITE SetMarkerWidth NOTIFY MarkerWidthChanged)
   Q_CLASSINFO("default:MarkerWidth", "0")
-  Q_PROPERTY(quellix::StrpChrtInt::TBorderStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
+  Q_PROPERTY(quellix::StrpChrtInt::TBorderStyle BorderStyle READ BorderStyle WRITE SetBorderStyle NOTIFY BorderStyleChanged)
   Q_CLASSINFO("default:BorderStyle", "bsSingle")
-  Q_PROPERTY(QString TitleRight READ TitleRight WRITE SetTitleRight)
+  Q_PROPERTY(QString TitleRight READ TitleRight WRITE SetTitleRight NOTIFY TitleRightChanged)
   Q_CLASSINFO("default:TitleRight", "")
-  Q_PROPERTY(QString TitleLeft READ TitleLeft WRITE SetTitleLeft)
+  Q_PROPERTY(QString TitleLeft READ TitleLeft WRITE SetTitleLeft NOTIFY TitleLeftChanged)
   Q_CLASSINFO("default:TitleLeft", "")
-  Q_PROPERTY(QString TitleTop READ TitleTop WRITE SetTitleTop)
+  Q_PROPERTY(QString TitleTop READ TitleTop WRITE SetTitleTop NOTIFY TitleTopChanged)
   Q_CLASSINFO("default:TitleTop", "")
-  Q_PROPERTY(QString TitleBottom READ TitleBottom WRITE SetTitleBottom)
+  Q_PROPERTY(QString TitleBottom READ TitleBottom WRITE SetTitleBottom NOTIFY TitleBottomChanged)
   Q_CLASSINFO("default:TitleBottom", "")
-  Q_PROPERTY(quellix::TFont* FontTitleTop READ FontTitleTopPtr WRITE SetFontTitleTop)
-  Q_PROPERTY(quellix::TFont* FontXAxis READ FontXAxisPtr WRITE SetFontXAxis)
-  Q_PROPERTY(quellix::TFont* FontYAxis READ FontYAxisPtr WRITE SetFontYAxis)
-  Q_PROPERTY(quellix::TFont* FontTitleBottom READ FontTitleBottomPtr WRITE SetFontTitleBottom)
-  Q_PROPERTY(quellix::TFont* FontTitleLeft READ FontTitleLeftPtr WRITE SetFontTitleLeft)
-  Q_PROPERTY(quellix::TFont* FontTitleRight READ FontTitleRightPtr WRITE SetFontTitleRight)
-  Q_PROPERTY(float ViewYMin READ ViewYMin WRITE SetViewYMin)
+  Q_PROPERTY(quellix::TFont* FontTitleTop READ FontTitleTopPtr WRITE SetFontTitleTop NOTIFY FontTitleTopChanged)
+  Q_PROPERTY(quellix::TFont* FontXAxis READ FontXAxisPtr WRITE SetFontXAxis NOTIFY FontXAxisChanged)
+  Q_PROPERTY(quellix::TFont* FontYAxis READ FontYAxisPtr WRITE SetFontYAxis NOTIFY FontYAxisChanged)
+  Q_PROPERTY(quellix::TFont* FontTitleBottom READ FontTitleBottomPtr WRITE SetFontTitleBottom NOTIFY FontTitleBottomChanged)
+  Q_PROPERTY(quellix::TFont* FontTitleLeft READ FontTitleLeftPtr WRITE SetFontTitleLeft NOTIFY FontTitleLeftChanged)
+  Q_PROPERTY(quellix::TFont* FontTitleRight READ FontTitleRightPtr WRITE SetFontTitleRight NOTIFY FontTitleRightChanged)
+  Q_PROPERTY(float ViewYMin READ ViewYMin WRITE SetViewYMin NOTIFY ViewYMinChanged)
   Q_CLASSINFO("default:ViewYMin", "0")
-  Q_PROPERTY(float ViewYMax READ ViewYMax WRITE SetViewYMax)
+  Q_PROPERTY(float ViewYMax READ ViewYMax WRITE SetViewYMax NOTIFY ViewYMaxChanged)
   Q_CLASSINFO("default:ViewYMax", "10")
-  Q_PROPERTY(float ViewYGap READ ViewYGap WRITE SetViewYGap)
+  Q_PROPERTY(float ViewYGap READ ViewYGap WRITE SetViewYGap NOTIFY ViewYGapChanged)
   Q_CLASSINFO("default:ViewYGap", "2")
-  Q_PROPERTY(int ViewYDecimals READ ViewYDecimals WRITE SetViewYDecimals)
+  Q_PROPERTY(int ViewYDecimals READ ViewYDecimals WRITE SetViewYDecimals NOTIFY ViewYDecimalsChanged)
   Q_CLASSINFO("default:ViewYDecimals", "2")
-  Q_PROPERTY(double ViewXGap READ ViewXGap WRITE SetViewXGap)
+  Q_PROPERTY(double ViewXGap READ ViewXGap WRITE SetViewXGap NOTIFY ViewXGapChanged)
   Q_CLASSINFO("default:ViewXGap", "1")
-  Q_PROPERTY(bool ShowCross READ ShowCross WRITE SetShowCross)
+  Q_PROPERTY(bool ShowCross READ ShowCross WRITE SetShowCross NOTIFY ShowCrossChanged)
   Q_CLASSINFO("default:ShowCross", "true")
-  Q_PROPERTY(bool ReduceFlicker READ ReduceFlicker WRITE SetReduceFlicker)
+  Q_PROPERTY(bool ReduceFlicker READ ReduceFlicker WRITE SetReduceFlicker NOTIFY ReduceFlickerChanged)
   Q_CLASSINFO("default:ReduceFlicker", "false")
   // Interaction (StripChartInteraction.cpp).
-  Q_PROPERTY(TStripMode StripMode READ StripMode WRITE SetStripMode)
+  Q_PROPERTY(TStripMode StripMode READ StripMode WRITE SetStripMode NOTIFY StripModeChanged)
   Q_CLASSINFO("default:StripMode", "modeMeasure")
-  Q_PROPERTY(bool AutoScale READ AutoScale WRITE SetAutoScale)
+  Q_PROPERTY(bool AutoScale READ AutoScale WRITE SetAutoScale NOTIFY AutoScaleChanged)
   Q_CLASSINFO("default:AutoScale", "false")
-  Q_PROPERTY(bool ShowToolBar READ ShowToolBar WRITE SetShowToolBar)
+  Q_PROPERTY(bool ShowToolBar READ ShowToolBar WRITE SetShowToolBar NOTIFY ShowToolBarChanged)
   Q_CLASSINFO("default:ShowToolBar", "false")
-  Q_PROPERTY(bool ShowValueBar READ ShowValueBar WRITE SetShowValueBar)
+  Q_PROPERTY(bool ShowValueBar READ ShowValueBar WRITE SetShowValueBar NOTIFY ShowValueBarChanged)
   Q_CLASSINFO("default:ShowValueBar", "false")
-  Q_PROPERTY(bool ShowJogShuttleBar READ ShowJogShuttleBar WRITE SetShowJogShuttleBar)
+  Q_PROPERTY(bool ShowJogShuttleBar READ ShowJogShuttleBar WRITE SetShowJogShuttleBar NOTIFY ShowJogShuttleBarChanged)
   Q_CLASSINFO("default:ShowJogShuttleBar", "false")
+
+Q_SIGNALS:
+  // Events as signals.
+  void crossMove(quellix::TObject* Sender, float X, float Y, int Series, int Index);
+  void calculate(quellix::TObject* Sender, int Serie1, int Serie2, double Value1X, double Value2X, double Value1Y,
+                 double Value2Y);
+  void rangeCheck(quellix::TObject* Sender, double Time, float Value, int Series,
+                  quellix::StrpChrtInt::TStripRange Range);
+  void remark(quellix::TObject* Sender, double Time, int Series, quellix::StrpChrtInt::TDescFlag Flag, int RunNumber,
+              const QString& Text);
+  // Property change signals.
+  void VersionChanged(const QString& Value);
+  void CopyrightChanged(const QString& Value);
+  void SeriesNumberChanged(int Value);
+  void SeriesCurrentChanged(int Value);
+  void SeriesLineStyleChanged(int Value);
+  void SeriesVisibleChanged(bool Value);
+  void SamplesPerBufferChanged(int Value);
+  void SamplesPerWindowChanged(int Value);
+  void LogStartTimeChanged(double Value);
+  void LogTimeIncrementChanged(double Value);
+  void DisplayRunNumberChanged(int Value);
+  void RunCommentChanged(const QString& Value);
+  void RangeLowerChanged(float Value);
+  void RangeUpperChanged(float Value);
+  void GapLeftChanged(int Value);
+  void GapTopChanged(int Value);
+  void GapRightChanged(int Value);
+  void GapBottomChanged(int Value);
+  void EnableUpdateChanged(bool Value);
+  void GridVisibleChanged(quellix::StrpChrtInt::TGrdVisible Value);
+  void GridScaleChanged(quellix::StrpChrtInt::TstrpScale Value);
+  void GridLineStyleChanged(int Value);
+  void MarkerWidthChanged(float Value);
+  void BorderStyleChanged(quellix::StrpChrtInt::TBorderStyle Value);
+  void TitleRightChanged(const QString& Value);
+  void TitleLeftChanged(const QString& Value);
+  void TitleTopChanged(const QString& Value);
+  void TitleBottomChanged(const QString& Value);
+  void FontTitleTopChanged(quellix::TFont* Value);
+  void FontXAxisChanged(quellix::TFont* Value);
+  void FontYAxisChanged(quellix::TFont* Value);
+  void FontTitleBottomChanged(quellix::TFont* Value);
+  void FontTitleLeftChanged(quellix::TFont* Value);
+  void FontTitleRightChanged(quellix::TFont* Value);
+  void ViewYMinChanged(float Value);
+  void ViewYMaxChanged(float Value);
+  void ViewYGapChanged(float Value);
+  void ViewYDecimalsChanged(int Value);
+  void ViewXGapChanged(double Value);
+  void ShowCrossChanged(bool Value);
+  void ReduceFlickerChanged(bool Value);
+  void StripModeChanged(TStripMode Value);
+  void AutoScaleChanged(bool Value);
+  void ShowToolBarChanged(bool Value);
+  void ShowValueBarChanged(bool Value);
+  void ShowJogShuttleBarChanged(bool Value);
 
 public:
   /// The titles in the four margins.
@@ -218,7 +281,7 @@ public:
   bool SeriesVisible() const;
   void SetSeriesVisible(bool Value);
   int SeriesLineStyleInt() const { return SeriesLineStyle(); }
-  void SetSeriesLineStyleInt(int Value) { SetSeriesLineStyle(static_cast<TPenStyle>(Value)); }
+  void SetSeriesLineStyleInt(int Value) { const TChangeScope Changes; SetSeriesLineStyle(static_cast<TPenStyle>(Value)); }
 
   // --- Sample window ------------------------------------------------------
   Integer SamplesPerBuffer() const { return FSamplesPerBuffer; }
@@ -253,7 +316,7 @@ public:
   /// a run that is not found leaves the run shown unchanged).
   void SetDisplayRunNumber(Integer Value);
   TRunComment RunComment() const { return FRunComment; }
-  void SetRunComment(const TRunComment& Value) { FRunComment = Value.left(kCommentLength); }
+  void SetRunComment(const TRunComment& Value) { const TChangeScope Changes; FRunComment = Value.left(kCommentLength); }
   /// While logging: the number of runs in the file, the last being the one
   /// written now. 0 otherwise.
   Integer RunCount() const { return FRunCounter; }
@@ -269,10 +332,12 @@ public:
   Single RangeLower() const { return FRangeLower; }
   /// The limits take finite numbers only.
   void SetRangeLower(Single Value) {
+    const TChangeScope Changes;
     if (std::isfinite(Value)) FRangeLower = Value;
   }
   Single RangeUpper() const { return FRangeUpper; }
   void SetRangeUpper(Single Value) {
+    const TChangeScope Changes;
     if (std::isfinite(Value)) FRangeUpper = Value;
   }
 
@@ -303,7 +368,7 @@ public:
   TPenStyle GridLineStyle() const { return FGridLineStyle; }
   void SetGridLineStyle(TPenStyle Value);
   int GridLineStyleInt() const { return FGridLineStyle; }
-  void SetGridLineStyleInt(int Value) { SetGridLineStyle(static_cast<TPenStyle>(Value)); }
+  void SetGridLineStyleInt(int Value) { const TChangeScope Changes; SetGridLineStyle(static_cast<TPenStyle>(Value)); }
   TColor MarkerHighlightColor() const { return FMarkerHighlightColor; }
   void SetMarkerHighlightColor(TColor Value);
   TColor MarkerColor() const { return FMarkerColor; }
@@ -313,32 +378,32 @@ public:
   TBorderStyle BorderStyle() const { return FBorderStyle; }
   void SetBorderStyle(TBorderStyle Value);
   QString TitleRight() const { return FTitles[tpRight]; }
-  void SetTitleRight(const QString& Value) { SetTitle(tpRight, Value); }
+  void SetTitleRight(const QString& Value) { const TChangeScope Changes; SetTitle(tpRight, Value); }
   QString TitleLeft() const { return FTitles[tpLeft]; }
-  void SetTitleLeft(const QString& Value) { SetTitle(tpLeft, Value); }
+  void SetTitleLeft(const QString& Value) { const TChangeScope Changes; SetTitle(tpLeft, Value); }
   QString TitleTop() const { return FTitles[tpTop]; }
-  void SetTitleTop(const QString& Value) { SetTitle(tpTop, Value); }
+  void SetTitleTop(const QString& Value) { const TChangeScope Changes; SetTitle(tpTop, Value); }
   QString TitleBottom() const { return FTitles[tpBottom]; }
-  void SetTitleBottom(const QString& Value) { SetTitle(tpBottom, Value); }
+  void SetTitleBottom(const QString& Value) { const TChangeScope Changes; SetTitle(tpBottom, Value); }
   /// Fonts of the titles and axis labels; changing one repaints.
   TFont& FontTitleTop() { return FFontTitleTop; }
   TFont* FontTitleTopPtr() { return &FFontTitleTop; }
-  void SetFontTitleTop(TFont* Value) { if (Value) FFontTitleTop.Assign(*Value); }
+  void SetFontTitleTop(TFont* Value) { const TChangeScope Changes; if (Value) FFontTitleTop.Assign(*Value); }
   TFont& FontXAxis() { return FFontXAxis; }
   TFont* FontXAxisPtr() { return &FFontXAxis; }
-  void SetFontXAxis(TFont* Value) { if (Value) FFontXAxis.Assign(*Value); }
+  void SetFontXAxis(TFont* Value) { const TChangeScope Changes; if (Value) FFontXAxis.Assign(*Value); }
   TFont& FontYAxis() { return FFontYAxis; }
   TFont* FontYAxisPtr() { return &FFontYAxis; }
-  void SetFontYAxis(TFont* Value) { if (Value) FFontYAxis.Assign(*Value); }
+  void SetFontYAxis(TFont* Value) { const TChangeScope Changes; if (Value) FFontYAxis.Assign(*Value); }
   TFont& FontTitleBottom() { return FFontTitleBottom; }
   TFont* FontTitleBottomPtr() { return &FFontTitleBottom; }
-  void SetFontTitleBottom(TFont* Value) { if (Value) FFontTitleBottom.Assign(*Value); }
+  void SetFontTitleBottom(TFont* Value) { const TChangeScope Changes; if (Value) FFontTitleBottom.Assign(*Value); }
   TFont& FontTitleLeft() { return FFontTitleLeft; }
   TFont* FontTitleLeftPtr() { return &FFontTitleLeft; }
-  void SetFontTitleLeft(TFont* Value) { if (Value) FFontTitleLeft.Assign(*Value); }
+  void SetFontTitleLeft(TFont* Value) { const TChangeScope Changes; if (Value) FFontTitleLeft.Assign(*Value); }
   TFont& FontTitleRight() { return FFontTitleRight; }
   TFont* FontTitleRightPtr() { return &FFontTitleRight; }
-  void SetFontTitleRight(TFont* Value) { if (Value) FFontTitleRight.Assign(*Value); }
+  void SetFontTitleRight(TFont* Value) { const TChangeScope Changes; if (Value) FFontTitleRight.Assign(*Value); }
   Single ViewYMin() const { return FViewYMin; }
   void SetViewYMin(Single Value);
   Single ViewYMax() const { return FViewYMax; }
@@ -511,6 +576,19 @@ public:
   Integer ReadRunSamples(std::int64_t First, Integer Count, const TSeriesBuffers& Dest, Integer SeriesCount,
                          Integer& SamplesRead);
 
+  // --- Export ---------------------------------------------------------------
+  // Saves the picture the chart shows: SVG for a name ending in ".svg",
+  // otherwise PNG. False when the file cannot be written.
+  bool SavePicture(const QString& FileName);
+  // The samples of the visible window as CSV, in the form qlxm export
+  // writes: "time,series1,...", then one line per sample.
+  void WriteWindowCsv(QTextStream& Out);
+  bool SaveWindowCsv(const QString& FileName);
+  // The context menu's export entries (the caller owns the menu); the
+  // menu opens on a right click in the measure mode, whose right button
+  // has no work of its own, and from the keyboard.
+  QMenu* NewExportMenu();
+
   // --- Remarks ------------------------------------------------------------
   // Appends a remark to the remark file; it is in the file, linked to its
   // run, when the call returns. Raises EStreamError (and adds nothing to
@@ -585,6 +663,7 @@ public:
   void Loaded() override;
 
 protected:
+  void contextMenuEvent(QContextMenuEvent* Event) override;
   // --- Drawing hooks ------------------------------------------------------
   // The places where the data side asks for drawing (StripChartDraw.cpp);
   // the mouse modes extend them.
@@ -696,6 +775,7 @@ private:
   // EOutOfMemory and leaves the chart as it was when the memory is not there.
   void AllocateBuffers(Integer Length, Integer Series);
   void FillPreview();
+  void ReportRange(Double Time, Single Value, Integer Series, TStripRange Range);
   void WatchRange(const TSeriesValues& Values, Integer SeriesCount, Integer SampleCount);
   // Sets x positions of indices First..FCount and moves all so that FCount
   // sits on the right edge of the plot.

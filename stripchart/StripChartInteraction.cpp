@@ -43,6 +43,7 @@ bool InPlot(const TRect& P, Integer X, Integer Y) {
 // Properties
 
 void TStripChartInt::SetStripMode(TStripMode Value) {
+  const TChangeScope Changes;
   if (Value == FStripMode) return;
   FStripMode = Value;
   if (Value == modeCalculate) {
@@ -59,12 +60,14 @@ void TStripChartInt::SetStripMode(TStripMode Value) {
 }
 
 void TStripChartInt::SetAutoScale(bool Value) {
+  const TChangeScope Changes;
   if (Value == FAutoScale) return;
   FAutoScale = Value;
   if (Value) InvalidatePlot();
 }
 
 void TStripChartInt::SetShowToolBar(bool Value) {
+  const TChangeScope Changes;
   if (Value == FShowToolBar) return;
   FShowToolBar = Value;
   if (IsDesigning()) return;
@@ -78,6 +81,7 @@ void TStripChartInt::SetShowToolBar(bool Value) {
 }
 
 void TStripChartInt::SetShowValueBar(bool Value) {
+  const TChangeScope Changes;
   if (Value == FShowValueBar) return;
   FShowValueBar = Value;
   if (IsDesigning()) return;
@@ -92,6 +96,7 @@ void TStripChartInt::SetShowValueBar(bool Value) {
 }
 
 void TStripChartInt::SetShowJogShuttleBar(bool Value) {
+  const TChangeScope Changes;
   if (Value == FShowJogShuttleBar) return;
   FShowJogShuttleBar = Value;
   if (IsDesigning()) return;
@@ -280,12 +285,14 @@ void TStripChartInt::ReportCross(TCrossKind Kind) {
   if (Kind == crMeasure) {
     const TCross& C = FCrosses[crMeasure];
     if (OnCrossMove) OnCrossMove(this, static_cast<Single>(C.X), static_cast<Single>(C.Value), C.Series, C.Index);
+    emit crossMove(this, static_cast<Single>(C.X), static_cast<Single>(C.Value), C.Series, C.Index);
     if (FValueBar && FShowValueBar) FValueBar->ShowMeasure(C.Series, C.Time, C.Value);
     return;
   }
   const TCross& C1 = FCrosses[crFirst];
   const TCross& C2 = FCrosses[crSecond];
   if (OnCalculate) OnCalculate(this, C1.Series, C2.Series, C1.Time, C2.Time, C1.Value, C2.Value);
+  emit calculate(this, C1.Series, C2.Series, C1.Time, C2.Time, C1.Value, C2.Value);
   if (FValueBar && FShowValueBar)
     FValueBar->ShowCalculate(C1.Series, C1.Time, C1.Value, C2.Series, C2.Time, C2.Value);
 }

@@ -18,6 +18,7 @@ TStripChart::TStripChart(TComponentCore* AOwner, QWidget* AParent)
 TStripChart::~TStripChart() { FLink.reset(); }
 
 void TStripChart::SetMeasureSource(TMeasureSource* Value) {
+  const TChangeScope Changes;
   if (Value != FLink->Source()) FLink->SetSource(Value);
 }
 

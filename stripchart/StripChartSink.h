@@ -25,9 +25,14 @@ using MeasIntf::TMeasureSourceState;
 class TStripChart : public StrpChrtInt::TStripChartInt {
   Q_OBJECT
   // No default: always streamed, written as the source's name.
-  Q_PROPERTY(quellix::MeasIntf::TMeasureSource* MeasureSource READ MeasureSource WRITE SetMeasureSource)
-  Q_PROPERTY(bool AutoConfig READ AutoConfig WRITE SetAutoConfig)
+  Q_PROPERTY(quellix::MeasIntf::TMeasureSource* MeasureSource READ MeasureSource WRITE SetMeasureSource NOTIFY MeasureSourceChanged)
+  Q_PROPERTY(bool AutoConfig READ AutoConfig WRITE SetAutoConfig NOTIFY AutoConfigChanged)
   Q_CLASSINFO("default:AutoConfig", "true")
+Q_SIGNALS:
+  // Property change signals.
+  void MeasureSourceChanged(quellix::MeasIntf::TMeasureSource* Value);
+  void AutoConfigChanged(bool Value);
+
 public:
   explicit TStripChart(TComponentCore* AOwner = nullptr, QWidget* AParent = nullptr);
   /// Frees the link first, which detaches it from its source.
@@ -36,7 +41,7 @@ public:
   TMeasureSource* MeasureSource() const { return FLink->Source(); }
   void SetMeasureSource(TMeasureSource* Value);
   bool AutoConfig() const { return FAutoConfig; }
-  void SetAutoConfig(bool Value) { FAutoConfig = Value; }
+  void SetAutoConfig(bool Value) { const TChangeScope Changes; FAutoConfig = Value; }
 
   TMeasureLink* Link() const { return FLink.get(); }
 
