@@ -1,5 +1,6 @@
 #include "quellix/app/MainWindow.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLinearGradient>
 #include <QPainter>
@@ -115,7 +116,7 @@ TQuellix32::TQuellix32(TComponentCore* AOwner) : QMainWindow(nullptr), TComponen
 TQuellix32::~TQuellix32() = default;
 
 QAction* TQuellix32::AddLeaf(QMenu* Menu, const QString& Name, const QString& Caption, const QString& WindowClass) {
-  QAction* A = Menu->addAction(Caption);
+  QAction* A = Menu->addAction(QCoreApplication::translate("TQuellix32", Caption.toUtf8().constData()));
   A->setObjectName(Name);
   if (!WindowClass.isEmpty())
     connect(A, &QAction::triggered, this, [this, WindowClass] { ShowWindowOf(WindowClass); });
@@ -124,65 +125,65 @@ QAction* TQuellix32::AddLeaf(QMenu* Menu, const QString& Name, const QString& Ca
 
 void TQuellix32::BuildMenu() {
   auto SubMenu = [this](QWidget* Parent, const QString& Name, const QString& Caption) {
-    auto* M = new QMenu(Caption, Parent);
+    auto* M = new QMenu(QCoreApplication::translate("TQuellix32", Caption.toUtf8().constData()), Parent);
     M->setObjectName(Name);
     M->menuAction()->setObjectName(Name);
     return M;
   };
 
-  Demo1 = SubMenu(MainMenu1, QStringLiteral("Demo1"), QStringLiteral("&Demo"));
+  Demo1 = SubMenu(MainMenu1, QStringLiteral("Demo1"), QT_TRANSLATE_NOOP("TQuellix32", "&Demo"));
   MainMenu1->addMenu(Demo1);
-  MeasurementLibrary1 = SubMenu(Demo1, QStringLiteral("MeasurementLibrary1"), QStringLiteral("&Measurement Library"));
+  MeasurementLibrary1 = SubMenu(Demo1, QStringLiteral("MeasurementLibrary1"), QT_TRANSLATE_NOOP("TQuellix32", "&Measurement Library"));
   Demo1->addMenu(MeasurementLibrary1);
-  AddLeaf(MeasurementLibrary1, "PotentiometerTDial1", "&Potentiometer (TDial)", "TDial_Demo");
-  AddLeaf(MeasurementLibrary1, "SchiebereglerTSlider1", "&Schieberegler (TSlider)", "TSlider_Demo");
-  AddLeaf(MeasurementLibrary1, "LCDAnzeigeTPanelMeter1", "&LCD Anzeige (TPanelMeter)", "TPanelMeter_Demo");
-  AddLeaf(MeasurementLibrary1, "YtAnzeigeTHistograph1", "&Yt-Anzeige (THistograph)", "THisto2_Demo");
-  AddLeaf(MeasurementLibrary1, "XYAnzeigeTHistograph1", "&XY-Anzeige (THistograph)", "THisto1_Demo");
-  AddLeaf(MeasurementLibrary1, "N8KanalSchreiber1", "&8-Kanal Schreiber (TStripchart)", "TStripchart_Demo");
-  AddLeaf(MeasurementLibrary1, "LedTLed1", "L&ed (TLed)", "TLed_Demo");
-  AddLeaf(MeasurementLibrary1, "DatenloggerTFastlog1", "&Datenlogger (TFastlog)", "TFastlog_Demo");
-  AddLeaf(MeasurementLibrary1, "AnaloginstrumentTMeter1", "&Analoginstrument (TMeter)", "TMeter_Demo");
-  AddLeaf(MeasurementLibrary1, "BargraphTBargraph1", "&Bargraph (TBargraph)", "TBarGraph_Demo");
-  AddLeaf(Demo1, "MeasureSourceLibrary1", "Measure&Source Library", "TMeasureSource_Demo");
-  ScientificLibrary1 = SubMenu(Demo1, QStringLiteral("ScientificLibrary1"), QStringLiteral("S&cientific Library"));
+  AddLeaf(MeasurementLibrary1, "PotentiometerTDial1", QT_TRANSLATE_NOOP("TQuellix32", "&Potentiometer (TDial)"), "TDial_Demo");
+  AddLeaf(MeasurementLibrary1, "SchiebereglerTSlider1", QT_TRANSLATE_NOOP("TQuellix32", "&Schieberegler (TSlider)"), "TSlider_Demo");
+  AddLeaf(MeasurementLibrary1, "LCDAnzeigeTPanelMeter1", QT_TRANSLATE_NOOP("TQuellix32", "&LCD Anzeige (TPanelMeter)"), "TPanelMeter_Demo");
+  AddLeaf(MeasurementLibrary1, "YtAnzeigeTHistograph1", QT_TRANSLATE_NOOP("TQuellix32", "&Yt-Anzeige (THistograph)"), "THisto2_Demo");
+  AddLeaf(MeasurementLibrary1, "XYAnzeigeTHistograph1", QT_TRANSLATE_NOOP("TQuellix32", "&XY-Anzeige (THistograph)"), "THisto1_Demo");
+  AddLeaf(MeasurementLibrary1, "N8KanalSchreiber1", QT_TRANSLATE_NOOP("TQuellix32", "&8-Kanal Schreiber (TStripchart)"), "TStripchart_Demo");
+  AddLeaf(MeasurementLibrary1, "LedTLed1", QT_TRANSLATE_NOOP("TQuellix32", "L&ed (TLed)"), "TLed_Demo");
+  AddLeaf(MeasurementLibrary1, "DatenloggerTFastlog1", QT_TRANSLATE_NOOP("TQuellix32", "&Datenlogger (TFastlog)"), "TFastlog_Demo");
+  AddLeaf(MeasurementLibrary1, "AnaloginstrumentTMeter1", QT_TRANSLATE_NOOP("TQuellix32", "&Analoginstrument (TMeter)"), "TMeter_Demo");
+  AddLeaf(MeasurementLibrary1, "BargraphTBargraph1", QT_TRANSLATE_NOOP("TQuellix32", "&Bargraph (TBargraph)"), "TBarGraph_Demo");
+  AddLeaf(Demo1, "MeasureSourceLibrary1", QT_TRANSLATE_NOOP("TQuellix32", "Measure&Source Library"), "TMeasureSource_Demo");
+  ScientificLibrary1 = SubMenu(Demo1, QStringLiteral("ScientificLibrary1"), QT_TRANSLATE_NOOP("TQuellix32", "S&cientific Library"));
   Demo1->addMenu(ScientificLibrary1);
-  AddLeaf(ScientificLibrary1, "Autokorrelation1", "&Autokorrelation", "TAutokorrDialog");
-  AddLeaf(ScientificLibrary1, "Kreuzkorrelation1", "&Kreuzkorrelation", "TKreuzkorrelationDialog");
-  AddLeaf(ScientificLibrary1, "FourierTransformation1", "&Fourier Transformation", "TfftDialog");
-  AddLeaf(ScientificLibrary1, "Leistungsdichte1", "&Leistungsdichte", "TPowerSpectrumDialog");
-  AddLeaf(ScientificLibrary1, "Kreuzleistungsdichte1", "K&reuzleistungsdichte", "TCrossPowerDialog");
-  FilterLibrary1 = SubMenu(Demo1, QStringLiteral("FilterLibrary1"), QStringLiteral("&Filter Library"));
+  AddLeaf(ScientificLibrary1, "Autokorrelation1", QT_TRANSLATE_NOOP("TQuellix32", "&Autokorrelation"), "TAutokorrDialog");
+  AddLeaf(ScientificLibrary1, "Kreuzkorrelation1", QT_TRANSLATE_NOOP("TQuellix32", "&Kreuzkorrelation"), "TKreuzkorrelationDialog");
+  AddLeaf(ScientificLibrary1, "FourierTransformation1", QT_TRANSLATE_NOOP("TQuellix32", "&Fourier Transformation"), "TfftDialog");
+  AddLeaf(ScientificLibrary1, "Leistungsdichte1", QT_TRANSLATE_NOOP("TQuellix32", "&Leistungsdichte"), "TPowerSpectrumDialog");
+  AddLeaf(ScientificLibrary1, "Kreuzleistungsdichte1", QT_TRANSLATE_NOOP("TQuellix32", "K&reuzleistungsdichte"), "TCrossPowerDialog");
+  FilterLibrary1 = SubMenu(Demo1, QStringLiteral("FilterLibrary1"), QT_TRANSLATE_NOOP("TQuellix32", "&Filter Library"));
   Demo1->addMenu(FilterLibrary1);
-  AddLeaf(FilterLibrary1, "RCHochpa1", QString::fromUtf8("RC &Hochpaß"), "TRCHoch_Demo");
-  AddLeaf(FilterLibrary1, "RCTiefpa1", QString::fromUtf8("RC &Tiefpaß"), "TRCTief_Demo");
-  AddLeaf(FilterLibrary1, "IIRFilter1", "&IIR Filter", "TIIR_Demo");
-  AddLeaf(FilterLibrary1, "StatevariableFilter1", "&State variable Filter", "TSVFilter_Demo");
-  AddLeaf(FilterLibrary1, "FIRFilter1", "&FIR Filter", "TFIR_Demo");
+  AddLeaf(FilterLibrary1, "RCHochpa1", QT_TRANSLATE_NOOP("TQuellix32", "RC &Hochpaß"), "TRCHoch_Demo");
+  AddLeaf(FilterLibrary1, "RCTiefpa1", QT_TRANSLATE_NOOP("TQuellix32", "RC &Tiefpaß"), "TRCTief_Demo");
+  AddLeaf(FilterLibrary1, "IIRFilter1", QT_TRANSLATE_NOOP("TQuellix32", "&IIR Filter"), "TIIR_Demo");
+  AddLeaf(FilterLibrary1, "StatevariableFilter1", QT_TRANSLATE_NOOP("TQuellix32", "&State variable Filter"), "TSVFilter_Demo");
+  AddLeaf(FilterLibrary1, "FIRFilter1", QT_TRANSLATE_NOOP("TQuellix32", "&FIR Filter"), "TFIR_Demo");
   CommunicationsLibrary1 =
-      SubMenu(Demo1, QStringLiteral("CommunicationsLibrary1"), QStringLiteral("C&ommunications Library"));
+      SubMenu(Demo1, QStringLiteral("CommunicationsLibrary1"), QT_TRANSLATE_NOOP("TQuellix32", "C&ommunications Library"));
   Demo1->addMenu(CommunicationsLibrary1);
-  AddLeaf(CommunicationsLibrary1, "RS232Kommunikation1", "RS-232 Kommunikation", "TComm2_Demo");
-  QAction* Audio = AddLeaf(Demo1, "AudioLibrary1", "&Audio Library", QString());
+  AddLeaf(CommunicationsLibrary1, "RS232Kommunikation1", QT_TRANSLATE_NOOP("TQuellix32", "RS-232 Kommunikation"), "TComm2_Demo");
+  QAction* Audio = AddLeaf(Demo1, "AudioLibrary1", QT_TRANSLATE_NOOP("TQuellix32", "&Audio Library"), QString());
   connect(Audio, &QAction::triggered, this, [this] { AudioLibrary1Click(); });
-  AddLeaf(Demo1, "QuellixPro1", "&Quellix Pro", "TPro_Demo");
+  AddLeaf(Demo1, "QuellixPro1", QT_TRANSLATE_NOOP("TQuellix32", "&Quellix Pro"), "TPro_Demo");
   Demo1->addSeparator()->setObjectName(QStringLiteral("N2"));
-  QAction* Quit = AddLeaf(Demo1, "Beenden1", "&Beenden", QString());
+  QAction* Quit = AddLeaf(Demo1, "Beenden1", QT_TRANSLATE_NOOP("TQuellix32", "&Beenden"), QString());
   connect(Quit, &QAction::triggered, this, [this] { Beenden1Click(); });
 
-  Beispiel1 = SubMenu(MainMenu1, QStringLiteral("Beispiel1"), QStringLiteral("&Beispielprogramme"));
+  Beispiel1 = SubMenu(MainMenu1, QStringLiteral("Beispiel1"), QT_TRANSLATE_NOOP("TQuellix32", "&Beispielprogramme"));
   MainMenu1->addMenu(Beispiel1);
-  AddLeaf(Beispiel1, "FlipFlop1", "&Flip-Flop", "TFlipFlop_Demo");
+  AddLeaf(Beispiel1, "FlipFlop1", QT_TRANSLATE_NOOP("TQuellix32", "&Flip-Flop"), "TFlipFlop_Demo");
 
-  Produktinformation1 = SubMenu(MainMenu1, QStringLiteral("Produktinformation1"), QStringLiteral("Produktinformation"));
+  Produktinformation1 = SubMenu(MainMenu1, QStringLiteral("Produktinformation1"), QT_TRANSLATE_NOOP("TQuellix32", "Produktinformation"));
   MainMenu1->addMenu(Produktinformation1);
-  AddLeaf(Produktinformation1, "VertriebundHerstellung1", "&Vertrieb und Herstellung", "THersteller_Demo");
-  QAction* Help = AddLeaf(Produktinformation1, "Handbuchaufrufen2", "&Handbuch aufrufen", QString());
+  AddLeaf(Produktinformation1, "VertriebundHerstellung1", QT_TRANSLATE_NOOP("TQuellix32", "&Vertrieb und Herstellung"), "THersteller_Demo");
+  QAction* Help = AddLeaf(Produktinformation1, "Handbuchaufrufen2", QT_TRANSLATE_NOOP("TQuellix32", "&Handbuch aufrufen"), QString());
   connect(Help, &QAction::triggered, this, [this] { Handbuchaufrufen2Click(); });
 
-  Hilfe1 = SubMenu(MainMenu1, QStringLiteral("Hilfe1"), QStringLiteral("&Hilfe"));
+  Hilfe1 = SubMenu(MainMenu1, QStringLiteral("Hilfe1"), QT_TRANSLATE_NOOP("TQuellix32", "&Hilfe"));
   MainMenu1->addMenu(Hilfe1);
-  QAction* About = AddLeaf(Hilfe1, "berdiesesDemo1", QString::fromUtf8("&Über diese Demo"), QString());
+  QAction* About = AddLeaf(Hilfe1, "berdiesesDemo1", QT_TRANSLATE_NOOP("TQuellix32", "&Über diese Demo"), QString());
   connect(About, &QAction::triggered, this, [this] { berdiesesDemo1Click(); });
 
   // Opening these three menus stops the banner; the help menu does not.

@@ -11,6 +11,13 @@ install(TARGETS ${QUELLIX_LIBRARIES} quellix EXPORT QuellixTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Development
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Runtime NAMELINK_COMPONENT Development
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT Runtime)
+# Resources of static libraries (the translations) are object libraries
+# that a program links with them.
+get_property(QUELLIX_RESOURCE_TARGETS GLOBAL PROPERTY QUELLIX_RESOURCE_TARGETS)
+if(QUELLIX_RESOURCE_TARGETS)
+  install(TARGETS ${QUELLIX_RESOURCE_TARGETS} EXPORT QuellixTargets
+    OBJECTS DESTINATION ${CMAKE_INSTALL_LIBDIR}/quellix-objects COMPONENT Development)
+endif()
 
 # Each library folder's headers, by the path the code includes them with.
 foreach(sub host measure analysis filters instruments charttools stripchart histograph)
@@ -56,7 +63,7 @@ function(quellix_pkgconfig file description requires libraries)
 endfunction()
 
 quellix_pkgconfig(quellix.pc "Qt 6 components for measuring and test programs"
-  "Qt6Widgets Qt6Multimedia" "${QUELLIX_LIBRARIES}")
+  "Qt6Widgets Qt6Svg Qt6Multimedia" "${QUELLIX_LIBRARIES}")
 quellix_pkgconfig(quellix-signal.pc "Quellix signal processing: data flow, FFT, filters, data files (Qt Core only)"
   "Qt6Core" "${QUELLIX_SIGNAL_LIBRARIES}")
 

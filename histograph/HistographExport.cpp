@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QTextStream>
+#include <algorithm>
 #include <memory>
 
 #include "quellix/histograph/HistographEngine.h"
@@ -38,7 +39,7 @@ bool THistographInt::SavePicture(const QString& FileName) {
 void THistographInt::WriteSeriesCsv(QTextStream& Out) const {
   Out << "series,kind,index,x,y\n";
   const Extended Span = Extended(FViewXNominalMax) - FViewXNominalMin;
-  for (Integer Serie = 1; Serie <= MaxSeries; ++Serie) {
+  for (Integer Serie = 1; Serie <= std::min(SeriesNumber(), MaxSeries); ++Serie) {
     const THistoSeries& S = Series(Serie);
     if (!S.HasData()) continue;
     for (Integer i = 1; i <= S.Count; ++i) {

@@ -41,15 +41,14 @@ void SetSaveFileQuery(TSaveFileQuery Q) { Query() = std::move(Q); }
 QMenu* NewExportMenu(QWidget* Chart, const std::function<bool(const QString&)>& SavePicture,
                      const std::function<bool(const QString&)>& SaveCsv) {
   auto* Menu = new QMenu(Chart);
-  const char* Context = "quellix::ExportMenu";
-  Menu->addAction(QCoreApplication::translate(Context, "Bild speichern …"), Chart, [Chart, SavePicture, Context] {
-    const QString Name = AskFileName(Chart, QCoreApplication::translate(Context, "Bild speichern"),
-                                     QCoreApplication::translate(Context, "PNG-Bild (*.png);;SVG-Bild (*.svg)"));
+  Menu->addAction(QCoreApplication::translate("quellix::ExportMenu", "Bild speichern …"), Chart, [Chart, SavePicture] {
+    const QString Name = AskFileName(Chart, QCoreApplication::translate("quellix::ExportMenu", "Bild speichern"),
+                                     QCoreApplication::translate("quellix::ExportMenu", "PNG-Bild (*.png);;SVG-Bild (*.svg)"));
     if (!Name.isEmpty()) SavePicture(Name);
   });
-  Menu->addAction(QCoreApplication::translate(Context, "Daten speichern (CSV) …"), Chart, [Chart, SaveCsv, Context] {
-    const QString Name = AskFileName(Chart, QCoreApplication::translate(Context, "Daten speichern"),
-                                     QCoreApplication::translate(Context, "CSV-Datei (*.csv)"));
+  Menu->addAction(QCoreApplication::translate("quellix::ExportMenu", "Daten speichern (CSV) …"), Chart, [Chart, SaveCsv] {
+    const QString Name = AskFileName(Chart, QCoreApplication::translate("quellix::ExportMenu", "Daten speichern"),
+                                     QCoreApplication::translate("quellix::ExportMenu", "CSV-Datei (*.csv)"));
     if (!Name.isEmpty()) SaveCsv(Name);
   });
   return Menu;

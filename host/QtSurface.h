@@ -32,16 +32,20 @@
 // Use among the Q_PROPERTY lines of a class (it leaves the access private,
 // as it is there). The class must have Name() returning TColor and
 // SetName(TColor), and see quellix/host/Graphics.h.
-#define QUELLIX_COLOR_PROPERTY(Name)                                                                   \
-  Q_PROPERTY(QColor Name READ Name##AsQColor WRITE Set##Name##AsQColor NOTIFY Name##Changed)           \
+#define QUELLIX_COLOR_PROPERTY(Name) QUELLIX_COLOR_PROPERTY_STORED(Name, true)
+// The same for a colour that forms do not store (it streams in a list).
+#define QUELLIX_UNSTORED_COLOR_PROPERTY(Name) QUELLIX_COLOR_PROPERTY_STORED(Name, false)
+
+#define QUELLIX_COLOR_PROPERTY_STORED(Name, Stored)                                                     \
+  Q_PROPERTY(QColor Name READ Name##AsQColor WRITE Set##Name##AsQColor NOTIFY Name##Changed STORED Stored) \
   Q_PROPERTY(int Name##TColor READ Name WRITE Set##Name NOTIFY Name##Changed STORED false DESIGNABLE false) \
-                                                                                                       \
-public:                                                                                                \
-  QColor Name##AsQColor() const { return ::quellix::ToQColor(Name()); }                                \
-  void Set##Name##AsQColor(const QColor& Value) { Set##Name(::quellix::FromQColor(Value)); }           \
-  Q_SIGNALS:                                                                                           \
-  void Name##Changed(const QColor& Value);                                                             \
-                                                                                                       \
+                                                                                                        \
+public:                                                                                                 \
+  QColor Name##AsQColor() const { return ::quellix::ToQColor(Name()); }                                 \
+  void Set##Name##AsQColor(const QColor& Value) { Set##Name(::quellix::FromQColor(Value)); }            \
+  Q_SIGNALS:                                                                                            \
+  void Name##Changed(const QColor& Value);                                                              \
+                                                                                                        \
 private:
 
 namespace quellix {

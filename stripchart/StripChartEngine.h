@@ -102,7 +102,7 @@ class TStripChartInt : public TPaintBox {
   Q_PROPERTY(QString Copyright READ Copyright WRITE SetCopyright NOTIFY CopyrightChanged)
   Q_PROPERTY(int SeriesNumber READ SeriesNumber WRITE SetSeriesNumber NOTIFY SeriesNumberChanged)
   Q_PROPERTY(int SeriesCurrent READ SeriesCurrent WRITE SetSeriesCurrent NOTIFY SeriesCurrentChanged)
-  QUELLIX_COLOR_PROPERTY(SeriesColor)
+  QUELLIX_UNSTORED_COLOR_PROPERTY(SeriesColor)
   Q_PROPERTY(int SeriesLineStyle READ SeriesLineStyleInt WRITE SetSeriesLineStyleInt STORED false NOTIFY SeriesLineStyleChanged)
   Q_PROPERTY(bool SeriesVisible READ SeriesVisible WRITE SetSeriesVisible STORED false NOTIFY SeriesVisibleChanged)
   Q_PROPERTY(int SamplesPerBuffer READ SamplesPerBuffer WRITE SetSamplesPerBuffer NOTIFY SamplesPerBufferChanged)
@@ -243,7 +243,6 @@ Q_SIGNALS:
   void ViewXGapChanged(double Value);
   void ShowCrossChanged(bool Value);
   void ReduceFlickerChanged(bool Value);
-  void StripModeChanged(TStripMode Value);
   void AutoScaleChanged(bool Value);
   void ShowToolBarChanged(bool Value);
   void ShowValueBarChanged(bool Value);
@@ -255,6 +254,12 @@ public:
   /// What the mouse does on the plot.
   enum TStripMode : Byte { modeMeasure, modeRemark, modeZoom, modeCalculate };
   Q_ENUM(TStripMode)
+
+Q_SIGNALS:
+  // Declared after its type.
+  void StripModeChanged(TStripMode Value);
+
+public:
 
   explicit TStripChartInt(TComponentCore* AOwner = nullptr, QWidget* AParent = nullptr);
   ~TStripChartInt() override;

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -27,6 +29,7 @@ QString SeriesCsv(const THistographInt& H) {
 
 TEST(HistoExport, SeriesCsvHasEveryPointWithItsXAsDrawn) {
   THistographInt H;
+  H.SetSeriesNumber(5);
   H.SetViewXNominalMin(0);
   H.SetViewXNominalMax(10);
   const Single Yt[] = {1.5f, -2.25f, 0.1f};

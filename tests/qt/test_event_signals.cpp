@@ -97,7 +97,7 @@ const TRow Rows[] = {
        QObject::connect(&E, &dataevent::TDataEvent::changedState,
                         [&](TObject* L, MeasIntf::TMeasureSourceState St) { R << SeenWithSender(L, int(St)); });
        E.SetMeasureSource(&Src);
-       Src.AnnounceState(MeasIntf::msRunning);
+       Src.AnnounceState(MeasIntf::msOpened);
        MeasIntf::TDescArraySingle Block;
        Block.ChannelCount = 0;
        Block.Duration = 0.25;

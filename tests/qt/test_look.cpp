@@ -32,6 +32,7 @@ TEST(QtLook, ALayoutGivesTheMeterItsNaturalSize) {
   auto* M = new meterInt::TMeterInt(nullptr, &Box);
   L->addWidget(M);
   Box.adjustSize();
+  L->activate();
   EXPECT_EQ(M->size(), QSize(201, 177));
   delete M;
 }

@@ -1,7 +1,9 @@
 // Property change signals and QColor properties, over every published
 // property of every component found through the meta-object.
 #include <QColor>
+#include <QCoreApplication>
 #include <QMetaProperty>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -118,7 +120,7 @@ TEST(QtProperties, ColourPropertiesRoundTripAsQColorOnEveryComponent) {
         EXPECT_TRUE(O->setProperty(P.name(), Want)) << Where;
         EXPECT_EQ(O->property(P.name()).value<QColor>(), Want) << Where;
         // The component's own integer: red in the low byte.
-        EXPECT_EQ(O->property(QByteArray(P.name()) + "TColor").toInt(), RGB(Want.red(), Want.green(), Want.blue()))
+        EXPECT_EQ(O->property((QByteArray(P.name()) + "TColor").constData()).toInt(), RGB(Want.red(), Want.green(), Want.blue()))
             << Where;
       }
       ++Checked;
