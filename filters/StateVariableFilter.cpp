@@ -66,6 +66,7 @@ void TStateVariableFilter::SetQ(Single Value) {
 
 // Takes effect from the next sample on; the states are kept.
 void TStateVariableFilter::SetFilterOutput(TFilterOutput Value) {
+  const TChangeScope Changes;
   if (ValidOutput(Value)) FFilterOutput = Value;
 }
 

@@ -60,6 +60,7 @@ void TBarGraphInt::SetOffsetUpper(Integer Value) {
 // Value logic: compare, clamp, compare, store, redraw.
 
 void TBarGraphInt::SetValue(Double Value) {
+  const TChangeScope Changes;
   if (!std::isfinite(Value) || Value == FValue) return;
   Value = std::clamp(Value, FValueMin, FValueMax);
   if (Value == FValue) return;
@@ -76,26 +77,32 @@ void TBarGraphInt::DrawPending() {
 }
 
 void TBarGraphInt::SetValueMin(Double Value) {
+  const TChangeScope Changes;
   if (SetSpanMin(Value, FValueMin, FValueMax, FRanges)) Invalidate();
 }
 
 void TBarGraphInt::SetValueMax(Double Value) {
+  const TChangeScope Changes;
   if (SetSpanMax(Value, FValueMin, FValueMax, FRanges)) Invalidate();
 }
 
 void TBarGraphInt::SetRangeNumber(Integer Value) {
+  const TChangeScope Changes;
   if (FRanges.SetNumber(Value, FValueMin, FValueMax)) Invalidate();
 }
 
 void TBarGraphInt::SetRangeCurrent(Integer Value) {
+  const TChangeScope Changes;
   if (FRanges.SetCurrent(Value)) Invalidate();
 }
 
 void TBarGraphInt::SetRangeLimit(Double Value) {
+  const TChangeScope Changes;
   if (FRanges.SetLimit(Value, FValueMin, FValueMax)) Invalidate();
 }
 
 void TBarGraphInt::SetRangeColor(TColor Value) {
+  const TChangeScope Changes;
   if (FRanges.SetColor(Value)) Invalidate();
 }
 
@@ -130,6 +137,7 @@ void TBarGraphInt::SetPictureBackground(const TPicture& Value) {
 }
 
 void TBarGraphInt::SetLabelingStyle(TLabelingStyle Value) {
+  const TChangeScope Changes;
   if (Value < lbsNone || Value > lbsSymmetric || Value == FLabelingStyle) return;
   FLabelingStyle = Value;
   Invalidate();

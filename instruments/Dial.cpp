@@ -52,6 +52,7 @@ Double TDial::ValueAtPoint(Integer X, Integer Y) const {
 }
 
 void TDial::SetValue(Double V) {
+  const TChangeScope Changes;
   if (!std::isfinite(V)) return;
   V = Quantised(V);
   if (V == FValue) return;
@@ -98,18 +99,21 @@ void TDial::SetScaleAngle2(Double V) {
 }
 
 void TDial::SetValueMin(Double V) {
+  const TChangeScope Changes;
   if (!SetScaleMin(V, FValueMin, FValueMax)) return;
   ClampValue();
   Relayout();
 }
 
 void TDial::SetValueMax(Double V) {
+  const TChangeScope Changes;
   if (!SetScaleMax(V, FValueMin, FValueMax)) return;
   ClampValue();
   Relayout();
 }
 
 void TDial::SetValueGap(Double V) {
+  const TChangeScope Changes;
   if (!(V > 0) || !std::isfinite(V) || V == FValueGap) return;
   FValueGap = V;
   Relayout();
@@ -123,6 +127,7 @@ void TDial::SetValueStepWidth(Double V) {
 }
 
 void TDial::SetValueDecimals(Integer V) {
+  const TChangeScope Changes;
   if (V == FValueDecimals) return;
   FValueDecimals = V;
   Rebuild();
@@ -159,6 +164,7 @@ void TDial::SetTickOuter(Integer V) {
 }
 
 void TDial::SetBevelOuterWidth(Integer V) {
+  const TChangeScope Changes;
   if (V == FBevelOuterWidth) return;
   FBevelOuterWidth = V;
   Rebuild();
@@ -216,12 +222,14 @@ void TDial::SetIndicatorOuter(Integer V) {
 }
 
 void TDial::SetIndicatorColor(TColor V) {
+  const TChangeScope Changes;
   if (V == FIndicatorColor) return;
   FIndicatorColor = V;
   Invalidate();
 }
 
 void TDial::SetIndicatorStyle(TDialIndicator V) {
+  const TChangeScope Changes;
   if (V == FIndicatorStyle) return;
   FIndicatorStyle = V;
   Invalidate();

@@ -78,6 +78,7 @@ void TLedInt::SetColorActive(TColor Value) {
 }
 
 void TLedInt::SetValue(bool Value) {
+  const TChangeScope Changes;
   if (Value == FValue) return;
   FValue = Value;
   FCurrentColor = SteadyColor();

@@ -84,6 +84,7 @@ TPanelMeterInt::~TPanelMeterInt() { FSlotFont.OnChange = nullptr; }
 // --- setters: reject, compare, store, recompute, redraw ---
 
 void TPanelMeterInt::SetBevelWidth(Integer Value) {
+  const TChangeScope Changes;
   if (Value < 0 || Value == FBevelWidth) return;
   FBevelWidth = Value;
   GeometryChanged();
@@ -97,12 +98,14 @@ void TPanelMeterInt::SetBorderWidth(Integer Value) {
 }
 
 void TPanelMeterInt::SetBevelColor1(TColor Value) {
+  const TChangeScope Changes;
   if (Value == FBevelColor1) return;
   FBevelColor1 = Value;
   Invalidate();
 }
 
 void TPanelMeterInt::SetBevelColor2(TColor Value) {
+  const TChangeScope Changes;
   if (Value == FBevelColor2) return;
   FBevelColor2 = Value;
   Invalidate();
@@ -144,12 +147,14 @@ void TPanelMeterInt::SetSign(TPanelMeterSign Value) {
 }
 
 void TPanelMeterInt::SetValueMin(Double Value) {
+  const TChangeScope Changes;
   if (!std::isfinite(Value) || Value == FValueMin) return;
   FValueMin = Value;
   Invalidate();
 }
 
 void TPanelMeterInt::SetValueMax(Double Value) {
+  const TChangeScope Changes;
   if (!std::isfinite(Value) || Value == FValueMax) return;
   FValueMax = Value;
   Invalidate();
@@ -209,6 +214,7 @@ void TPanelMeterInt::Resize() { FGeometryValid = false; }
 // --- value logic ---
 
 void TPanelMeterInt::SetValue(Double Value) {
+  const TChangeScope Changes;
   if (!std::isfinite(Value) || Value == FValue) return;
   FValue = Value;
   CheckRange();

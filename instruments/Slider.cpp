@@ -33,6 +33,7 @@ Integer TSlider::LimitedButtonWidth(Integer Value) const {
 }
 
 void TSlider::SetKind(TScrollBarKind Value) {
+  const TChangeScope Changes;
   if (Value != sbHorizontal && Value != sbVertical) return;
   if (Value == FKind) return;
   FKind = Value;
@@ -42,6 +43,7 @@ void TSlider::SetKind(TScrollBarKind Value) {
 }
 
 void TSlider::SetBevelWidth(Integer Value) {
+  const TChangeScope Changes;
   if (Value < 0 || Value == FBevelWidth) return;
   FBevelWidth = Value;
   Invalidate();
@@ -73,12 +75,14 @@ void TSlider::SetButtonHeight(Integer Value) {
 }
 
 void TSlider::SetOffsetLower(Integer Value) {
+  const TChangeScope Changes;
   if (Value < 0 || Value == FOffsetLower) return;
   FOffsetLower = Value;
   Repaint();
 }
 
 void TSlider::SetOffsetUpper(Integer Value) {
+  const TChangeScope Changes;
   if (Value < 0 || Value == FOffsetUpper) return;
   FOffsetUpper = Value;
   Repaint();
@@ -88,6 +92,7 @@ void TSlider::SetOffsetUpper(Integer Value) {
 // Value logic: quantise, clamp, compare, store, fire, redraw.
 
 void TSlider::SetValue(Double Value) {
+  const TChangeScope Changes;
   if (!std::isfinite(Value)) return;
   if (FValueStepWidth > 0) Value = std::nearbyint(Value / FValueStepWidth) * FValueStepWidth;
   if (Value == FValue) return;
@@ -102,14 +107,17 @@ void TSlider::SetValue(Double Value) {
 void TSlider::DrawPending() { RedrawButton(); }
 
 void TSlider::SetValueMin(Double Value) {
+  const TChangeScope Changes;
   if (SetSpanMin(Value, FValueMin, FValueMax, FRanges)) Invalidate();
 }
 
 void TSlider::SetValueMax(Double Value) {
+  const TChangeScope Changes;
   if (SetSpanMax(Value, FValueMin, FValueMax, FRanges)) Invalidate();
 }
 
 void TSlider::SetValueStepWidth(Double Value) {
+  const TChangeScope Changes;
   if (!(Value >= 0) || !std::isfinite(Value) || Value == FValueStepWidth) return;
   FValueStepWidth = Value;
   // The current value moves onto the new grid at once.
@@ -118,18 +126,22 @@ void TSlider::SetValueStepWidth(Double Value) {
 }
 
 void TSlider::SetRangeNumber(Integer Value) {
+  const TChangeScope Changes;
   if (FRanges.SetNumber(Value, FValueMin, FValueMax)) Invalidate();
 }
 
 void TSlider::SetRangeCurrent(Integer Value) {
+  const TChangeScope Changes;
   if (FRanges.SetCurrent(Value)) Invalidate();
 }
 
 void TSlider::SetRangeLimit(Double Value) {
+  const TChangeScope Changes;
   if (FRanges.SetLimit(Value, FValueMin, FValueMax)) Invalidate();
 }
 
 void TSlider::SetRangeColor(TColor Value) {
+  const TChangeScope Changes;
   if (FRanges.SetColor(Value)) Invalidate();
 }
 
@@ -137,6 +149,7 @@ void TSlider::SetRangeColor(TColor Value) {
 // Scale, colours, pictures
 
 void TSlider::SetLabelingStyle(TLabelingStyle Value) {
+  const TChangeScope Changes;
   if (Value < lbsNone || Value > lbsAsymmetric || Value == FLabelingStyle) return;
   FLabelingStyle = Value;
   const Integer C = CrossExtent();
@@ -150,35 +163,41 @@ void TSlider::SetLabelingStyle(TLabelingStyle Value) {
 }
 
 void TSlider::SetLabelingOrientation(TLabelingOrientation Value) {
+  const TChangeScope Changes;
   if (Value < lboLeft || Value > lboBelow || Value == FLabelingOrientation) return;
   FLabelingOrientation = Value;
   Invalidate();
 }
 
 void TSlider::SetLabelingGap(Double Value) {
+  const TChangeScope Changes;
   if (!(Value > 0) || !std::isfinite(Value) || Value == FLabelingGap) return;
   FLabelingGap = Value;
   Invalidate();
 }
 
 void TSlider::SetLabelingDecimals(Integer Value) {
+  const TChangeScope Changes;
   if (Value < 0 || Value == FLabelingDecimals) return;
   FLabelingDecimals = Value;
   Invalidate();
 }
 
 void TSlider::SetLabelingFont(const TFont& Value) {
+  const TChangeScope Changes;
   if (&Value == &FLabelingFont) return;
   FLabelingFont.Assign(Value);  // invalidates through OnChange
 }
 
 void TSlider::SetBevelColor1(TColor Value) {
+  const TChangeScope Changes;
   if (Value == FBevelColor1) return;
   FBevelColor1 = Value;
   Invalidate();
 }
 
 void TSlider::SetBevelColor2(TColor Value) {
+  const TChangeScope Changes;
   if (Value == FBevelColor2) return;
   FBevelColor2 = Value;
   Invalidate();
@@ -237,6 +256,7 @@ void TSlider::SetPictureMask(const TPicture& Value) {
 }
 
 void TSlider::SetReduceFlicker(bool Value) {
+  const TChangeScope Changes;
   if (Value == FReduceFlicker) return;
   FReduceFlicker = Value;
   if (Value) {

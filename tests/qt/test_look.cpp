@@ -31,7 +31,7 @@ TEST(QtLook, ALayoutGivesTheMeterItsNaturalSize) {
   auto* L = new QHBoxLayout(&Box);
   auto* M = new meterInt::TMeterInt(nullptr, &Box);
   L->addWidget(M);
-  Box.adjustSize();
+  Box.resize(L->sizeHint());
   L->activate();
   EXPECT_EQ(M->size(), QSize(201, 177));
   delete M;

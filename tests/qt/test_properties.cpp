@@ -93,7 +93,11 @@ TEST(QtProperties, NotifyFiresOnARealChangeOnlyAndNeverOnTheSameValue) {
       const std::string Where = M.Name.toStdString() + "." + P.name();
       QSignalSpy Spy(O, P.notifySignal());
       ASSERT_TRUE(Spy.isValid()) << Where;
-      P.write(O, New);
+      try {
+        P.write(O, New);
+      } catch (const Exception&) {
+        // A setter that raises (no such sound device) changes nothing.
+      }
       const QVariant After = P.read(O);
       EXPECT_EQ(Spy.count(), After != Before ? 1 : 0) << Where;
       Spy.clear();
@@ -166,10 +170,10 @@ TEST(QtProperties, ValueChangedByTheMouseNotifies) {
   S.SetBounds(0, 0, 70, 233);
   QSignalSpy Spy(&S, &Slider::TSlider::ValueChanged);
   QWidget* W = &S;
-  QMouseEvent Press(QEvent::MouseButtonPress, QPointF(35, 220), QPointF(35, 220), Qt::LeftButton, Qt::LeftButton,
+  QMouseEvent Press(QEvent::MouseButtonPress, QPointF(35, 30), QPointF(35, 30), Qt::LeftButton, Qt::LeftButton,
                     Qt::NoModifier);
   QCoreApplication::sendEvent(W, &Press);
-  QMouseEvent Release(QEvent::MouseButtonRelease, QPointF(35, 220), QPointF(35, 220), Qt::LeftButton, Qt::NoButton,
+  QMouseEvent Release(QEvent::MouseButtonRelease, QPointF(35, 30), QPointF(35, 30), Qt::LeftButton, Qt::NoButton,
                       Qt::NoModifier);
   QCoreApplication::sendEvent(W, &Release);
   ASSERT_NE(S.Value(), 0.0);
