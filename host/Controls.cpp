@@ -363,6 +363,7 @@ TColor TControl::EffectiveColor() const {
 }
 
 void TControl::SetCaption(const QString& Value) {
+  const TChangeScope Changes;
   if (Value == FCaption) return;
   FCaption = Value;
   Invalidate();
