@@ -269,11 +269,11 @@ bool TComponent::event(QEvent* Event) {
   return QObject::event(Event);
 }
 
-void TComponent::connectNotify(const QMetaMethod& Signal) { WatchNotifySignal(this, Signal); }
-
-void TComponent::disconnectNotify(const QMetaMethod& Signal) {
-  if (Signal.isValid() && !isSignalConnected(Signal)) UnwatchNotifySignal(this, Signal);
+void TComponent::connectNotify(const QMetaMethod& Signal) {
+  WatchNotifySignal(this, Signal, [this](const QMetaMethod& M) { return isSignalConnected(M); });
 }
+
+void TComponent::disconnectNotify(const QMetaMethod& Signal) { UnwatchNotifySignal(this, Signal); }
 
 TComponentCore* ComponentOf(QObject* Object) { return dynamic_cast<TComponentCore*>(Object); }
 

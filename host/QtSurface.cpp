@@ -25,10 +25,12 @@ struct TWatchedSignal {
   QMetaMethod Signal;
   std::vector<int> Properties;  // every property this signal notifies
   QVariantList Last;            // their values when last compared
+  bool MaybeUnwatched = false;  // a receiver left; it may have been the last
 };
 
 struct TWatch {
   QPointer<QObject> Object;
+  TReceiverCheck HasReceivers;
   std::vector<TWatchedSignal> Signals;
 };
 
@@ -105,6 +107,13 @@ void Compare(TWatch& W, std::vector<TPending>& Out) {
   if (!O) return;
   if (TComponentCore* C = ComponentOf(O); C && C->IsDestroying()) return;
   for (auto It = W.Signals.begin(); It != W.Signals.end();) {
+    if (It->MaybeUnwatched) {
+      It->MaybeUnwatched = false;
+      if (!W.HasReceivers(It->Signal)) {
+        It = W.Signals.erase(It);
+        continue;
+      }
+    }
     QVariantList Now = CurrentValues(O, *It);
     if (!SameValues(Now, It->Last)) {
       It->Last = std::move(Now);
@@ -150,7 +159,7 @@ TChangeScope::~TChangeScope() {
   ScanAll();
 }
 
-void WatchNotifySignal(TComponentCore* Component, const QMetaMethod& Signal) {
+void WatchNotifySignal(TComponentCore* Component, const QMetaMethod& Signal, TReceiverCheck HasReceivers) {
   QObject* O = Component->AsQObject();
   if (!O || Signal.methodType() != QMetaMethod::Signal) return;
   const QMetaObject* M = O->metaObject();
@@ -162,6 +171,7 @@ void WatchNotifySignal(TComponentCore* Component, const QMetaMethod& Signal) {
   if (S.Properties.empty()) return;
   TWatch& W = Watches()[Component];
   W.Object = O;
+  W.HasReceivers = std::move(HasReceivers);
   for (const TWatchedSignal& Old : W.Signals)
     if (Old.Signal == Signal) return;
   S.Last = CurrentValues(O, S);
@@ -171,9 +181,10 @@ void WatchNotifySignal(TComponentCore* Component, const QMetaMethod& Signal) {
 void UnwatchNotifySignal(const TComponentCore* Component, const QMetaMethod& Signal) {
   auto It = Watches().find(Component);
   if (It == Watches().end()) return;
-  auto& L = It->second.Signals;
-  L.erase(std::remove_if(L.begin(), L.end(), [&](const TWatchedSignal& S) { return S.Signal == Signal; }), L.end());
-  if (L.empty()) Watches().erase(It);
+  // Qt holds its connection lock here, so whether receivers are left is
+  // asked at the next comparison. An invalid signal: all were disconnected.
+  for (TWatchedSignal& S : It->second.Signals)
+    if (!Signal.isValid() || S.Signal == Signal) S.MaybeUnwatched = true;
 }
 
 void ForgetNotifySignals(const TComponentCore* Component) {
@@ -208,11 +219,11 @@ bool TControl::event(QEvent* Event) {
   return QWidget::event(Event);
 }
 
-void TControl::connectNotify(const QMetaMethod& Signal) { WatchNotifySignal(this, Signal); }
-
-void TControl::disconnectNotify(const QMetaMethod& Signal) {
-  if (Signal.isValid() && !isSignalConnected(Signal)) UnwatchNotifySignal(this, Signal);
+void TControl::connectNotify(const QMetaMethod& Signal) {
+  WatchNotifySignal(this, Signal, [this](const QMetaMethod& M) { return isSignalConnected(M); });
 }
+
+void TControl::disconnectNotify(const QMetaMethod& Signal) { UnwatchNotifySignal(this, Signal); }
 
 QSize TControl::sizeHint() const {
   const QSize S = ClassInfoSize(metaObject(), "NaturalSize");

@@ -27,6 +27,7 @@
 #include <QColor>
 #include <QMetaMethod>
 #include <QSize>
+#include <functional>
 
 
 // Use among the Q_PROPERTY lines of a class (it leaves the access private,
@@ -66,10 +67,14 @@ private:
   int FExceptions;
 };
 
+// Tells whether a signal of the component still has receivers.
+using TReceiverCheck = std::function<bool(const QMetaMethod&)>;
+
 // Called from connectNotify: a receiver was connected to Signal of
 // Component; when Signal notifies properties, they are watched from now on.
-void WatchNotifySignal(TComponentCore* Component, const QMetaMethod& Signal);
-// Called from disconnectNotify once Signal has no receivers left.
+void WatchNotifySignal(TComponentCore* Component, const QMetaMethod& Signal, TReceiverCheck HasReceivers);
+// Called from disconnectNotify: a receiver of Signal left (of every signal
+// when Signal is invalid). A signal without receivers is no longer watched.
 void UnwatchNotifySignal(const TComponentCore* Component, const QMetaMethod& Signal);
 // The component goes away: its properties are no longer watched.
 void ForgetNotifySignals(const TComponentCore* Component);
