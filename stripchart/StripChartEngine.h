@@ -201,6 +201,8 @@ Q_SIGNALS:
                   quellix::StrpChrtInt::TStripRange Range);
   void remark(quellix::TObject* Sender, double Time, int Series, quellix::StrpChrtInt::TDescFlag Flag, int RunNumber,
               const QString& Text);
+  // Emitted with the message wherever OnError is called.
+  void errorOccurred(const QString& Message);
   // Property change signals.
   void VersionChanged(const QString& Value);
   void CopyrightChanged(const QString& Value);
@@ -633,9 +635,9 @@ public:
   // --- Events -------------------------------------------------------------
   TStripRangeCheck OnRangeCheck;
   TNotifyRemark OnRemark;
-  /// Errors met inside the component's own event handlers go here; without
-  /// a handler they are shown in a message box. No error of the component
-  /// leaves it into the event loop.
+  /// Errors met inside the component's own event handlers go here and to
+  /// errorOccurred; with neither a handler nor a receiver they are shown in
+  /// a message box. No error of the component leaves it into the event loop.
   TNotifyError OnError;
   void HandleError(const Exception& E);
   /// Runs Action and hands an error it raises to HandleError.

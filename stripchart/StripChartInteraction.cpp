@@ -122,10 +122,13 @@ void TStripChartInt::FileStateChanged() {
 }
 
 void TStripChartInt::HandleError(const Exception& E) {
-  if (OnError)
-    OnError(this, E);
-  else
+  if (!Wanted(OnError, &TStripChartInt::errorOccurred)) {
     MessageDlg(E.Message(), mtError, mbOK);
+    return;
+  }
+  const QPointer<TStripChartInt> Alive(this);
+  if (OnError) OnError(this, E);
+  if (Alive) emit errorOccurred(E.Message());
 }
 
 Remedit::TEditRemark* TStripChartInt::RemarkDialog() {

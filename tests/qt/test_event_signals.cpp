@@ -120,6 +120,13 @@ const TRow Rows[] = {
        Values[0] = A;
        C.AddValues(Values, 1, 5);
      }},
+    {"strip chart error of its own handlers",
+     [](QStringList& H, QStringList& R) {
+       StrpChrtInt::TStripChartInt C;
+       C.OnError = [&](TObject*, const Exception& E) { H << E.Message(); };
+       QObject::connect(&C, &StrpChrtInt::TStripChartInt::errorOccurred, [&](const QString& M) { R << M; });
+       C.Guarded([] { throw Exception(QStringLiteral("Schreibfehler")); });
+     }},
     {"histograph timer",
      [](QStringList& H, QStringList& R) {
        HistoInt::THistographInt G;
@@ -150,4 +157,22 @@ TEST(QtEventSignals, AReceiverWithoutAHandlerIsServed) {
   M.SetValue(160);  // still above: reported once
   M.SetValue(-1);
   EXPECT_EQ(Codes, (QList<int>{-2, -1}));
+}
+
+// A receiver of the strip chart's errors takes them instead of the message
+// box that shows them when nobody listens.
+TEST(QtEventSignals, AStripChartErrorReceiverReplacesTheMessageBox) {
+  QStringList Boxes;
+  SetMessageBoxHandler([&](const QString& Msg, TMsgDlgType, int, const QString&) {
+    Boxes << Msg;
+    return mrOk;
+  });
+  StrpChrtInt::TStripChartInt C;
+  C.Guarded([] { throw Exception(QStringLiteral("ohne Empfänger")); });
+  QStringList Received;
+  QObject::connect(&C, &StrpChrtInt::TStripChartInt::errorOccurred, [&](const QString& M) { Received << M; });
+  C.Guarded([] { throw Exception(QStringLiteral("mit Empfänger")); });
+  SetMessageBoxHandler(nullptr);
+  EXPECT_EQ(Boxes, QStringList{QStringLiteral("ohne Empfänger")});
+  EXPECT_EQ(Received, QStringList{QStringLiteral("mit Empfänger")});
 }
