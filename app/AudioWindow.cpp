@@ -9,9 +9,9 @@ namespace quellix::AudioIn_Unit {
 
 using namespace audioin;
 
-TAudio_Demo::TAudio_Demo(TComponentCore* AOwner) : TDemoWindow(QStringLiteral("TAudio_Demo"), QStringLiteral("Audio Library"), AOwner) {
+TAudio_Demo::TAudio_Demo(TComponentCore* AOwner) : TDemoWindow(QStringLiteral("TAudio_Demo"), tr("Audio Library"), AOwner) {
   SetTitle(QStringLiteral("Audio Library"));
-  SetExplanation(QString::fromUtf8(
+  SetExplanation(tr(
       "TAudioIn liefert die Abtastwerte des Audio-Eingangs als Messdaten. THistograph (AutoConfig) stellt jeden "
       "Block beider Kanäle sofort dar, TDataEvent reicht denselben Block an die Anwendung weiter.\n"
       "Ohne Soundkarte zeichnet „Play“ den eingebauten Testsignal-Generator (Sinus 440 Hz) auf."));
@@ -39,8 +39,8 @@ TAudio_Demo::TAudio_Demo(TComponentCore* AOwner) : TDemoWindow(QStringLiteral("T
   Histograph1->SetGridVisible(HistoInt::grdBoth);
   Histograph1->SetGridColor(clSilver);
   Histograph1->SetBkColor(clWhite);
-  Histograph1->SetTitleTop(QStringLiteral("Audio-Eingang, linker (blau) und rechter (rot) Kanal"));
-  Histograph1->SetTitleBottom(QStringLiteral("Zeit [s]"));
+  Histograph1->SetTitleTop(tr("Audio-Eingang, linker (blau) und rechter (rot) Kanal"));
+  Histograph1->SetTitleBottom(tr("Zeit [s]"));
   Layout->addWidget(Histograph1, 1);
 
   DataEvent1 = new dataevent::TDataEvent(this);
@@ -61,7 +61,7 @@ TAudio_Demo::TAudio_Demo(TComponentCore* AOwner) : TDemoWindow(QStringLiteral("T
   Stop->setEnabled(false);
   SourceLabel = new QLabel(ClientArea());
   SourceLabel->setObjectName(QStringLiteral("SourceLabel"));
-  SourceLabel->setText(QStringLiteral("Eingang: ") + InputName());
+  SourceLabel->setText(tr("Eingang: ") + InputName());
   Row->addWidget(Play);
   Row->addWidget(Stop);
   Row->addSpacing(12);
@@ -111,7 +111,7 @@ void TAudio_Demo::PlayClick() {
   ErrorLabel->hide();
   try {
     const QString Name = InputName();
-    SourceLabel->setText(QStringLiteral("Eingang: ") + Name);
+    SourceLabel->setText(tr("Eingang: ") + Name);
     AudioIn1->SetDevice(Name);
     AudioIn1->SetClockFrequency(taf_22050);
     AudioIn1->SetMode(tam_Stereo);

@@ -8,9 +8,9 @@ using namespace bargraphint;
 using app::SetRange;
 
 TBarGraph_Demo::TBarGraph_Demo(TComponentCore* AOwner)
-    : TDemoWindow(QStringLiteral("TBarGraph_Demo"), QStringLiteral("TBargraph Demo"), AOwner) {
+    : TDemoWindow(QStringLiteral("TBarGraph_Demo"), tr("TBargraph Demo"), AOwner) {
   SetTitle(QStringLiteral("TBarGraph"));
-  SetExplanation(QString::fromUtf8(
+  SetExplanation(tr(
       "TBarGraph zeigt einen Wert als Balken, der sich von unten (oder links) füllt. Jeder Abschnitt des Balkens "
       "trägt die Farbe seines Wertebereichs; eine Skala mit Strichen und Zahlen steht wahlweise links, rechts "
       "oder auf beiden Seiten.\nEin Zeitgeber (1 ms) bewegt die fünf Balken gemeinsam auf und ab."));
@@ -27,7 +27,7 @@ TBarGraph_Demo::TBarGraph_Demo(TComponentCore* AOwner)
   BarGraph1->SetLabelingStyle(lbsBoth);
   BarGraph1->SetLabelingGap(10);
   BarGraph1->SetLabelingDecimals(0);
-  app::AddCenteredLabel(ClientArea(), QStringLiteral("Pegel"), 10, 258, 80);
+  app::AddCenteredLabel(ClientArea(), tr("Pegel"), 10, 258, 80);
 
   // One colour, scale on both sides.
   BarGraph2 = app::MakeInstrument<TBarGraph>(this, QStringLiteral("BarGraph2"), 110, 20, 90, 233);
@@ -37,7 +37,7 @@ TBarGraph_Demo::TBarGraph_Demo(TComponentCore* AOwner)
   BarGraph2->SetLabelingStyle(lbsSymmetric);
   BarGraph2->SetLabelingGap(10);
   BarGraph2->SetLabelingDecimals(0);
-  app::AddCenteredLabel(ClientArea(), QStringLiteral("Füllstand"), 110, 258, 90);
+  app::AddCenteredLabel(ClientArea(), tr("Füllstand"), 110, 258, 90);
 
   // Falls while the others rise; the scale on the right.
   BarGraph3 = app::MakeInstrument<TBarGraph>(this, QStringLiteral("BarGraph3"), 220, 20, 80, 233);
@@ -50,7 +50,7 @@ TBarGraph_Demo::TBarGraph_Demo(TComponentCore* AOwner)
   BarGraph3->SetLabelingOrientation(lboRight);
   BarGraph3->SetLabelingGap(10);
   BarGraph3->SetLabelingDecimals(0);
-  app::AddCenteredLabel(ClientArea(), QStringLiteral("Vorrat"), 220, 258, 80);
+  app::AddCenteredLabel(ClientArea(), tr("Vorrat"), 220, 258, 80);
 
   // Horizontal, 0 .. 50 with one decimal.
   BarGraph4 = app::MakeInstrument<TBarGraph>(this, QStringLiteral("BarGraph4"), 330, 30, 300, 60);
@@ -64,7 +64,7 @@ TBarGraph_Demo::TBarGraph_Demo(TComponentCore* AOwner)
   BarGraph4->SetLabelingStyle(lbsBoth);
   BarGraph4->SetLabelingOrientation(lboBelow);
   BarGraph4->SetLabelingGap(2.5);
-  app::AddCenteredLabel(ClientArea(), QStringLiteral("Durchfluss"), 330, 95, 300);
+  app::AddCenteredLabel(ClientArea(), tr("Durchfluss"), 330, 95, 300);
 
   // Horizontal, 40 .. 80, tick lines only.
   BarGraph5 = app::MakeInstrument<TBarGraph>(this, QStringLiteral("BarGraph5"), 330, 150, 300, 40);
@@ -75,7 +75,7 @@ TBarGraph_Demo::TBarGraph_Demo(TComponentCore* AOwner)
   BarGraph5->SetRangeColor(clPurple);
   BarGraph5->SetLabelingStyle(lbsLines);
   BarGraph5->SetLabelingGap(2);
-  app::AddCenteredLabel(ClientArea(), QStringLiteral("Temperatur 40 … 80"), 330, 195, 300);
+  app::AddCenteredLabel(ClientArea(), tr("Temperatur 40 … 80"), 330, 195, 300);
 
   Timer1 = app::MakeAnimationTimer(this, 1);
 }

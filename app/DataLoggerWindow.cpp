@@ -43,9 +43,9 @@ QString ThroughputHtml() {
 }  // namespace
 
 TFastlog_Demo::TFastlog_Demo(TComponentCore* AOwner)
-    : TDemoWindow(QStringLiteral("TFastlog_Demo"), QStringLiteral("TFastlog Demo"), AOwner) {
+    : TDemoWindow(QStringLiteral("TFastlog_Demo"), tr("TFastlog Demo"), AOwner) {
   SetTitle(QStringLiteral("TFastlog"));
-  SetExplanation(QString::fromUtf8(
+  SetExplanation(tr(
       "TFastlog ist eine Senke für Messquellen: sie zeichnet auf, ohne anzuzeigen.\n"
       "Die Werte der Tabelle sind Richtwerte; der tatsächliche Durchsatz hängt vor allem von der Festplatte ab."));
   resize(720, 430);
@@ -59,7 +59,7 @@ TFastlog_Demo::TFastlog_Demo(TComponentCore* AOwner)
   Description->setWordWrap(true);
   Description->setAlignment(Qt::AlignTop | Qt::AlignLeft);
   Description->setTextFormat(Qt::RichText);
-  Description->setText(QString::fromUtf8(
+  Description->setText(tr(
       "<p style='font-size:15px; color:#1f3a6e'><b>Schneller Datenlogger für Messquellen</b></p>"
       "<p>TFastlog wird wie jede Senke über <b>MeasureSource</b> an eine Messquelle angeschlossen und schreibt "
       "jeden ankommenden Block unmittelbar in eine Datei – ohne Umweg über eine Anzeige.</p>"

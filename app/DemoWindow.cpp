@@ -26,14 +26,14 @@ TDemoWindow::TDemoWindow(const QString& ClassName, const QString& Caption, TComp
   Layout->addWidget(FClient, 1);
 
   auto* Bottom = new QHBoxLayout();
-  FExplanation = new QGroupBox(QStringLiteral("Erläuterung"), this);
+  FExplanation = new QGroupBox(tr("Erläuterung"), this);
   auto* ExplanationLayout = new QVBoxLayout(FExplanation);
   FExplanationText = new QLabel(FExplanation);
   FExplanationText->setWordWrap(true);
   ExplanationLayout->addWidget(FExplanationText);
   Bottom->addWidget(FExplanation, 1);
 
-  FCloseButton = new QPushButton(QStringLiteral("S&chließen"), this);
+  FCloseButton = new QPushButton(tr("S&chließen"), this);
   FCloseButton->setObjectName(QStringLiteral("BitBtn1"));
   Bottom->addWidget(FCloseButton, 0, Qt::AlignBottom);
   Layout->addLayout(Bottom);

@@ -18,9 +18,9 @@ TDial* MakeDial(TDial_Demo* Owner, const QString& Name, Integer X, Integer Y, In
 }  // namespace
 
 TDial_Demo::TDial_Demo(TComponentCore* AOwner)
-    : TDemoWindow(QStringLiteral("TDial_Demo"), QStringLiteral("TDial Demo"), AOwner) {
+    : TDemoWindow(QStringLiteral("TDial_Demo"), tr("TDial Demo"), AOwner) {
   SetTitle(QStringLiteral("TDial"));
-  SetExplanation(QString::fromUtf8(
+  SetExplanation(tr(
       "TDial ist ein Drehknopf: ein Klick mit der linken Maustaste in den Knopf stellt den Wert auf den "
       "angeklickten Winkel, Ziehen mit gedrückter Taste dreht ihn weiter.\nSkalenstriche, Beschriftung, "
       "Schrittweite, Farben, Ringbreite und Zeigerform (Kreis, Dreieck, Strich) sind einstellbar."));
@@ -37,7 +37,7 @@ TDial_Demo::TDial_Demo(TComponentCore* AOwner)
   Dial1->SetRingColor(RGB(64, 64, 72));
   Dial1->SetIndicatorColor(clYellow);
   Dial1->SetValue(40);
-  app::AddCenteredLabel(ClientArea(), QString::fromUtf8("Spannung, Dreieck"), 10, 172, 160);
+  app::AddCenteredLabel(ClientArea(), tr("Spannung, Dreieck"), 10, 172, 160);
 
   Dial2 = MakeDial(this, QStringLiteral("Dial2"), 180, 10, 160);
   Dial2->SetCaption(QStringLiteral("I1"));
@@ -50,13 +50,13 @@ TDial_Demo::TDial_Demo(TComponentCore* AOwner)
   Dial2->SetRingColor(clSilver);
   Dial2->SetIndicatorColor(clNavy);
   Dial2->SetValue(65);
-  app::AddCenteredLabel(ClientArea(), QString::fromUtf8("Strom, Strich"), 180, 172, 160);
+  app::AddCenteredLabel(ClientArea(), tr("Strom, Strich"), 180, 172, 160);
 
   // Four small knobs without labels.
   Dial3 = MakeDial(this, QStringLiteral("Dial3"), 365, 15, 100);
   Dial3->SetTicks(true);
   Dial3->SetValue(20);
-  app::AddCenteredLabel(ClientArea(), QString::fromUtf8("Kreis"), 365, 118, 100);
+  app::AddCenteredLabel(ClientArea(), tr("Kreis"), 365, 118, 100);
 
   Dial4 = MakeDial(this, QStringLiteral("Dial4"), 480, 15, 100);
   Dial4->SetTicks(true);
@@ -69,7 +69,7 @@ TDial_Demo::TDial_Demo(TComponentCore* AOwner)
   Dial4->SetInnerColor(RGB(200, 220, 240));
   Dial4->SetIndicatorColor(clWhite);
   Dial4->SetValue(70);
-  app::AddCenteredLabel(ClientArea(), QString::fromUtf8("Schrittweite 10"), 470, 118, 120);
+  app::AddCenteredLabel(ClientArea(), tr("Schrittweite 10"), 470, 118, 120);
 
   Dial5 = MakeDial(this, QStringLiteral("Dial5"), 365, 150, 100);
   Dial5->SetScaleAngle1(-90);
@@ -82,7 +82,7 @@ TDial_Demo::TDial_Demo(TComponentCore* AOwner)
   Dial5->SetRingWidth(10);
   Dial5->SetIndicatorColor(clBlack);
   Dial5->SetValue(50);
-  app::AddCenteredLabel(ClientArea(), QString::fromUtf8("Halbkreis"), 365, 253, 100);
+  app::AddCenteredLabel(ClientArea(), tr("Halbkreis"), 365, 253, 100);
 
   Dial6 = MakeDial(this, QStringLiteral("Dial6"), 480, 150, 100);
   Dial6->SetBevelOuterWidth(-4);
@@ -92,7 +92,7 @@ TDial_Demo::TDial_Demo(TComponentCore* AOwner)
   Dial6->SetInnerColor(RGB(180, 140, 90));
   Dial6->SetIndicatorColor(clLime);
   Dial6->SetValue(85);
-  app::AddCenteredLabel(ClientArea(), QString::fromUtf8("Vertiefte Fassung"), 470, 253, 120);
+  app::AddCenteredLabel(ClientArea(), tr("Vertiefte Fassung"), 470, 253, 120);
 }
 
 }  // namespace quellix::Dial_Unit

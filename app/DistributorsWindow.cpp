@@ -150,9 +150,9 @@ QImage DrawBuildingPicture(TBuilding Building, int Width, int Height) {
 }
 
 THersteller_Demo::THersteller_Demo(TComponentCore* AOwner)
-    : TDemoWindow(QStringLiteral("THersteller_Demo"), QStringLiteral("Vertrieb und Hersteller"), AOwner) {
-  SetTitle(QStringLiteral("Vertrieb und Hersteller"));
-  SetExplanation(QString::fromUtf8(
+    : TDemoWindow(QStringLiteral("THersteller_Demo"), tr("Vertrieb und Hersteller"), AOwner) {
+  SetTitle(tr("Vertrieb und Hersteller"));
+  SetExplanation(tr(
       "Die beiden Vertriebe beraten zu den Komponenten und liefern sie aus; Fragen zur Technik beantwortet die "
       "Quellix-Entwicklergruppe.\nAlle Namen, Anschriften und Nummern dieses Fensters sind Platzhalter."));
   resize(640, 420);
@@ -201,12 +201,12 @@ QWidget* THersteller_Demo::MakeSheet(const TContact& C) {
     }
     Form->addRow(FieldName + QLatin1Char(':'), V);
   };
-  AddField(QStringLiteral("Name"), C.Name, true);
-  AddField(QStringLiteral("Anschrift"), C.Street + QLatin1Char('\n') + C.PostalCode + QLatin1Char(' ') + C.City);
-  AddField(QStringLiteral("Telefon"), C.Telephone);
-  AddField(QStringLiteral("Telefax"), C.Fax);
-  AddField(QStringLiteral("E-Mail"), C.EMail);
-  AddField(QStringLiteral("Internet"), C.Web);
+  AddField(tr("Name"), C.Name, true);
+  AddField(tr("Anschrift"), C.Street + QLatin1Char('\n') + C.PostalCode + QLatin1Char(' ') + C.City);
+  AddField(tr("Telefon"), C.Telephone);
+  AddField(tr("Telefax"), C.Fax);
+  AddField(tr("E-Mail"), C.EMail);
+  AddField(tr("Internet"), C.Web);
   Right->addLayout(Form);
   Right->addStretch(1);
   Row->addLayout(Right, 1);

@@ -23,11 +23,11 @@ void PlotLook(Histo::THistograph* H) {
 }  // namespace
 
 TFIR_Demo::TFIR_Demo(TComponentCore* AOwner)
-    : TDemoWindow(QStringLiteral("TFIR_Demo"), QStringLiteral("TFIRFilter Demo"), AOwner),
+    : TDemoWindow(QStringLiteral("TFIR_Demo"), tr("TFIRFilter Demo"), AOwner),
       FSignal(kSampleCount),
       FFiltered(kSampleCount) {
   SetTitle(QStringLiteral("TFIRFilter"));
-  SetExplanation(QString::fromUtf8(
+  SetExplanation(tr(
       "Ein FIR-Filter mit 128 Koeffizienten filtert ein Rechtecksignal, dessen Frequenz zwischen 2 und 25 Hz "
       "hin- und herläuft. Die Koeffizienten sind die Impulsantwort des Filters (unten).\n"
       "„Reset“ setzt alle Koeffizienten auf 0."));
@@ -57,8 +57,8 @@ TFIR_Demo::TFIR_Demo(TComponentCore* AOwner)
   Histograph2->SetViewXCurrentMax(kCoefficientCount);
   Histograph2->SetViewXGap(16);
   Histograph2->SetViewXDecimals(0);
-  Histograph2->SetTitleTop(QStringLiteral("Impulsantwort"));
-  Histograph2->SetTitleBottom(QStringLiteral("Koeffizient"));
+  Histograph2->SetTitleTop(tr("Impulsantwort"));
+  Histograph2->SetTitleBottom(tr("Koeffizient"));
   Histograph2->SetSeriesNumber(1);
   Histograph2->SetSeriesCurrent(1);
   Histograph2->SetSeriesStyle(dtLowerRef);

@@ -41,9 +41,9 @@ void SetUpSquareWaveGraph(Histo::THistograph* H) {
   H->SetViewXCurrentMax(1);
   H->SetViewXGap(0.1f);
   H->SetViewXDecimals(1);
-  H->SetTitleTop(QStringLiteral("Rechteck (blau) und gefiltertes Signal (rot)"));
-  H->SetTitleBottom(QStringLiteral("Zeit [s]"));
-  H->SetTitleLeft(QStringLiteral("Amplitude"));
+  H->SetTitleTop(TFilterDemo::tr("Rechteck (blau) und gefiltertes Signal (rot)"));
+  H->SetTitleBottom(TFilterDemo::tr("Zeit [s]"));
+  H->SetTitleLeft(TFilterDemo::tr("Amplitude"));
   H->SetSeriesNumber(2);
   H->SetSeriesCurrent(1);
   H->SetSeriesColor(clBlue);
@@ -77,7 +77,7 @@ TFilterDemo::TFilterDemo(const QString& ClassName, const QString& Caption, const
   SetUpSquareWaveGraph(Histograph1);
   Histograph1->OnTimer = [this](TObject* Sender) { Histograph1Timer(Sender); };
 
-  auto* Caption1 = new QLabel(QStringLiteral("Eckfrequenz"), Area);
+  auto* Caption1 = new QLabel(tr("Eckfrequenz"), Area);
   Caption1->setGeometry(570, 0, 100, 18);
   Caption1->setAlignment(Qt::AlignCenter);
 

@@ -201,9 +201,9 @@ constexpr Integer LampSize = 28;
 }  // namespace
 
 TFlipFlop_Demo::TFlipFlop_Demo(TComponentCore* AOwner)
-    : TDemoWindow(QStringLiteral("TFlipFlop_Demo"), QStringLiteral("Beispielprogramm Flip-Flop"), AOwner) {
-  SetTitle(QStringLiteral("Astabile Kippstufe"));
-  SetExplanation(QString::fromUtf8(
+    : TDemoWindow(QStringLiteral("TFlipFlop_Demo"), tr("Beispielprogramm Flip-Flop"), AOwner) {
+  SetTitle(tr("Astabile Kippstufe"));
+  SetExplanation(tr(
       "Zwei über C1 und C2 kreuzgekoppelte Transistoren schalten abwechselnd durch: P1 (rot) leuchtet "
       "τ1 = 0,7 · R2 · C1, P2 (grün) leuchtet τ2 = 0,7 · R3 · C2.\n"
       "Mit den Schiebereglern werden R2, R3 (kΩ) und C1, C2 (µF) eingestellt; die Anzeigen zeigen τ1 und τ2 in "

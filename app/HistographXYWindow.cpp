@@ -9,9 +9,9 @@ namespace quellix::HistoXY_Unit {
 using namespace HistoInt;
 
 THisto1_Demo::THisto1_Demo(TComponentCore* AOwner)
-    : TDemoWindow(QStringLiteral("THisto1_Demo"), QStringLiteral("THistograph Demo"), AOwner) {
-  SetTitle(QStringLiteral("XY-Darstellung"));
-  SetExplanation(QString::fromUtf8(
+    : TDemoWindow(QStringLiteral("THisto1_Demo"), tr("THistograph Demo"), AOwner) {
+  SetTitle(tr("XY-Darstellung"));
+  SetExplanation(tr(
       "In der XY-Darstellung verbindet THistograph Wertepaare zu einer Figur. Hier entstehen "
       "Lissajous-Figuren aus 200 Punkten, die sich ständig verändern.\n"
       "„Neue Figur“ wählt zufällig eine neue Figur: wandernde Frequenzen oder laufende Phasen."));
@@ -47,7 +47,7 @@ THisto1_Demo::THisto1_Demo(TComponentCore* AOwner)
   Histograph1->SetMode(HistoInt::modeMeasure);
   Histograph1->SetShowCross(true);
 
-  NeueFigur = new QPushButton(QStringLiteral("&Neue Figur"), Area);
+  NeueFigur = new QPushButton(tr("&Neue Figur"), Area);
   NeueFigur->setObjectName(QStringLiteral("NeueFigur"));
   NeueFigur->setGeometry(458, 0, 110, 28);
 

@@ -23,9 +23,9 @@ void SetSeries(Histo::THistograph* H, Integer Serie, TDataKind Kind, TColor Colo
 }  // namespace
 
 THisto2_Demo::THisto2_Demo(TComponentCore* AOwner)
-    : TDemoWindow(QStringLiteral("THisto2_Demo"), QStringLiteral("THistograph Demo"), AOwner) {
-  SetTitle(QStringLiteral("Yt-Darstellung"));
-  SetExplanation(QString::fromUtf8(
+    : TDemoWindow(QStringLiteral("THisto2_Demo"), tr("THistograph Demo"), AOwner) {
+  SetTitle(tr("Yt-Darstellung"));
+  SetExplanation(tr(
       "THistograph zeigt bis zu acht Kurven als Yt- oder XY-Darstellung. Hier läuft ein verrauschter Sinus "
       "zwischen einer oberen und einer unteren Referenzkurve (rot).\n"
       "„Start“ und „Stop“ schalten den eingebauten Timer des Histographen ein und aus."));
@@ -55,9 +55,9 @@ THisto2_Demo::THisto2_Demo(TComponentCore* AOwner)
   Histograph1->SetViewXCurrentMax(kPointCount);
   Histograph1->SetViewXGap(32);
   Histograph1->SetViewXDecimals(0);
-  Histograph1->SetTitleTop(QStringLiteral("Messwert mit Toleranzband"));
-  Histograph1->SetTitleBottom(QStringLiteral("Abtastwert"));
-  Histograph1->SetTitleLeft(QStringLiteral("Spannung [V]"));
+  Histograph1->SetTitleTop(tr("Messwert mit Toleranzband"));
+  Histograph1->SetTitleBottom(tr("Abtastwert"));
+  Histograph1->SetTitleLeft(tr("Spannung [V]"));
   Histograph1->SetTimerInterval(1);
   Histograph1->OnTimer = [this](TObject* Sender) { Histograph1Timer(Sender); };
 
@@ -65,11 +65,11 @@ THisto2_Demo::THisto2_Demo(TComponentCore* AOwner)
   Buttons->setGeometry(576, 0, 100, 110);
   auto* Column = new QVBoxLayout(Buttons);
   Column->setContentsMargins(0, 0, 0, 0);
-  Start = new QPushButton(QStringLiteral("&Start"), Buttons);
+  Start = new QPushButton(tr("&Start"), Buttons);
   Start->setObjectName(QStringLiteral("Start"));
-  Stop = new QPushButton(QStringLiteral("S&top"), Buttons);
+  Stop = new QPushButton(tr("S&top"), Buttons);
   Stop->setObjectName(QStringLiteral("Stop"));
-  Werkzeuge = new QPushButton(QStringLiteral("&Werkzeuge"), Buttons);
+  Werkzeuge = new QPushButton(tr("&Werkzeuge"), Buttons);
   Werkzeuge->setObjectName(QStringLiteral("Werkzeuge"));
   Column->addWidget(Start);
   Column->addWidget(Stop);

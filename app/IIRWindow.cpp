@@ -3,8 +3,8 @@
 namespace quellix::IIR_Unit {
 
 TIIR_Demo::TIIR_Demo(TComponentCore* AOwner)
-    : TFilterDemo(QStringLiteral("TIIR_Demo"), QStringLiteral("TIIRFilter Demo"), QStringLiteral("TIIRFilter"),
-                  QString::fromUtf8(
+    : TFilterDemo(QStringLiteral("TIIR_Demo"), tr("TIIRFilter Demo"), QStringLiteral("TIIRFilter"),
+                  tr(
                       "Ein Butterworth-Tiefpass vierter Ordnung filtert ein Rechtecksignal, dessen Frequenz "
                       "zwischen 2 und 25 Hz hin- und herläuft. Nahe der Grenzfrequenz bleibt die Grundwelle "
                       "übrig.\n"

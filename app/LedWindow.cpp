@@ -7,21 +7,21 @@ namespace quellix::Led_Unit {
 using namespace LedInt;
 
 TLed_Demo::TLed_Demo(TComponentCore* AOwner)
-    : TDemoWindow(QStringLiteral("TLed_Demo"), QStringLiteral("TLed Demo"), AOwner) {
+    : TDemoWindow(QStringLiteral("TLed_Demo"), tr("TLed Demo"), AOwner) {
   SetTitle(QStringLiteral("TLed"));
-  SetExplanation(QString::fromUtf8(
+  SetExplanation(tr(
       "TLed zeigt einen Schaltzustand als Lampe: Kreis mit Glanzlicht, Rechteck, Pfeil oder Raute, mit je "
       "einer Farbe für Ein und Aus.\n"
       "Blinkende LEDs (Flashing) wechseln mit ihrem eigenen Zeitgeber im Takt von FlashInterval zwischen beiden "
       "Farben; sie werden beim Öffnen des Fensters ein- und beim Schließen ausgeschaltet."));
 
   // Circles, steady: on in seven colours.
-  Caption(QStringLiteral("Kreis, Dauerlicht"), 10, 4, 240);
+  Caption(tr("Kreis, Dauerlicht"), 10, 4, 240);
   const TColor CircleColors[7] = {clRed, clLime, clYellow, clBlue, clAqua, clFuchsia, clRed};
   for (int i = 0; i < 7; ++i) NewLed(1 + i, lesCircle, 10 + 34 * i, 26, 24, 24, CircleColors[i], i < 6);
 
   // Circles, flashing at five intervals.
-  Caption(QString::fromUtf8("Kreis, blinkend (500, 200, 300, 400, 700 ms)"), 270, 4, 290);
+  Caption(tr("Kreis, blinkend (500, 200, 300, 400, 700 ms)"), 270, 4, 290);
   const Integer Intervals1[5] = {500, 200, 300, 400, 700};
   const TColor FlashColors1[5] = {clRed, clLime, clYellow, clAqua, clFuchsia};
   for (int i = 0; i < 5; ++i) {
@@ -31,7 +31,7 @@ TLed_Demo::TLed_Demo(TComponentCore* AOwner)
   }
 
   // Arrows as two direction crosses, the first with the right arrow on.
-  Caption(QStringLiteral("Pfeile und Rauten"), 10, 70, 260);
+  Caption(tr("Pfeile und Rauten"), 10, 70, 260);
   const TLedStyle Cross[4] = {lesArrowUp, lesArrowLeft, lesArrowRight, lesArrowDown};
   const TPoint CrossPlace[4] = {{22, 0}, {0, 22}, {44, 22}, {22, 44}};
   for (int c = 0; c < 2; ++c)
@@ -47,7 +47,7 @@ TLed_Demo::TLed_Demo(TComponentCore* AOwner)
   NewLed(24, lesRectangle, 234, 128, 16, 30, clYellow);
 
   // Arrows, flashing at five intervals: a flow from left to right.
-  Caption(QString::fromUtf8("Pfeile, blinkend (500, 700, 200, 100, 800 ms)"), 290, 70, 290);
+  Caption(tr("Pfeile, blinkend (500, 700, 200, 100, 800 ms)"), 290, 70, 290);
   const Integer Intervals2[5] = {500, 700, 200, 100, 800};
   for (int i = 0; i < 5; ++i) {
     LedInt::TLedInt* L = NewLed(25 + i, lesArrowRight, 290 + 48 * i, 106, 40, 24, clLime);
@@ -56,7 +56,7 @@ TLed_Demo::TLed_Demo(TComponentCore* AOwner)
   }
 
   // A level bar of rectangles: green, yellow, red; the first five on.
-  Caption(QStringLiteral("Pegelanzeige aus Rechtecken"), 10, 186, 300);
+  Caption(tr("Pegelanzeige aus Rechtecken"), 10, 186, 300);
   const TColor BarColors[7] = {clLime, clLime, clLime, clYellow, clYellow, clRed, clRed};
   for (int i = 0; i < 7; ++i) NewLed(30 + i, lesRectangle, 10 + 58 * i, 208, 52, 18, BarColors[i], i < 5);
 

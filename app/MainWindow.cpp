@@ -249,28 +249,28 @@ void TQuellix32::Handbuchaufrufen2Click() {
 
 void TQuellix32::Beenden1Click() { close(); }
 
-QString TQuellix32::SloganText() { return QStringLiteral("Quellix 32 - Die volle 32-Bit Power !"); }
+QString TQuellix32::SloganText() { return tr("Quellix 32 - Die volle 32-Bit Power !"); }
 
 QString TQuellix32::NoteText() {
-  return QString::fromUtf8("Quellix gibt es auch für weitere Entwicklungsumgebungen.");
+  return tr("Quellix gibt es auch für weitere Entwicklungsumgebungen.");
 }
 
 QString TQuellix32::BannerText() {
-  return QString::fromUtf8(
+  return tr(
       "Quellix-Entwicklergruppe  -  Messweg 12  -  D-00000 Beispielstadt  -  Telefon (00000) 12 34 56  -  "
       "Telefax (00000) 12 34 57  -  Online: quellix.example  -  Komponenten zum Messen, Darstellen und "
       "Auswerten");
 }
 
 QString TQuellix32::WindowCaption() {
-  return QStringLiteral("Quellix 32 - Komponenten für Qt 6 und C++20 - Demo Version 2.84");
+  return tr("Quellix 32 - Komponenten für Qt 6 und C++20 - Demo Version 2.84");
 }
 
 QStringList TQuellix32::AudioNoticeLines() {
-  return {QStringLiteral("ACHTUNG !!! DIESES BEISPIEL FUNKTIONIERT NUR"),
-          QStringLiteral("MIT EINGEBAUTER UND ANGEMELDETER SOUNDKARTE UND BEI"),
-          QStringLiteral("RECHNERN MIT EINGEBAUTEM CD-ROM LAUFWERK, AUSSERDEM"),
-          QStringLiteral("MUSS EINE AUDIO-CD IN DAS CD-ROM LAUFWERK EINGELEGT SEIN !")};
+  return {tr("ACHTUNG !!! DIESES BEISPIEL FUNKTIONIERT NUR"),
+          tr("MIT EINGEBAUTER UND ANGEMELDETER SOUNDKARTE UND BEI"),
+          tr("RECHNERN MIT EINGEBAUTEM CD-ROM LAUFWERK, AUSSERDEM"),
+          tr("MUSS EINE AUDIO-CD IN DAS CD-ROM LAUFWERK EINGELEGT SEIN !")};
 }
 
 // The product picture: an instrument panel with a grid, three traces and

@@ -406,10 +406,10 @@ QImage DrawFlowPicture(int Width, int Height) {
 // ---------------------------------------------------------------- window
 
 TMeasureSource_Demo::TMeasureSource_Demo(TComponentCore* AOwner)
-    : TDemoWindow(QStringLiteral("TMeasureSource_Demo"), QStringLiteral("MeasureSource Library"), AOwner) {
+    : TDemoWindow(QStringLiteral("TMeasureSource_Demo"), tr("MeasureSource Library"), AOwner) {
   InitInfoResources();
   resize(760, 540);
-  SetExplanation(QString::fromUtf8(
+  SetExplanation(tr(
       "Eine Messquelle schiebt jeden Datenblock über die Verbindungen (TMeasureLink) an alle angeschlossenen "
       "Senken; eine Senke wird mit ihrer Eigenschaft MeasureSource angeschlossen.\nDer Text links beschreibt "
       "die Bibliothek; PgUp und PgDown blättern darin."));
@@ -432,7 +432,7 @@ TMeasureSource_Demo::TMeasureSource_Demo(TComponentCore* AOwner)
   QLabel* Title = TitleLabel();
   layout()->removeWidget(Title);
   Title->setParent(SideWidget);
-  Title->setText(QString::fromUtf8("TMeasureSource\nTMeasureLink · TAudioIn\nTDataEvent · Senken"));
+  Title->setText(tr("TMeasureSource\nTMeasureLink · TAudioIn\nTDataEvent · Senken"));
   QFont TitleFont = Title->font();
   TitleFont.setPixelSize(15);
   TitleFont.setBold(true);
@@ -449,7 +449,7 @@ TMeasureSource_Demo::TMeasureSource_Demo(TComponentCore* AOwner)
   Side->addWidget(FlowPicture);
   Side->addStretch(1);
 
-  HintLabel = new QLabel(QString::fromUtf8("Blättern mit PgUp - PgDown"), SideWidget);
+  HintLabel = new QLabel(tr("Blättern mit PgUp - PgDown"), SideWidget);
   HintLabel->setObjectName(QStringLiteral("HintLabel"));
   QFont HintFont = HintLabel->font();
   HintFont.setBold(true);
@@ -476,11 +476,11 @@ bool TMeasureSource_Demo::LoadFile(const QString& FileName) {
   QFile File(FileName);
   QByteArray Data;
   if (!File.exists())
-    Reason = QString::fromUtf8("Die Datei wurde nicht gefunden.");
+    Reason = tr("Die Datei wurde nicht gefunden.");
   else if (!File.open(QIODevice::ReadOnly))
-    Reason = QString::fromUtf8("Die Datei kann nicht gelesen werden.");
+    Reason = tr("Die Datei kann nicht gelesen werden.");
   else if (File.size() > MaxSize)
-    Reason = QString::fromUtf8("Die Datei ist zu groß für eine Beschreibung.");
+    Reason = tr("Die Datei ist zu groß für eine Beschreibung.");
   else
     Data = File.readAll();
 
@@ -491,7 +491,7 @@ bool TMeasureSource_Demo::LoadFile(const QString& FileName) {
     return true;
   }
 
-  FLoadError = QString::fromUtf8("Die Beschreibung „%1“ konnte nicht geladen werden. %2").arg(Shown, Reason);
+  FLoadError = tr("Die Beschreibung „%1“ konnte nicht geladen werden. %2").arg(Shown, Reason);
   Doc->clear();
   QTextCursor C(Doc);
   QTextCharFormat F;

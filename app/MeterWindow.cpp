@@ -8,9 +8,9 @@ using namespace meterInt;
 using app::SetRange;
 
 TMeter_Demo::TMeter_Demo(TComponentCore* AOwner)
-    : TDemoWindow(QStringLiteral("TMeter_Demo"), QStringLiteral("TMeter Demo"), AOwner) {
+    : TDemoWindow(QStringLiteral("TMeter_Demo"), tr("TMeter Demo"), AOwner) {
   SetTitle(QStringLiteral("TMeter"));
-  SetExplanation(QString::fromUtf8(
+  SetExplanation(tr(
       "TMeter ist ein Zeigerinstrument mit frei wählbarem Skalenbogen, bis zu 16 farbigen Wertebereichen, "
       "Skalenstrichen, Beschriftung innen oder außen und zwei Legendenzeilen. Der Zeiger (Keil oder Nadel) "
       "darf die Skalenenden um 5 % überschreiten.\nEin Zeitgeber (1 ms) bewegt beide Zeiger; bei jeder "
@@ -30,9 +30,9 @@ TMeter_Demo::TMeter_Demo(TComponentCore* AOwner)
   SetRange(Meter1, 3, RGB(255, 128, 0), 80);
   SetRange(Meter1, 4, clRed, 100);
   Meter1->SetRangeCurrent(1);
-  Meter1->SetLegend1(QStringLiteral("Drehzahl"));
-  Meter1->SetLegend2(QStringLiteral("x 100 / min"));
-  app::AddCenteredLabel(ClientArea(), QStringLiteral("Keilzeiger, Beschriftung innen"), 30, 205, 201);
+  Meter1->SetLegend1(tr("Drehzahl"));
+  Meter1->SetLegend2(tr("x 100 / min"));
+  app::AddCenteredLabel(ClientArea(), tr("Keilzeiger, Beschriftung innen"), 30, 205, 201);
 
   // A needle on a flat arc with labels outside: a panel voltmeter.
   Meter2 = app::MakeInstrument<TMeter>(this, QStringLiteral("Meter2"), 290, 20, 300, 177);
@@ -53,7 +53,7 @@ TMeter_Demo::TMeter_Demo(TComponentCore* AOwner)
   Meter2->SetRangeCurrent(1);
   Meter2->SetLegend1(QStringLiteral("V"));
   Meter2->SetLegendPosition(LegTop);
-  app::AddCenteredLabel(ClientArea(), QStringLiteral("Nadelzeiger, Beschriftung außen"), 290, 205, 300);
+  app::AddCenteredLabel(ClientArea(), tr("Nadelzeiger, Beschriftung außen"), 290, 205, 300);
 
   Timer1 = app::MakeAnimationTimer(this, 1);
 }

@@ -18,9 +18,9 @@ TStringList SlotList(std::initializer_list<const char*> Texts) {
 }  // namespace
 
 TPanelMeter_Demo::TPanelMeter_Demo(TComponentCore* AOwner)
-    : TDemoWindow(QStringLiteral("TPanelMeter_Demo"), QStringLiteral("TPanelMeter Demo"), AOwner) {
+    : TDemoWindow(QStringLiteral("TPanelMeter_Demo"), tr("TPanelMeter Demo"), AOwner) {
   SetTitle(QStringLiteral("TPanelMeter"));
-  SetExplanation(QString::fromUtf8(
+  SetExplanation(tr(
       "TPanelMeter zeigt einen Messwert wie ein LCD-Einbauinstrument: schräge Siebensegment-Ziffern mit "
       "Dezimalpunkt und Vorzeichen, darunter schaltbare Anzeigefelder (Slots).\n"
       "Die vier Anzeigen werden jede Sekunde neu gesetzt. Die Irrfahrt meldet über OnRangeCheck, wenn sie den "

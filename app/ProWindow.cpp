@@ -48,9 +48,9 @@ constexpr Integer StagePitch = StageWidth + 34;
 }  // namespace
 
 TPro_Demo::TPro_Demo(TComponentCore* AOwner)
-    : TDemoWindow(QStringLiteral("TPro_Demo"), QStringLiteral("Quellix Pro"), AOwner) {
-  SetTitle(QStringLiteral("Quellix Pro – Messkette"));
-  SetExplanation(QString::fromUtf8(
+    : TDemoWindow(QStringLiteral("TPro_Demo"), tr("Quellix Pro"), AOwner) {
+  SetTitle(tr("Quellix Pro – Messkette"));
+  SetExplanation(tr(
       "Mit Quellix Pro werden Messquellen und Senken zu einer Messkette verbunden: Die Erfassungskarte liefert "
       "Datenblöcke, der Kompressor verdichtet sie, die FFT-Stufe berechnet das Spektrum, und der Histograph zeigt "
       "es an.\n"
@@ -68,7 +68,7 @@ TPro_Demo::TPro_Demo(TComponentCore* AOwner)
   RotateLabel2->Font().SetHeight(-24);
   RotateLabel2->Font().SetStyle(fsBold | fsItalic);
   RotateLabel2->Font().SetColor(clNavy);
-  RotateLabel2->SetCaption(QStringLiteral("Prinzip"));
+  RotateLabel2->SetCaption(tr("Prinzip"));
   RotateLabel2->SetAngle(25);
   RotateLabel2->AdjustBounds();
 
@@ -114,9 +114,9 @@ TPro_Demo::TPro_Demo(TComponentCore* AOwner)
   Histograph1->SetViewXCurrentMax(kPointCount);
   Histograph1->SetViewXGap(32);
   Histograph1->SetViewXDecimals(0);
-  Histograph1->SetTitleTop(QStringLiteral("Ausgang der FFT-Stufe"));
-  Histograph1->SetTitleBottom(QStringLiteral("Frequenzlinie"));
-  Histograph1->SetTitleLeft(QStringLiteral("Betrag"));
+  Histograph1->SetTitleTop(tr("Ausgang der FFT-Stufe"));
+  Histograph1->SetTitleBottom(tr("Frequenzlinie"));
+  Histograph1->SetTitleLeft(tr("Betrag"));
   Histograph1->SetSeriesNumber(1);
   Histograph1->SetSeriesCurrent(1);
   Histograph1->SetSeriesColor(clLime);

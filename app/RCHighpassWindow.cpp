@@ -3,8 +3,8 @@
 namespace quellix::RCHoch_Unit {
 
 TRCHoch_Demo::TRCHoch_Demo(TComponentCore* AOwner)
-    : TFilterDemo(QStringLiteral("TRCHoch_Demo"), QStringLiteral("TRCHighpass Demo"), QStringLiteral("TRCHighpass"),
-                  QString::fromUtf8(
+    : TFilterDemo(QStringLiteral("TRCHoch_Demo"), tr("TRCHighpass Demo"), QStringLiteral("TRCHighpass"),
+                  tr(
                       "Ein RC-Hochpass erster Ordnung filtert ein Rechtecksignal, dessen Frequenz zwischen 2 "
                       "und 25 Hz hin- und herläuft. Die Flanken kommen durch, die Dächer klingen ab.\n"
                       "Mit dem Regler „Eckfrequenz“ wird die Grenzfrequenz zwischen 2 und 25 Hz eingestellt."),

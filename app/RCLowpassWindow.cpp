@@ -3,8 +3,8 @@
 namespace quellix::RCTief_Unit {
 
 TRCTief_Demo::TRCTief_Demo(TComponentCore* AOwner)
-    : TFilterDemo(QStringLiteral("TRCTief_Demo"), QStringLiteral("TRCLowpass Demo"), QStringLiteral("TRCLowpass"),
-                  QString::fromUtf8(
+    : TFilterDemo(QStringLiteral("TRCTief_Demo"), tr("TRCLowpass Demo"), QStringLiteral("TRCLowpass"),
+                  tr(
                       "Ein RC-Tiefpass erster Ordnung filtert ein Rechtecksignal, dessen Frequenz zwischen 2 "
                       "und 25 Hz hin- und herläuft. Die Flanken werden zu e-Funktionen verschliffen.\n"
                       "Mit dem Regler „Eckfrequenz“ wird die Grenzfrequenz zwischen 2 und 25 Hz eingestellt."),

@@ -95,9 +95,9 @@ QImage DrawInstrumentPicture(int Width, int Height) {
 }
 
 TComm2_Demo::TComm2_Demo(TComponentCore* AOwner)
-    : TDemoWindow(QStringLiteral("TComm2_Demo"), QStringLiteral("TComm Demo"), AOwner) {
+    : TDemoWindow(QStringLiteral("TComm2_Demo"), tr("TComm Demo"), AOwner) {
   SetTitle(QStringLiteral("TComm"));
-  SetExplanation(QString::fromUtf8(
+  SetExplanation(tr(
       "TComm ist nicht Teil dieser Bibliothek; dieses Fenster beschreibt die Komponente nur und öffnet keine "
       "Schnittstelle.\nAn eine Messquelle angeschlossen, ließen sich die Messwerte eines Geräts mit den "
       "Instrumenten und Diagrammen von Quellix darstellen."));
@@ -118,7 +118,7 @@ TComm2_Demo::TComm2_Demo(TComponentCore* AOwner)
   Description->setWordWrap(true);
   Description->setTextFormat(Qt::RichText);
   Description->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-  Description->setText(QString::fromUtf8(
+  Description->setText(tr(
       "<p style='font-size:15px; color:#1f3a6e'><b>Messgeräte an der seriellen Schnittstelle</b></p>"
       "<p>TComm verbindet ein Programm mit einem Messgerät, das über eine serielle Leitung angeschlossen ist: "
       "Multimeter, Waagen, Temperaturregler und Datensammler.</p>"

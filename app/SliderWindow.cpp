@@ -24,9 +24,9 @@ void TrafficLightRanges(TSlider* S) {
 }  // namespace
 
 TSlider_Demo::TSlider_Demo(TComponentCore* AOwner)
-    : TDemoWindow(QStringLiteral("TSlider_Demo"), QStringLiteral("TSlider Demo"), AOwner) {
+    : TDemoWindow(QStringLiteral("TSlider_Demo"), tr("TSlider Demo"), AOwner) {
   SetTitle(QStringLiteral("TSlider"));
-  SetExplanation(QString::fromUtf8(
+  SetExplanation(tr(
       "TSlider ist ein Schieberegler mit bis zu 16 farbigen Wertebereichen, wahlweise senkrecht oder waagerecht, "
       "mit Skala auf einer oder beiden Seiten, Zeiger-Skala, Beschriftung und Schrittweite.\n"
       "Die Regler „Soll“ und „Rest“ sind gekoppelt: ihre Summe ist immer 50."));
@@ -44,7 +44,7 @@ TSlider_Demo::TSlider_Demo(TComponentCore* AOwner)
   Slider1->SetButtonHeight(16);
   Slider1->SetButtonCaption(QStringLiteral("="));
   Slider1->SetValue(70);
-  AddLabel(QStringLiteral("Pegel"), 10, 258, 70);
+  AddLabel(tr("Pegel"), 10, 258, 70);
 
   // The coupled pair, 0 .. 50 with coloured ranges.
   Slider2 = new TSlider(this, Area);
@@ -58,7 +58,7 @@ TSlider_Demo::TSlider_Demo(TComponentCore* AOwner)
   Slider2->SetSliderWidth(8);
   Slider2->SetButtonWidth(30);
   Slider2->SetValue(15);
-  AddLabel(QStringLiteral("Soll"), 100, 258, 70);
+  AddLabel(tr("Soll"), 100, 258, 70);
 
   Slider4 = new TSlider(this, Area);
   Slider4->SetName(QStringLiteral("Slider4"));
@@ -71,7 +71,7 @@ TSlider_Demo::TSlider_Demo(TComponentCore* AOwner)
   Slider4->SetButtonWidth(24);
   Slider4->SetButtonColor(clSilver);
   Slider4->SetValue(35);
-  AddLabel(QStringLiteral("Rest"), 190, 258, 90);
+  AddLabel(tr("Rest"), 190, 258, 90);
 
   // A pointer scale: the transparent button is a bar across the control
   // with a window onto the scale behind it.
@@ -88,7 +88,7 @@ TSlider_Demo::TSlider_Demo(TComponentCore* AOwner)
   Slider3->SetLabelingStyle(lbsAsymmetric);
   Slider3->SetRangeColor(clNavy);
   Slider3->SetValue(4);
-  AddLabel(QStringLiteral("Zeiger"), 300, 258, 90);
+  AddLabel(tr("Zeiger"), 300, 258, 90);
 
   // A horizontal slider that moves in steps of 5.
   Slider5 = new TSlider(this, Area);
@@ -111,7 +111,7 @@ TSlider_Demo::TSlider_Demo(TComponentCore* AOwner)
   Slider5->SetRangeCurrent(1);
   Slider5->SetButtonCaption(QStringLiteral("5er"));
   Slider5->SetValue(40);
-  AddLabel(QStringLiteral("Schrittweite 5"), 410, 165, 230);
+  AddLabel(tr("Schrittweite 5"), 410, 165, 230);
 
   Slider2->OnValueChange = [this](TObject* Sender) { Slider2ValueChange(Sender); };
   Slider4->OnValueChange = [this](TObject* Sender) { Slider4ValueChange(Sender); };

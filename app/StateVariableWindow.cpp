@@ -3,8 +3,8 @@
 namespace quellix::SVFilter_Unit {
 
 TSVFilter_Demo::TSVFilter_Demo(TComponentCore* AOwner)
-    : TFilterDemo(QStringLiteral("TSVFilter_Demo"), QStringLiteral("TStateVariableFilter Demo"), QStringLiteral("TStateVariableFilter"),
-                  QString::fromUtf8(
+    : TFilterDemo(QStringLiteral("TSVFilter_Demo"), tr("TStateVariableFilter Demo"), QStringLiteral("TStateVariableFilter"),
+                  tr(
                       "Ein Zustandsvariablen-Filter (Bandpass, Güte 2) filtert ein Rechtecksignal, dessen "
                       "Frequenz zwischen 2 und 25 Hz hin- und herläuft und schwingt nahe seiner Mittenfrequenz mit.\n"
                       "Mit dem Regler „Eckfrequenz“ wird die Mittenfrequenz zwischen 2 und 25 Hz eingestellt."),

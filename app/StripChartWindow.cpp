@@ -23,9 +23,9 @@ const QString kFileFilter = QStringLiteral("Messdateien (*.qlx);;Alle Dateien (*
 }  // namespace
 
 TStripchart_Demo::TStripchart_Demo(TComponentCore* AOwner)
-    : TDemoWindow(QStringLiteral("TStripchart_Demo"), QStringLiteral("TStripchart Demo"), AOwner) {
+    : TDemoWindow(QStringLiteral("TStripchart_Demo"), tr("TStripchart Demo"), AOwner) {
   SetTitle(QStringLiteral("TStripChart"));
-  SetExplanation(QString::fromUtf8(
+  SetExplanation(tr(
       "Acht Kanäle mit je zehn Werten alle 50 ms. „Aufnehmen“ schreibt die Kurven in eine Messdatei, "
       "„Wiedergeben“ zeigt eine aufgenommene Datei.\n"
       "Das Fadenkreuz zeigt Kurve und Spannung des Werts unter der Maus."));
@@ -37,8 +37,8 @@ TStripchart_Demo::TStripchart_Demo(TComponentCore* AOwner)
   StripChart1 = new StrpChrt::TStripChart(this, ClientArea());
   StripChart1->SetName(QStringLiteral("StripChart1"));
   StripChart1->setMinimumSize(417, 233);
-  StripChart1->SetTitleTop(QStringLiteral("8-Kanal-Schreiber"));
-  StripChart1->SetTitleLeft(QStringLiteral("Spannung [V]"));
+  StripChart1->SetTitleTop(tr("8-Kanal-Schreiber"));
+  StripChart1->SetTitleLeft(tr("Spannung [V]"));
   StripChart1->SetBkColor(clWhite);
   StripChart1->SetGridColor(clSilver);
   StripChart1->SetGridVisible(grdBoth);
@@ -66,13 +66,13 @@ TStripchart_Demo::TStripchart_Demo(TComponentCore* AOwner)
 
   auto* Row = new QHBoxLayout();
   auto* Buttons = new QVBoxLayout();
-  Aufnehmen = new QPushButton(QStringLiteral("&Aufnehmen"), ClientArea());
+  Aufnehmen = new QPushButton(tr("&Aufnehmen"), ClientArea());
   Aufnehmen->setObjectName(QStringLiteral("Aufnehmen"));
-  Wiedergeben = new QPushButton(QStringLiteral("W&iedergeben"), ClientArea());
+  Wiedergeben = new QPushButton(tr("W&iedergeben"), ClientArea());
   Wiedergeben->setObjectName(QStringLiteral("Wiedergeben"));
-  Werkzeugleiste = new QPushButton(QStringLiteral("&Werkzeugleiste"), ClientArea());
+  Werkzeugleiste = new QPushButton(tr("&Werkzeugleiste"), ClientArea());
   Werkzeugleiste->setObjectName(QStringLiteral("Werkzeugleiste"));
-  Werkzeugleiste->setToolTip(QString::fromUtf8("Werkzeugleiste des Schreibers ein- oder ausblenden"));
+  Werkzeugleiste->setToolTip(tr("Werkzeugleiste des Schreibers ein- oder ausblenden"));
   connect(Werkzeugleiste, &QPushButton::clicked, this,
           [this] { StripChart1->SetShowToolBar(!StripChart1->ShowToolBar()); });
   StripChart1->OnCrossMove = [this](TObject* Sender, Single X, Single Y, Integer Series, Integer Index) {
@@ -86,15 +86,15 @@ TStripchart_Demo::TStripchart_Demo(TComponentCore* AOwner)
   Buttons->addWidget(Werkzeugleiste);
   Row->addLayout(Buttons);
 
-  InfoBox = new QGroupBox(QStringLiteral("Information"), ClientArea());
+  InfoBox = new QGroupBox(tr("Information"), ClientArea());
   auto* Info = new QGridLayout(InfoBox);
   Kurve = new QLabel(InfoBox);
   Kurve->setObjectName(QStringLiteral("Kurve"));
   Spannung = new QLabel(InfoBox);
   Spannung->setObjectName(QStringLiteral("Spannung"));
-  Info->addWidget(new QLabel(QStringLiteral("Kurve:"), InfoBox), 0, 0);
+  Info->addWidget(new QLabel(tr("Kurve:"), InfoBox), 0, 0);
   Info->addWidget(Kurve, 0, 1);
-  Info->addWidget(new QLabel(QStringLiteral("Spannung:"), InfoBox), 1, 0);
+  Info->addWidget(new QLabel(tr("Spannung:"), InfoBox), 1, 0);
   Info->addWidget(Spannung, 1, 1);
   Info->setColumnStretch(1, 1);
   Row->addWidget(InfoBox, 1);
@@ -149,14 +149,14 @@ bool TStripchart_Demo::StopFiles() {
 void TStripchart_Demo::AufnehmenClick() {
   if (!StopFiles()) return;
   // Logging appends to an existing file, so choosing one is no overwrite.
-  const QString Name = QFileDialog::getSaveFileName(this, QStringLiteral("Aufnehmen"), QString(), kFileFilter,
+  const QString Name = QFileDialog::getSaveFileName(this, tr("Aufnehmen"), QString(), kFileFilter,
                                                     nullptr, QFileDialog::DontConfirmOverwrite);
   StartRecording(Name);
 }
 
 void TStripchart_Demo::WiedergebenClick() {
   if (!StopFiles()) return;
-  const QString Name = QFileDialog::getOpenFileName(this, QStringLiteral("Wiedergeben"), QString(), kFileFilter);
+  const QString Name = QFileDialog::getOpenFileName(this, tr("Wiedergeben"), QString(), kFileFilter);
   StartPlayback(Name);
 }
 

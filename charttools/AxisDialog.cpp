@@ -31,9 +31,9 @@ bool Holds(Extended V, const TNumberField& F) {
 }  // namespace
 
 TAxisDialog::TAxisDialog(TRefusal Refusal, TComponentCore* AOwner, QWidget* AParent)
-    : TPropertyDialog(QStringLiteral("Maße"), AOwner, AParent), FRefusal(Refusal) {
+    : TPropertyDialog(tr("Maße"), AOwner, AParent), FRefusal(Refusal) {
   auto* Row = new QHBoxLayout;
-  const QString Titles[2] = {QStringLiteral("X-Achse"), QStringLiteral("Y-Achse")};
+  const QString Titles[2] = {tr("X-Achse"), tr("Y-Achse")};
   for (int i = 0; i < 2; ++i) {
     FGroups[i] = new QGroupBox(Titles[i], this);
     new QGridLayout(FGroups[i]);
@@ -64,7 +64,7 @@ QSpinBox* TAxisDialog::AddDecimals(TAxisGroup Group, int Min, int Max, std::func
   const int R = G->rowCount();
   auto* S = new QSpinBox(FGroups[Group]);
   S->setRange(Min, Max);
-  G->addWidget(new QLabel(QStringLiteral("Dezimalstellen"), FGroups[Group]), R, 0);
+  G->addWidget(new QLabel(tr("Dezimalstellen"), FGroups[Group]), R, 0);
   G->addWidget(S, R, 1);
   FDecimals.push_back({S, std::move(Get)});
   connect(S, &QSpinBox::valueChanged, this, [this, Set = std::move(Set)](int V) {
@@ -89,7 +89,7 @@ void TAxisDialog::ApplyNumber(QLineEdit* Edit) {
   const TNumberField& F = Row(Edit).Field;
   const Extended V = StrToFloat(Edit->text());
   const bool Fits = F.Kind == fkSingle ? Holds<Single>(V, F) : Holds<Double>(V, F);
-  if (!Fits) throw EConvertError(QStringLiteral("'%1' ist kein gültiger Gleitkommawert").arg(Edit->text()));
+  if (!Fits) throw EConvertError(tr("'%1' ist kein gültiger Gleitkommawert").arg(Edit->text()));
   if (F.PositiveOnly && !(V > 0)) return;
   F.Set(V);
 }

@@ -112,13 +112,13 @@ void SetCurrent(QWidget* Choice, int Entry) {
 }  // namespace
 
 TGridDialog::TGridDialog(TChoiceStyle Style, TComponentCore* AOwner, QWidget* AParent)
-    : TPropertyDialog(QStringLiteral("Gitter"), AOwner, AParent) {
-  auto* Box = new QGroupBox(QStringLiteral("Gitter"), this);
+    : TPropertyDialog(tr("Gitter"), AOwner, AParent) {
+  auto* Box = new QGroupBox(tr("Gitter"), this);
   auto* Column = new QVBoxLayout(Box);
-  CBGridVisible = new QCheckBox(QStringLiteral("Gitter sichtbar"), Box);
+  CBGridVisible = new QCheckBox(tr("Gitter sichtbar"), Box);
   Column->addWidget(CBGridVisible);
-  const QStringList Scales = {QStringLiteral("linear/linear"), QStringLiteral("linear/logarithmisch"),
-                              QStringLiteral("logarithmisch/linear"), QStringLiteral("logarithmisch/logarithmisch")};
+  const QStringList Scales = {tr("linear/linear"), tr("linear/logarithmisch"),
+                              tr("logarithmisch/linear"), tr("logarithmisch/logarithmisch")};
   const QStringList Blank(LineStyleCount, QString());
   if (Style == csList) {
     auto* Lists = new QHBoxLayout;
@@ -129,10 +129,10 @@ TGridDialog::TGridDialog(TChoiceStyle Style, TComponentCore* AOwner, QWidget* AP
     Line->setItemDelegate(new TLineStyleDelegate({clWhite, true}, Line));
     FitList(Scale);
     FitList(Line);
-    Left->addWidget(new QLabel(QStringLiteral("Skalierung"), Box));
+    Left->addWidget(new QLabel(tr("Skalierung"), Box));
     Left->addWidget(Scale);
     Left->addStretch();
-    Right->addWidget(new QLabel(QStringLiteral("Linientypen"), Box));
+    Right->addWidget(new QLabel(tr("Linientypen"), Box));
     Right->addWidget(Line);
     Right->addStretch();
     Lists->addLayout(Left);
@@ -148,9 +148,9 @@ TGridDialog::TGridDialog(TChoiceStyle Style, TComponentCore* AOwner, QWidget* AP
     auto* Line = new TLineStyleCombo(Box);
     Line->addItems(Blank);
     Line->setItemDelegate(new TLineStyleDelegate({clWindow, false}, Line));
-    Column->addWidget(new QLabel(QStringLiteral("Skalierung"), Box));
+    Column->addWidget(new QLabel(tr("Skalierung"), Box));
     Column->addWidget(Scale);
-    Column->addWidget(new QLabel(QStringLiteral("Linientypen"), Box));
+    Column->addWidget(new QLabel(tr("Linientypen"), Box));
     Column->addWidget(Line);
     connect(Scale, &QComboBox::currentIndexChanged, this, [this](int I) { ScaleChange(I); });
     connect(Line, &QComboBox::currentIndexChanged, this, [this](int I) { LineStyleChange(I); });

@@ -14,9 +14,9 @@ TPropertyDialog::TPropertyDialog(const QString& Caption, TComponentCore* AOwner,
   FBody = new QVBoxLayout;
   Column->addLayout(FBody);
   auto* Row = new QHBoxLayout;
-  ButtonOK = new QPushButton(QStringLiteral("OK"), this);
+  ButtonOK = new QPushButton(tr("OK"), this);
   ButtonOK->setDefault(true);
-  ButtonCancel = new QPushButton(QStringLiteral("Abbrechen"), this);
+  ButtonCancel = new QPushButton(tr("Abbrechen"), this);
   Row->addStretch();
   Row->addWidget(ButtonOK);
   Row->addWidget(ButtonCancel);

@@ -14,8 +14,8 @@ namespace quellix::ChartTools {
 bool ExecFontDialog(TFont& Font, bool TrueTypeOnly) { return ChooseFont(Font, TrueTypeOnly); }
 
 TTitleDialog::TTitleDialog(TComponentCore* AOwner, QWidget* AParent)
-    : TPropertyDialog(QStringLiteral("Beschriftung"), AOwner, AParent) {
-  auto* Box = new QGroupBox(QStringLiteral("Beschriftung"), this);
+    : TPropertyDialog(tr("Beschriftung"), AOwner, AParent) {
+  auto* Box = new QGroupBox(tr("Beschriftung"), this);
   auto* Grid = new QGridLayout(Box);
   struct Row {
     const char* Label;
@@ -23,12 +23,12 @@ TTitleDialog::TTitleDialog(TComponentCore* AOwner, QWidget* AParent)
     const char* EditName;
     const char* ButtonName;
   };
-  const Row Rows[6] = {{"unten:", &EBottom, "EBottom", "ButtonBottom"}, {"oben:", &ETop, "ETop", "ButtonTop"},
-                       {"links:", &ELeft, "ELeft", "ButtonLeft"},       {"rechts:", &ERight, "ERight", "ButtonRight"},
-                       {"X-Achse:", nullptr, "", "ButtonXAxis"},        {"Y-Achse:", nullptr, "", "ButtonYAxis"}};
+  const Row Rows[6] = {{QT_TR_NOOP("unten:"), &EBottom, "EBottom", "ButtonBottom"}, {QT_TR_NOOP("oben:"), &ETop, "ETop", "ButtonTop"},
+                       {QT_TR_NOOP("links:"), &ELeft, "ELeft", "ButtonLeft"}, {QT_TR_NOOP("rechts:"), &ERight, "ERight", "ButtonRight"},
+                       {QT_TR_NOOP("X-Achse:"), nullptr, "", "ButtonXAxis"}, {QT_TR_NOOP("Y-Achse:"), nullptr, "", "ButtonYAxis"}};
   for (int i = 0; i < 6; ++i) {
     const auto Which = static_cast<TTitleFont>(i);
-    Grid->addWidget(new QLabel(QString::fromUtf8(Rows[i].Label), Box), i, 0);
+    Grid->addWidget(new QLabel(tr(Rows[i].Label), Box), i, 0);
     if (Rows[i].Edit) {
       auto* E = new QLineEdit(Box);
       E->setObjectName(QString::fromLatin1(Rows[i].EditName));
@@ -41,7 +41,7 @@ TTitleDialog::TTitleDialog(TComponentCore* AOwner, QWidget* AParent)
         if (Live()) SetChartTitle(Which, T);
       });
     }
-    auto* B = new QPushButton(QStringLiteral("Schriftart"), Box);
+    auto* B = new QPushButton(tr("Schriftart"), Box);
     B->setObjectName(QString::fromLatin1(Rows[i].ButtonName));
     Grid->addWidget(B, i, 2);
     FontButtons[i] = B;

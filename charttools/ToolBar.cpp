@@ -101,7 +101,7 @@ QIcon ToolIcon(TToolIcon Icon) {
 
 TToolBar::TToolBar(const std::vector<TToolButtonDef>& Buttons, QWidget* Palette, QWidget* AParent)
     : TForm(nullptr, AParent), FDefs(Buttons), FPalette(Palette) {
-  SetCaption(QStringLiteral("Werkzeuge"));
+  SetCaption(tr("Werkzeuge"));
   SetToolWindow(true);
   setWindowFlag(Qt::WindowStaysOnTopHint, true);
   auto* Column = new QVBoxLayout(this);

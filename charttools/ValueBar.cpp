@@ -31,7 +31,7 @@ QGroupBox* Group(QWidget* Parent, const QString& Title, const std::array<std::pa
 }  // namespace
 
 TValueBar::TValueBar(const TValueBarStyle& Style, QWidget* AParent) : TForm(nullptr, AParent), FStyle(Style) {
-  SetCaption(QStringLiteral("Anzeige: "));
+  SetCaption(tr("Anzeige: "));
   SetToolWindow(true);
   setWindowFlag(Qt::WindowStaysOnTopHint, true);
   const QString Zero = QStringLiteral("0,0000");
@@ -40,14 +40,14 @@ TValueBar::TValueBar(const TValueBarStyle& Style, QWidget* AParent) : TForm(null
   Row->setSizeConstraint(QLayout::SetFixedSize);
   const auto Cross = [&](int N) {
     const QString K = QString::number(N);
-    return Group(this, QStringLiteral("Meßkreuz ") + K,
-                 {{{QStringLiteral("Kurve:"), QStringLiteral("Series") + K}, {A, QStringLiteral("X") + K},
+    return Group(this, tr("Meßkreuz ") + K,
+                 {{{tr("Kurve:"), QStringLiteral("Series") + K}, {A, QStringLiteral("X") + K},
                    {QStringLiteral("Y:"), QStringLiteral("Y") + K}}},
                  {QStringLiteral("1"), Zero, Zero});
   };
   GroupCross1 = Cross(1);
   GroupCross2 = Cross(2);
-  GroupCalculate = Group(this, QStringLiteral("Vermessen"), Style.Differences, {Zero, Zero, Zero});
+  GroupCalculate = Group(this, tr("Vermessen"), Style.Differences, {Zero, Zero, Zero});
   for (QGroupBox* G : {GroupCross1, GroupCross2, GroupCalculate}) Row->addWidget(G);
   Series1 = Value(QStringLiteral("Series1"));
   X1 = Value(QStringLiteral("X1"));

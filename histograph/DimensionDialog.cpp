@@ -25,12 +25,12 @@ TFormAxis::TFormAxis(TComponentCore* AOwner, QWidget* AParent) : TAxisDialog(rfP
   const auto [YMin, YMax] = RangeFields(FHisto, &H::ViewYMin, &H::SetViewYMin, &H::ViewYMax, &H::SetViewYMax);
   EXMin = AddNumber(agX, QStringLiteral("Min"), XMin);
   EXMax = AddNumber(agX, QStringLiteral("Max"), XMax);
-  EXGap = AddNumber(agX, QStringLiteral("Abstand"), Field(FHisto, &H::ViewXGap, &H::SetViewXGap));
+  EXGap = AddNumber(agX, tr("Abstand"), Field(FHisto, &H::ViewXGap, &H::SetViewXGap));
   SEXDecimals = AddDecimals(agX, 0, 8, [this] { return FHisto->ViewXDecimals(); },
                             [this](Integer V) { FHisto->SetViewXDecimals(V); });
   EYMin = AddNumber(agY, QStringLiteral("Min"), YMin);
   EYMax = AddNumber(agY, QStringLiteral("Max"), YMax);
-  EYGap = AddNumber(agY, QStringLiteral("Abstand"), Field(FHisto, &H::ViewYGap, &H::SetViewYGap));
+  EYGap = AddNumber(agY, tr("Abstand"), Field(FHisto, &H::ViewYGap, &H::SetViewYGap));
   SEYDecimals = AddDecimals(agY, std::numeric_limits<int>::min(), std::numeric_limits<int>::max(),
                             [this] { return FHisto->ViewYDecimals(); },
                             [this](Integer V) { FHisto->SetViewYDecimals(V); });

@@ -624,8 +624,8 @@ void THistographInt::SetShowValueBar(bool Value) {
 }
 
 void THistographInt::UpdateToolCaptions() {
-  if (FToolBar) FToolBar->SetCaption(QStringLiteral("Werkzeuge: ") + TitleTop());
-  if (FValueBar) FValueBar->SetCaption(QStringLiteral("Anzeige: ") + TitleTop());
+  if (FToolBar) FToolBar->SetCaption(tr("Werkzeuge: ") + TitleTop());
+  if (FValueBar) FValueBar->SetCaption(tr("Anzeige: ") + TitleTop());
 }
 
 void THistographInt::FreeToolWindows() {

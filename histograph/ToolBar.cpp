@@ -21,7 +21,7 @@ Colorhis::TColorGridHisto* NewPalette(const QString& Hint) {
 }
 
 TFormToolBar::TFormToolBar(THistographInt* Histo)
-    : TToolBar(Buttons(Histo, this), NewPalette(QStringLiteral("Drag&Drop Farbpalette")), Histo), FHisto(Histo) {
+    : TToolBar(Buttons(Histo, this), NewPalette(tr("Drag&Drop Farbpalette")), Histo), FHisto(Histo) {
   FFormTitle = new Eft::TFormTitle(nullptr, this);
   FFormGrid = new Efg::TFormGrid(nullptr, this);
   FFormAxis = new Efa::TFormAxis(nullptr, this);

@@ -14,10 +14,10 @@ TFormAxisStrip::TFormAxisStrip(TComponentCore* AOwner, QWidget* AParent) : TAxis
     return F;
   };
   const auto [YMin, YMax] = RangeFields(Chart, &C::ViewYMin, &C::SetViewYMin, &C::ViewYMax, &C::SetViewYMax);
-  EXGap = AddNumber(agX, QStringLiteral("Abstand"), Gap(Field(Chart, &C::ViewXGap, &C::SetViewXGap)));
+  EXGap = AddNumber(agX, tr("Abstand"), Gap(Field(Chart, &C::ViewXGap, &C::SetViewXGap)));
   EYMin = AddNumber(agY, QStringLiteral("Min"), YMin);
   EYMax = AddNumber(agY, QStringLiteral("Max"), YMax);
-  EYGap = AddNumber(agY, QStringLiteral("Abstand"), Gap(Field(Chart, &C::ViewYGap, &C::SetViewYGap)));
+  EYGap = AddNumber(agY, tr("Abstand"), Gap(Field(Chart, &C::ViewYGap, &C::SetViewYGap)));
   EYDecimals = AddDecimals(agY, 0, 15, [this] { return Chart->ViewYDecimals(); },
                            [this](Integer V) { Chart->SetViewYDecimals(V); });
 }

@@ -19,14 +19,14 @@ TFormJogShuttleBarStrip::TFormJogShuttleBarStrip(TStripChartInt* Chart, QWidget*
   auto* Col = new QVBoxLayout(this);
   auto* Top = new QHBoxLayout;
   BStart = new QPushButton(QStringLiteral("|<"), this);
-  BStart->setToolTip(QStringLiteral("An den Anfang spulen"));
+  BStart->setToolTip(tr("An den Anfang spulen"));
   JogShuttle = new QSlider(Qt::Horizontal, this);
   JogShuttle->setRange(-50, 50);
   JogShuttle->setSingleStep(1);
   JogShuttle->setMinimumWidth(200);
-  JogShuttle->setToolTip(QStringLiteral("Spulen"));
+  JogShuttle->setToolTip(tr("Spulen"));
   BEnd = new QPushButton(QStringLiteral(">|"), this);
-  BEnd->setToolTip(QStringLiteral("An das Ende spulen"));
+  BEnd->setToolTip(tr("An das Ende spulen"));
   Top->addWidget(BStart);
   Top->addWidget(JogShuttle, 1);
   Top->addWidget(BEnd);
@@ -39,7 +39,7 @@ TFormJogShuttleBarStrip::TFormJogShuttleBarStrip(TStripChartInt* Chart, QWidget*
   Info->addWidget(LComment, 1);
   Col->addLayout(Info);
   CComments = new QComboBox(this);
-  CComments->setToolTip(QStringLiteral("Ereignis"));
+  CComments->setToolTip(tr("Ereignis"));
   Col->addWidget(CComments);
   Timer1 = new TTimer(this);
   Timer1->SetInterval(500);

@@ -34,14 +34,14 @@ void SetModalRunner(TModalRunner R) { Runner() = std::move(R); }
 int RunModal(TForm& Dialog) { return Runner() ? Runner()(Dialog) : Dialog.ShowModal(); }
 
 TEditRemark::TEditRemark(TComponentCore* AOwner, QWidget* AParent) : TForm(AOwner, AParent) {
-  SetCaption(QString::fromUtf8("Bemerkung ändern"));
+  SetCaption(tr("Bemerkung ändern"));
   setWindowFlag(Qt::WindowStaysOnTopHint, true);
   auto* Grid = new QGridLayout(this);
   LabRunNumber = new QLabel(this);
   LabTime = new QLabel(this);
   Edit1 = new QLineEdit(this);
   Edit1->setReadOnly(true);
-  Edit1->setToolTip(QStringLiteral("Kurvennummer"));
+  Edit1->setToolTip(tr("Kurvennummer"));
   EditSeries = new QSpinBox(this);
   EditSeries->setRange(0, 8);
   EditSeries->setWrapping(false);
@@ -50,24 +50,24 @@ TEditRemark::TEditRemark(TComponentCore* AOwner, QWidget* AParent) : TForm(AOwne
   EditText = new QLineEdit(this);
   EditText->setMaxLength(StrpChrtInt::kRemarkLength);
   EditText->setValidator(new TRemarkTextValidator(EditText));
-  EditText->setToolTip(QString::fromUtf8("Bemerkung ändern"));
-  auto* Art = new QGroupBox(QStringLiteral("Art:"), this);
+  EditText->setToolTip(tr("Bemerkung ändern"));
+  auto* Art = new QGroupBox(tr("Art:"), this);
   auto* ArtL = new QHBoxLayout(Art);
-  RBAutomatic = new QRadioButton(QStringLiteral("Automatisch"), Art);
-  RBManual = new QRadioButton(QStringLiteral("Manuell"), Art);
+  RBAutomatic = new QRadioButton(tr("Automatisch"), Art);
+  RBManual = new QRadioButton(tr("Manuell"), Art);
   RBAutomatic->setChecked(true);
   ArtL->addWidget(RBAutomatic);
   ArtL->addWidget(RBManual);
-  ButtonOK = new QPushButton(QStringLiteral("OK"), this);
-  ButtonCancel = new QPushButton(QStringLiteral("Abbrechen"), this);
-  Grid->addWidget(new QLabel(QStringLiteral("Aktueller Run:"), this), 0, 0);
+  ButtonOK = new QPushButton(tr("OK"), this);
+  ButtonCancel = new QPushButton(tr("Abbrechen"), this);
+  Grid->addWidget(new QLabel(tr("Aktueller Run:"), this), 0, 0);
   Grid->addWidget(LabRunNumber, 0, 1, 1, 2);
-  Grid->addWidget(new QLabel(QStringLiteral("Zeit:"), this), 1, 0);
+  Grid->addWidget(new QLabel(tr("Zeit:"), this), 1, 0);
   Grid->addWidget(LabTime, 1, 1, 1, 2);
-  Grid->addWidget(new QLabel(QStringLiteral("Kurve:"), this), 2, 0);
+  Grid->addWidget(new QLabel(tr("Kurve:"), this), 2, 0);
   Grid->addWidget(Edit1, 2, 1);
   Grid->addWidget(EditSeries, 2, 2);
-  Grid->addWidget(new QLabel(QStringLiteral("Bemerkung:"), this), 3, 0);
+  Grid->addWidget(new QLabel(tr("Bemerkung:"), this), 3, 0);
   Grid->addWidget(EditText, 3, 1, 1, 2);
   Grid->addWidget(Art, 4, 0, 1, 3);
   auto* Buttons = new QHBoxLayout;
@@ -90,7 +90,7 @@ void TEditRemark::FormShow() {
   EditText->setText(Text);
 }
 
-void TEditRemark::SeriesChanged(int Value) { Edit1->setText(Value == 0 ? QStringLiteral("Alle") : IntToStr(Value)); }
+void TEditRemark::SeriesChanged(int Value) { Edit1->setText(Value == 0 ? tr("Alle") : IntToStr(Value)); }
 
 void TEditRemark::FormClose() {
   Series = EditSeries->value() == 0 ? -1 : EditSeries->value();

@@ -112,8 +112,8 @@ void TStripChartInt::SetShowJogShuttleBar(bool Value) {
 
 void TStripChartInt::RetitleToolWindows() {
   const QString& Top = FTitles[tpTop];
-  if (FToolBar) FToolBar->SetCaption(QStringLiteral("Werkzeuge: ") + Top);
-  if (FValueBar) FValueBar->SetCaption(QStringLiteral("Anzeige: ") + Top);
+  if (FToolBar) FToolBar->SetCaption(tr("Werkzeuge: ") + Top);
+  if (FValueBar) FValueBar->SetCaption(tr("Anzeige: ") + Top);
   if (FJogShuttleBar) FJogShuttleBar->SetCaption(QStringLiteral("Jog Shuttle: ") + Top);
 }
 

@@ -13,7 +13,7 @@ using namespace ChartTools;
 using StrpChrtInt::TStripChartInt;
 
 TFormToolBarStrip::TFormToolBarStrip(TStripChartInt* Chart, QWidget* AParent)
-    : TToolBar(Buttons(Chart, this), Etb::NewPalette(QStringLiteral("Farben")), AParent) {
+    : TToolBar(Buttons(Chart, this), Etb::NewPalette(tr("Farben")), AParent) {
   QToolButton** Named[] = {&BShowCross, &BModeZoom, &BModeMeasure, &BModeRemark, &BModeCalculate, &BAutoScale,
                            &BCapture,   &BJogShuttle, &BValueBar,  &BTitle,      &BGrid,          &BView};
   for (int i = 0; i < int(std::size(Named)); ++i) *Named[i] = Button(i);

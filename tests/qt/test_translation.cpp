@@ -3,10 +3,14 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
 #include <gtest/gtest.h>
 #include <memory>
 
+#include "quellix/app/HistographXYWindow.h"
 #include "quellix/host/Translations.h"
+#include "quellix/stripchart/RemarkDialog.h"
 #include "quellix/stripchart/StripChartEngine.h"
 
 using namespace quellix;
@@ -14,6 +18,14 @@ using namespace quellix;
 namespace {
 
 QString Tr(const char* Context, const char* Text) { return QCoreApplication::translate(Context, Text); }
+
+// The texts of a window's buttons, in creation order.
+template <class TButton>
+QStringList ButtonTexts(const QWidget& W) {
+  QStringList L;
+  for (const TButton* B : W.findChildren<TButton*>()) L << B->text();
+  return L;
+}
 
 struct TRestoreGerman {
   ~TRestoreGerman() { InstallTranslation(QLocale(QLocale::German, QLocale::Germany)); }
@@ -40,4 +52,30 @@ TEST(Translation, AGermanLocaleKeepsTheGermanTexts) {
   StrpChrtInt::TStripChartInt Chart;
   std::unique_ptr<QMenu> Menu(Chart.NewExportMenu());
   EXPECT_EQ(Menu->actions().at(0)->text(), QStringLiteral("Bild speichern …"));
+}
+
+// Windows take their texts when they are built: a demo window and a chart
+// dialog built under an English locale speak English, built under a German
+// one German.
+TEST(Translation, DemoWindowsAndChartDialogsAreBuiltInTheLocalesLanguage) {
+  TRestoreGerman Restore;
+  ASSERT_TRUE(InstallTranslation(QLocale(QLocale::English, QLocale::UnitedStates)));
+  {
+    HistoXY_Unit::THisto1_Demo Demo;
+    EXPECT_EQ(Demo.windowTitle(), QStringLiteral("THistograph Demo"));
+    EXPECT_EQ(Demo.TitleLabel()->text(), QStringLiteral("XY display"));
+    EXPECT_EQ(Demo.ExplanationBox()->title(), QStringLiteral("Explanation"));
+    EXPECT_EQ(Demo.CloseButton()->text(), QStringLiteral("&Close"));
+    EXPECT_TRUE(ButtonTexts<QPushButton>(Demo).contains(QStringLiteral("&New figure")));
+    Remedit::TEditRemark Remark;
+    EXPECT_EQ(Remark.Caption(), QStringLiteral("Edit remark"));
+    EXPECT_EQ(ButtonTexts<QRadioButton>(Remark), (QStringList{QStringLiteral("Automatic"), QStringLiteral("Manual")}));
+    EXPECT_TRUE(ButtonTexts<QPushButton>(Remark).contains(QStringLiteral("Cancel")));
+  }
+  EXPECT_FALSE(InstallTranslation(QLocale(QLocale::German, QLocale::Germany)));
+  HistoXY_Unit::THisto1_Demo Demo;
+  EXPECT_EQ(Demo.TitleLabel()->text(), QStringLiteral("XY-Darstellung"));
+  EXPECT_EQ(Demo.CloseButton()->text(), QStringLiteral("&Schließen"));
+  Remedit::TEditRemark Remark;
+  EXPECT_EQ(ButtonTexts<QRadioButton>(Remark), (QStringList{QStringLiteral("Automatisch"), QStringLiteral("Manuell")}));
 }
