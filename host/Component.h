@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "quellix/host/NumericTypes.h"
-#include "quellix/host/QtSurface.h"
+#include "quellix/host/ChangeWatch.h"
 
 namespace quellix {
 

@@ -12,6 +12,7 @@
 
 #include "quellix/host/Component.h"
 #include "quellix/host/Graphics.h"
+#include "quellix/host/QtSurface.h"
 
 class QTimer;
 

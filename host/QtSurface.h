@@ -1,16 +1,7 @@
 // The Qt-side surface of the components: what a Qt program expects of a
 // widget, added beside the components' own API without changing it.
+// Property change signals: see ChangeWatch.h.
 //
-// - Property change signals. Every published property names a NOTIFY
-//   signal "<Property>Changed". The signals are emitted by one mechanism
-//   for all components: while a signal has receivers, the properties it
-//   notifies are watched; each public entry point that can change a
-//   property (the setters, the widget's event handling, timer ticks) holds
-//   a TChangeScope, and when the outermost scope ends every watched
-//   property is compared with its last value. A signal fires once per
-//   real change and never for a repeated set of the same value, whatever
-//   path changed the value (a setter, a dependent property clamped by
-//   another setter, the mouse).
 // - Colours as QColor. QUELLIX_COLOR_PROPERTY(Name) declares a colour
 //   property for the meta-object as a QColor, so that
 //   setProperty("IndicatorColor", QColor(Qt::red)) works, while the
@@ -26,8 +17,10 @@
 
 #include <QColor>
 #include <QMetaMethod>
+#include <QMetaProperty>
 #include <QSize>
-#include <functional>
+
+#include "quellix/host/ChangeWatch.h"
 
 
 // Use among the Q_PROPERTY lines of a class (it leaves the access private,
@@ -50,34 +43,6 @@ public:                                                                         
 private:
 
 namespace quellix {
-
-class TComponentCore;
-
-// Marks a public entry point that may change published properties. When
-// the outermost scope on the stack ends (and no exception is unwinding),
-// the NOTIFY signals of the watched properties that changed are emitted.
-class TChangeScope {
-public:
-  TChangeScope();
-  ~TChangeScope();
-  TChangeScope(const TChangeScope&) = delete;
-  TChangeScope& operator=(const TChangeScope&) = delete;
-
-private:
-  int FExceptions;
-};
-
-// Tells whether a signal of the component still has receivers.
-using TReceiverCheck = std::function<bool(const QMetaMethod&)>;
-
-// Called from connectNotify: a receiver was connected to Signal of
-// Component; when Signal notifies properties, they are watched from now on.
-void WatchNotifySignal(TComponentCore* Component, const QMetaMethod& Signal, TReceiverCheck HasReceivers);
-// Called from disconnectNotify: a receiver of Signal left (of every signal
-// when Signal is invalid). A signal without receivers is no longer watched.
-void UnwatchNotifySignal(const TComponentCore* Component, const QMetaMethod& Signal);
-// The component goes away: its properties are no longer watched.
-void ForgetNotifySignals(const TComponentCore* Component);
 
 // The colour property of a QColor meta-property: its TColor twin, or the
 // property itself when it has none.
