@@ -14,13 +14,14 @@ namespace quellix::AnalysisDialog {
 using HistoInt::THistographInt;
 
 QString FunctionCaption(Integer Kind) {
-  static const std::array<const char*, FunctionKindCount> Captions = {"Sinus", "Rechteck", "Sägezahn", "Rauschen",
-                                                                      "Verr. Sinus"};
-  return Kind >= 0 && Kind < FunctionKindCount ? QString::fromUtf8(Captions[Kind]) : QString();
+  static const std::array<const char*, FunctionKindCount> Captions = {
+      QT_TRANSLATE_NOOP("quellix::AnalysisDialog::TAnalysisDialog", "Sinus"), QT_TRANSLATE_NOOP("quellix::AnalysisDialog::TAnalysisDialog", "Rechteck"), QT_TRANSLATE_NOOP("quellix::AnalysisDialog::TAnalysisDialog", "Sägezahn"),
+      QT_TRANSLATE_NOOP("quellix::AnalysisDialog::TAnalysisDialog", "Rauschen"), QT_TRANSLATE_NOOP("quellix::AnalysisDialog::TAnalysisDialog", "Verr. Sinus")};
+  return Kind >= 0 && Kind < FunctionKindCount ? TAnalysisDialog::tr(Captions[Kind]) : QString();
 }
 
 const std::array<TWindowButton, 4> WindowButtons = {{
-    {"Rechteck", FFT::wnRectangle},
+    {QT_TRANSLATE_NOOP("quellix::AnalysisDialog::TAnalysisDialog", "Rechteck"), FFT::wnRectangle},
     {"Hamming", FFT::wnHamming},
     {"Hanning", FFT::wnHanning},
     {"Blackman", FFT::wnBlackman},
@@ -67,11 +68,11 @@ void TSweep::Step() {
 }
 
 QStringList HelpLines(bool TwoSignals, const QString& Operation) {
-  return {TwoSignals ? QString::fromUtf8("Wählen Sie zwei Eingangsfunktionen und einen Fenstertyp für die")
-                     : QString::fromUtf8("Wählen Sie eine Eingangsfunktion und einen Fenstertyp für die"),
-          Operation + QStringLiteral(" aus. Mit der Start/Stop Taste setzen"),
-          QString::fromUtf8(TwoSignals ? "bwz. löschen Sie den Sweep-Mode für die Eingangsfunktion 2."
-                                       : "bwz. löschen Sie den Sweep-Mode für die Eingangsfunktion.")};
+  return {TwoSignals ? TAnalysisDialog::tr("Wählen Sie zwei Eingangsfunktionen und einen Fenstertyp für die")
+                     : TAnalysisDialog::tr("Wählen Sie eine Eingangsfunktion und einen Fenstertyp für die"),
+          Operation + TAnalysisDialog::tr(" aus. Mit der Start/Stop Taste setzen"),
+          TwoSignals ? TAnalysisDialog::tr("bwz. löschen Sie den Sweep-Mode für die Eingangsfunktion 2.")
+                     : TAnalysisDialog::tr("bwz. löschen Sie den Sweep-Mode für die Eingangsfunktion.")};
 }
 
 // ---------------------------------------------------------------------------
@@ -93,14 +94,14 @@ TAnalysisDialog::TAnalysisDialog(const TDialogSetup& Setup, TComponentCore* AOwn
   Timer1->SetInterval(Setup.TimerInterval);
   Timer1->OnTimer = [this](TObject*) { Timer1Timer(); };
 
-  const QString SignalTitle = FTwoSignals ? QStringLiteral("Funktion 1") : QStringLiteral("Funktion");
-  const THistoDesign SignalDesign{SignalTitle, QStringLiteral("Spannung [V]"), QStringLiteral("Zeit [s]"),
+  const QString SignalTitle = FTwoSignals ? tr("Funktion 1") : tr("Funktion");
+  const THistoDesign SignalDesign{SignalTitle, tr("Spannung [V]"), tr("Zeit [s]"),
                                   -1.01f, 1, 0.5f, 0, 1, 0.1f};
   Histograph1 = NewHistograph(QStringLiteral("Histograph1"), SignalDesign, clBlue);
   Histograph2 = NewHistograph(QStringLiteral("Histograph2"), Setup.Result, clRed);
   if (FTwoSignals) {
     THistoDesign Signal2Design = SignalDesign;
-    Signal2Design.TitleTop = QStringLiteral("Funktion 2");
+    Signal2Design.TitleTop = tr("Funktion 2");
     Histograph3 = NewHistograph(QStringLiteral("Histograph3"), Signal2Design, clGreen);
   }
 
@@ -112,22 +113,22 @@ TAnalysisDialog::TAnalysisDialog(const TDialogSetup& Setup, TComponentCore* AOwn
   if (FTwoSignals) {
     QStringList Functions2;
     for (Integer K = 0; K < Function2KindCount; ++K) Functions2 << FunctionCaption(K);
-    Function2Group = NewGroup(QStringLiteral("Funktion 2"), Functions2, Function2Buttons);
+    Function2Group = NewGroup(tr("Funktion 2"), Functions2, Function2Buttons);
     for (std::size_t K = 0; K < Function2Buttons.size(); ++K)
       connect(Function2Buttons[K], &QRadioButton::clicked, this, [this, K] { Function2Click(Integer(K)); });
   }
   QStringList Windows;
-  for (const TWindowButton& B : WindowButtons) Windows << QString::fromUtf8(B.Caption);
-  WindowGroup = NewGroup(QStringLiteral("Fenster"), Windows, WindowRadioButtons);
+  for (const TWindowButton& B : WindowButtons) Windows << tr(B.Caption);
+  WindowGroup = NewGroup(tr("Fenster"), Windows, WindowRadioButtons);
   for (std::size_t K = 0; K < WindowRadioButtons.size(); ++K) {
     const FFT::TLeakType Type = WindowButtons[K].Type;
     connect(WindowRadioButtons[K], &QRadioButton::clicked, this, [this, Type] { WindowClick(Type); });
   }
 
-  StartStopButton = new QPushButton(QStringLiteral("Start"), this);
+  StartStopButton = new QPushButton(tr("Start"), this);
   StartStopButton->setObjectName(QStringLiteral("StartStopButton"));
   connect(StartStopButton, &QPushButton::clicked, this, [this] { StartStopClick(); });
-  CloseButton = new QPushButton(QString::fromUtf8("Dieses Fenster schließen"), this);
+  CloseButton = new QPushButton(tr("Dieses Fenster schließen"), this);
   CloseButton->setObjectName(QStringLiteral("CloseButton"));
   connect(CloseButton, &QPushButton::clicked, this, [this] { CloseClick(); });
 
@@ -268,7 +269,7 @@ void TAnalysisDialog::WindowClick(FFT::TLeakType Type) {
 
 void TAnalysisDialog::StartStopClick() {
   Timer1->SetEnabled(!Timer1->Enabled());
-  StartStopButton->setText(Timer1->Enabled() ? QStringLiteral("Stop") : QStringLiteral("Start"));
+  StartStopButton->setText(Timer1->Enabled() ? tr("Stop") : tr("Start"));
 }
 
 void TAnalysisDialog::CloseClick() {
@@ -277,7 +278,7 @@ void TAnalysisDialog::CloseClick() {
 }
 
 void TAnalysisDialog::StopSweep() {
-  StartStopButton->setText(QStringLiteral("Start"));
+  StartStopButton->setText(tr("Start"));
   Timer1->SetEnabled(false);
 }
 

@@ -9,15 +9,15 @@ namespace {
 TDialogSetup Setup() {
   TDialogSetup S;
   S.ClassName = QStringLiteral("TAutokorrDialog");
-  S.Caption = QStringLiteral("Autokorrelation");
+  S.Caption = TAnalysisDialog::tr("Autokorrelation");
   S.Exponent = 9;
   S.Sweep = {0.1f, 0.002f, 0.005L, 0.5L, false};
   S.TwoSignals = false;
   S.FunctionCount = FunctionKindCount;
   S.TimerInterval = 1;
-  S.Result = {QStringLiteral("Autokorrelation"), QStringLiteral("Korrelation [V^2]"), QStringLiteral("Zeit [s]"),
+  S.Result = {TAnalysisDialog::tr("Autokorrelation"), TAnalysisDialog::tr("Korrelation [V^2]"), TAnalysisDialog::tr("Zeit [s]"),
               -1, 1, 0.5f, 0, 1, 0.1f};
-  S.Operation = QStringLiteral("Autokorrelation");
+  S.Operation = TAnalysisDialog::tr("Autokorrelation");
   return S;
 }
 

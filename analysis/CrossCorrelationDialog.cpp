@@ -9,15 +9,15 @@ namespace {
 TDialogSetup Setup() {
   TDialogSetup S;
   S.ClassName = QStringLiteral("TKreuzkorrelationDialog");
-  S.Caption = QStringLiteral("Kreuzkorrelation");
+  S.Caption = TAnalysisDialog::tr("Kreuzkorrelation");
   S.Exponent = 8;
   S.Sweep = {0.031f, 0.001f, 0.01L, 0.15L, true};
   S.TwoSignals = true;
   S.FunctionCount = FunctionKindCount;
   S.TimerInterval = 1;
-  S.Result = {QStringLiteral("Kreuzkorrelation"), QStringLiteral("Amplitude [V]"), QStringLiteral("Zeit [s]"),
+  S.Result = {TAnalysisDialog::tr("Kreuzkorrelation"), TAnalysisDialog::tr("Amplitude [V]"), TAnalysisDialog::tr("Zeit [s]"),
               -1, 1, 0.5f, 0, 1, 0.1f};
-  S.Operation = QStringLiteral("Kreuzkorrelation");
+  S.Operation = TAnalysisDialog::tr("Kreuzkorrelation");
   return S;
 }
 

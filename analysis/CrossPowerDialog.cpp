@@ -9,15 +9,15 @@ namespace {
 TDialogSetup Setup() {
   TDialogSetup S;
   S.ClassName = QStringLiteral("TCrossPowerDialog");
-  S.Caption = QStringLiteral("Cross Power Spectrum");
+  S.Caption = TAnalysisDialog::tr("Cross Power Spectrum");
   S.Exponent = 8;
   S.Sweep = {0.031f, 0.001f, 0.01L, 0.15L, true};
   S.TwoSignals = true;
   S.FunctionCount = FunctionKindCount;
   S.TimerInterval = 10;
-  S.Result = {QStringLiteral("Kreuzleistungsdichte (Betrag)"), QStringLiteral("Leistungsdichte [V^2s]"),
-              QStringLiteral("Frequenz [Hz]"), 1e-5f, 0.1f, 0.01f, 0, 128, 20, 0, true};
-  S.Operation = QStringLiteral("Berechnung der Kreuzleistungsdichte");
+  S.Result = {TAnalysisDialog::tr("Kreuzleistungsdichte (Betrag)"), TAnalysisDialog::tr("Leistungsdichte [V^2s]"),
+              TAnalysisDialog::tr("Frequenz [Hz]"), 1e-5f, 0.1f, 0.01f, 0, 128, 20, 0, true};
+  S.Operation = TAnalysisDialog::tr("Berechnung der Kreuzleistungsdichte");
   return S;
 }
 

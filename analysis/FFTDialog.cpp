@@ -9,15 +9,15 @@ namespace {
 TDialogSetup Setup() {
   TDialogSetup S;
   S.ClassName = QStringLiteral("TfftDialog");
-  S.Caption = QStringLiteral("FFT Demo");
+  S.Caption = TAnalysisDialog::tr("FFT Demo");
   S.Exponent = 8;
   S.Sweep = {0.1f, 0.002f, 0.005L, 0.5L, false};
   S.TwoSignals = false;
   S.FunctionCount = 3;  // Sinus, Rechteck, Sägezahn
   S.TimerInterval = 1;
-  S.Result = {QStringLiteral("Fourier-Transformierte"), QStringLiteral("Amplitude [V]"),
-              QStringLiteral("Frequenz [Hz]"), 0.001f, 1, 0.1f, 0, 256, 32, 0, true};
-  S.Operation = QStringLiteral("schnelle Fourier Transformation");
+  S.Result = {TAnalysisDialog::tr("Fourier-Transformierte"), TAnalysisDialog::tr("Amplitude [V]"),
+              TAnalysisDialog::tr("Frequenz [Hz]"), 0.001f, 1, 0.1f, 0, 256, 32, 0, true};
+  S.Operation = TAnalysisDialog::tr("schnelle Fourier Transformation");
   return S;
 }
 

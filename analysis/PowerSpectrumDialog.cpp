@@ -9,15 +9,15 @@ namespace {
 TDialogSetup Setup() {
   TDialogSetup S;
   S.ClassName = QStringLiteral("TPowerSpectrumDialog");
-  S.Caption = QStringLiteral("Power Spectrum");
+  S.Caption = TAnalysisDialog::tr("Power Spectrum");
   S.Exponent = 9;
   S.Sweep = {0.1f, 0.002f, 0.005L, 0.5L, false};
   S.TwoSignals = false;
   S.FunctionCount = FunctionKindCount;
   S.TimerInterval = 1;
-  S.Result = {QStringLiteral("Power Spectrum"), QStringLiteral("Leistungsdichte [V^2s]"),
-              QStringLiteral("Frequenz [Hz]"), 1e-8f, 1, 0.5f, 0, 255, 32, 0, true};
-  S.Operation = QStringLiteral("Berechnung der Leistungsdichte");
+  S.Result = {TAnalysisDialog::tr("Power Spectrum"), TAnalysisDialog::tr("Leistungsdichte [V^2s]"),
+              TAnalysisDialog::tr("Frequenz [Hz]"), 1e-8f, 1, 0.5f, 0, 255, 32, 0, true};
+  S.Operation = TAnalysisDialog::tr("Berechnung der Leistungsdichte");
   return S;
 }
 

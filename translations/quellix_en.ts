@@ -175,6 +175,141 @@
     </message>
 </context>
 <context>
+    <name>quellix::AnalysisDialog::TAnalysisDialog</name>
+    <message>
+        <source>Sinus</source>
+        <translation>Sine</translation>
+    </message>
+    <message>
+        <source>Rechteck</source>
+        <translation>Square</translation>
+    </message>
+    <message>
+        <source>Sägezahn</source>
+        <translation>Sawtooth</translation>
+    </message>
+    <message>
+        <source>Rauschen</source>
+        <translation>Noise</translation>
+    </message>
+    <message>
+        <source>Verr. Sinus</source>
+        <translation>Noisy sine</translation>
+    </message>
+<message>
+        <source>Wählen Sie zwei Eingangsfunktionen und einen Fenstertyp für die</source>
+        <translation>Choose two input functions and a window type for the</translation>
+    </message>
+    <message>
+        <source>Wählen Sie eine Eingangsfunktion und einen Fenstertyp für die</source>
+        <translation>Choose an input function and a window type for the</translation>
+    </message>
+    <message>
+        <source> aus. Mit der Start/Stop Taste setzen</source>
+        <translation>. The Start/Stop button sets</translation>
+    </message>
+    <message>
+        <source>bwz. löschen Sie den Sweep-Mode für die Eingangsfunktion 2.</source>
+        <translation>or clears the sweep mode of input function 2.</translation>
+    </message>
+    <message>
+        <source>bwz. löschen Sie den Sweep-Mode für die Eingangsfunktion.</source>
+        <translation>or clears the sweep mode of the input function.</translation>
+    </message>
+    <message>
+        <source>Funktion 1</source>
+        <translation>Function 1</translation>
+    </message>
+    <message>
+        <source>Funktion</source>
+        <translation>Function</translation>
+    </message>
+    <message>
+        <source>Spannung [V]</source>
+        <translation>Voltage [V]</translation>
+    </message>
+    <message>
+        <source>Zeit [s]</source>
+        <translation>Time [s]</translation>
+    </message>
+    <message>
+        <source>Funktion 2</source>
+        <translation>Function 2</translation>
+    </message>
+    <message>
+        <source>Fenster</source>
+        <translation>Window</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Dieses Fenster schließen</source>
+        <translation>Close this window</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Autokorrelation</source>
+        <translation>Autocorrelation</translation>
+    </message>
+    <message>
+        <source>Korrelation [V^2]</source>
+        <translation>Correlation [V^2]</translation>
+    </message>
+    <message>
+        <source>Kreuzkorrelation</source>
+        <translation>Cross-correlation</translation>
+    </message>
+    <message>
+        <source>Amplitude [V]</source>
+        <translation>Amplitude [V]</translation>
+    </message>
+    <message>
+        <source>Cross Power Spectrum</source>
+        <translation>Cross Power Spectrum</translation>
+    </message>
+    <message>
+        <source>Kreuzleistungsdichte (Betrag)</source>
+        <translation>Cross power density (magnitude)</translation>
+    </message>
+    <message>
+        <source>Leistungsdichte [V^2s]</source>
+        <translation>Power density [V^2s]</translation>
+    </message>
+    <message>
+        <source>Frequenz [Hz]</source>
+        <translation>Frequency [Hz]</translation>
+    </message>
+    <message>
+        <source>Berechnung der Kreuzleistungsdichte</source>
+        <translation>computation of the cross power density</translation>
+    </message>
+    <message>
+        <source>FFT Demo</source>
+        <translation>FFT Demo</translation>
+    </message>
+    <message>
+        <source>Fourier-Transformierte</source>
+        <translation>Fourier transform</translation>
+    </message>
+    <message>
+        <source>schnelle Fourier Transformation</source>
+        <translation>fast Fourier transform</translation>
+    </message>
+    <message>
+        <source>Power Spectrum</source>
+        <translation>Power Spectrum</translation>
+    </message>
+    <message>
+        <source>Berechnung der Leistungsdichte</source>
+        <translation>computation of the power density</translation>
+    </message>
+</context>
+<context>
     <name>quellix::AudioIn_Unit::TAudio_Demo</name>
     <message>
         <source>Audio Library</source>
