@@ -116,7 +116,7 @@ TToolBar::TToolBar(const std::vector<TToolButtonDef>& Buttons, QWidget* Palette,
     auto* B = new QToolButton(this);
     B->setFixedSize(ButtonSize, ButtonSize);
     B->setIcon(ToolIcon(D.Icon));
-    B->setToolTip(QString::fromUtf8(D.Hint));
+    B->setToolTip(tr(D.Hint));
     B->setCheckable(D.Kind != TToolButtonDef::bkPush);
     if (D.Kind == TToolButtonDef::bkMode) FModeGroup->addButton(B);
     connect(B, &QToolButton::clicked, this, [Click = D.Click](bool Down) { Click(Down); });

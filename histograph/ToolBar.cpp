@@ -42,24 +42,24 @@ std::vector<TToolButtonDef> TFormToolBar::Buttons(THistographInt* H, TFormToolBa
                           [H, M](bool) { H->SetMode(M); }};
   };
   return {
-      {TToolButtonDef::bkToggle, tiCross, "Fadenkreuz", [H] { return H->ShowCross(); },
+      {TToolButtonDef::bkToggle, tiCross, QT_TRANSLATE_NOOP("quellix::ChartTools::TToolBar", "Fadenkreuz"), [H] { return H->ShowCross(); },
        [H](bool Down) { H->SetShowCross(Down); }},
-      Mode(tiZoom, "Zoom", modeZoom),
-      Mode(tiLowerRef, "untere Referenzkurve", modeLowerRef),
-      Mode(tiMeasure, "Meßkurve(n)", modeMeasure),
-      Mode(tiCalculate, "Vermessen", modeCalculate),
-      Mode(tiUpperRef, "obere Referenzkurve", modeUpperRef),
-      {TToolButtonDef::bkToggle, tiAutoScale, "Autoscale", [H] { return H->AutoScale(); },
+      Mode(tiZoom, QT_TRANSLATE_NOOP("quellix::ChartTools::TToolBar", "Zoom"), modeZoom),
+      Mode(tiLowerRef, QT_TRANSLATE_NOOP("quellix::ChartTools::TToolBar", "untere Referenzkurve"), modeLowerRef),
+      Mode(tiMeasure, QT_TRANSLATE_NOOP("quellix::ChartTools::TToolBar", "Meßkurve(n)"), modeMeasure),
+      Mode(tiCalculate, QT_TRANSLATE_NOOP("quellix::ChartTools::TToolBar", "Vermessen"), modeCalculate),
+      Mode(tiUpperRef, QT_TRANSLATE_NOOP("quellix::ChartTools::TToolBar", "obere Referenzkurve"), modeUpperRef),
+      {TToolButtonDef::bkToggle, tiAutoScale, QT_TRANSLATE_NOOP("quellix::ChartTools::TToolBar", "Autoscale"), [H] { return H->AutoScale(); },
        [H](bool Down) { H->SetAutoScale(Down); }},
-      {TToolButtonDef::bkPush, tiCapture, "fangen", {},
+      {TToolButtonDef::bkPush, tiCapture, QT_TRANSLATE_NOOP("quellix::ChartTools::TToolBar", "fangen"), {},
        [H](bool) {
          if (H->CalcAutoScale()) H->Repaint();
        }},
-      {TToolButtonDef::bkToggle, tiValueBar, "Werte anzeigen", [H] { return H->ShowValueBar(); },
+      {TToolButtonDef::bkToggle, tiValueBar, QT_TRANSLATE_NOOP("quellix::ChartTools::TToolBar", "Werte anzeigen"), [H] { return H->ShowValueBar(); },
        [H](bool Down) { H->SetShowValueBar(Down); }},
-      {TToolButtonDef::bkPush, tiTitles, "Beschriftung", {}, [Self](bool) { Self->RunModal(Self->FFormTitle); }},
-      {TToolButtonDef::bkPush, tiGrid, "Gitter", {}, [Self](bool) { Self->RunModal(Self->FFormGrid); }},
-      {TToolButtonDef::bkPush, tiAxis, "Maße", {}, [Self](bool) { Self->RunModal(Self->FFormAxis); }},
+      {TToolButtonDef::bkPush, tiTitles, QT_TRANSLATE_NOOP("quellix::ChartTools::TToolBar", "Beschriftung"), {}, [Self](bool) { Self->RunModal(Self->FFormTitle); }},
+      {TToolButtonDef::bkPush, tiGrid, QT_TRANSLATE_NOOP("quellix::ChartTools::TToolBar", "Gitter"), {}, [Self](bool) { Self->RunModal(Self->FFormGrid); }},
+      {TToolButtonDef::bkPush, tiAxis, QT_TRANSLATE_NOOP("quellix::ChartTools::TToolBar", "Maße"), {}, [Self](bool) { Self->RunModal(Self->FFormAxis); }},
   };
 }
 

@@ -43,18 +43,18 @@ std::vector<TToolButtonDef> TFormToolBarStrip::Buttons(TStripChartInt* C, TFormT
                           [C, Set](bool Down) { (C->*Set)(Down); }};
   };
   return {
-      Toggle(tiCross, "Fadenkreuz", &TStripChartInt::ShowCross, &TStripChartInt::SetShowCross),
-      Mode(tiZoom, "Zoom", StrpChrtInt::modeZoom),
-      Mode(tiMeasure, "Meßkurve(n)", StrpChrtInt::modeMeasure),
-      Mode(tiRemark, "Bemerkung ändern", StrpChrtInt::modeRemark),
-      Mode(tiCalculate, "Vermessen", StrpChrtInt::modeCalculate),
-      Toggle(tiAutoScale, "Autoscale", &TStripChartInt::AutoScale, &TStripChartInt::SetAutoScale),
-      {TToolButtonDef::bkPush, tiCapture, "fangen", {}, [C](bool) { C->CaptureRange(); }},
-      Toggle(tiJogShuttle, "Jog Shuttle", &TStripChartInt::ShowJogShuttleBar, &TStripChartInt::SetShowJogShuttleBar),
-      Toggle(tiValueBar, "Werte anzeigen", &TStripChartInt::ShowValueBar, &TStripChartInt::SetShowValueBar),
-      {TToolButtonDef::bkPush, tiTitles, "Beschriftung", {}, [C, Self](bool) { C->Guarded([Self] { Self->RunModal(Self->FTitle); }); }},
-      {TToolButtonDef::bkPush, tiGrid, "Gitter", {}, [C, Self](bool) { C->Guarded([Self] { Self->RunModal(Self->FGrid); }); }},
-      {TToolButtonDef::bkPush, tiAxis, "Maße", {}, [C, Self](bool) { C->Guarded([Self] { Self->RunModal(Self->FAxis); }); }},
+      Toggle(tiCross, QT_TRANSLATE_NOOP("quellix::ChartTools::TToolBar", "Fadenkreuz"), &TStripChartInt::ShowCross, &TStripChartInt::SetShowCross),
+      Mode(tiZoom, QT_TRANSLATE_NOOP("quellix::ChartTools::TToolBar", "Zoom"), StrpChrtInt::modeZoom),
+      Mode(tiMeasure, QT_TRANSLATE_NOOP("quellix::ChartTools::TToolBar", "Meßkurve(n)"), StrpChrtInt::modeMeasure),
+      Mode(tiRemark, QT_TRANSLATE_NOOP("quellix::ChartTools::TToolBar", "Bemerkung ändern"), StrpChrtInt::modeRemark),
+      Mode(tiCalculate, QT_TRANSLATE_NOOP("quellix::ChartTools::TToolBar", "Vermessen"), StrpChrtInt::modeCalculate),
+      Toggle(tiAutoScale, QT_TRANSLATE_NOOP("quellix::ChartTools::TToolBar", "Autoscale"), &TStripChartInt::AutoScale, &TStripChartInt::SetAutoScale),
+      {TToolButtonDef::bkPush, tiCapture, QT_TRANSLATE_NOOP("quellix::ChartTools::TToolBar", "fangen"), {}, [C](bool) { C->CaptureRange(); }},
+      Toggle(tiJogShuttle, QT_TRANSLATE_NOOP("quellix::ChartTools::TToolBar", "Jog Shuttle"), &TStripChartInt::ShowJogShuttleBar, &TStripChartInt::SetShowJogShuttleBar),
+      Toggle(tiValueBar, QT_TRANSLATE_NOOP("quellix::ChartTools::TToolBar", "Werte anzeigen"), &TStripChartInt::ShowValueBar, &TStripChartInt::SetShowValueBar),
+      {TToolButtonDef::bkPush, tiTitles, QT_TRANSLATE_NOOP("quellix::ChartTools::TToolBar", "Beschriftung"), {}, [C, Self](bool) { C->Guarded([Self] { Self->RunModal(Self->FTitle); }); }},
+      {TToolButtonDef::bkPush, tiGrid, QT_TRANSLATE_NOOP("quellix::ChartTools::TToolBar", "Gitter"), {}, [C, Self](bool) { C->Guarded([Self] { Self->RunModal(Self->FGrid); }); }},
+      {TToolButtonDef::bkPush, tiAxis, QT_TRANSLATE_NOOP("quellix::ChartTools::TToolBar", "Maße"), {}, [C, Self](bool) { C->Guarded([Self] { Self->RunModal(Self->FAxis); }); }},
   };
 }
 
