@@ -2,6 +2,9 @@
 // chosen by the locale; German stays the text of German locales.
 #include <QAction>
 #include <QCoreApplication>
+#include <QFile>
+#include <QRegularExpression>
+#include <QXmlStreamReader>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -78,4 +81,60 @@ TEST(Translation, DemoWindowsAndChartDialogsAreBuiltInTheLocalesLanguage) {
   EXPECT_EQ(Demo.CloseButton()->text(), QStringLiteral("&Schließen"));
   Remedit::TEditRemark Remark;
   EXPECT_EQ(ButtonTexts<QRadioButton>(Remark), (QStringList{QStringLiteral("Automatisch"), QStringLiteral("Manuell")}));
+}
+
+namespace {
+
+struct TMessage {
+  QString Context, Source, Translation;
+  bool Finished = true;
+};
+
+std::vector<TMessage> ReadTs(const QString& FileName) {
+  std::vector<TMessage> L;
+  QFile F(FileName);
+  if (!F.open(QIODevice::ReadOnly)) return L;
+  QXmlStreamReader X(&F);
+  QString Context;
+  while (!X.atEnd()) {
+    if (X.readNext() != QXmlStreamReader::StartElement) continue;
+    if (X.name() == QLatin1String("name")) Context = X.readElementText();
+    else if (X.name() == QLatin1String("message")) L.push_back({Context, {}, {}});
+    else if (X.name() == QLatin1String("source")) L.back().Source = X.readElementText();
+    else if (X.name() == QLatin1String("translation")) {
+      L.back().Finished = X.attributes().value(QLatin1String("type")).isEmpty();
+      L.back().Translation = X.readElementText();
+    }
+  }
+  return L;
+}
+
+// What a translation must keep of its source for the code that uses it:
+// the arguments filled in by arg(), the number of accelerator marks and
+// line breaks, and the blank or colon that joins it to the next text.
+QString Shape(const QString& S) {
+  QStringList Args;
+  for (const auto& M : QRegularExpression(QStringLiteral("%\\d")).globalMatch(S)) Args << M.captured();
+  Args.sort();
+  const QChar Last = S.isEmpty() ? QChar() : S.back();
+  return Args.join(QLatin1Char(' ')) + QStringLiteral(" &%1 n%2 end[%3]")
+                                           .arg(S.count(QLatin1Char('&')))
+                                           .arg(S.count(QLatin1Char('\n')))
+                                           .arg(Last == QLatin1Char(' ') || Last == QLatin1Char(':') ? Last : QChar('-'));
+}
+
+}  // namespace
+
+// Every text of the translation source is translated, and keeps what the
+// code relies on (a lost %1 would show "%1", a lost & the key).
+TEST(Translation, EveryTextIsTranslatedAndKeepsItsArgumentsAndMarks) {
+  const std::vector<TMessage> Messages = ReadTs(QStringLiteral(QUELLIX_TS_FILE));
+  ASSERT_GT(Messages.size(), 200u);
+  for (const TMessage& M : Messages) {
+    EXPECT_TRUE(M.Finished && !M.Translation.isEmpty()) << M.Context.toStdString() << ": " << M.Source.toStdString();
+    EXPECT_EQ(Shape(M.Translation), Shape(M.Source)) << M.Context.toStdString() << ": " << M.Source.toStdString();
+    // The program asks for the class name with its namespace.
+    if (M.Context != QLatin1String("TQuellix32"))
+      EXPECT_TRUE(M.Context.startsWith(QLatin1String("quellix::"))) << M.Context.toStdString();
+  }
 }
