@@ -59,6 +59,21 @@ struct TMade {
 
 TMade Make(const test::TComponentMaker& M) { return {std::unique_ptr<TComponentCore>(M.Make())}; }
 
+// Calls Visit(Where, Object, Property) for each published property of a
+// fresh instance of every component class; Where names the property.
+template <class F>
+void ForEachPublishedProperty(F&& Visit) {
+  for (const auto& M : test::AllComponents()) {
+    TMade C = Make(M);
+    QObject* O = C.Object();
+    const QMetaObject* Meta = O->metaObject();
+    for (int I = FirstPublished(O); I < Meta->propertyCount(); ++I) {
+      const QMetaProperty P = Meta->property(I);
+      Visit(M.Name.toStdString() + "." + P.name(), O, P);
+    }
+  }
+}
+
 // Properties whose change starts work outside the component (a sound
 // device, tool windows on screen) are left to their own tests.
 bool Excluded(const QByteArray& Name) {
@@ -68,29 +83,19 @@ bool Excluded(const QByteArray& Name) {
 }  // namespace
 
 TEST(QtProperties, EveryPublishedPropertyHasANotifySignal) {
-  for (const auto& M : test::AllComponents()) {
-    TMade C = Make(M);
-    const QMetaObject* Meta = C.Object()->metaObject();
-    for (int I = FirstPublished(C.Object()); I < Meta->propertyCount(); ++I)
-      EXPECT_TRUE(Meta->property(I).hasNotifySignal()) << M.Name.toStdString() << "." << Meta->property(I).name();
-  }
+  ForEachPublishedProperty(
+      [](const std::string& Where, QObject*, const QMetaProperty& P) { EXPECT_TRUE(P.hasNotifySignal()) << Where; });
 }
 
 // Each writable property in turn: a real change fires its signal once, the
 // same value again fires nothing, a value the setter rejects fires nothing.
 TEST(QtProperties, NotifyFiresOnARealChangeOnlyAndNeverOnTheSameValue) {
   int Checked = 0;
-  for (const auto& M : test::AllComponents()) {
-    TMade C = Make(M);
-    QObject* O = C.Object();
-    const QMetaObject* Meta = O->metaObject();
-    for (int I = FirstPublished(O); I < Meta->propertyCount(); ++I) {
-      const QMetaProperty P = Meta->property(I);
-      if (!P.isWritable() || !P.hasNotifySignal() || !P.isDesignable() || Excluded(P.name())) continue;
+  ForEachPublishedProperty([&](const std::string& Where, QObject* O, const QMetaProperty& P) {
+      if (!P.isWritable() || !P.hasNotifySignal() || !P.isDesignable() || Excluded(P.name())) return;
       const QVariant Before = P.read(O);
       const QVariant New = OtherValue(P, Before);
-      if (!New.isValid()) continue;
-      const std::string Where = M.Name.toStdString() + "." + P.name();
+      if (!New.isValid()) return;
       QSignalSpy Spy(O, P.notifySignal());
       ASSERT_TRUE(Spy.isValid()) << Where;
       try {
@@ -104,22 +109,15 @@ TEST(QtProperties, NotifyFiresOnARealChangeOnlyAndNeverOnTheSameValue) {
       P.write(O, After);
       EXPECT_EQ(Spy.count(), 0) << Where << " (same value again)";
       ++Checked;
-    }
-  }
+  });
   EXPECT_GT(Checked, 200);
 }
 
 TEST(QtProperties, ColourPropertiesRoundTripAsQColorOnEveryComponent) {
   const QColor Colours[] = {QColor(Qt::red), QColor(12, 200, 99), QColor(Qt::white)};
   int Checked = 0;
-  for (const auto& M : test::AllComponents()) {
-    TMade C = Make(M);
-    QObject* O = C.Object();
-    const QMetaObject* Meta = O->metaObject();
-    for (int I = FirstPublished(O); I < Meta->propertyCount(); ++I) {
-      const QMetaProperty P = Meta->property(I);
-      if (P.metaType().id() != QMetaType::QColor) continue;
-      const std::string Where = M.Name.toStdString() + "." + P.name();
+  ForEachPublishedProperty([&](const std::string& Where, QObject* O, const QMetaProperty& P) {
+      if (P.metaType().id() != QMetaType::QColor) return;
       for (const QColor& Want : Colours) {
         EXPECT_TRUE(O->setProperty(P.name(), Want)) << Where;
         EXPECT_EQ(O->property(P.name()).value<QColor>(), Want) << Where;
@@ -128,8 +126,7 @@ TEST(QtProperties, ColourPropertiesRoundTripAsQColorOnEveryComponent) {
             << Where;
       }
       ++Checked;
-    }
-  }
+  });
   EXPECT_GE(Checked, 30);
 }
 
