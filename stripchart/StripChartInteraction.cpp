@@ -8,6 +8,7 @@
 // remembers where it is on the screen (FCrossesOnScreen), which keeps
 // erasing exact when the picture under it scrolls or is repainted.
 #include <QApplication>
+#include <QPointer>
 #include <algorithm>
 #include <cmath>
 #include <limits>
