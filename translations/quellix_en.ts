@@ -885,8 +885,8 @@ TDataEvent · sinks</translation>
             <translation>Quellix 32 - Full 32-bit power!</translation>
         </message>
         <message>
-            <source>Quellix gibt es auch für weitere Versionen der Entwicklungsumgebungen.</source>
-            <translation>Quellix is also available for other versions of the development environments.</translation>
+            <source>Quellix gibt es auch für weitere Entwicklungsumgebungen.</source>
+            <translation>Quellix is also available for other development environments.</translation>
         </message>
         <message>
             <source>Quellix-Entwicklergruppe  -  Messweg 12  -  D-00000 Beispielstadt  -  Telefon (00000) 12 34 56  -  Telefax (00000) 12 34 57  -  Online: quellix.example  -  Komponenten zum Messen, Darstellen und Auswerten</source>
@@ -1219,7 +1219,7 @@ The cross-hair shows series and voltage of the value under the mouse.</translati
             <translation>Explanation</translation>
         </message>
         <message>
-            <source>&amp;Schließen</source>
+            <source>S&amp;chließen</source>
             <translation>&amp;Close</translation>
         </message>
     </context>

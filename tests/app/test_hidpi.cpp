@@ -130,7 +130,9 @@ TEST(HiDpiComponents, SameGeometryAsRatioOneAndFinerDetail) {
       // Glyphs hinted at the larger size may reach a flat pixel next to a
       // letter now and then; nothing else may.
       EXPECT_LE(Wrong, Flat / 500) << K.Name << " at ratio " << R << ": " << Wrong << " of " << Flat;
-      if (K.HasDetail && R == 2) EXPECT_GT(Fine, 20) << K.Name << ": nothing finer than a logical pixel";
+      if (K.HasDetail && R == 2) {
+        EXPECT_GT(Fine, 20) << K.Name << ": nothing finer than a logical pixel";
+      }
     }
   }
 }

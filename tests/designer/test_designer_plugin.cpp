@@ -88,7 +88,10 @@ TEST(DesignerPlugin, PublishedPropertiesAreEditable) {
     EXPECT_GT(Editables, 10) << W->name().toStdString();
     EXPECT_GE(Colours, 1) << W->name().toStdString();  // Color at least
     // The integer twins of the colours stay out of the editor.
-    for (int I = 0; I < M->propertyCount(); ++I)
-      if (QByteArray(M->property(I).name()).endsWith("TColor")) EXPECT_FALSE(M->property(I).isDesignable());
+    for (int I = 0; I < M->propertyCount(); ++I) {
+      if (QByteArray(M->property(I).name()).endsWith("TColor")) {
+        EXPECT_FALSE(M->property(I).isDesignable());
+      }
+    }
   }
 }

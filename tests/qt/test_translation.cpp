@@ -78,7 +78,7 @@ TEST(Translation, DemoWindowsAndChartDialogsAreBuiltInTheLocalesLanguage) {
   EXPECT_FALSE(InstallTranslation(QLocale(QLocale::German, QLocale::Germany)));
   HistoXY_Unit::THisto1_Demo Demo;
   EXPECT_EQ(Demo.TitleLabel()->text(), QStringLiteral("XY-Darstellung"));
-  EXPECT_EQ(Demo.CloseButton()->text(), QStringLiteral("&Schließen"));
+  EXPECT_EQ(Demo.CloseButton()->text(), QStringLiteral("S&chließen"));
   Remedit::TEditRemark Remark;
   EXPECT_EQ(ButtonTexts<QRadioButton>(Remark), (QStringList{QStringLiteral("Automatisch"), QStringLiteral("Manuell")}));
 }
@@ -134,7 +134,8 @@ TEST(Translation, EveryTextIsTranslatedAndKeepsItsArgumentsAndMarks) {
     EXPECT_TRUE(M.Finished && !M.Translation.isEmpty()) << M.Context.toStdString() << ": " << M.Source.toStdString();
     EXPECT_EQ(Shape(M.Translation), Shape(M.Source)) << M.Context.toStdString() << ": " << M.Source.toStdString();
     // The program asks for the class name with its namespace.
-    if (M.Context != QLatin1String("TQuellix32"))
+    if (M.Context != QLatin1String("TQuellix32")) {
       EXPECT_TRUE(M.Context.startsWith(QLatin1String("quellix::"))) << M.Context.toStdString();
+    }
   }
 }

@@ -86,6 +86,8 @@ TEST_F(StripExport, WindowCsvIsWhatQlxmExportWritesForTheSameSamples) {
     if (R.PlayBack) {
       C.StopLogging();
       C.StartPlaying(File);
+      // Playback opens at the run's start; the user moves to its end.
+      C.MoveWindowTo(false, C.DisplayTimeLast());
       Window = WindowCsv(C);
     } else {
       Window = WindowCsv(C);
