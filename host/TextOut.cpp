@@ -32,10 +32,13 @@ struct TTextImage {
 
 namespace {
 
-// Bounded by the bytes of the glyph images; the least used go first.
+// Bounded by the bytes its entries hold (glyph image, key, record); the
+// least used go first. Time labels bring new texts for as long as a chart
+// runs, so the bound is what the cache costs a long-running program: 1 MB
+// holds the labels of a few dozen charts and scales at once.
 using TTextCache = QCache<QString, TTextImage>;
 TTextCache& TextCache() {
-  thread_local TTextCache Cache(4 << 20);
+  thread_local TTextCache Cache(1 << 20);
   return Cache;
 }
 
@@ -97,7 +100,7 @@ TTextImage* TextImage(const TFont& Font, const QString& Text, bool WithGlyphs, q
     }
     New->Rendered = true;
   }
-  const qsizetype Cost = 64 + New->Glyphs.sizeInBytes();
+  const qsizetype Cost = 64 + static_cast<qsizetype>(sizeof(TTextImage)) + Key.size() * 2 + New->Glyphs.sizeInBytes();
   T = New.get();
   if (!Cache.insert(Key, New.release(), Cost)) return nullptr;  // larger than the whole cache
   return T;
