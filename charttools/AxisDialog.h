@@ -39,15 +39,17 @@ struct TNumberField {
 };
 
 /// Reads a property of the chart that Chart points to when it is called.
-template <class TChart, class TValue>
-std::function<Extended()> Reader(TChart* const& Chart, TValue (TChart::*Get)() const) {
+/// The accessors may be members of a base class of TChart.
+template <class TChart, class TGet>
+std::function<Extended()> Reader(TChart* const& Chart, TGet Get) {
   return [&Chart, Get]() -> Extended { return (Chart->*Get)(); };
 }
 
 /// The field of a float property of the chart that Chart points to when
 /// the field is used.
-template <class TChart, class TValue>
-TNumberField Field(TChart* const& Chart, TValue (TChart::*Get)() const, void (TChart::*Set)(TValue)) {
+template <class TChart, class TGet, class TSet>
+TNumberField Field(TChart* const& Chart, TGet Get, TSet Set) {
+  using TValue = std::remove_cvref_t<decltype((Chart->*Get)())>;
   static_assert(std::is_floating_point_v<TValue>);
   TNumberField F;
   F.Get = Reader(Chart, Get);
@@ -57,10 +59,9 @@ TNumberField Field(TChart* const& Chart, TValue (TChart::*Get)() const, void (TC
 }
 
 /// The fields of the two ends of a range, each knowing the other.
-template <class TChart, class TValue>
-std::pair<TNumberField, TNumberField> RangeFields(TChart* const& Chart, TValue (TChart::*GetMin)() const,
-                                                  void (TChart::*SetMin)(TValue), TValue (TChart::*GetMax)() const,
-                                                  void (TChart::*SetMax)(TValue)) {
+template <class TChart, class TGet, class TSet>
+std::pair<TNumberField, TNumberField> RangeFields(TChart* const& Chart, TGet GetMin, TSet SetMin, TGet GetMax,
+                                                  TSet SetMax) {
   TNumberField Min = Field(Chart, GetMin, SetMin), Max = Field(Chart, GetMax, SetMax);
   Min.OtherEnd = Max.Get;
   Max.OtherEnd = Min.Get;

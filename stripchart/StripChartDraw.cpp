@@ -51,63 +51,6 @@ bool StoreFinite(T& Field, const T& Value) {
   return std::isfinite(Value) && Store(Field, Value);
 }
 
-// Seconds as a calendar time: day 1 is 1 January of year 1; the time of
-// day is rounded to whole milliseconds, as the calendar conversion does.
-struct TCalendarTime {
-  std::int64_t Day = 0;
-  Integer Hour = 0, Minute = 0, Second = 0, MSec = 0;
-};
-
-TCalendarTime ToCalendar(Extended Seconds) {
-  const Extended Limit = 9.0e15L;  // keeps the millisecond count in 64 bits
-  const Extended Ms = std::nearbyint(std::clamp<Extended>(Seconds * 1000, -Limit, Limit));
-  const auto Total = static_cast<std::int64_t>(std::isnan(Ms) ? 0 : Ms);
-  constexpr std::int64_t MsPerDay = 86400000;
-  TCalendarTime C;
-  C.Day = Total >= 0 ? Total / MsPerDay : -((-Total + MsPerDay - 1) / MsPerDay);
-  auto InDay = static_cast<Integer>(Total - C.Day * MsPerDay);
-  C.MSec = InDay % 1000;
-  InDay /= 1000;
-  C.Second = InDay % 60;
-  InDay /= 60;
-  C.Minute = InDay % 60;
-  C.Hour = InDay / 60;
-  return C;
-}
-
-QString Two(Integer V) { return QStringLiteral("%1").arg(V, 2, 10, QLatin1Char('0')); }
-
-const char* const kMonths[12] = {"Jan", "Feb", "Mär", "Apr", "Mai", "Jun", "Jul", "Aug", "Sep", "Okt", "Nov", "Dez"};
-
-// The unit classes and what they select.
-struct TUnitRow {
-  Integer Low, High;
-  const char* Caption;
-  const char* Sample;
-};
-const TUnitRow kUnitRows[] = {
-    {-9, -7, "   [nsec:psec]", "000000000.000  "},
-    {-6, -4, "   [\u00b5sec:nsec]", "000000.000  "},
-    {-3, -1, "   [msec:\u00b5sec]", "000.000  "},
-    {0, 1, "   [sec:msec]", "00.000  "},
-    {2, 3, "   [min:sec]", "00:00  "},
-    {4, 5, "   [h:min]", "00:00  "},
-};
-const TUnitRow kDayRow = {0, 0, "   [day]", "00:00  "};
-
-const TUnitRow& UnitRow(Integer UnitClass) {
-  for (const TUnitRow& R : kUnitRows)
-    if (UnitClass >= R.Low && UnitClass <= R.High) return R;
-  return kDayRow;
-}
-
-// A number pattern applied to a part of a second; a result that does not
-// fit the pattern (a carry into the next unit) shows the zero text.
-QString FractionText(const QString& Pattern, Extended Value, const QString& Zero) {
-  const QString S = FormatFloat(Pattern, Value);
-  return S.size() > Zero.size() ? Zero : S;
-}
-
 // The label text of a time, kept: a scrolling chart shows the same label
 // times frame after frame. By unit class, time and decimal separator (the
 // texts depend on nothing else); a few thousand at most.
@@ -143,7 +86,7 @@ const QString& CachedTimeLabel(Integer UnitClass, Extended T) {
 // f = -(H - 1) / (ln max - ln min), o = Bottom - f ln min - 1.
 // Both are evaluated as the distance from the row of min, so that the
 // range ends land on their rows exactly.
-struct TStripChartInt::TValueMap {
+struct TStripChartMapping::TValueMap {
   bool Log = false;
   double Bottom = 0;
   double Height = 0;
@@ -156,7 +99,7 @@ struct TStripChartInt::TValueMap {
   }
 };
 
-TStripChartInt::TValueMap TStripChartInt::MakeValueMap() const {
+TStripChartMapping::TValueMap TStripChartMapping::MakeValueMap() const {
   TValueMap M;
   const TRect P = PlotRect();
   M.Bottom = P.Bottom;
@@ -172,12 +115,12 @@ TStripChartInt::TValueMap TStripChartInt::MakeValueMap() const {
   return M;
 }
 
-bool TStripChartInt::ViewRangeValid() const {
+bool TStripChartMapping::ViewRangeValid() const {
   if (!std::isfinite(FViewYMin) || !std::isfinite(FViewYMax) || !(FViewYMax > FViewYMin)) return false;
   return FGridScale == strpLin || FViewYMin > 0;
 }
 
-Integer TStripChartInt::ValueToRow(Single Value) const {
+Integer TStripChartMapping::ValueToRow(Single Value) const {
   if (!ViewRangeValid()) return kRowLimit;
   return MakeValueMap().Row(Value);
 }
@@ -185,7 +128,7 @@ Integer TStripChartInt::ValueToRow(Single Value) const {
 // ===========================================================================
 // Value axis
 
-QString TStripChartInt::ValueLabelFormat(Single YMin, Single YMax, Integer Decimals) {
+QString TStripChartMapping::ValueLabelFormat(Single YMin, Single YMax, Integer Decimals) {
   const QString Scientific = QStringLiteral("#.##E-00");
   if (YMin < -100000 || YMax > 100000) return Scientific;
   if (static_cast<Extended>(YMax) - YMin >= 0.001L || (YMax >= 0.001f && YMin <= -0.001f)) {
@@ -195,7 +138,7 @@ QString TStripChartInt::ValueLabelFormat(Single YMin, Single YMax, Integer Decim
   return Scientific;
 }
 
-Integer TStripChartInt::YAxisTextHeight() {
+Integer TStripChartMapping::YAxisTextHeight() {
   TCanvas& Cv = Canvas();
   const TFont Saved = Cv.Font();
   Cv.Font().Assign(FFontYAxis);
@@ -209,7 +152,7 @@ Integer TStripChartInt::YAxisTextHeight() {
 // the smallest that keeps labelled rows two text heights apart, up to and
 // including ViewYMax. Logarithmic: grid at m x 10^e (m = 1..9) inside the
 // range, labels at the decades. At most 999 of each.
-TStripChartInt::TValueAxis TStripChartInt::LayoutValueAxis() {
+TStripChartMapping::TValueAxis TStripChartMapping::LayoutValueAxis() {
   TValueAxis A;
   const TRect P = PlotRect();
   const Integer H = P.Bottom - P.Top;
@@ -273,58 +216,13 @@ TStripChartInt::TValueAxis TStripChartInt::LayoutValueAxis() {
 // ===========================================================================
 // Time axis
 
-Integer TStripChartInt::TimeUnitClass(Integer Samples, Extended Increment) {
-  const Extended Span = Samples * Increment;
-  if (!(Span > 0) || !std::isfinite(Span)) return 0;
-  Integer U = Round(std::log10(Span));
-  if (U < 0) --U;
-  return U;
-}
-
-QString TStripChartInt::TimeUnitCaption(Integer UnitClass) { return QString::fromUtf8(UnitRow(UnitClass).Caption); }
-
-QString TStripChartInt::TimeUnitSample(Integer UnitClass) { return QString::fromUtf8(UnitRow(UnitClass).Sample); }
-
-QString TStripChartInt::TimeLabelText(Integer UnitClass, Extended T) {
-  const bool Clock = UnitClass >= 2 && UnitClass <= 5;
-  const bool Day = UnitRow(UnitClass).Caption == kDayRow.Caption;
-  if (!(T > 0)) return Day ? QStringLiteral("00") : Clock ? QStringLiteral("00:00") : QStringLiteral("00.000");
-  if (UnitClass >= -9 && UnitClass <= -7)
-    return FractionText(QStringLiteral("00.000"), Frac(T * 10000000) * 100, QStringLiteral("00.000"));
-  if (UnitClass >= -6 && UnitClass <= -4)
-    return FractionText(QStringLiteral("00.000"), Frac(T * 10000) * 100, QStringLiteral("00.000"));
-  if (UnitClass >= -3 && UnitClass <= -1)
-    return FractionText(QStringLiteral("000.000"), Frac(T) * 1000, QStringLiteral("000.000"));
-  const TCalendarTime C = ToCalendar(T);
-  if (UnitClass == 0 || UnitClass == 1)
-    return Two(C.Second) + FractionText(QStringLiteral(".000"), Frac(T), QStringLiteral(".000"));
-  if (UnitClass == 2 || UnitClass == 3) return Two(C.Minute) + ':' + Two(C.Second);
-  if (UnitClass == 4 || UnitClass == 5) return Two(C.Hour) + ':' + Two(C.Minute);
-  return Two(QDate(1, 1, 1).addDays(C.Day - 1).day());
-}
-
-// "yyyy mmm dd hh:nn:ss"; a time of less than a day has no date to show
-// and gives "hh:nn:ss"; up to one second "00:00".
-QString TStripChartInt::TimeCaptionText(Extended T) {
-  if (!(T > 1)) return QStringLiteral("00:00");
-  const TCalendarTime C = ToCalendar(T);
-  const QString Clock = Two(C.Hour) + ':' + Two(C.Minute) + ':' + Two(C.Second);
-  if (T < 86400) return Clock;
-  const QDate D = QDate(1, 1, 1).addDays(C.Day - 1);
-  return QStringLiteral("%1 %2 %3 ")
-             .arg(D.year(), 4, 10, QLatin1Char('0'))
-             .arg(QString::fromUtf8(kMonths[D.month() - 1]))
-             .arg(Two(D.day())) +
-         Clock;
-}
-
 // First grid time: the run start rounded to the decade p of the sample
 // interval, then back by whole grid steps while still at or after the
 // start. Unit class from the window span. Label step: how many grid steps
 // one label of the class's width sample needs. A spacing that makes the
 // step incomputable (zero, negative, or so fine that the step overflows)
 // becomes a tenth of the window span.
-void TStripChartInt::LayoutTimeAxis() {
+void TStripChartMapping::LayoutTimeAxis() {
   TTimeAxis A;
   const Extended Inc = FDisplayTimeIncrement;
   const Integer W = FSamplesPerWindow;
@@ -370,7 +268,7 @@ void TStripChartInt::LayoutTimeAxis() {
 // ===========================================================================
 // Properties
 
-void TStripChartInt::SetupDrawing() {
+void TStripChartLook::SetupDrawing() {
   // The picture covers the whole control: no background fill before Paint.
   SetOpaque(true);
   FTitleRects.fill(Rect(-1, -1, -1, -1));
@@ -385,104 +283,104 @@ void TStripChartInt::SetupDrawing() {
 }
 
 // A paint of everything makes a pending move moot.
-void TStripChartInt::InvalidatePlot() {
+void TStripChartView::InvalidatePlot() {
   FPendingScroll = 0;
   Invalidate();
 }
 
-void TStripChartInt::SetEnableUpdate(bool Value) {
+void TStripChartLook::SetEnableUpdate(bool Value) {
   const TChangeScope Changes;
   if (Store(FEnableUpdate, Value) && Value) InvalidatePlot();
 }
 
-void TStripChartInt::SetGridColor(TColor Value) {
+void TStripChartLook::SetGridColor(TColor Value) {
   const TChangeScope Changes;
   if (Store(FGridColor, Value)) InvalidatePlot();
 }
 
-void TStripChartInt::SetBkColor(TColor Value) {
+void TStripChartLook::SetBkColor(TColor Value) {
   const TChangeScope Changes;
   if (Store(FBkColor, Value)) InvalidatePlot();
 }
 
-void TStripChartInt::SetGridVisible(TGrdVisible Value) {
+void TStripChartLook::SetGridVisible(TGrdVisible Value) {
   const TChangeScope Changes;
   if (Store(FGridVisible, Value)) InvalidatePlot();
 }
 
-void TStripChartInt::SetGridScale(TstrpScale Value) {
+void TStripChartLook::SetGridScale(TstrpScale Value) {
   const TChangeScope Changes;
   if (!Store(FGridScale, Value)) return;
   InvalidatePlot();
   if (FAutoScale && Value == strpLog) AdaptRange(true);
 }
 
-void TStripChartInt::SetGridLineStyle(TPenStyle Value) {
+void TStripChartLook::SetGridLineStyle(TPenStyle Value) {
   if (Store(FGridLineStyle, Value)) InvalidatePlot();
 }
 
-void TStripChartInt::SetMarkerHighlightColor(TColor Value) {
+void TStripChartLook::SetMarkerHighlightColor(TColor Value) {
   const TChangeScope Changes;
   if (Store(FMarkerHighlightColor, Value)) InvalidatePlot();
 }
 
-void TStripChartInt::SetMarkerColor(TColor Value) {
+void TStripChartLook::SetMarkerColor(TColor Value) {
   const TChangeScope Changes;
   if (Store(FMarkerColor, Value)) InvalidatePlot();
 }
 
-void TStripChartInt::SetMarkerWidth(Single Value) {
+void TStripChartLook::SetMarkerWidth(Single Value) {
   const TChangeScope Changes;
   if (StoreFinite(FMarkerWidth, Value)) InvalidatePlot();
 }
 
-void TStripChartInt::SetBorderStyle(TBorderStyle Value) {
+void TStripChartLook::SetBorderStyle(TBorderStyle Value) {
   const TChangeScope Changes;
   if (Store(FBorderStyle, Value)) InvalidatePlot();
 }
 
-void TStripChartInt::SetTitle(TTitlePlace Place, const QString& Value) {
+void TStripChartLook::SetTitle(TTitlePlace Place, const QString& Value) {
   if (!Store(FTitles[Place], Value)) return;
   // The tool windows carry the top title in their captions.
   if (Place == tpTop) RetitleToolWindows();
   InvalidatePlot();
 }
 
-void TStripChartInt::SetViewYMin(Single Value) {
+void TStripChartMapping::SetViewYMin(Single Value) {
   const TChangeScope Changes;
   if (!StoreFinite(FViewYMin, Value)) return;
   InvalidatePlot();
   if (FAutoScale) AdaptRange(true);
 }
 
-void TStripChartInt::SetViewYMax(Single Value) {
+void TStripChartMapping::SetViewYMax(Single Value) {
   const TChangeScope Changes;
   if (StoreFinite(FViewYMax, Value)) InvalidatePlot();
 }
 
-void TStripChartInt::SetViewYGap(Single Value) {
+void TStripChartMapping::SetViewYGap(Single Value) {
   const TChangeScope Changes;
   if (StoreFinite(FViewYGap, Value)) InvalidatePlot();
 }
 
-void TStripChartInt::SetViewYDecimals(Integer Value) {
+void TStripChartMapping::SetViewYDecimals(Integer Value) {
   const TChangeScope Changes;
   if (Store(FViewYDecimals, Value)) InvalidatePlot();
 }
 
-void TStripChartInt::SetViewXGap(Double Value) {
+void TStripChartMapping::SetViewXGap(Double Value) {
   const TChangeScope Changes;
   if (!StoreFinite(FViewXGap, Value)) return;
   LayoutTimeAxis();
   InvalidatePlot();
 }
 
-void TStripChartInt::SetShowCross(bool Value) {
+void TStripChartMapping::SetShowCross(bool Value) {
   const TChangeScope Changes;
   if (Store(FShowCross, Value)) InvalidatePlot();
 }
 
-void TStripChartInt::SetReduceFlicker(bool Value) {
+void TStripChartView::SetReduceFlicker(bool Value) {
   const TChangeScope Changes;
   if (!Store(FReduceFlicker, Value)) return;
   if (!Value) FBitmap.reset();
@@ -492,7 +390,7 @@ void TStripChartInt::SetReduceFlicker(bool Value) {
 // ===========================================================================
 // Paint
 
-void TStripChartInt::Paint() {
+void TStripChartView::Paint() {
   if (!FEnableUpdate) return;
   TCanvas& Cv = Canvas();
   const TRect P = PlotRect();
@@ -564,7 +462,7 @@ void TStripChartInt::Paint() {
   TPaintBox::Paint();
 }
 
-void TStripChartInt::DrawRangeError() {
+void TStripChartView::DrawRangeError() {
   TCanvas& Cv = Canvas();
   Cv.Brush().Color = clRed;
   Cv.Brush().Style = bsSolid;
@@ -577,7 +475,7 @@ void TStripChartInt::DrawRangeError() {
 // Margins and titles, the raised frame round the control, the plot with
 // its sunken frame, then what the update area needs of grid and traces
 // and the two label strips.
-void TStripChartInt::DrawFrame(TCanvas& Cv, const TRect& C) {
+void TStripChartView::DrawFrame(TCanvas& Cv, const TRect& C) {
   const TRect P = PlotRect();
   const Integer W = Width(), H = Height();
   Cv.Pen().Mode = pmCopy;
@@ -610,7 +508,7 @@ void TStripChartInt::DrawFrame(TCanvas& Cv, const TRect& C) {
 
 // Top and bottom titles centred, the left one turned to run upwards and
 // the right one downwards, both centred vertically.
-void TStripChartInt::DrawTitles(TCanvas& Cv) {
+void TStripChartView::DrawTitles(TCanvas& Cv) {
   const Integer W = Width(), H = Height();
   if (!FRotatedValid) {
     FRotatedLeft.Assign(FFontTitleLeft);
@@ -658,7 +556,7 @@ void TStripChartInt::DrawTitles(TCanvas& Cv) {
 
 // Time grid, value grid, one polyline per visible series, the remark
 // marks; all clipped to the plot.
-void TStripChartInt::DrawGridAndTraces(TCanvas& Cv) {
+void TStripChartView::DrawGridAndTraces(TCanvas& Cv) {
   if (FCount < 1) return;
   const TRect P = PlotRect();
   const int Saved = Cv.SaveDC();
@@ -717,7 +615,7 @@ void TStripChartInt::DrawGridAndTraces(TCanvas& Cv) {
 // and with more than one grid step per sample only every k-th step (k
 // counted from the first grid time) gets a line. The lines thus belong to
 // their samples and move with them when the picture scrolls.
-std::vector<Integer> TStripChartInt::TimeGridIndices(Integer From, Integer To) const {
+std::vector<Integer> TStripChartMapping::TimeGridIndices(Integer From, Integer To) const {
   std::vector<Integer> Result;
   const Extended Inc = FDisplayTimeIncrement;
   const Extended Gap = FViewXGap;
@@ -738,7 +636,7 @@ std::vector<Integer> TStripChartInt::TimeGridIndices(Integer From, Integer To) c
 
 // Labels right-aligned 10 pixels left of the plot, centred on their rows,
 // each with a tick to the plot's left edge.
-void TStripChartInt::DrawValueLabels(TCanvas& Cv) {
+void TStripChartView::DrawValueLabels(TCanvas& Cv) {
   const TValueAxis Axis = LayoutValueAxis();
   const TRect P = PlotRect();
   Cv.Font().Assign(FFontYAxis);
@@ -754,7 +652,7 @@ void TStripChartInt::DrawValueLabels(TCanvas& Cv) {
   }
 }
 
-Integer TStripChartInt::XAxisTextHeight() {
+Integer TStripChartMapping::XAxisTextHeight() {
   TCanvas& Cv = Canvas();
   const TFont Saved = Cv.Font();
   Cv.Font().Assign(FFontXAxis);
@@ -763,12 +661,12 @@ Integer TStripChartInt::XAxisTextHeight() {
   return H;
 }
 
-TRect TStripChartInt::LabelStrip() {
+TRect TStripChartMapping::LabelStrip() {
   const TRect P = PlotRect();
   return Rect(P.Left, P.Bottom + 2, P.Right + 1, P.Bottom + 5 + XAxisTextHeight() + 1);
 }
 
-TRect TStripChartInt::CaptionStrip() {
+TRect TStripChartMapping::CaptionStrip() {
   const TRect P = PlotRect();
   const Integer Th = XAxisTextHeight();
   const Integer Top = P.Bottom + 5 + Th + 2;
@@ -779,7 +677,7 @@ TRect TStripChartInt::CaptionStrip() {
 // (t >= 0), each with a tick down from the plot's bottom and its text
 // centred below; the caption (window end as calendar time and the unit)
 // right-aligned under them. Nothing leaves the plot's horizontal extent.
-void TStripChartInt::DrawTimeLabels(TCanvas& Cv) {
+void TStripChartView::DrawTimeLabels(TCanvas& Cv) {
   const TRect P = PlotRect();
   const Extended Inc = FDisplayTimeIncrement;
   if (P.Right <= P.Left || !(Inc > 0)) return;
@@ -818,7 +716,7 @@ void TStripChartInt::DrawTimeLabels(TCanvas& Cv) {
 // ===========================================================================
 // Overlays
 
-void TStripChartInt::DrawZoomRect() {
+void TStripChartCrosses::DrawZoomRect() {
   TRect R = FZoomRect;
   if (R.Left > R.Right) std::swap(R.Left, R.Right);
   if (R.Top > R.Bottom) std::swap(R.Top, R.Bottom);
@@ -833,7 +731,7 @@ void TStripChartInt::DrawZoomRect() {
 // under the mouse), the current remark following the window middle (a new
 // one repaints the marks in their colours). The move of the picture waits
 // for the deferred drawing, which moves once for all appends of a frame.
-void TStripChartInt::ScrollBy(Integer Samples) {
+void TStripChartView::ScrollBy(Integer Samples) {
   if (!FEnableUpdate) return;   // the next enabling repaints everything
   if (FAutoScale && AdaptRange(true)) {
     // A new range repaints everything.
@@ -854,7 +752,7 @@ void TStripChartInt::ScrollBy(Integer Samples) {
 // The old newest sample lies d = Right - its x position left of the plot's
 // right edge once Samples more have come; -1 when the picture cannot be
 // moved and must be painted anew.
-Integer TStripChartInt::ScrollDistance(Integer Samples) {
+Integer TStripChartView::ScrollDistance(Integer Samples) {
   const TRect P = PlotRect();
   const Integer OldNewest = FCount - Samples;
   const bool Painted = TSize{Width(), Height()} == FPaintedSize;
@@ -865,7 +763,7 @@ Integer TStripChartInt::ScrollDistance(Integer Samples) {
   return D < 0 || D > P.Right - P.Left ? -1 : D;
 }
 
-void TStripChartInt::DrawPending() {
+void TStripChartView::DrawPending() {
   const Integer Samples = FPendingScroll;
   FPendingScroll = 0;
   if (Samples > 0) DrawScroll(Samples);
@@ -878,7 +776,7 @@ void TStripChartInt::DrawPending() {
 // strip and the caption are painted at once, in one paint, so that the
 // labels are drawn once. Crosses and the zoom rectangle are taken off
 // before the move and put back after it.
-void TStripChartInt::DrawScroll(Integer Samples) {
+void TStripChartView::DrawScroll(Integer Samples) {
   if (!FEnableUpdate) return;
   const TRect P = PlotRect();
   const TRect Area = Rect(P.Left, P.Top, P.Right + 1, P.Bottom + 2);
@@ -916,7 +814,7 @@ void TStripChartInt::DrawScroll(Integer Samples) {
   DrawCrosses();
 }
 
-bool TStripChartInt::ScrollKeepsPicture() const {
+bool TStripChartView::ScrollKeepsPicture() const {
   const auto Moves = [](TPenStyle S) { return S == psSolid || S == psClear || S == psInsideFrame; };
   if ((FGridVisible == grdVer || FGridVisible == grdBoth) && !Moves(FGridLineStyle)) return false;
   for (Integer k = 1; k <= FSeriesNumber; ++k)

@@ -43,7 +43,13 @@ bool InPlot(const TRect& P, Integer X, Integer Y) {
 // ===========================================================================
 // Properties
 
-void TStripChartInt::SetStripMode(TStripMode Value) {
+// The tool windows are complete types here.
+TStripChartInteraction::~TStripChartInteraction() = default;
+
+// The interaction exists only as a part of the component.
+TStripChartInt* TStripChartInteraction::Component() { return static_cast<TStripChartInt*>(this); }
+
+void TStripChartInteraction::SetStripMode(TStripMode Value) {
   const TChangeScope Changes;
   if (Value == FStripMode) return;
   FStripMode = Value;
@@ -60,20 +66,20 @@ void TStripChartInt::SetStripMode(TStripMode Value) {
   if (FValueBar) FValueBar->ShowCalculateGroups(Value == modeCalculate);
 }
 
-void TStripChartInt::SetAutoScale(bool Value) {
+void TStripChartMapping::SetAutoScale(bool Value) {
   const TChangeScope Changes;
   if (Value == FAutoScale) return;
   FAutoScale = Value;
   if (Value) InvalidatePlot();
 }
 
-void TStripChartInt::SetShowToolBar(bool Value) {
+void TStripChartInteraction::SetShowToolBar(bool Value) {
   const TChangeScope Changes;
   if (Value == FShowToolBar) return;
   FShowToolBar = Value;
   if (IsDesigning()) return;
   if (Value) {
-    if (!FToolBar) FToolBar = std::make_unique<_sEtb::TFormToolBarStrip>(this);
+    if (!FToolBar) FToolBar = std::make_unique<_sEtb::TFormToolBarStrip>(Component());
     RetitleToolWindows();
     FToolBar->show();
   } else if (FToolBar) {
@@ -81,13 +87,13 @@ void TStripChartInt::SetShowToolBar(bool Value) {
   }
 }
 
-void TStripChartInt::SetShowValueBar(bool Value) {
+void TStripChartInteraction::SetShowValueBar(bool Value) {
   const TChangeScope Changes;
   if (Value == FShowValueBar) return;
   FShowValueBar = Value;
   if (IsDesigning()) return;
   if (Value) {
-    if (!FValueBar) FValueBar = std::make_unique<_sEca::TFormCalculateBarStrip>(this);
+    if (!FValueBar) FValueBar = std::make_unique<_sEca::TFormCalculateBarStrip>(Component());
     RetitleToolWindows();
     FValueBar->ShowCalculateGroups(FStripMode != modeMeasure);
     FValueBar->show();
@@ -96,13 +102,13 @@ void TStripChartInt::SetShowValueBar(bool Value) {
   }
 }
 
-void TStripChartInt::SetShowJogShuttleBar(bool Value) {
+void TStripChartInteraction::SetShowJogShuttleBar(bool Value) {
   const TChangeScope Changes;
   if (Value == FShowJogShuttleBar) return;
   FShowJogShuttleBar = Value;
   if (IsDesigning()) return;
   if (Value) {
-    if (!FJogShuttleBar) FJogShuttleBar = std::make_unique<_sEjs::TFormJogShuttleBarStrip>(this);
+    if (!FJogShuttleBar) FJogShuttleBar = std::make_unique<_sEjs::TFormJogShuttleBarStrip>(Component());
     RetitleToolWindows();
     FJogShuttleBar->show();
     FJogShuttleBar->UpdateFileState();
@@ -111,28 +117,18 @@ void TStripChartInt::SetShowJogShuttleBar(bool Value) {
   }
 }
 
-void TStripChartInt::RetitleToolWindows() {
+void TStripChartInteraction::RetitleToolWindows() {
   const QString& Top = FTitles[tpTop];
   if (FToolBar) FToolBar->SetCaption(tr("Werkzeuge: ") + Top);
   if (FValueBar) FValueBar->SetCaption(tr("Anzeige: ") + Top);
   if (FJogShuttleBar) FJogShuttleBar->SetCaption(QStringLiteral("Jog Shuttle: ") + Top);
 }
 
-void TStripChartInt::FileStateChanged() {
+void TStripChartInteraction::FileStateChanged() {
   if (FJogShuttleBar) FJogShuttleBar->UpdateFileState();
 }
 
-void TStripChartInt::HandleError(const Exception& E) {
-  if (!Wanted(OnError, &TStripChartInt::errorOccurred)) {
-    MessageDlg(E.Message(), mtError, mbOK);
-    return;
-  }
-  const QPointer<TStripChartInt> Alive(this);
-  if (OnError) OnError(this, E);
-  if (Alive) emit errorOccurred(E.Message());
-}
-
-Remedit::TEditRemark* TStripChartInt::RemarkDialog() {
+Remedit::TEditRemark* TStripChartInteraction::RemarkDialog() {
   if (!FRemarkDialog) FRemarkDialog = std::make_unique<Remedit::TEditRemark>();
   return FRemarkDialog.get();
 }
@@ -143,7 +139,7 @@ Remedit::TEditRemark* TStripChartInt::RemarkDialog() {
 // Linear: ViewYMin + (Height - y - GapBottom) (ViewYMax - ViewYMin) /
 // (Height - GapTop - GapBottom); logarithmic: the inverse of the row
 // mapping of the paint.
-Double TStripChartInt::RowToValue(Integer Y) const {
+Double TStripChartMapping::RowToValue(Integer Y) const {
   const TRect P = PlotRect();
   const Double H = P.Bottom - P.Top;
   if (H <= 0) return FViewYMin;
@@ -156,7 +152,7 @@ Double TStripChartInt::RowToValue(Integer Y) const {
   return FViewYMin + (P.Bottom - Y) * (static_cast<Double>(FViewYMax) - FViewYMin) / H;
 }
 
-TStripChartInt::TSampleHit TStripChartInt::FindSample(Integer X, Integer Y) const {
+TStripChartMapping::TSampleHit TStripChartMapping::FindSample(Integer X, Integer Y) const {
   TSampleHit Hit;
   const Integer From = std::max(1, FWindowOffset + 1);
   const Integer To = std::min(FCount, FSamplesPerBuffer);
@@ -190,7 +186,7 @@ TStripChartInt::TSampleHit TStripChartInt::FindSample(Integer X, Integer Y) cons
 // One horizontal line across the plot at y (only when Top < y < Bottom)
 // and one vertical line at x (only when Left < x < Right); the crossing
 // pixel is drawn once, so that the XOR of the two lines keeps it.
-void TStripChartInt::XorCross(const TCrossOnScreen& C) {
+void TStripChartCrosses::XorCross(const TCrossOnScreen& C) {
   TCanvas& Cv = Canvas();
   const TRect P = PlotRect();
   const int Saved = Cv.SaveDC();
@@ -218,7 +214,7 @@ void TStripChartInt::XorCross(const TCrossOnScreen& C) {
   Cv.RestoreDC(Saved);
 }
 
-void TStripChartInt::EraseCross(TCrossKind Kind) {
+void TStripChartCrosses::EraseCross(TCrossKind Kind) {
   TCrossOnScreen& S = FCrossesOnScreen[Kind];
   if (!S.Drawn) return;
   XorCross(S);
@@ -227,7 +223,7 @@ void TStripChartInt::EraseCross(TCrossKind Kind) {
 
 // A cross whose sample has left the window (x 0) is not drawn, nor the
 // measure cross while ShowCross is off.
-void TStripChartInt::DrawCross(TCrossKind Kind) {
+void TStripChartCrosses::DrawCross(TCrossKind Kind) {
   const TCross& C = FCrosses[Kind];
   TCrossOnScreen& S = FCrossesOnScreen[Kind];
   if (S.Drawn || !C.Shown || C.X == 0 || !ViewRangeValid()) return;
@@ -236,19 +232,23 @@ void TStripChartInt::DrawCross(TCrossKind Kind) {
   XorCross(S);
 }
 
-void TStripChartInt::EraseCrosses() {
+void TStripChartCrosses::EraseCrosses() {
   for (TCrossKind K : {crMeasure, crFirst, crSecond}) EraseCross(K);
 }
 
-void TStripChartInt::DrawCrosses() {
+void TStripChartCrosses::DrawCrosses() {
   for (TCrossKind K : {crMeasure, crFirst, crSecond}) DrawCross(K);
 }
 
-void TStripChartInt::ForgetCrossesOnScreen() {
+void TStripChartCrosses::ForgetCrossesOnScreen() {
   for (TCrossOnScreen& S : FCrossesOnScreen) S.Drawn = false;
 }
 
-void TStripChartInt::UpdateCrossPositions() {
+void TStripChartCrosses::HideCrosses() {
+  for (TCross& C : FCrosses) C.Shown = false;
+}
+
+void TStripChartCrosses::UpdateCrossPositions() {
   const Integer From = std::max(1, FWindowOffset + 1);
   const Extended Inc = FDisplayTimeIncrement;
   for (TCross& C : FCrosses) {
@@ -265,7 +265,7 @@ void TStripChartInt::UpdateCrossPositions() {
   }
 }
 
-void TStripChartInt::PlaceCross(TCrossKind Kind, Integer X, Integer Y) {
+void TStripChartCrosses::PlaceCross(TCrossKind Kind, Integer X, Integer Y) {
   EraseCross(Kind);
   const TSampleHit Hit = FindSample(X, Y);
   TCross& C = FCrosses[Kind];
@@ -285,7 +285,7 @@ void TStripChartInt::PlaceCross(TCrossKind Kind, Integer X, Integer Y) {
   ReportCross(Kind);
 }
 
-void TStripChartInt::ReportCross(TCrossKind Kind) {
+void TStripChartInteraction::ReportCross(TCrossKind Kind) {
   if (Kind == crMeasure) {
     const TCross& C = FCrosses[crMeasure];
     if (OnCrossMove) OnCrossMove(this, static_cast<Single>(C.X), static_cast<Single>(C.Value), C.Series, C.Index);
@@ -303,7 +303,7 @@ void TStripChartInt::ReportCross(TCrossKind Kind) {
 
 // After the plot changed under the mouse, the measure cross moves to the
 // sample now under it.
-void TStripChartInt::RedrawCross() {
+void TStripChartInteraction::RedrawCross() {
   if (FStripMode != modeMeasure || !FShowCross || !FCrosses[crMeasure].Shown || !MouseCapture()) return;
   PlaceCross(crMeasure, FLastMove.X, FLastMove.Y);
 }
@@ -311,7 +311,7 @@ void TStripChartInt::RedrawCross() {
 // ===========================================================================
 // Mouse
 
-void TStripChartInt::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+void TStripChartInteraction::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
   FMouseButton = Button;
   FMousePos = Point(X, Y);
   FLastMove = FMousePos;
@@ -331,7 +331,7 @@ void TStripChartInt::MouseDown(TMouseButton Button, TShiftState Shift, Integer X
   TPaintBox::MouseDown(Button, Shift, X, Y);
 }
 
-void TStripChartInt::MouseMove(TShiftState Shift, Integer X, Integer Y) {
+void TStripChartInteraction::MouseMove(TShiftState Shift, Integer X, Integer Y) {
   FLastMove = Point(X, Y);
   const TRect P = PlotRect();
   switch (FStripMode) {
@@ -389,7 +389,7 @@ void TStripChartInt::MouseMove(TShiftState Shift, Integer X, Integer Y) {
   TPaintBox::MouseMove(Shift, X, Y);
 }
 
-void TStripChartInt::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+void TStripChartInteraction::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
   const bool Pressed = FMousePressed;
   FMousePressed = false;
   if (FStripMode == modeZoom) {
@@ -409,14 +409,14 @@ void TStripChartInt::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, 
   TPaintBox::MouseUp(Button, Shift, X, Y);
 }
 
-void TStripChartInt::Click() {
+void TStripChartInteraction::Click() {
   if (FStripMode != modeRemark) TPaintBox::Click();
 }
 
 // ===========================================================================
 // Zoom
 
-void TStripChartInt::ZoomTo(const TRect& Dragged) {
+void TStripChartInteraction::ZoomTo(const TRect& Dragged) {
   TRect R = Dragged;
   if (R.Left > R.Right) std::swap(R.Left, R.Right);
   if (R.Top > R.Bottom) std::swap(R.Top, R.Bottom);
@@ -468,7 +468,7 @@ void TStripChartInt::ZoomTo(const TRect& Dragged) {
   InvalidatePlot();
 }
 
-void TStripChartInt::Unzoom() {
+void TStripChartInteraction::Unzoom() {
   if (!Zoomed()) return;
   const Integer From = std::max(1, FWindowOffset + 1);
   const Extended TA = BufferIndexTime(From), TB = BufferIndexTime(FCount);
@@ -506,7 +506,7 @@ void TStripChartInt::Unzoom() {
 // ===========================================================================
 // Remarks
 
-void TStripChartInt::RemarkClick(TMouseButton Button, Integer X, Integer Y) {
+void TStripChartInteraction::RemarkClick(TMouseButton Button, Integer X, Integer Y) {
   EraseCross(crMeasure);
   FCrosses[crMeasure].Shown = false;
   SetMouseCapture(false);
@@ -553,7 +553,7 @@ constexpr Integer kMarkPen = 3;
 
 // The mark of a remark of the run shown whose time lies in the window
 // (widened by the mark's radius); its sample must be buffered.
-TRect TStripChartInt::RemarkMarkRect(const TRemarkIndexEntry& E) const {
+TRect TStripChartView::RemarkMarkRect(const TRemarkIndexEntry& E) const {
   if (FCount < 1 || !(FDisplayTimeIncrement > 0)) return {};
   const TRect P = PlotRect();
   const Integer H = Height();
@@ -584,7 +584,7 @@ TRect TStripChartInt::RemarkMarkRect(const TRemarkIndexEntry& E) const {
   return Rect(X - R, Y - R, X + R, Y + R);
 }
 
-void TStripChartInt::DrawRemarkMarks(TCanvas& Cv) {
+void TStripChartView::DrawRemarkMarks(TCanvas& Cv) {
   if (FRemarks.empty()) return;
   Cv.Pen().Style = psSolid;
   Cv.Pen().Mode = pmCopy;
@@ -608,7 +608,7 @@ void TStripChartInt::DrawRemarkMarks(TCanvas& Cv) {
 // one more keeps the rounding of the ends inside.
 static TRect WithPen(const TRect& M) { return Rect(M.Left - kMarkPen, M.Top - kMarkPen, M.Right + kMarkPen, M.Bottom + kMarkPen); }
 
-void TStripChartInt::InvalidateRemarkMarks(std::initializer_list<std::int64_t> FilePositions) {
+void TStripChartView::InvalidateRemarkMarks(std::initializer_list<std::int64_t> FilePositions) {
   for (const TRemarkIndexEntry& E : FRemarks)
     for (const std::int64_t Pos : FilePositions)
       if (Pos >= 0 && E.FilePos == Pos) {
@@ -620,12 +620,12 @@ void TStripChartInt::InvalidateRemarkMarks(std::initializer_list<std::int64_t> F
 // ===========================================================================
 // Automatic scaling
 
-bool TStripChartInt::CaptureRange() { return AdaptRange(true); }
+bool TStripChartMapping::CaptureRange() { return AdaptRange(true); }
 
 // Smallest and largest sample of the window over the used series; a
 // rescale to a range of 2, 5 or 10 decades units around their middle when
 // the samples leave the range or fill less than 0.4 of it.
-bool TStripChartInt::AdaptRange(bool Invalidate) {
+bool TStripChartMapping::AdaptRange(bool Invalidate) {
   const Integer From = std::max(1, FWindowOffset + 1);
   Single Min = std::numeric_limits<Single>::max(), Max = std::numeric_limits<Single>::lowest();
   for (Integer k = 1; k <= FSeriesNumber; ++k) {
@@ -676,7 +676,7 @@ bool TStripChartInt::AdaptRange(bool Invalidate) {
 // ===========================================================================
 // Colour drops
 
-TStripChartInt::TDropTarget TStripChartInt::DropTargetAt(Integer X, Integer Y) {
+TStripChartInteraction::TDropTarget TStripChartInteraction::DropTargetAt(Integer X, Integer Y) {
   const TRect P = PlotRect();
   TDropTarget T;
   if (!InPlot(P, X, Y)) {
@@ -734,7 +734,7 @@ TStripChartInt::TDropTarget TStripChartInt::DropTargetAt(Integer X, Integer Y) {
   return T;
 }
 
-TColor TStripChartInt::DropTargetColor(const TDropTarget& T) {
+TColor TStripChartInteraction::DropTargetColor(const TDropTarget& T) {
   switch (T.Kind) {
     case dtYAxis: return FFontYAxis.Color();
     case dtXAxis: return FFontXAxis.Color();
@@ -751,7 +751,7 @@ TColor TStripChartInt::DropTargetColor(const TDropTarget& T) {
   return 0;
 }
 
-void TStripChartInt::SetDropTargetColor(const TDropTarget& T, TColor C) {
+void TStripChartInteraction::SetDropTargetColor(const TDropTarget& T, TColor C) {
   switch (T.Kind) {
     case dtYAxis: FFontYAxis.SetColor(C); break;
     case dtXAxis: FFontXAxis.SetColor(C); break;
@@ -772,20 +772,20 @@ void TStripChartInt::SetDropTargetColor(const TDropTarget& T, TColor C) {
   }
 }
 
-bool TStripChartInt::ColorOfSource(TObject* Source, TColor& C) const {
+bool TStripChartInteraction::ColorOfSource(TObject* Source, TColor& C) const {
   const auto* Grid = dynamic_cast<const Colorhis::TColorGridHisto*>(Source);
   if (!Grid) return false;
   C = Grid->SelectColor();
   return true;
 }
 
-void TStripChartInt::PreviewDrop(const TDropTarget& T, TColor C) {
+void TStripChartInteraction::PreviewDrop(const TDropTarget& T, TColor C) {
   FDropTarget = T;
   FDropOldColor = DropTargetColor(T);
   SetDropTargetColor(T, C);
 }
 
-void TStripChartInt::EndPreview(bool Keep) {
+void TStripChartInteraction::EndPreview(bool Keep) {
   if (FDropTarget.Kind == dtNone) return;
   const TDropTarget T = FDropTarget;
   FDropTarget = {};
@@ -794,7 +794,7 @@ void TStripChartInt::EndPreview(bool Keep) {
 
 // The part under the mouse previews the grid's colour; moving to another
 // part or leaving the chart gives the old colour back.
-void TStripChartInt::DragOver(TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept) {
+void TStripChartInteraction::DragOver(TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept) {
   TColor C = 0;
   Accept = ColorOfSource(Source, C);
   if (!Accept) return;
@@ -816,7 +816,7 @@ void TStripChartInt::DragOver(TObject* Source, Integer X, Integer Y, TDragState 
   PreviewDrop(T, C);
 }
 
-void TStripChartInt::DragDrop(TObject* Source, Integer X, Integer Y) {
+void TStripChartInteraction::DragDrop(TObject* Source, Integer X, Integer Y) {
   TColor C = 0;
   if (!ColorOfSource(Source, C)) return;
   EndPreview(false);
