@@ -55,7 +55,7 @@ TColor Shade(TColor C, Extended F) {
 // Range checks
 
 // A range with an end that is not a finite number has no picture either.
-QString THistographInt::RangeError() const {
+QString THistoView::RangeError() const {
   const auto Finite = [](Single A, Single B) { return std::isfinite(A) && std::isfinite(B); };
   bool XOk = FViewXNominalMin < FViewXNominalMax && FViewXCurrentMin < FViewXCurrentMax &&
              Finite(FViewXNominalMin, FViewXNominalMax) && Finite(FViewXCurrentMin, FViewXCurrentMax);
@@ -67,7 +67,7 @@ QString THistographInt::RangeError() const {
   return QString();
 }
 
-void THistographInt::DrawRangeError(const QString& Text, Integer X, Integer Y) {
+void THistoView::DrawRangeError(const QString& Text, Integer X, Integer Y) {
   TCanvas& Cv = Canvas();
   Cv.Brush().Color = clRed;
   Cv.Brush().Style = bsSolid;
@@ -80,7 +80,7 @@ void THistographInt::DrawRangeError(const QString& Text, Integer X, Integer Y) {
 // ---------------------------------------------------------------------------
 // Paint and UpdatePlot
 
-void THistographInt::Paint() {
+void THistoView::Paint() {
   if (!FEnableUpdate) return;
   if (FAutoScale) {
     CalcAutoScale();
@@ -116,7 +116,7 @@ void THistographInt::Paint() {
       DrawCross(FCrosses[i]);  // no data to follow: it stays where it was
 }
 
-void THistographInt::UpdatePlot() {
+void THistoView::UpdatePlot() {
   if (!FEnableUpdate || Width() <= 0 || Height() <= 0 || !Canvas().Surface() || Canvas().Surface()->isNull())
     return;
   if (FAutoScale && CalcAutoScale()) FRangePending = true;
@@ -124,7 +124,7 @@ void THistographInt::UpdatePlot() {
   ScheduleDrawing();
 }
 
-void THistographInt::DrawPending() {
+void THistoView::DrawPending() {
   const bool Plot = FPlotPending, Range = FRangePending;
   FPlotPending = FRangePending = false;
   if (!Plot || !FEnableUpdate || Width() <= 0 || Height() <= 0 || Canvas().Surface()->isNull()) return;
@@ -147,7 +147,7 @@ void THistographInt::DrawPending() {
 // ---------------------------------------------------------------------------
 // Overlays
 
-void THistographInt::DrawCross(const TCross& Cross) {
+void THistoView::DrawCross(const TCross& Cross) {
   TCanvas& Cv = Canvas();
   const int Saved = Cv.SaveDC();
   Cv.Pen().Color = Cross.Color;
@@ -168,7 +168,7 @@ void THistographInt::DrawCross(const TCross& Cross) {
   Cv.RestoreDC(Saved);
 }
 
-void THistographInt::DrawZoomRubber() {
+void THistoView::DrawZoomRubber() {
   TRect R = FZoomRubber;
   if (R.Left > R.Right) std::swap(R.Left, R.Right);
   if (R.Top > R.Bottom) std::swap(R.Top, R.Bottom);
@@ -178,7 +178,7 @@ void THistographInt::DrawZoomRubber() {
 // ---------------------------------------------------------------------------
 // The picture
 
-void THistographInt::DrawPicture(TCanvas& Cv, const TRect& Clip) {
+void THistoView::DrawPicture(TCanvas& Cv, const TRect& Clip) {
   if (!FFontsPrepared) {
     // Once: the side titles take the control font's size, style and
     // colour, and keep their own face (they are drawn turned).
@@ -213,7 +213,7 @@ void THistographInt::DrawPicture(TCanvas& Cv, const TRect& Clip) {
 
 // The parts of the update area outside the plot rectangle, in the
 // control's colour (the brush set by DrawPicture).
-void THistographInt::DrawMargins(TCanvas& Cv, const TRect& C) {
+void THistoView::DrawMargins(TCanvas& Cv, const TRect& C) {
   const TRect P = PlotRect();
   if (C.Top < P.Top) Cv.FillRect(Rect(C.Left, C.Top, C.Right, P.Top));
   if (C.Bottom > P.Bottom + 1) Cv.FillRect(Rect(C.Left, P.Bottom + 1, C.Right, C.Bottom));
@@ -223,7 +223,7 @@ void THistographInt::DrawMargins(TCanvas& Cv, const TRect& C) {
 
 // Raised outer frame (bsSingle), the plot background and the sunken frame
 // around the plot.
-void THistographInt::DrawFrames(TCanvas& Cv) {
+void THistoView::DrawFrames(TCanvas& Cv) {
   const TColor Light = Shade(EffectiveColor(), 1.25L);
   const TColor Dark = Shade(EffectiveColor(), 0.75L);
   if (FBorderStyle == bsSingle) {
@@ -249,7 +249,7 @@ void THistographInt::DrawFrames(TCanvas& Cv) {
 
 // The four titles on the control's colour; the side titles in turned
 // copies of their fonts (left upwards, right downwards).
-void THistographInt::DrawTitles(TCanvas& Cv) {
+void THistoView::DrawTitles(TCanvas& Cv) {
   const Integer W = Width(), H = Height();
   Cv.Brush().Style = bsSolid;
   Cv.Brush().Color = EffectiveColor();
@@ -292,11 +292,11 @@ void THistographInt::DrawTitles(TCanvas& Cv) {
 // ---------------------------------------------------------------------------
 // Axes
 
-TAxisLayout THistographInt::LayoutYAxis(TCanvas& Cv) {
+TAxisLayout THistoView::LayoutYAxis(TCanvas& Cv) {
   return LogY() ? LayoutLogAxis(Cv, true) : LayoutLinearAxis(Cv, true);
 }
 
-TAxisLayout THistographInt::LayoutXAxis(TCanvas& Cv) {
+TAxisLayout THistoView::LayoutXAxis(TCanvas& Cv) {
   return LogX() ? LayoutLogAxis(Cv, false) : LayoutLinearAxis(Cv, false);
 }
 
@@ -305,7 +305,7 @@ TAxisLayout THistographInt::LayoutXAxis(TCanvas& Cv) {
 // Grid lines at the multiples of the gap inside lo..hi; labels on every
 // n-th of them, n the smallest that keeps labels apart (two text heights
 // on Y, the widest label plus 10 pixels on X).
-TAxisLayout THistographInt::LayoutLinearAxis(TCanvas& Cv, bool IsY) {
+TAxisLayout THistoView::LayoutLinearAxis(TCanvas& Cv, bool IsY) {
   TAxisLayout Axis;
   const TRect P = PlotRect();
   const Integer Size = IsY ? P.Bottom - P.Top : P.Right - P.Left - 1;
@@ -381,7 +381,7 @@ TAxisLayout THistographInt::LayoutLinearAxis(TCanvas& Cv, bool IsY) {
 
 // Logarithmic axis: a label at every power of ten inside the range, grid
 // lines at 1..9 times each power of ten below the maximum.
-TAxisLayout THistographInt::LayoutLogAxis(TCanvas& Cv, bool IsY) {
+TAxisLayout THistoView::LayoutLogAxis(TCanvas& Cv, bool IsY) {
   TAxisLayout Axis;
   const Extended Lo = IsY ? FViewYMin : FViewXCurrentMin;
   const Extended Hi = IsY ? FViewYMax : FViewXCurrentMax;
@@ -422,7 +422,7 @@ TAxisLayout THistographInt::LayoutLogAxis(TCanvas& Cv, bool IsY) {
   return Axis;
 }
 
-void THistographInt::DrawAxis(TCanvas& Cv, const TAxisLayout& Axis, bool IsY) {
+void THistoView::DrawAxis(TCanvas& Cv, const TAxisLayout& Axis, bool IsY) {
   const TRect P = PlotRect();
   Cv.Font().Assign(IsY ? FFontYAxis : FFontXAxis);
   Cv.SetBkMode(bkTransparent);
@@ -460,7 +460,7 @@ void THistographInt::DrawAxis(TCanvas& Cv, const TAxisLayout& Axis, bool IsY) {
 // ---------------------------------------------------------------------------
 // Curves
 
-void THistographInt::DrawCurves(TCanvas& Cv, const TRect& Clip) {
+void THistoView::DrawCurves(TCanvas& Cv, const TRect& Clip) {
   GrowPointBuffer();  // before the loop: the buffer is not reallocated below
   const TRect P = PlotRect();
   const int Saved = Cv.SaveDC();
@@ -479,7 +479,7 @@ void THistographInt::DrawCurves(TCanvas& Cv, const TRect& Clip) {
   Cv.RestoreDC(Saved);
 }
 
-std::vector<TPoint> THistographInt::CurvePoints(Integer Serie, const TRect& Clip) {
+std::vector<TPoint> THistoView::CurvePoints(Integer Serie, const TRect& Clip) {
   if (Serie < 1 || Serie > FSeriesNumber) return {};
   GrowPointBuffer();
   const Integer N = BuildCurve(Serie, Clip);
@@ -491,7 +491,7 @@ std::vector<TPoint> THistographInt::CurvePoints(Integer Serie, const TRect& Clip
 // x_i = Trunc(x0 + i dx) on a linear X axis, only the samples inside the
 // X window and Clip plus one on each side. XY series: every pair.
 // y = Trunc(y0 + ys Y) + 1 on a linear Y axis.
-Integer THistographInt::BuildCurve(Integer Serie, const TRect& Clip) {
+Integer THistoView::BuildCurve(Integer Serie, const TRect& Clip) {
   const THistoSeries& S = Series(Serie);
   if (!S.Data || S.Count < 1 || S.Count > MaxDrawCount) return 0;
   if (FPoints.size() < std::size_t(std::max(S.Count, 2))) return 0;  // buffer not grown for this series

@@ -19,7 +19,7 @@ void THistoSeries::Clear() {
 }
 
 THistographInt::THistographInt(TComponentCore* AOwner, QWidget* AParent)
-    : TPaintBox(AOwner, AParent), FTimer(std::make_unique<TTimer>(nullptr)) {
+    : THistoInteraction(AOwner, AParent) {
   SetOpaque(true);
   // The histograph keeps a font of its own ("Arial") rather than the
   // parent's; the title and axis fonts start as copies of it.
@@ -49,7 +49,7 @@ THistographInt::~THistographInt() {
 // ---------------------------------------------------------------------------
 // Data
 
-void THistographInt::StoreSeries(const Single* Data, Integer Count, Integer Serie, bool XY) {
+void THistoData::StoreSeries(const Single* Data, Integer Count, Integer Serie, bool XY) {
   if (Serie < 1 || Serie > MaxSeries || Serie > FSeriesNumber) return;
   THistoSeries& S = Slot(Serie);
   // Empty first: if the copy below fails, the slot stays empty.
@@ -84,13 +84,13 @@ void THistographInt::StoreSeries(const Single* Data, Integer Count, Integer Seri
   UpdatePlot();
 }
 
-void THistographInt::SetData(const Single* Data, Integer Count, Integer Serie) { StoreSeries(Data, Count, Serie, false); }
+void THistoData::SetData(const Single* Data, Integer Count, Integer Serie) { StoreSeries(Data, Count, Serie, false); }
 
-void THistographInt::SetDataXY(const Single* Data, Integer Count, Integer Serie) {
+void THistoData::SetDataXY(const Single* Data, Integer Count, Integer Serie) {
   StoreSeries(Data, Count, Serie, true);
 }
 
-Integer THistographInt::GetData(Single* Dest, Integer MaxCount, Integer Serie) const {
+Integer THistoData::GetData(Single* Dest, Integer MaxCount, Integer Serie) const {
   if (!Dest || MaxCount < 1 || Serie < 1 || Serie > FSeriesNumber) return 0;
   const THistoSeries& S = Series(Serie);
   if (!S.HasData()) return 0;
@@ -99,7 +99,7 @@ Integer THistographInt::GetData(Single* Dest, Integer MaxCount, Integer Serie) c
   return N;
 }
 
-void THistographInt::GrowPointBuffer() {
+void THistoData::GrowPointBuffer() {
   std::size_t Need = 2;  // a single-value series is drawn as a two-point dot
   for (Integer k = 1; k <= FSeriesNumber; ++k) {
     const THistoSeries& S = Series(k);
@@ -111,7 +111,7 @@ void THistographInt::GrowPointBuffer() {
 // ---------------------------------------------------------------------------
 // Automatic scaling
 
-bool THistographInt::CalcAutoScale() {
+bool THistoData::CalcAutoScale() {
   // 1. Smallest minimum and largest maximum of the Y values of all series
   //    in use; an empty series counts as 0..0.
   Extended Lo = 1E38L, Hi = -1E38L;
@@ -180,14 +180,14 @@ bool THistographInt::CalcAutoScale() {
 // ---------------------------------------------------------------------------
 // Logarithmic mappings
 
-void THistographInt::CalcLogY() {
+void THistoData::CalcLogY() {
   if (!(FViewYMin < FViewYMax && FViewYMin > 0)) return;
   const TRect P = PlotRect();
   FLogFY = Extended(P.Top - P.Bottom + 1) / (std::log(Extended(FViewYMax)) - std::log(Extended(FViewYMin)));
   FLogOY = P.Bottom - FLogFY * std::log(Extended(FViewYMin)) - 1;
 }
 
-void THistographInt::CalcLogX() {
+void THistoData::CalcLogX() {
   if (!(FViewXCurrentMin < FViewXCurrentMax && FViewXCurrentMin > 0 && FViewXNominalMin < FViewXNominalMax &&
         FViewXNominalMin > 0))
     return;
@@ -205,23 +205,23 @@ Integer ClampTrunc(Extended V) {
 }
 }  // namespace
 
-Integer THistographInt::LogYPixel(Extended V) const {
+Integer THistoView::LogYPixel(Extended V) const {
   if (!(V > 0) && !std::isnan(V)) V = 0.1L * FViewYMin;
   return ClampTrunc(FLogOY + FLogFY * std::log(V));
 }
 
-Integer THistographInt::LogXPixel(Extended V) const {
+Integer THistoView::LogXPixel(Extended V) const {
   if (!(V > 0) && !std::isnan(V)) V = FViewXCurrentMin;
   return ClampTrunc(FLogOX + FLogFX * std::log(V));
 }
 
-void THistographInt::FixLogXRange() {
+void THistoData::FixLogXRange() {
   if (FViewXCurrentMax <= 0) FViewXCurrentMax = 0.1f;
   if (FViewXCurrentMin <= 0) FViewXCurrentMin = 0.01f * FViewXCurrentMax;
   CalcLogX();
 }
 
-void THistographInt::Resize() {
+void THistoData::Resize() {
   CalcLogY();
   CalcLogX();
 }
@@ -229,28 +229,28 @@ void THistographInt::Resize() {
 // ---------------------------------------------------------------------------
 // Series properties
 
-void THistographInt::SetSeriesNumber(Integer Value) {
+void THistoData::SetSeriesNumber(Integer Value) {
   const TChangeScope Changes;
   if (Value < 1 || Value > MaxSeries || Value == FSeriesNumber) return;
   FSeriesNumber = Value;
   Invalidate();
 }
 
-void THistographInt::SetSeriesCurrent(Integer Value) {
+void THistoData::SetSeriesCurrent(Integer Value) {
   const TChangeScope Changes;
   if (Value < 1 || Value > MaxSeries || Value == FSeriesCurrent) return;
   FSeriesCurrent = Value;
   Invalidate();
 }
 
-void THistographInt::SetSeriesColor(TColor Value) {
+void THistoData::SetSeriesColor(TColor Value) {
   const TChangeScope Changes;
   if (!CurrentSlotEditable() || Value == CurrentSlot().Color) return;
   Slot(FSeriesCurrent).Color = Value;
   Invalidate();
 }
 
-void THistographInt::SetSeriesLineStyle(TPenStyle Value) {
+void THistoData::SetSeriesLineStyle(TPenStyle Value) {
   const TChangeScope Changes;
   if (Value < psSolid || Value > psInsideFrame) return;
   if (!CurrentSlotEditable() || Value == CurrentSlot().LineStyle) return;
@@ -258,9 +258,9 @@ void THistographInt::SetSeriesLineStyle(TPenStyle Value) {
   Invalidate();
 }
 
-void THistographInt::SetSeriesLineStyleInt(int Value) { SetSeriesLineStyle(static_cast<TPenStyle>(Value)); }
+void THistoData::SetSeriesLineStyleInt(int Value) { SetSeriesLineStyle(static_cast<TPenStyle>(Value)); }
 
-void THistographInt::SetSeriesStyle(TDataKind Value) {
+void THistoData::SetSeriesStyle(TDataKind Value) {
   const TChangeScope Changes;
   if (Value > dtLowerRef) return;
   if (!CurrentSlotEditable() || Value == CurrentSlot().Style) return;
@@ -278,7 +278,7 @@ void THistographInt::SetSeriesStyle(TDataKind Value) {
 // ---------------------------------------------------------------------------
 // View ranges
 
-void THistographInt::SetViewYMin(Single Value) {
+void THistoData::SetViewYMin(Single Value) {
   const TChangeScope Changes;
   if (!std::isfinite(Value) || Value == FViewYMin) return;
   if (FAutoScale) CalcAutoScale();
@@ -288,7 +288,7 @@ void THistographInt::SetViewYMin(Single Value) {
   Invalidate();
 }
 
-void THistographInt::SetViewYMax(Single Value) {
+void THistoData::SetViewYMax(Single Value) {
   const TChangeScope Changes;
   if (!std::isfinite(Value) || Value == FViewYMax) return;
   FViewYMax = Value;
@@ -297,28 +297,28 @@ void THistographInt::SetViewYMax(Single Value) {
   Invalidate();
 }
 
-void THistographInt::SetViewYGap(Single Value) {
+void THistoData::SetViewYGap(Single Value) {
   const TChangeScope Changes;
   if (!std::isfinite(Value) || Value == FViewYGap) return;
   if (Value > 0) FViewYGap = Value;
   Invalidate();
 }
 
-void THistographInt::SetViewXGap(Single Value) {
+void THistoData::SetViewXGap(Single Value) {
   const TChangeScope Changes;
   if (!std::isfinite(Value) || Value == FViewXGap) return;
   if (Value > 0) FViewXGap = Value;
   Invalidate();
 }
 
-void THistographInt::SetViewYDecimals(Integer Value) {
+void THistoData::SetViewYDecimals(Integer Value) {
   const TChangeScope Changes;
   if (Value == FViewYDecimals) return;
   FViewYDecimals = Value;
   Invalidate();
 }
 
-void THistographInt::SetViewXDecimals(Integer Value) {
+void THistoData::SetViewXDecimals(Integer Value) {
   const TChangeScope Changes;
   if (Value == FViewXDecimals) return;
   FViewXDecimals = Value;
@@ -327,7 +327,7 @@ void THistographInt::SetViewXDecimals(Integer Value) {
 
 // The logarithmic X mapping needs a positive nominal range too: it is
 // made anew when that range changes.
-void THistographInt::SetViewXNominalMin(Single Value) {
+void THistoData::SetViewXNominalMin(Single Value) {
   const TChangeScope Changes;
   if (!std::isfinite(Value) || Value == FViewXNominalMin) return;
   FViewXNominalMin = Value;
@@ -335,7 +335,7 @@ void THistographInt::SetViewXNominalMin(Single Value) {
   Invalidate();
 }
 
-void THistographInt::SetViewXNominalMax(Single Value) {
+void THistoData::SetViewXNominalMax(Single Value) {
   const TChangeScope Changes;
   if (!std::isfinite(Value) || Value == FViewXNominalMax) return;
   FViewXNominalMax = Value;
@@ -343,7 +343,7 @@ void THistographInt::SetViewXNominalMax(Single Value) {
   Invalidate();
 }
 
-void THistographInt::SetViewXCurrentMin(Single Value) {
+void THistoData::SetViewXCurrentMin(Single Value) {
   const TChangeScope Changes;
   if (!std::isfinite(Value) || Value == FViewXCurrentMin) return;
   FViewXCurrentMin = Value;
@@ -354,7 +354,7 @@ void THistographInt::SetViewXCurrentMin(Single Value) {
   Invalidate();
 }
 
-void THistographInt::SetViewXCurrentMax(Single Value) {
+void THistoData::SetViewXCurrentMax(Single Value) {
   const TChangeScope Changes;
   if (!std::isfinite(Value) || Value == FViewXCurrentMax) return;
   FViewXCurrentMax = Value;
@@ -365,7 +365,7 @@ void THistographInt::SetViewXCurrentMax(Single Value) {
   Invalidate();
 }
 
-void THistographInt::SetAutoScale(bool Value) {
+void THistoData::SetAutoScale(bool Value) {
   const TChangeScope Changes;
   if (Value == FAutoScale) return;
   FAutoScale = Value;
@@ -375,43 +375,43 @@ void THistographInt::SetAutoScale(bool Value) {
 // ---------------------------------------------------------------------------
 // Timer
 
-Integer THistographInt::TimerInterval() const { return FTimer->Interval(); }
-void THistographInt::SetTimerInterval(Integer Value) { FTimer->SetInterval(Value); }
-bool THistographInt::TimerEnabled() const { return FTimer->Enabled(); }
-void THistographInt::SetTimerEnabled(bool Value) { FTimer->SetEnabled(Value); }
+Integer THistoData::TimerInterval() const { return FTimer->Interval(); }
+void THistoData::SetTimerInterval(Integer Value) { FTimer->SetInterval(Value); }
+bool THistoData::TimerEnabled() const { return FTimer->Enabled(); }
+void THistoData::SetTimerEnabled(bool Value) { FTimer->SetEnabled(Value); }
 
 // ---------------------------------------------------------------------------
 // Drawing properties
 
-void THistographInt::SetEnableUpdate(bool Value) {
+void THistoLook::SetEnableUpdate(bool Value) {
   const TChangeScope Changes;
   if (Value == FEnableUpdate) return;
   FEnableUpdate = Value;
   if (Value) Invalidate();
 }
 
-void THistographInt::SetGridColor(TColor Value) {
+void THistoLook::SetGridColor(TColor Value) {
   const TChangeScope Changes;
   if (Value == FGridColor) return;
   FGridColor = Value;
   Invalidate();
 }
 
-void THistographInt::SetBkColor(TColor Value) {
+void THistoLook::SetBkColor(TColor Value) {
   const TChangeScope Changes;
   if (Value == FBkColor) return;
   FBkColor = Value;
   Invalidate();
 }
 
-void THistographInt::SetGridVisible(TGrdVisible Value) {
+void THistoLook::SetGridVisible(TGrdVisible Value) {
   const TChangeScope Changes;
   if (Value > grdBoth || Value == FGridVisible) return;
   FGridVisible = Value;
   Invalidate();
 }
 
-void THistographInt::SetGridScale(TGrdScale Value) {
+void THistoLook::SetGridScale(TGrdScale Value) {
   const TChangeScope Changes;
   if (Value > sclLogLog || Value == FGridScale) return;
   FGridScale = Value;
@@ -422,16 +422,16 @@ void THistographInt::SetGridScale(TGrdScale Value) {
   Invalidate();
 }
 
-void THistographInt::SetGridLineStyle(TPenStyle Value) {
+void THistoLook::SetGridLineStyle(TPenStyle Value) {
   const TChangeScope Changes;
   if (Value < psSolid || Value > psInsideFrame || Value == FGridLineStyle) return;
   FGridLineStyle = Value;
   Invalidate();
 }
 
-void THistographInt::SetGridLineStyleInt(int Value) { SetGridLineStyle(static_cast<TPenStyle>(Value)); }
+void THistoLook::SetGridLineStyleInt(int Value) { SetGridLineStyle(static_cast<TPenStyle>(Value)); }
 
-void THistographInt::SetBorderStyle(TBorderStyle Value) {
+void THistoLook::SetBorderStyle(TBorderStyle Value) {
   const TChangeScope Changes;
   if (Value > bsSingle || Value == FBorderStyle) return;
   FBorderStyle = Value;
@@ -440,7 +440,7 @@ void THistographInt::SetBorderStyle(TBorderStyle Value) {
 
 // The margins move the plot rectangle, on which both logarithmic mappings
 // are laid.
-void THistographInt::SetGap(Integer& Field, Integer Value) {
+void THistoLook::SetGap(Integer& Field, Integer Value) {
   const TChangeScope Changes;
   if (Value == Field) return;
   Field = Value;
@@ -449,25 +449,25 @@ void THistographInt::SetGap(Integer& Field, Integer Value) {
   Invalidate();
 }
 
-void THistographInt::SetGapRight(Integer Value) { SetGap(FGapRight, Value); }
-void THistographInt::SetGapLeft(Integer Value) { SetGap(FGapLeft, Value); }
-void THistographInt::SetGapTop(Integer Value) { SetGap(FGapTop, Value); }
-void THistographInt::SetGapBottom(Integer Value) { SetGap(FGapBottom, Value); }
+void THistoLook::SetGapRight(Integer Value) { SetGap(FGapRight, Value); }
+void THistoLook::SetGapLeft(Integer Value) { SetGap(FGapLeft, Value); }
+void THistoLook::SetGapTop(Integer Value) { SetGap(FGapTop, Value); }
+void THistoLook::SetGapBottom(Integer Value) { SetGap(FGapBottom, Value); }
 
-void THistographInt::SetTitle(TTitlePlace Place, const QString& Value) {
+void THistoTitles::SetTitle(TTitlePlace Place, const QString& Value) {
   if (Value == FTitles[Place]) return;
   FTitles[Place] = Value;
   if (Place == tpTop) UpdateToolCaptions();
   Invalidate();
 }
 
-void THistographInt::SetFont(TFont& Dest, const TFont& Value) {
+void THistoTitles::SetFont(TFont& Dest, const TFont& Value) {
   if (&Dest == &Value) return;
   Dest.Assign(Value);
   Invalidate();
 }
 
-void THistographInt::SetReduceFlicker(bool Value) {
+void THistoLook::SetReduceFlicker(bool Value) {
   const TChangeScope Changes;
   if (Value == FReduceFlicker) return;
   FReduceFlicker = Value;
@@ -478,7 +478,7 @@ void THistographInt::SetReduceFlicker(bool Value) {
   Invalidate();
 }
 
-TRect THistographInt::PlotRect() const {
+TRect THistoData::PlotRect() const {
   return Rect(FGapLeft, FGapTop, Width() - FGapRight, Height() - FGapBottom);
 }
 
@@ -486,7 +486,7 @@ TRect THistographInt::PlotRect() const {
 // Streaming: "Series" = (Color, LineStyle, Style, ...) for the series in use.
 
 void THistographInt::DefineProperties(TFiler& Filer) {
-  TPaintBox::DefineProperties(Filer);
+  THistoInteraction::DefineProperties(Filer);
   Filer.DefineProperty(
       QStringLiteral("Series"),
       [this](TReader& R) {
@@ -524,7 +524,7 @@ void THistographInt::DefineProperties(TFiler& Filer) {
 // ---------------------------------------------------------------------------
 // Design-time sample curves: something to look at while a form is designed.
 
-void THistographInt::MakeSampleCurves(Integer OnlySlot) {
+void THistoData::MakeSampleCurves(Integer OnlySlot) {
   static std::mt19937 Gen{std::random_device{}()};
   std::uniform_real_distribution<double> Uniform(0.0, 1.0);
   const Extended YMin = FViewYMin, YSpan = Extended(FViewYMax) - FViewYMin;

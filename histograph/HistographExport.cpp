@@ -74,7 +74,7 @@ QMenu* THistographInt::NewExportMenu() {
 }
 
 void THistographInt::contextMenuEvent(QContextMenuEvent* Event) {
-  if (Event->reason() == QContextMenuEvent::Mouse && FMode != modeMeasure) return;
+  if (Event->reason() == QContextMenuEvent::Mouse && Mode() != modeMeasure) return;
   std::unique_ptr<QMenu> Menu(NewExportMenu());
   Menu->exec(Event->globalPos());
 }

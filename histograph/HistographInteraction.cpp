@@ -43,7 +43,10 @@ std::vector<Extended> ReferenceWeights(Integer N) {
   return W;
 }
 
-void THistographInt::InitInteraction() {
+// The interaction exists only as a part of the component.
+THistographInt* THistoInteraction::Component() { return static_cast<THistographInt*>(this); }
+
+void THistoInteraction::InitInteraction() {
   OnDragOver = [this](TObject*, TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept) {
     ColorDragOver(Source, X, Y, State, Accept);
   };
@@ -53,25 +56,25 @@ void THistographInt::InitInteraction() {
 // ---------------------------------------------------------------------------
 // Pixels and values
 
-Extended THistographInt::XValueAt(Integer Px) const {
+Extended THistoInteraction::XValueAt(Integer Px) const {
   const TRect P = PlotRect();
   if (LogX()) return std::exp((Px - FLogOX) / FLogFX);
   return FViewXCurrentMin + Extended(Px - P.Left) * (Extended(FViewXCurrentMax) - FViewXCurrentMin) / (P.Right - P.Left);
 }
 
-Extended THistographInt::YValueAt(Integer Py) const {
+Extended THistoInteraction::YValueAt(Integer Py) const {
   const TRect P = PlotRect();
   if (LogY()) return std::exp((Py - FLogOY) / FLogFY);
   return FViewYMin + Extended(P.Bottom - Py) * (Extended(FViewYMax) - FViewYMin) / (P.Bottom - P.Top);
 }
 
-Integer THistographInt::XPixelOf(Extended X) const {
+Integer THistoInteraction::XPixelOf(Extended X) const {
   if (LogX()) return LogXPixel(X);
   const TRect P = PlotRect();
   return PixelClamp(P.Left + (X - FViewXCurrentMin) * (P.Right - P.Left) / (Extended(FViewXCurrentMax) - FViewXCurrentMin));
 }
 
-Integer THistographInt::YPixelOf(Extended Y) const {
+Integer THistoInteraction::YPixelOf(Extended Y) const {
   if (LogY()) return LogYPixel(Y);
   const TRect P = PlotRect();
   const Extended T = P.Bottom + (FViewYMin - Y) * (P.Bottom - P.Top) / (Extended(FViewYMax) - FViewYMin);
@@ -79,7 +82,7 @@ Integer THistographInt::YPixelOf(Extended Y) const {
   return PixelClamp(std::trunc(T) + 1);
 }
 
-bool THistographInt::InPlot(Integer X, Integer Y) const {
+bool THistoInteraction::InPlot(Integer X, Integer Y) const {
   const TRect P = PlotRect();
   return X >= P.Left && X <= P.Right && Y >= P.Top && Y <= P.Bottom;
 }
@@ -88,7 +91,7 @@ bool THistographInt::InPlot(Integer X, Integer Y) const {
 // Nearest point and crosses
 
 // The sample of a Yt or reference series nearest to pixel column Mx (1..Count).
-Integer THistographInt::NearestSample(const THistoSeries& S, Integer Mx) const {
+Integer THistoInteraction::NearestSample(const THistoSeries& S, Integer Mx) const {
   const Integer Count = S.Count;
   if (Count <= 1) return 1;
   const TRect P = PlotRect();
@@ -107,7 +110,7 @@ Integer THistographInt::NearestSample(const THistoSeries& S, Integer Mx) const {
   return Round(std::clamp<Extended>(Pos, 1, Count));
 }
 
-TNearestPoint THistographInt::NearestPoint(Integer Mx, Integer My) const {
+TNearestPoint THistoInteraction::NearestPoint(Integer Mx, Integer My) const {
   TNearestPoint Best;
   const Extended Y0 = YValueAt(My);
   Extended BestDist = std::numeric_limits<Extended>::infinity();
@@ -147,7 +150,7 @@ TNearestPoint THistographInt::NearestPoint(Integer Mx, Integer My) const {
   return Best;
 }
 
-bool THistographInt::PlaceCross(Integer I, Integer Mx, Integer My, bool EraseFirst) {
+bool THistoInteraction::PlaceCross(Integer I, Integer Mx, Integer My, bool EraseFirst) {
   if (I < 0 || I > 2) return false;
   const TNearestPoint N = NearestPoint(Mx, My);
   if (N.Serie == 0) return false;
@@ -177,7 +180,7 @@ bool THistographInt::PlaceCross(Integer I, Integer Mx, Integer My, bool EraseFir
 // ---------------------------------------------------------------------------
 // Mode and mouse
 
-void THistographInt::SetMode(TMode Value) {
+void THistoInteraction::SetMode(TMode Value) {
   const TChangeScope Changes;
   if (Value > modeCalculate || Value == FMode) return;
   FMode = Value;
@@ -191,7 +194,7 @@ void THistographInt::SetMode(TMode Value) {
   Invalidate();
 }
 
-void THistographInt::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+void THistoInteraction::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
   FButton = Button;
   FButtonDown = true;
   switch (FMode) {
@@ -218,7 +221,7 @@ void THistographInt::MouseDown(TMouseButton Button, TShiftState Shift, Integer X
   TPaintBox::MouseDown(Button, Shift, X, Y);
 }
 
-void THistographInt::MouseMove(TShiftState Shift, Integer X, Integer Y) {
+void THistoInteraction::MouseMove(TShiftState Shift, Integer X, Integer Y) {
   TPaintBox::MouseMove(Shift, X, Y);
   switch (FMode) {
     case modeMeasure:
@@ -242,7 +245,7 @@ void THistographInt::MouseMove(TShiftState Shift, Integer X, Integer Y) {
   }
 }
 
-void THistographInt::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+void THistoInteraction::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
   const bool WasDown = FButtonDown;
   FButtonDown = false;
   switch (FMode) {
@@ -268,7 +271,7 @@ void THistographInt::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, 
 
 // The measuring cross follows the mouse while it is over the plot; the
 // capture tells when it leaves.
-void THistographInt::MeasureMove(Integer X, Integer Y) {
+void THistoInteraction::MeasureMove(Integer X, Integer Y) {
   const bool Inside = InPlot(X, Y);
   // A hidden control cannot be covered by another window.
   const bool OverSelf = !isVisible() || WindowFromPoint(ClientToScreen({X, Y})) == this;
@@ -284,7 +287,7 @@ void THistographInt::MeasureMove(Integer X, Integer Y) {
   }
 }
 
-void THistographInt::CalculateFollow(Integer X, Integer Y) {
+void THistoInteraction::CalculateFollow(Integer X, Integer Y) {
   for (Integer i = 0; i < 2; ++i)
     if (!FCrosses[i].Visible) PlaceCross(i, FCrosses[i].Mouse.X, FCrosses[i].Mouse.Y, false);
   if (FButton == mbLeft) PlaceCross(0, X, Y, true);
@@ -294,7 +297,7 @@ void THistographInt::CalculateFollow(Integer X, Integer Y) {
 // ---------------------------------------------------------------------------
 // Zoom
 
-void THistographInt::ZoomRelease(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+void THistoInteraction::ZoomRelease(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
   if (Button == mbLeft && FZoomRubberOnScreen) {
     DrawZoomRubber();
     FZoomRubberOnScreen = false;
@@ -338,7 +341,7 @@ void THistographInt::ZoomRelease(TMouseButton Button, TShiftState Shift, Integer
 // ---------------------------------------------------------------------------
 // Reshaping a reference curve
 
-void THistographInt::StartReference(Integer X, Integer Y) {
+void THistoInteraction::StartReference(Integer X, Integer Y) {
   FRefPress = {X, Y};
   const TDataKind Want = FMode == modeLowerRef ? dtLowerRef : dtUpperRef;
   Integer K = 0;
@@ -373,7 +376,7 @@ void THistographInt::StartReference(Integer X, Integer Y) {
 }
 
 // The pixel of sample I (1-based) with value V, as the curve is drawn.
-TPoint THistographInt::SamplePixel(const THistoSeries& S, Integer I, Extended V) const {
+TPoint THistoInteraction::SamplePixel(const THistoSeries& S, Integer I, Extended V) const {
   const TRect P = PlotRect();
   const Extended PW = P.Right - P.Left, PH = P.Bottom - P.Top;
   const Extended NomSpan = Extended(FViewXNominalMax) - FViewXNominalMin;
@@ -399,7 +402,7 @@ TPoint THistographInt::SamplePixel(const THistoSeries& S, Integer I, Extended V)
 }
 
 // The edited band of the shadow curve in XOR: drawing it twice leaves no trace.
-void THistographInt::DrawShadow() {
+void THistoInteraction::DrawShadow() {
   const THistoSeries& S = Series(FRefSerie);
   TCanvas& Cv = Canvas();
   const int Saved = Cv.SaveDC();
@@ -416,7 +419,7 @@ void THistographInt::DrawShadow() {
   Cv.RestoreDC(Saved);
 }
 
-void THistographInt::MoveReference(Integer X, Integer Y) {
+void THistoInteraction::MoveReference(Integer X, Integer Y) {
   (void)X;
   const Integer Dy = FRefPress.Y - Y;  // upwards positive
   const auto Weight = [this](Integer i) { return FRefWeights[i - FRefFirst + FRefOffset]; };
@@ -441,7 +444,7 @@ void THistographInt::MoveReference(Integer X, Integer Y) {
   DrawShadow();  // new shape on
 }
 
-void THistographInt::DrawValueBox(Extended X, Extended V) {
+void THistoInteraction::DrawValueBox(Extended X, Extended V) {
   TCanvas& Cv = Canvas();
   const int Saved = Cv.SaveDC();
   Cv.Pen().Color = FGridColor;
@@ -461,7 +464,7 @@ void THistographInt::DrawValueBox(Extended X, Extended V) {
   Cv.RestoreDC(Saved);
 }
 
-void THistographInt::EndReference() {
+void THistoInteraction::EndReference() {
   THistoSeries& S = Slot(FRefSerie);
   // The series may have been given new data while the mouse was held:
   // write back only into the copy the drag started from.
@@ -478,7 +481,7 @@ void THistographInt::EndReference() {
 // ---------------------------------------------------------------------------
 // Colour drop
 
-TColorTarget THistographInt::ColorTargetAt(Integer X, Integer Y, Integer& Serie) {
+TColorTarget THistoInteraction::ColorTargetAt(Integer X, Integer Y, Integer& Serie) {
   Serie = -1;
   const Integer W = Width(), H = Height();
   const auto In = [X, Y](const TRect& R) { return X >= R.Left && X < R.Right && Y >= R.Top && Y < R.Bottom; };
@@ -519,7 +522,7 @@ TColorTarget THistographInt::ColorTargetAt(Integer X, Integer Y, Integer& Serie)
   return Kind;
 }
 
-TColor THistographInt::TargetColor(TColorTarget Target, Integer Serie) {
+TColor THistoInteraction::TargetColor(TColorTarget Target, Integer Serie) {
   switch (Target) {
     case ctSeries: return Serie >= 1 && Serie <= MaxSeries ? Series(Serie).Color : clWhite;
     case ctGrid: return FGridColor;
@@ -536,7 +539,7 @@ TColor THistographInt::TargetColor(TColorTarget Target, Integer Serie) {
   return clWhite;
 }
 
-void THistographInt::SetTargetColor(TColorTarget Target, Integer Serie, TColor Value) {
+void THistoInteraction::SetTargetColor(TColorTarget Target, Integer Serie, TColor Value) {
   switch (Target) {
     case ctSeries:
       if (Serie >= 1 && Serie <= MaxSeries) Slot(Serie).Color = Value;
@@ -555,14 +558,14 @@ void THistographInt::SetTargetColor(TColorTarget Target, Integer Serie, TColor V
   Invalidate();
 }
 
-void THistographInt::UndoPreview() {
+void THistoInteraction::UndoPreview() {
   if (FPreviewTarget != ctNone) SetTargetColor(FPreviewTarget, FPreviewSerie, FPreviewColor);
   FPreviewTarget = ctNone;
   FPreviewSerie = -1;
   FPreviewColor = clWhite;
 }
 
-void THistographInt::ColorDragOver(TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept) {
+void THistoInteraction::ColorDragOver(TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept) {
   const auto* Grid = dynamic_cast<Colorhis::TColorGridHisto*>(Source);
   Accept = Grid != nullptr;
   if (!Accept) return;
@@ -582,7 +585,7 @@ void THistographInt::ColorDragOver(TObject* Source, Integer X, Integer Y, TDragS
   Invalidate();
 }
 
-void THistographInt::ColorDragDrop(TObject* Source, Integer X, Integer Y) {
+void THistoInteraction::ColorDragDrop(TObject* Source, Integer X, Integer Y) {
   const auto* Grid = dynamic_cast<Colorhis::TColorGridHisto*>(Source);
   if (!Grid) return;
   UndoPreview();  // the drop decides anew where the colour goes
@@ -594,12 +597,12 @@ void THistographInt::ColorDragDrop(TObject* Source, Integer X, Integer Y) {
 // ---------------------------------------------------------------------------
 // Tool windows
 
-void THistographInt::SetShowToolBar(bool Value) {
+void THistoInteraction::SetShowToolBar(bool Value) {
   const TChangeScope Changes;
   FShowToolBar = Value;
   if (Value) {
     if (IsDesigning()) return;
-    if (!FToolBar) FToolBar = new Etb::TFormToolBar(this);
+    if (!FToolBar) FToolBar = new Etb::TFormToolBar(Component());
     FToolBar->show();
     FToolBar->SyncButtons();
     UpdateToolCaptions();
@@ -608,13 +611,13 @@ void THistographInt::SetShowToolBar(bool Value) {
   }
 }
 
-bool THistographInt::ShowValueBar() const { return FValueBar && FValueBar->isVisible(); }
+bool THistoInteraction::ShowValueBar() const { return FValueBar && FValueBar->isVisible(); }
 
-void THistographInt::SetShowValueBar(bool Value) {
+void THistoInteraction::SetShowValueBar(bool Value) {
   const TChangeScope Changes;
   if (Value) {
     if (IsDesigning()) return;
-    if (!FValueBar) FValueBar = new Eca::TFormValueBar(this);
+    if (!FValueBar) FValueBar = new Eca::TFormValueBar(Component());
     FValueBar->show();
     UpdateToolCaptions();
     FValueBar->ShowCalculateGroups(FMode != modeMeasure);
@@ -623,12 +626,12 @@ void THistographInt::SetShowValueBar(bool Value) {
   }
 }
 
-void THistographInt::UpdateToolCaptions() {
+void THistoInteraction::UpdateToolCaptions() {
   if (FToolBar) FToolBar->SetCaption(tr("Werkzeuge: ") + TitleTop());
   if (FValueBar) FValueBar->SetCaption(tr("Anzeige: ") + TitleTop());
 }
 
-void THistographInt::FreeToolWindows() {
+void THistoInteraction::FreeToolWindows() {
   delete FToolBar;
   FToolBar = nullptr;
   delete FValueBar;
