@@ -324,27 +324,21 @@ def faults(root, allowance_path=None):
     where = os.path.basename(allowance_path) if allowance_path else "the allowance"
     found = []
     seen = set()
+
+    def check(key, what, value, limit, unit):
+        if key in allowed:
+            seen.add(key)
+            if value <= limit:
+                found.append(f"{what}: {value} {unit}, within the limit now: remove it from {where}")
+            elif value > allowed[key]:
+                found.append(f"{what}: {value} {unit}, more than the {allowed[key]} that {where} allows")
+        elif value > limit:
+            found.append(f"{what}: {value} {unit} (at most {limit})")
+
     for f, text in texts.items():
-        lines = text.count("\n")
-        key = ("file", f)
-        if key in allowed:
-            seen.add(key)
-            if lines <= MAX_LINES:
-                found.append(f"{f}: {lines} lines, within the limit now: remove it from {where}")
-            elif lines > allowed[key]:
-                found.append(f"{f}: {lines} lines, more than the {allowed[key]} that {where} allows")
-        elif lines > MAX_LINES:
-            found.append(f"{f}: {lines} lines (at most {MAX_LINES})")
+        check(("file", f), f, text.count("\n"), MAX_LINES, "lines")
     for count, name, f in counts:
-        key = ("class", name)
-        if key in allowed:
-            seen.add(key)
-            if count <= MAX_FUNCTIONS:
-                found.append(f"class {name} ({f}): {count} member functions, within the limit now: remove it from {where}")
-            elif count > allowed[key]:
-                found.append(f"class {name} ({f}): {count} member functions, more than the {allowed[key]} that {where} allows")
-        elif count > MAX_FUNCTIONS:
-            found.append(f"class {name} ({f}): {count} member functions (at most {MAX_FUNCTIONS})")
+        check(("class", name), f"class {name} ({f})", count, MAX_FUNCTIONS, "member functions")
     for key in sorted(set(allowed) - seen):
         found.append(f"{where} names {key[0]} {key[1]}, which is not in the tree any more: remove it")
     return found
