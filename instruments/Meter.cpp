@@ -17,7 +17,7 @@ namespace {
 constexpr Double WedgeBase = 2.9;
 }  // namespace
 
-TMeterInt::TMeterInt(TComponentCore* AOwner, QWidget* AParent) : TPaintBox(AOwner, AParent) {
+TMeterInt::TMeterInt(TComponentCore* AOwner, QWidget* AParent) : TMeterView(AOwner, AParent) {
   SetOpaque(true);
   FBitmap = std::make_unique<TBitmap>(Width(), Height());
   Geometry();
@@ -28,16 +28,16 @@ TMeterInt::~TMeterInt() { Destroying(); }
 // ---------------------------------------------------------------------------
 // Value logic
 
-Double TMeterInt::AngleOf(Double V) const {
+Double TMeterValue::AngleOf(Double V) const {
   return CircularScale::AngleOf(V, FMeterAngle1, FMeterAngle2, FValueMin, FValueMax);
 }
 
-Double TMeterInt::DisplayedFor(Double V) const {
+Double TMeterValue::DisplayedFor(Double V) const {
   const Double Span = FValueMax - FValueMin;
   return std::clamp(V, FValueMax - 1.05 * Span, FValueMin + 1.05 * Span);
 }
 
-Integer TMeterInt::RangeCodeOf(Double V) const {
+Integer TMeterValue::RangeCodeOf(Double V) const {
   if (V < FValueMin) return -1;
   if (V > FValueMax) return -2;
   Double Lower = FValueMin;
@@ -49,7 +49,7 @@ Integer TMeterInt::RangeCodeOf(Double V) const {
   return 0;
 }
 
-void TMeterInt::FireRange(Integer Code) {
+void TMeterValue::FireRange(Integer Code) {
   FRangeState = Code;
   if (OnRangeCheck) OnRangeCheck(this, Code);
   emit rangeCheck(this, Code);
@@ -57,30 +57,30 @@ void TMeterInt::FireRange(Integer Code) {
 
 // Reports the range the value lies in when it differs from the last one
 // reported, so that each change is reported once.
-void TMeterInt::CheckRange() {
-  if (!Wanted(OnRangeCheck, &TMeterInt::rangeCheck)) return;
+void TMeterValue::CheckRange() {
+  if (!Wanted(OnRangeCheck, &TMeterSignals::rangeCheck)) return;
   const Integer Code = RangeCodeOf(FValue);
   if (Code != FRangeState) FireRange(Code);
 }
 
 // After ValueMin or ValueMax moved: the indicator stays within 5 % of the
 // span beyond the scale ends.
-void TMeterInt::ClampDisplayed() {
+void TMeterValue::ClampDisplayed() {
   const Double Span = FValueMax - FValueMin;
   const Double Hi = FValueMin + 1.05 * Span;
   if (FDisplayed > Hi) {
     FDisplayed = Hi;
-    if (Wanted(OnRangeCheck, &TMeterInt::rangeCheck) && FRangeState != -2) FireRange(-2);
+    if (Wanted(OnRangeCheck, &TMeterSignals::rangeCheck) && FRangeState != -2) FireRange(-2);
   }
   const Double Lo = FValueMax - 1.05 * Span;
   if (FDisplayed < Lo) {
     FDisplayed = Lo;
-    if (Wanted(OnRangeCheck, &TMeterInt::rangeCheck) && FRangeState != -1) FireRange(-1);
+    if (Wanted(OnRangeCheck, &TMeterSignals::rangeCheck) && FRangeState != -1) FireRange(-1);
   }
 }
 
 // Every limit in use lies on the scale, and the last range ends at its end.
-void TMeterInt::NormaliseRanges() {
+void TMeterValue::NormaliseRanges() {
   for (Integer i = 1; i <= FRangeNumber; ++i)
     FRanges[i - 1].Limit = std::clamp(FRanges[i - 1].Limit, FValueMin, FValueMax);
   FRanges[FRangeNumber - 1].Limit = FValueMax;
@@ -89,23 +89,23 @@ void TMeterInt::NormaliseRanges() {
 // ---------------------------------------------------------------------------
 // Setters
 
-void TMeterInt::Relayout() {
+void TMeterGeometry::Relayout() {
   Layout();
   Geometry();
   Repaint();
 }
 
-void TMeterInt::SetMeterAngle1(Double V) {
+void TMeterSettings::SetMeterAngle1(Double V) {
   const TChangeScope Changes;
   if (SetStartAngle(V, FMeterAngle1, FMeterAngle2)) Relayout();
 }
 
-void TMeterInt::SetMeterAngle2(Double V) {
+void TMeterSettings::SetMeterAngle2(Double V) {
   const TChangeScope Changes;
   if (SetEndAngle(V, FMeterAngle1, FMeterAngle2)) Relayout();
 }
 
-void TMeterInt::SetValueMax(Double V) {
+void TMeterValue::SetValueMax(Double V) {
   const TChangeScope Changes;
   if (!SetScaleMax(V, FValueMin, FValueMax)) return;
   ClampDisplayed();
@@ -113,7 +113,7 @@ void TMeterInt::SetValueMax(Double V) {
   Relayout();
 }
 
-void TMeterInt::SetValueMin(Double V) {
+void TMeterValue::SetValueMin(Double V) {
   const TChangeScope Changes;
   if (!SetScaleMin(V, FValueMin, FValueMax)) return;
   ClampDisplayed();
@@ -121,21 +121,21 @@ void TMeterInt::SetValueMin(Double V) {
   Relayout();
 }
 
-void TMeterInt::SetValueGap(Double V) {
+void TMeterSettings::SetValueGap(Double V) {
   const TChangeScope Changes;
   if (!(V > 0) || !std::isfinite(V) || V == FValueGap) return;
   FValueGap = V;
   Relayout();
 }
 
-void TMeterInt::SetValueDecimals(Integer V) {
+void TMeterSettings::SetValueDecimals(Integer V) {
   const TChangeScope Changes;
   if (V == FValueDecimals) return;
   FValueDecimals = V;
   Relayout();
 }
 
-void TMeterInt::SetMeterScale(Integer V) {
+void TMeterSettings::SetMeterScale(Integer V) {
   const TChangeScope Changes;
   V = std::clamp(V, 50, 210);
   if (V == FMeterScale) return;
@@ -143,7 +143,7 @@ void TMeterInt::SetMeterScale(Integer V) {
   Relayout();
 }
 
-void TMeterInt::SetMeterScaleWidth(Integer V) {
+void TMeterSettings::SetMeterScaleWidth(Integer V) {
   const TChangeScope Changes;
   V = std::clamp(V, 0, 100);
   if (V == FMeterScaleWidth) return;
@@ -151,7 +151,7 @@ void TMeterInt::SetMeterScaleWidth(Integer V) {
   Relayout();
 }
 
-void TMeterInt::SetMeterShiftX(Integer V) {
+void TMeterSettings::SetMeterShiftX(Integer V) {
   const TChangeScope Changes;
   V = std::clamp(V, -60, 60);
   if (V == FMeterShiftX) return;
@@ -159,7 +159,7 @@ void TMeterInt::SetMeterShiftX(Integer V) {
   Relayout();
 }
 
-void TMeterInt::SetMeterShiftY(Integer V) {
+void TMeterSettings::SetMeterShiftY(Integer V) {
   const TChangeScope Changes;
   V = std::clamp(V, -60, 60);
   if (V == FMeterShiftY) return;
@@ -168,14 +168,14 @@ void TMeterInt::SetMeterShiftY(Integer V) {
 }
 
 // The frame width takes room from the radius, so labels move with it.
-void TMeterInt::SetBevelOuterWidth(Integer V) {
+void TMeterSettings::SetBevelOuterWidth(Integer V) {
   const TChangeScope Changes;
   if (V < 0 || V == FBevelOuterWidth) return;
   FBevelOuterWidth = V;
   Relayout();
 }
 
-void TMeterInt::SetTickStyle(TTickStyle V) {
+void TMeterSettings::SetTickStyle(TTickStyle V) {
   const TChangeScope Changes;
   if (V == FTickStyle) return;
   FTickStyle = V;
@@ -184,7 +184,7 @@ void TMeterInt::SetTickStyle(TTickStyle V) {
 
 // The margins depend on the style and the radii on the margins: the
 // layout runs again once the geometry has the new margins.
-void TMeterInt::SetLabelingStyle(TLabelingStyle V) {
+void TMeterSettings::SetLabelingStyle(TLabelingStyle V) {
   const TChangeScope Changes;
   if (V == FLabelingStyle) return;
   FLabelingStyle = V;
@@ -194,7 +194,7 @@ void TMeterInt::SetLabelingStyle(TLabelingStyle V) {
   Repaint();
 }
 
-void TMeterInt::SetValue(Double V) {
+void TMeterValue::SetValue(Double V) {
   const TChangeScope Changes;
   if (!std::isfinite(V) || V == FValue) return;
   FValue = V;
@@ -206,11 +206,11 @@ void TMeterInt::SetValue(Double V) {
   CheckRange();
 }
 
-void TMeterInt::DrawPending() {
+void TMeterView::DrawPending() {
   if (FDrawnDisplayed != FDisplayed) MoveIndicator(FDisplayed);
 }
 
-void TMeterInt::SetIndicatorScale(Integer V) {
+void TMeterValue::SetIndicatorScale(Integer V) {
   const TChangeScope Changes;
   V = std::clamp(V, 0, 200);
   if (V == FIndicatorScale) return;
@@ -218,28 +218,28 @@ void TMeterInt::SetIndicatorScale(Integer V) {
   Repaint();
 }
 
-void TMeterInt::SetIndicatorColor(TColor V) {
+void TMeterValue::SetIndicatorColor(TColor V) {
   const TChangeScope Changes;
   if (V == FIndicatorColor) return;
   FIndicatorColor = V;
   Repaint();
 }
 
-void TMeterInt::SetIndicatorStyle(TIndicatorStyle V) {
+void TMeterValue::SetIndicatorStyle(TIndicatorStyle V) {
   const TChangeScope Changes;
   if (V == FIndicatorStyle) return;
   FIndicatorStyle = V;
   Repaint();
 }
 
-void TMeterInt::SetReduceFlicker(bool V) {
+void TMeterValue::SetReduceFlicker(bool V) {
   const TChangeScope Changes;
   if (V == FReduceFlicker) return;
   FReduceFlicker = V;
   Repaint();
 }
 
-void TMeterInt::SetRangeNumber(Integer V) {
+void TMeterValue::SetRangeNumber(Integer V) {
   const TChangeScope Changes;
   if (V < 1 || V > MaxRanges || V == FRangeNumber) return;
   FRangeNumber = V;
@@ -248,22 +248,22 @@ void TMeterInt::SetRangeNumber(Integer V) {
   Repaint();
 }
 
-void TMeterInt::SetRangeCurrent(Integer V) {
+void TMeterValue::SetRangeCurrent(Integer V) {
   const TChangeScope Changes;
   if (V < 1 || V > MaxRanges || V == FRangeCurrent) return;
   FRangeCurrent = V;
   Repaint();
 }
 
-Double TMeterInt::RangeLimit() const {
+Double TMeterValue::RangeLimit() const {
   return FRangeCurrent <= FRangeNumber ? FRanges[FRangeCurrent - 1].Limit : 0.0;
 }
 
-TColor TMeterInt::RangeColor() const { return FRangeCurrent <= FRangeNumber ? FRanges[FRangeCurrent - 1].Color : 0; }
+TColor TMeterValue::RangeColor() const { return FRangeCurrent <= FRangeNumber ? FRanges[FRangeCurrent - 1].Color : 0; }
 
-bool TMeterInt::RangeCheck() const { return FRangeCurrent <= FRangeNumber && FRanges[FRangeCurrent - 1].RangeCheck; }
+bool TMeterValue::RangeCheck() const { return FRangeCurrent <= FRangeNumber && FRanges[FRangeCurrent - 1].RangeCheck; }
 
-void TMeterInt::SetRangeLimit(Double V) {
+void TMeterValue::SetRangeLimit(Double V) {
   const TChangeScope Changes;
   if (FRangeCurrent > FRangeNumber || !std::isfinite(V)) return;
   TMeterRange& R = FRanges[FRangeCurrent - 1];
@@ -274,7 +274,7 @@ void TMeterInt::SetRangeLimit(Double V) {
   Repaint();
 }
 
-void TMeterInt::SetRangeColor(TColor V) {
+void TMeterValue::SetRangeColor(TColor V) {
   const TChangeScope Changes;
   if (FRangeCurrent > FRangeNumber) return;
   TMeterRange& R = FRanges[FRangeCurrent - 1];
@@ -283,7 +283,7 @@ void TMeterInt::SetRangeColor(TColor V) {
   Repaint();
 }
 
-void TMeterInt::SetRangeCheck(bool V) {
+void TMeterValue::SetRangeCheck(bool V) {
   const TChangeScope Changes;
   if (FRangeCurrent > FRangeNumber) return;
   TMeterRange& R = FRanges[FRangeCurrent - 1];
@@ -292,14 +292,14 @@ void TMeterInt::SetRangeCheck(bool V) {
   Repaint();
 }
 
-void TMeterInt::SetLegend(int I, const QString& V) {
+void TMeterSettings::SetLegend(int I, const QString& V) {
   if (V == FLegend[I]) return;
   FLegend[I] = V;
   Layout();
   Repaint();
 }
 
-void TMeterInt::SetLegendPosition(TLegendPosition V) {
+void TMeterSettings::SetLegendPosition(TLegendPosition V) {
   const TChangeScope Changes;
   if (V == FLegendPosition) return;
   FLegendPosition = V;
@@ -310,7 +310,7 @@ void TMeterInt::SetLegendPosition(TLegendPosition V) {
 // ---------------------------------------------------------------------------
 // Geometry step: pivot, radii, range bands, scale edge line
 
-void TMeterInt::ComputePivot() {
+void TMeterGeometry::ComputePivot() {
   FPivot.cx = Width() / 2 + Trunc(FMeterShiftX * Width() * 0.01);
   FPivot.yBase = Height() / 2 - Trunc(FMeterShiftY * Height() * 0.01);
   FPivot.Height = Height();
@@ -318,7 +318,7 @@ void TMeterInt::ComputePivot() {
 
 // The radius fills the direction with less room, after the frame and the
 // label margins; the band takes MeterScaleWidth percent of it.
-void TMeterInt::ComputeRadii() {
+void TMeterGeometry::ComputeRadii() {
   if (FPivot.yBase + FmY < FPivot.cx + FmX)
     FR = (Height() * 0.5 - FBevelOuterWidth - FmY) * FMeterScale * 0.01;
   else
@@ -327,7 +327,7 @@ void TMeterInt::ComputeRadii() {
   FRin = (1 - FMeterScaleWidth * 0.01) * FR;
 }
 
-void TMeterInt::Geometry() {
+void TMeterGeometry::Geometry() {
   ComputePivot();
   ComputeRadii();
   BuildBands();
@@ -336,7 +336,7 @@ void TMeterInt::Geometry() {
 // Each range's band: its inner arc from the start angle to the end angle,
 // then its outer arc back. Arc resolution grows with the square root of
 // the radius, at most 300 points for a full circle.
-void TMeterInt::BuildBands() {
+void TMeterGeometry::BuildBands() {
   const Integer Nin = std::clamp(Trunc(std::sqrt(FRin) * 11 + 6), 1, 300);
   const Integer Nout = std::clamp(Trunc(std::sqrt(FR) * 11 + 4), 1, 300);
   const Double Span = FValueMax - FValueMin;
@@ -367,11 +367,11 @@ void TMeterInt::BuildBands() {
 // ---------------------------------------------------------------------------
 // Layout step: label format, margins, ticks, labels, legends
 
-bool TMeterInt::LayoutCurrent() const {
-  return FLayoutSize == size() && FLayoutFont == const_cast<TMeterInt*>(this)->Font().ToQFont();
+bool TMeterGeometry::LayoutCurrent() const {
+  return FLayoutSize == size() && FLayoutFont == const_cast<TMeterGeometry*>(this)->Font().ToQFont();
 }
 
-void TMeterInt::Layout() {
+void TMeterGeometry::Layout() {
   TCanvas& Cv = Canvas();
   Cv.Font() = Font();
   FLayoutSize = size();
@@ -432,7 +432,7 @@ void TMeterInt::Layout() {
 
 // Tick radii: r1 (first point) and r2 (second point) of a plain or a
 // labelled (lengthened) tick.
-Double TMeterInt::TickR1(bool Lengthened) const {
+Double TMeterGeometry::TickR1(bool Lengthened) const {
   const bool In = FLabelingStyle == labInside;
   switch (FTickStyle) {
     case ticHalf:
@@ -447,7 +447,7 @@ Double TMeterInt::TickR1(bool Lengthened) const {
   return FRin;
 }
 
-Double TMeterInt::TickR2(bool Lengthened) const {
+Double TMeterGeometry::TickR2(bool Lengthened) const {
   const bool Out = FLabelingStyle == labOutside;
   const bool In = FLabelingStyle == labInside;
   switch (FTickStyle) {
@@ -465,7 +465,7 @@ Double TMeterInt::TickR2(bool Lengthened) const {
 
 // Ticks stay at least four scaled pixels apart on the inner arc; a scale
 // without an inner arc has no ticks, labels or indicator.
-void TMeterInt::TickStep() {
+void TMeterGeometry::TickStep() {
   FTicks.clear();
   FTickValues.clear();
   const Double Span = FValueMax - FValueMin;
@@ -490,7 +490,7 @@ void TMeterInt::TickStep() {
 // A label at every k-th tick, k chosen so that the label pitch along the
 // reference arc is at least the width of the widest label; the ticks at
 // the labels are lengthened.
-void TMeterInt::LayoutLabels(TCanvas& Cv, Integer Pitch) {
+void TMeterGeometry::LayoutLabels(TCanvas& Cv, Integer Pitch) {
   const Integer wL = Cv.TextWidth(WidestLabel(FLabelFormat, FValueMin, FValueMax));
   const TLabelPitch LP = ThinLabels(Pitch, wL, FValueGap);
   const TLabelRing Ring = FLabelingStyle == labInside ? TLabelRing{FRin, -1} : TLabelRing{FR, 1};
@@ -509,7 +509,7 @@ void TMeterInt::LayoutLabels(TCanvas& Cv, Integer Pitch) {
 
 // Legend positions (top-left corners) beside, above or below the pivot,
 // half the inner radius away.
-void TMeterInt::LayoutLegends(TCanvas& Cv) {
+void TMeterGeometry::LayoutLegends(TCanvas& Cv) {
   const Integer h = Cv.TextHeight(QStringLiteral("08"));
   const Integer w1 = Cv.TextWidth(FLegend[0]);
   const Integer w2 = Cv.TextWidth(FLegend[1]);
@@ -542,13 +542,13 @@ void TMeterInt::LayoutLegends(TCanvas& Cv) {
 // ---------------------------------------------------------------------------
 // Painting
 
-void TMeterInt::PrepareBitmap() {
+void TMeterView::PrepareBitmap() {
   FBitmap->SetPixelRatio(PixelRatio());
   if (FBitmap->Width() != Width() || FBitmap->Height() != Height()) FBitmap->SetSize(Width(), Height());
   FBitmap->Canvas().Font() = Font();
 }
 
-TCanvas& TMeterInt::PictureCanvas() {
+TCanvas& TMeterView::PictureCanvas() {
   if (FReduceFlicker && FBitmap) {
     PrepareBitmap();
     return FBitmap->Canvas();
@@ -556,7 +556,7 @@ TCanvas& TMeterInt::PictureCanvas() {
   return Canvas();
 }
 
-void TMeterInt::Paint() {
+void TMeterView::Paint() {
   TPaintBox::Paint();
   if (!FLayoutMade) {
     Layout();
@@ -572,7 +572,7 @@ void TMeterInt::Paint() {
   }
 }
 
-void TMeterInt::DrawPicture(TCanvas& Cv) {
+void TMeterView::DrawPicture(TCanvas& Cv) {
   if (!LayoutCurrent()) {
     Layout();
     Geometry();
@@ -600,7 +600,7 @@ void TMeterInt::DrawPicture(TCanvas& Cv) {
   FDrawnDisplayed = FDisplayed;
 }
 
-void TMeterInt::DrawRanges(TCanvas& Cv) {
+void TMeterView::DrawRanges(TCanvas& Cv) {
   Cv.Pen().Style = psSolid;
   Cv.Pen().Mode = pmCopy;
   Cv.Brush().Style = bsSolid;
@@ -616,7 +616,7 @@ void TMeterInt::DrawRanges(TCanvas& Cv) {
   Cv.Polyline(FEdge);
 }
 
-void TMeterInt::DrawTicks(TCanvas& Cv) {
+void TMeterView::DrawTicks(TCanvas& Cv) {
   if (FTickStyle == ticNone || FTicks.empty()) return;
   Cv.Pen().Color = Font().Color();
   Cv.Pen().Style = psSolid;
@@ -626,13 +626,13 @@ void TMeterInt::DrawTicks(TCanvas& Cv) {
   }
 }
 
-void TMeterInt::DrawLabels(TCanvas& Cv) {
+void TMeterView::DrawLabels(TCanvas& Cv) {
   if (FLabelingStyle == labNone || FLabels.empty()) return;
   Cv.SetBkMode(bkTransparent);
   for (const TScaleLabel& L : FLabels) Cv.TextOut(L.Pos.X, L.Pos.Y, L.Text);
 }
 
-void TMeterInt::DrawLegends(TCanvas& Cv) {
+void TMeterView::DrawLegends(TCanvas& Cv) {
   Cv.SetBkMode(bkTransparent);
   for (int I = 0; I < 2; ++I)
     if (!FLegend[I].isEmpty()) Cv.TextOut(FLegendPos[I].X, FLegendPos[I].Y, FLegend[I]);
@@ -642,7 +642,7 @@ void TMeterInt::DrawLegends(TCanvas& Cv) {
 // behind the pivot, with a hole in the background colour at the pivot.
 // Brush and pen are the caller's (indicator colour, or the background
 // colour to erase).
-void TMeterInt::DrawIndicator(TCanvas& Cv, Double V) {
+void TMeterView::DrawIndicator(TCanvas& Cv, Double V) {
   const Double a = Rad(AngleOf(V));
   const Double L = FIndicatorScale * 0.01 * FR;
   const Integer h = Round(0.04 * L);
@@ -664,7 +664,7 @@ void TMeterInt::DrawIndicator(TCanvas& Cv, Double V) {
   Cv.Ellipse(cx - h + 1, py - h + 1, cx + h + 1, py + h + 1);
 }
 
-TRect TMeterInt::IndicatorBox(Double V, Double Rfrom, Double Rto) const {
+TRect TMeterGeometry::IndicatorBox(Double V, Double Rfrom, Double Rto) const {
   const Double a = AngleOf(V);
   const TPoint A = FPivot.PointTrunc(Rfrom, a);
   const TPoint B = FPivot.PointTrunc(Rto, a);
@@ -675,7 +675,7 @@ TRect TMeterInt::IndicatorBox(Double V, Double Rfrom, Double Rto) const {
 // is overdrawn in the background colour, the scale parts it can reach are
 // redrawn clipped to the box around the old and the new indicator, and
 // the new indicator is drawn.
-void TMeterInt::MoveIndicator(Double NewDisplayed) {
+void TMeterView::MoveIndicator(Double NewDisplayed) {
   // Nothing is on the screen yet, or there is no indicator to move.
   if (!FLayoutMade || FNoScale) {
     FDrawnDisplayed = NewDisplayed;
@@ -734,7 +734,7 @@ void TMeterInt::MoveIndicator(Double NewDisplayed) {
 //    displayed value, ValueMin, ValueMax, ValueGap)
 
 void TMeterInt::DefineProperties(TFiler& Filer) {
-  TPaintBox::DefineProperties(Filer);
+  TMeterView::DefineProperties(Filer);
   Filer.DefineProperty(
       QStringLiteral("Range"),
       [this](TReader& R) {

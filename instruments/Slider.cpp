@@ -8,10 +8,7 @@ namespace quellix::Slider {
 using namespace LinearScale;
 
 TSlider::TSlider(TComponentCore* AOwner, QWidget* AParent)
-    : TGraphicControl(AOwner, AParent),
-      FPictureSlide(std::make_unique<TPicture>()),
-      FPictureButton(std::make_unique<TPicture>()),
-      FPictureMask(std::make_unique<TPicture>()) {
+    : TSliderView(AOwner, AParent) {
   SetColor(clBtnFace);
   SetDefaultFont(FLabelingFont);
   SetDefaultFont(FButtonFont);
@@ -27,12 +24,12 @@ TSlider::~TSlider() {
 // ---------------------------------------------------------------------------
 // Geometry properties
 
-Integer TSlider::LimitedButtonWidth(Integer Value) const {
+Integer TSliderModel::LimitedButtonWidth(Integer Value) const {
   const Integer C = CrossExtent();
   return C > 2 ? std::min(Value, C - 2) : Value;
 }
 
-void TSlider::SetKind(TScrollBarKind Value) {
+void TSliderModel::SetKind(TScrollBarKind Value) {
   const TChangeScope Changes;
   if (Value != sbHorizontal && Value != sbVertical) return;
   if (Value == FKind) return;
@@ -42,21 +39,21 @@ void TSlider::SetKind(TScrollBarKind Value) {
   Invalidate();
 }
 
-void TSlider::SetBevelWidth(Integer Value) {
+void TSliderModel::SetBevelWidth(Integer Value) {
   const TChangeScope Changes;
   if (Value < 0 || Value == FBevelWidth) return;
   FBevelWidth = Value;
   Invalidate();
 }
 
-void TSlider::SetSliderWidth(Integer Value) {
+void TSliderModel::SetSliderWidth(Integer Value) {
   const TChangeScope Changes;
   if (Value < 0 || Value == FSliderWidth) return;
   FSliderWidth = Value;
   Invalidate();
 }
 
-void TSlider::SetButtonWidth(Integer Value) {
+void TSliderModel::SetButtonWidth(Integer Value) {
   const TChangeScope Changes;
   if (Value < 0) return;
   // A picture pointer keeps the width the picture was made for.
@@ -67,21 +64,21 @@ void TSlider::SetButtonWidth(Integer Value) {
   Invalidate();
 }
 
-void TSlider::SetButtonHeight(Integer Value) {
+void TSliderModel::SetButtonHeight(Integer Value) {
   const TChangeScope Changes;
   if (Value < 0 || Value == FButtonHeight) return;
   FButtonHeight = Value;
   Invalidate();
 }
 
-void TSlider::SetOffsetLower(Integer Value) {
+void TSliderModel::SetOffsetLower(Integer Value) {
   const TChangeScope Changes;
   if (Value < 0 || Value == FOffsetLower) return;
   FOffsetLower = Value;
   Repaint();
 }
 
-void TSlider::SetOffsetUpper(Integer Value) {
+void TSliderModel::SetOffsetUpper(Integer Value) {
   const TChangeScope Changes;
   if (Value < 0 || Value == FOffsetUpper) return;
   FOffsetUpper = Value;
@@ -91,7 +88,7 @@ void TSlider::SetOffsetUpper(Integer Value) {
 // ---------------------------------------------------------------------------
 // Value logic: quantise, clamp, compare, store, fire, redraw.
 
-void TSlider::SetValue(Double Value) {
+void TSliderModel::SetValue(Double Value) {
   const TChangeScope Changes;
   if (!std::isfinite(Value)) return;
   if (FValueStepWidth > 0) Value = std::nearbyint(Value / FValueStepWidth) * FValueStepWidth;
@@ -104,19 +101,19 @@ void TSlider::SetValue(Double Value) {
   ScheduleDrawing();
 }
 
-void TSlider::DrawPending() { RedrawButton(); }
+void TSliderView::DrawPending() { RedrawButton(); }
 
-void TSlider::SetValueMin(Double Value) {
+void TSliderModel::SetValueMin(Double Value) {
   const TChangeScope Changes;
   if (SetSpanMin(Value, FValueMin, FValueMax, FRanges)) Invalidate();
 }
 
-void TSlider::SetValueMax(Double Value) {
+void TSliderModel::SetValueMax(Double Value) {
   const TChangeScope Changes;
   if (SetSpanMax(Value, FValueMin, FValueMax, FRanges)) Invalidate();
 }
 
-void TSlider::SetValueStepWidth(Double Value) {
+void TSliderModel::SetValueStepWidth(Double Value) {
   const TChangeScope Changes;
   if (!(Value >= 0) || !std::isfinite(Value) || Value == FValueStepWidth) return;
   FValueStepWidth = Value;
@@ -125,22 +122,22 @@ void TSlider::SetValueStepWidth(Double Value) {
   Invalidate();
 }
 
-void TSlider::SetRangeNumber(Integer Value) {
+void TSliderModel::SetRangeNumber(Integer Value) {
   const TChangeScope Changes;
   if (FRanges.SetNumber(Value, FValueMin, FValueMax)) Invalidate();
 }
 
-void TSlider::SetRangeCurrent(Integer Value) {
+void TSliderModel::SetRangeCurrent(Integer Value) {
   const TChangeScope Changes;
   if (FRanges.SetCurrent(Value)) Invalidate();
 }
 
-void TSlider::SetRangeLimit(Double Value) {
+void TSliderModel::SetRangeLimit(Double Value) {
   const TChangeScope Changes;
   if (FRanges.SetLimit(Value, FValueMin, FValueMax)) Invalidate();
 }
 
-void TSlider::SetRangeColor(TColor Value) {
+void TSliderModel::SetRangeColor(TColor Value) {
   const TChangeScope Changes;
   if (FRanges.SetColor(Value)) Invalidate();
 }
@@ -148,7 +145,7 @@ void TSlider::SetRangeColor(TColor Value) {
 // ---------------------------------------------------------------------------
 // Scale, colours, pictures
 
-void TSlider::SetLabelingStyle(TLabelingStyle Value) {
+void TSliderLook::SetLabelingStyle(TLabelingStyle Value) {
   const TChangeScope Changes;
   if (Value < lbsNone || Value > lbsAsymmetric || Value == FLabelingStyle) return;
   FLabelingStyle = Value;
@@ -162,100 +159,100 @@ void TSlider::SetLabelingStyle(TLabelingStyle Value) {
   Invalidate();
 }
 
-void TSlider::SetLabelingOrientation(TLabelingOrientation Value) {
+void TSliderLook::SetLabelingOrientation(TLabelingOrientation Value) {
   const TChangeScope Changes;
   if (Value < lboLeft || Value > lboBelow || Value == FLabelingOrientation) return;
   FLabelingOrientation = Value;
   Invalidate();
 }
 
-void TSlider::SetLabelingGap(Double Value) {
+void TSliderLook::SetLabelingGap(Double Value) {
   const TChangeScope Changes;
   if (!(Value > 0) || !std::isfinite(Value) || Value == FLabelingGap) return;
   FLabelingGap = Value;
   Invalidate();
 }
 
-void TSlider::SetLabelingDecimals(Integer Value) {
+void TSliderLook::SetLabelingDecimals(Integer Value) {
   const TChangeScope Changes;
   if (Value < 0 || Value == FLabelingDecimals) return;
   FLabelingDecimals = Value;
   Invalidate();
 }
 
-void TSlider::SetLabelingFont(const TFont& Value) {
+void TSliderLook::SetLabelingFont(const TFont& Value) {
   const TChangeScope Changes;
   if (&Value == &FLabelingFont) return;
   FLabelingFont.Assign(Value);  // invalidates through OnChange
 }
 
-void TSlider::SetBevelColor1(TColor Value) {
+void TSliderLook::SetBevelColor1(TColor Value) {
   const TChangeScope Changes;
   if (Value == FBevelColor1) return;
   FBevelColor1 = Value;
   Invalidate();
 }
 
-void TSlider::SetBevelColor2(TColor Value) {
+void TSliderLook::SetBevelColor2(TColor Value) {
   const TChangeScope Changes;
   if (Value == FBevelColor2) return;
   FBevelColor2 = Value;
   Invalidate();
 }
 
-void TSlider::SetButtonColor(TColor Value) {
+void TSliderLook::SetButtonColor(TColor Value) {
   const TChangeScope Changes;
   if (Value == FButtonColor) return;
   FButtonColor = Value;
   Invalidate();
 }
 
-void TSlider::SetButtonBorderColor(TColor Value) {
+void TSliderLook::SetButtonBorderColor(TColor Value) {
   const TChangeScope Changes;
   if (Value == FButtonBorderColor) return;
   FButtonBorderColor = Value;
   Invalidate();
 }
 
-void TSlider::SetButtonCaption(const QString& Value) {
+void TSliderLook::SetButtonCaption(const QString& Value) {
   const TChangeScope Changes;
   if (Value == FButtonCaption) return;
   FButtonCaption = Value;
   Invalidate();
 }
 
-void TSlider::SetButtonFont(const TFont& Value) {
+void TSliderLook::SetButtonFont(const TFont& Value) {
   const TChangeScope Changes;
   if (&Value == &FButtonFont) return;
   FButtonFont.Assign(Value);
 }
 
-void TSlider::SetButtonTransparent(bool Value) {
+void TSliderLook::SetButtonTransparent(bool Value) {
   const TChangeScope Changes;
   if (Value == FButtonTransparent) return;
   FButtonTransparent = Value;
   Invalidate();
 }
 
-void TSlider::SetPictureSlide(const TPicture& Value) {
+void TSliderLook::SetPictureSlide(const TPicture& Value) {
   if (&Value == FPictureSlide.get()) return;
   FPictureSlide->Assign(Value);
   Invalidate();
 }
 
-void TSlider::SetPictureButton(const TPicture& Value) {
+void TSliderLook::SetPictureButton(const TPicture& Value) {
   if (&Value == FPictureButton.get()) return;
   FPictureButton->Assign(Value);
   Invalidate();
 }
 
-void TSlider::SetPictureMask(const TPicture& Value) {
+void TSliderLook::SetPictureMask(const TPicture& Value) {
   if (&Value == FPictureMask.get()) return;
   FPictureMask->Assign(Value);
   Invalidate();
 }
 
-void TSlider::SetReduceFlicker(bool Value) {
+void TSliderLook::SetReduceFlicker(bool Value) {
   const TChangeScope Changes;
   if (Value == FReduceFlicker) return;
   FReduceFlicker = Value;
@@ -271,7 +268,7 @@ void TSlider::SetReduceFlicker(bool Value) {
 // ---------------------------------------------------------------------------
 // Geometry
 
-TRect TSlider::ButtonRectFor(Double V) const {
+TRect TSliderView::ButtonRectFor(Double V) const {
   const Integer P = ValueToPixel(V, FValueMin, FValueMax - FValueMin, TravelLength());
   TRect R;
   if (Vertical()) {
@@ -298,7 +295,7 @@ TRect TSlider::ButtonRectFor(Double V) const {
   return R;
 }
 
-TRect TSlider::SlotRect() const {
+TRect TSliderView::SlotRect() const {
   const Integer C = CrossExtent();
   Integer Lo;
   if (Asymmetric() && FarSide())
@@ -312,7 +309,7 @@ TRect TSlider::SlotRect() const {
   return Rect(FOffsetLower, Lo, Width() - FOffsetUpper, Hi);
 }
 
-Double TSlider::ValueAt(Integer X, Integer Y) const {
+Double TSliderView::ValueAt(Integer X, Integer Y) const {
   const Integer Travel = TravelLength();
   if (Travel <= 0) return FValue;
   const Double Span = FValueMax - FValueMin;
@@ -320,7 +317,7 @@ Double TSlider::ValueAt(Integer X, Integer Y) const {
   return Span * (X - FButtonHeight * 0.5 - FOffsetLower) / Travel + FValueMin;
 }
 
-LinearScale::TScaleSetup TSlider::ScaleSetup() const {
+LinearScale::TScaleSetup TSliderView::ScaleSetup() const {
   TScaleSetup S;
   S.Vertical = Vertical();
   S.Width = Width();
@@ -346,7 +343,7 @@ LinearScale::TScaleSetup TSlider::ScaleSetup() const {
 // ---------------------------------------------------------------------------
 // Drawing
 
-void TSlider::DrawSlot(TCanvas& Cv) {
+void TSliderView::DrawSlot(TCanvas& Cv) {
   FSlotRect = SlotRect();
   const Integer W = Width(), H = Height();
   Cv.Brush().Style = bsSolid;
@@ -386,21 +383,21 @@ void TSlider::DrawSlot(TCanvas& Cv) {
   }
 }
 
-LinearScale::TScaleLayout TSlider::ScaleLayout() {
+LinearScale::TScaleLayout TSliderView::ScaleLayout() {
   if (FLabelingStyle == lbsNone) return {};
   TCanvas& Cv = Canvas();
   Cv.Font() = FLabelingFont;
   return LayoutScale(Cv, ScaleSetup());
 }
 
-void TSlider::DrawScale(TCanvas& Cv) {
+void TSliderView::DrawScale(TCanvas& Cv) {
   if (FLabelingStyle == lbsNone) return;
   Cv.Font() = FLabelingFont;
   const TScaleLayout L = PaintScale(Cv, ScaleSetup(), FLabelingGap);
   if (L.Valid) FLabelWidth = L.LabelWidth;
 }
 
-void TSlider::DrawButton(TCanvas& Cv, const TRect& R) {
+void TSliderView::DrawButton(TCanvas& Cv, const TRect& R) {
   FButtonRect = R;
   if (!FPictureButton->Empty()) {
     // A transparent sprite: the mask clears the button's shape, the
@@ -443,7 +440,7 @@ void TSlider::DrawButton(TCanvas& Cv, const TRect& R) {
 // The pointer bar of a transparent button on an asymmetric scale: a raised
 // bar across the control with an unfilled window through which the label
 // behind it shows.
-void TSlider::DrawPointerBar(TCanvas& Cv, const TRect& R) {
+void TSliderView::DrawPointerBar(TCanvas& Cv, const TRect& R) {
   TRect F = R;
   Cv.Frame3D(F, FBevelColor1, FBevelColor2, FBevelWidth);
   Cv.Font() = FLabelingFont;
@@ -487,13 +484,13 @@ void TSlider::DrawPointerBar(TCanvas& Cv, const TRect& R) {
   Cv.Frame3D(Win, FBevelColor2, FBevelColor1, FBevelWidth);
 }
 
-void TSlider::DrawAll(TCanvas& Cv) {
+void TSliderView::DrawAll(TCanvas& Cv) {
   DrawSlot(Cv);
   DrawScale(Cv);
   DrawButton(Cv, ButtonRect());
 }
 
-void TSlider::Paint() {
+void TSliderView::Paint() {
   if (FReduceFlicker && FBitmap) {
     FBitmap->SetPixelRatio(PixelRatio());
     FBitmap->SetSize(std::max(Width(), 1), std::max(Height(), 1));
@@ -507,7 +504,7 @@ void TSlider::Paint() {
   DrawAll(Canvas());
 }
 
-void TSlider::RedrawArea(const TRect& Area) {
+void TSliderView::RedrawArea(const TRect& Area) {
   if (FReduceFlicker && FBitmap) {
     FBitmap->SetPixelRatio(PixelRatio());
     FBitmap->SetSize(std::max(Width(), 1), std::max(Height(), 1));
@@ -527,7 +524,7 @@ void TSlider::RedrawArea(const TRect& Area) {
   }
 }
 
-void TSlider::RedrawButton() {
+void TSliderView::RedrawButton() {
   if (Width() <= 0 || Height() <= 0 || Surface().isNull()) return;
   TRect Old = FButtonRect;
   TRect New = ButtonRect();
@@ -549,7 +546,7 @@ void TSlider::RedrawButton() {
 // ---------------------------------------------------------------------------
 // Mouse
 
-void TSlider::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+void TSliderView::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
   TGraphicControl::MouseDown(Button, Shift, X, Y);
   if (!Enabled() || Button != mbLeft) return;
   const TPoint P = Point(X, Y);
@@ -566,7 +563,7 @@ void TSlider::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integ
   FPressValue = FValue;
 }
 
-void TSlider::MouseMove(TShiftState Shift, Integer X, Integer Y) {
+void TSliderView::MouseMove(TShiftState Shift, Integer X, Integer Y) {
   TGraphicControl::MouseMove(Shift, X, Y);
   if (!FDragging || !Enabled()) return;
   const Integer Travel = TravelLength();
@@ -575,7 +572,7 @@ void TSlider::MouseMove(TShiftState Shift, Integer X, Integer Y) {
   SetValue(FPressValue + (FValueMax - FValueMin) * D / Travel);
 }
 
-void TSlider::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+void TSliderView::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
   TGraphicControl::MouseUp(Button, Shift, X, Y);
   if (Button == mbLeft) FDragging = false;
 }
@@ -618,7 +615,7 @@ void TSlider::ReadRange(TReader& R) {
 }
 
 void TSlider::DefineProperties(TFiler& Filer) {
-  TGraphicControl::DefineProperties(Filer);
+  TSliderView::DefineProperties(Filer);
   Filer.DefineProperty(
       QStringLiteral("Range"), [this](TReader& R) { ReadRange(R); }, [this](TWriter& W) { WriteRange(W); }, true);
 }
