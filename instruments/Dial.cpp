@@ -17,7 +17,7 @@ namespace {
 constexpr Double TriangleBack = 2.356;
 }  // namespace
 
-TDial::TDial(TComponentCore* AOwner, QWidget* AParent) : TGraphicControl(AOwner, AParent) {
+TDial::TDial(TComponentCore* AOwner, QWidget* AParent) : TDialView(AOwner, AParent) {
   SetOpaque(true);
   SetColor(clWindow);
   FBuildColor = EffectiveColor();
@@ -29,21 +29,21 @@ TDial::~TDial() { Destroying(); }
 // ---------------------------------------------------------------------------
 // Value logic
 
-Double TDial::AngleOf(Double V) const {
+Double TDialSettings::AngleOf(Double V) const {
   return CircularScale::AngleOf(V, FScaleAngle1, FScaleAngle2, FValueMin, FValueMax);
 }
 
-Double TDial::Quantised(Double V) const {
+Double TDialSettings::Quantised(Double V) const {
   if (FValueStepWidth > 0) return std::nearbyint(V / FValueStepWidth) * FValueStepWidth;
   return V;
 }
 
-bool TDial::InKnob(Integer X, Integer Y) const {
+bool TDialGeometry::InKnob(Integer X, Integer Y) const {
   const Double dx = X - FPivot.cx, dy = Y - FPivot.yBase;
   return dx * dx + dy * dy <= Double(Fr) * Fr;
 }
 
-Double TDial::ValueAtPoint(Integer X, Integer Y) const {
+Double TDialGeometry::ValueAtPoint(Integer X, Integer Y) const {
   const Double dx = X - FPivot.cx;
   const Double dy = (Height() - Y) - FPivot.yBase;  // upward positive
   Double Theta = std::atan2(dx, dy) * 180 / Pi;
@@ -51,7 +51,7 @@ Double TDial::ValueAtPoint(Integer X, Integer Y) const {
   return (Theta - FScaleAngle1) / (FScaleAngle2 - FScaleAngle1) * (FValueMax - FValueMin) + FValueMin;
 }
 
-void TDial::SetValue(Double V) {
+void TDialSettings::SetValue(Double V) {
   const TChangeScope Changes;
   if (!std::isfinite(V)) return;
   V = Quantised(V);
@@ -65,22 +65,22 @@ void TDial::SetValue(Double V) {
 }
 
 // From the indicator on the surface to the one of the value.
-void TDial::DrawPending() { MoveIndicator(FIndicatorRect); }
+void TDialView::DrawPending() { MoveIndicator(FIndicatorRect); }
 
 // After a change of the scale ends the value stays on the scale, quietly.
-void TDial::ClampValue() { FValue = std::clamp(FValue, FValueMin, FValueMax); }
+void TDialSettings::ClampValue() { FValue = std::clamp(FValue, FValueMin, FValueMax); }
 
 // ---------------------------------------------------------------------------
 // Setters
 
-void TDial::Relayout() {
+void TDialGeometry::Relayout() {
   Layout();
   Invalidate();
 }
 
 // The body depends on the radius and the colours: it is drawn again when
 // it was drawn before (otherwise the first paint draws it).
-void TDial::Rebuild() {
+void TDialView::Rebuild() {
   if (FBodyBuilt)
     BuildBody();
   else
@@ -88,66 +88,66 @@ void TDial::Rebuild() {
   Invalidate();
 }
 
-void TDial::SetScaleAngle1(Double V) {
+void TDialSettings::SetScaleAngle1(Double V) {
   const TChangeScope Changes;
   if (SetStartAngle(V, FScaleAngle1, FScaleAngle2)) Relayout();
 }
 
-void TDial::SetScaleAngle2(Double V) {
+void TDialSettings::SetScaleAngle2(Double V) {
   const TChangeScope Changes;
   if (SetEndAngle(V, FScaleAngle1, FScaleAngle2)) Relayout();
 }
 
-void TDial::SetValueMin(Double V) {
+void TDialSettings::SetValueMin(Double V) {
   const TChangeScope Changes;
   if (!SetScaleMin(V, FValueMin, FValueMax)) return;
   ClampValue();
   Relayout();
 }
 
-void TDial::SetValueMax(Double V) {
+void TDialSettings::SetValueMax(Double V) {
   const TChangeScope Changes;
   if (!SetScaleMax(V, FValueMin, FValueMax)) return;
   ClampValue();
   Relayout();
 }
 
-void TDial::SetValueGap(Double V) {
+void TDialSettings::SetValueGap(Double V) {
   const TChangeScope Changes;
   if (!(V > 0) || !std::isfinite(V) || V == FValueGap) return;
   FValueGap = V;
   Relayout();
 }
 
-void TDial::SetValueStepWidth(Double V) {
+void TDialSettings::SetValueStepWidth(Double V) {
   const TChangeScope Changes;
   if (!std::isfinite(V) || V == FValueStepWidth) return;
   FValueStepWidth = V;
   SetValue(FValue);
 }
 
-void TDial::SetValueDecimals(Integer V) {
+void TDialSettings::SetValueDecimals(Integer V) {
   const TChangeScope Changes;
   if (V == FValueDecimals) return;
   FValueDecimals = V;
   Rebuild();
 }
 
-void TDial::SetTicks(bool V) {
+void TDialSettings::SetTicks(bool V) {
   const TChangeScope Changes;
   if (V == FTicks) return;
   FTicks = V;
   Relayout();
 }
 
-void TDial::SetLabels(bool V) {
+void TDialSettings::SetLabels(bool V) {
   const TChangeScope Changes;
   if (V == FLabels) return;
   FLabels = V;
   Rebuild();
 }
 
-void TDial::SetTickInner(Integer V) {
+void TDialSettings::SetTickInner(Integer V) {
   const TChangeScope Changes;
   if (V == FTickInner) return;
   FTickInner = V;
@@ -156,28 +156,28 @@ void TDial::SetTickInner(Integer V) {
 
 // The knob radius is the tick ring's divided by TickOuter percent, so
 // TickOuter must be positive.
-void TDial::SetTickOuter(Integer V) {
+void TDialSettings::SetTickOuter(Integer V) {
   const TChangeScope Changes;
   if (V < 1 || V == FTickOuter) return;
   FTickOuter = V;
   Relayout();
 }
 
-void TDial::SetBevelOuterWidth(Integer V) {
+void TDialSettings::SetBevelOuterWidth(Integer V) {
   const TChangeScope Changes;
   if (V == FBevelOuterWidth) return;
   FBevelOuterWidth = V;
   Rebuild();
 }
 
-void TDial::SetBevelInnerWidth(Integer V) {
+void TDialSettings::SetBevelInnerWidth(Integer V) {
   const TChangeScope Changes;
   if (V == FBevelInnerWidth) return;
   FBevelInnerWidth = V;
   Rebuild();
 }
 
-void TDial::SetRingWidth(Integer V) {
+void TDialSettings::SetRingWidth(Integer V) {
   const TChangeScope Changes;
   if (V == FRingWidth) return;
   FRingWidth = V;
@@ -186,49 +186,49 @@ void TDial::SetRingWidth(Integer V) {
 
 // The bevels are shaded from the colour's red, green and blue parts; a
 // system colour has none.
-void TDial::SetBevelColor(TColor V) {
+void TDialSettings::SetBevelColor(TColor V) {
   const TChangeScope Changes;
   if (V < 0 || V == FBevelColor) return;
   FBevelColor = V;
   Rebuild();
 }
 
-void TDial::SetInnerColor(TColor V) {
+void TDialSettings::SetInnerColor(TColor V) {
   const TChangeScope Changes;
   if (V == FInnerColor) return;
   FInnerColor = V;
   Rebuild();
 }
 
-void TDial::SetRingColor(TColor V) {
+void TDialSettings::SetRingColor(TColor V) {
   const TChangeScope Changes;
   if (V == FRingColor) return;
   FRingColor = V;
   Rebuild();
 }
 
-void TDial::SetIndicatorInner(Integer V) {
+void TDialSettings::SetIndicatorInner(Integer V) {
   const TChangeScope Changes;
   if (V == FIndicatorInner) return;
   FIndicatorInner = V;
   Invalidate();
 }
 
-void TDial::SetIndicatorOuter(Integer V) {
+void TDialSettings::SetIndicatorOuter(Integer V) {
   const TChangeScope Changes;
   if (V == FIndicatorOuter) return;
   FIndicatorOuter = V;
   Invalidate();
 }
 
-void TDial::SetIndicatorColor(TColor V) {
+void TDialSettings::SetIndicatorColor(TColor V) {
   const TChangeScope Changes;
   if (V == FIndicatorColor) return;
   FIndicatorColor = V;
   Invalidate();
 }
 
-void TDial::SetIndicatorStyle(TDialIndicator V) {
+void TDialSettings::SetIndicatorStyle(TDialIndicator V) {
   const TChangeScope Changes;
   if (V == FIndicatorStyle) return;
   FIndicatorStyle = V;
@@ -238,7 +238,7 @@ void TDial::SetIndicatorStyle(TDialIndicator V) {
 // ---------------------------------------------------------------------------
 // Layout step: knob radius, ticks, labels
 
-void TDial::Layout() {
+void TDialGeometry::Layout() {
   TCanvas& Cv = Canvas();
   Cv.Font() = Font();
   FNoScale = false;
@@ -277,7 +277,7 @@ void TDial::Layout() {
 }
 
 // Ticks at least four pixels apart on the knob's circle.
-void TDial::TickStep() {
+void TDialGeometry::TickStep() {
   const Double Span = FValueMax - FValueMin;
   const Double Cap = 2 * Pi * Fr * (FScaleAngle2 - FScaleAngle1) / 360;
   if (!FitTickGap(Span, Cap, FValueGap)) {
@@ -295,7 +295,7 @@ void TDial::TickStep() {
 
 // Labels outside the tick ring, thinned to at least the widest label's
 // width apart; the ticks at labels are 5 pixels longer.
-void TDial::LayoutLabels(TCanvas& Cv, Integer Pitch) {
+void TDialGeometry::LayoutLabels(TCanvas& Cv, Integer Pitch) {
   const Integer wL = Cv.TextWidth(WidestLabel(FLabelFormat, FValueMin, FValueMax));
   const TLabelPitch LP = ThinLabels(Pitch, wL, FValueGap);
   const Double Ring = Fr * FTickOuter * 0.01;
@@ -310,13 +310,13 @@ void TDial::LayoutLabels(TCanvas& Cv, Integer Pitch) {
 // ---------------------------------------------------------------------------
 // Knob body, cached in the bitmap
 
-bool TDial::BodyCurrent() const {
+bool TDialView::BodyCurrent() const {
   return FBodyBuilt && FBuildSize == size() && FBody->PixelRatio() == PixelRatio() && FBuildRadius == Fr &&
          FBuildColor == EffectiveColor() &&
-         FBuildFont == const_cast<TDial*>(this)->Font().ToQFont();
+         FBuildFont == const_cast<TDialView*>(this)->Font().ToQFont();
 }
 
-void TDial::BuildBody() {
+void TDialView::BuildBody() {
   FBuildColor = EffectiveColor();
   FBody->SetPixelRatio(PixelRatio());
   FBody->SetSize(Width(), Height());
@@ -329,7 +329,7 @@ void TDial::BuildBody() {
 }
 
 // Outer bevel, ring, inner bevel and inner disc, each inside the last.
-void TDial::DrawBody(TCanvas& Cv) {
+void TDialView::DrawBody(TCanvas& Cv) {
   Cv.Pen().Mode = pmCopy;
   Cv.Pen().Style = psSolid;
   Cv.Brush().Style = bsSolid;
@@ -369,7 +369,7 @@ void TDial::DrawBody(TCanvas& Cv) {
 // faces the light: f = 0.5 * cos(alpha + Light) + 0.5. With Light 45 the
 // upper left is brightest (raised), with -135 the lower right (sunken).
 // The slices' radials run through the centre of R.
-void TDial::DrawShadedRing(TCanvas& Cv, const TRect& R, Double Light) {
+void TDialView::DrawShadedRing(TCanvas& Cv, const TRect& R, Double Light) {
   const TColor C = ColorToRGB(FBevelColor);
   const Integer Red = C & 0xFF, Green = (C >> 8) & 0xFF, Blue = (C >> 16) & 0xFF;
   const Double xc = (R.Left + R.Right) * 0.5, yc = (R.Top + R.Bottom) * 0.5;
@@ -393,7 +393,7 @@ void TDial::DrawShadedRing(TCanvas& Cv, const TRect& R, Double Light) {
 // ---------------------------------------------------------------------------
 // Picture
 
-TRect TDial::IndicatorRectFor(Double V) const {
+TRect TDialGeometry::IndicatorRectFor(Double V) const {
   const Double a = AngleOf(V);
   const Double rho = (FIndicatorOuter + FIndicatorInner) * Fr * 0.005;
   const TPoint C = FPivot.PointTrunc(rho, a);
@@ -401,7 +401,7 @@ TRect TDial::IndicatorRectFor(Double V) const {
   return {C.X - s, C.Y - s, C.X + s, C.Y + s};
 }
 
-void TDial::Paint() {
+void TDialView::Paint() {
   if (!BodyCurrent()) BuildBody();
   Canvas().Brush().Color = EffectiveColor();
   Canvas().Brush().Style = bsSolid;
@@ -409,7 +409,7 @@ void TDial::Paint() {
   DrawPicture(Canvas());
 }
 
-void TDial::DrawPicture(TCanvas& Cv) {
+void TDialView::DrawPicture(TCanvas& Cv) {
   if (!BodyCurrent()) BuildBody();
   if (FNoScale) return;
   Cv.Draw(0, 0, *FBody);
@@ -418,7 +418,7 @@ void TDial::DrawPicture(TCanvas& Cv) {
   DrawCaption(Cv);
 }
 
-void TDial::DrawTicksAndLabels(TCanvas& Cv) {
+void TDialView::DrawTicksAndLabels(TCanvas& Cv) {
   Cv.Pen().Color = Font().Color();
   Cv.Pen().Style = psSolid;
   Cv.Pen().Mode = pmCopy;
@@ -432,7 +432,7 @@ void TDial::DrawTicksAndLabels(TCanvas& Cv) {
   for (const TScaleLabel& L : FLabelList) Cv.TextOut(L.Pos.X, L.Pos.Y, L.Text);
 }
 
-void TDial::DrawIndicator(TCanvas& Cv) {
+void TDialView::DrawIndicator(TCanvas& Cv) {
   FIndicatorRect = IndicatorRectFor(FValue);
   const TColor Fill = Enabled() ? FIndicatorColor : clBtnShadow;
   const Double a = AngleOf(FValue);
@@ -469,7 +469,7 @@ void TDial::DrawIndicator(TCanvas& Cv) {
   }
 }
 
-void TDial::DrawCaption(TCanvas& Cv) {
+void TDialView::DrawCaption(TCanvas& Cv) {
   const QString Text = Caption();
   if (Text.isEmpty()) return;
   Cv.Font() = Font();
@@ -480,7 +480,7 @@ void TDial::DrawCaption(TCanvas& Cv) {
 
 // Redraws the picture only around the old and the new indicator: once
 // within their joint box when they overlap, else within each box apart.
-void TDial::MoveIndicator(const TRect& OldRect) {
+void TDialView::MoveIndicator(const TRect& OldRect) {
   if (!FBodyBuilt) return;  // the first paint draws everything
   TCanvas& Cv = Canvas();
   const bool HadClip = Cv.HasClip();
@@ -508,7 +508,7 @@ void TDial::MoveIndicator(const TRect& OldRect) {
 // ---------------------------------------------------------------------------
 // Mouse
 
-void TDial::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+void TDialView::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
   TGraphicControl::MouseDown(Button, Shift, X, Y);
   if (!Enabled() || Button != mbLeft) return;
   if (PtInRect(FIndicatorRect, Point(X, Y))) FDragging = true;
@@ -518,12 +518,12 @@ void TDial::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer
   }
 }
 
-void TDial::MouseMove(TShiftState Shift, Integer X, Integer Y) {
+void TDialView::MouseMove(TShiftState Shift, Integer X, Integer Y) {
   TGraphicControl::MouseMove(Shift, X, Y);
   if (FDragging) SetValue(ValueAtPoint(X, Y));
 }
 
-void TDial::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+void TDialView::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
   TGraphicControl::MouseUp(Button, Shift, X, Y);
   if (Button == mbLeft) FDragging = false;
 }
@@ -533,7 +533,7 @@ void TDial::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y
 // ValueGap, ScaleAngle1, ScaleAngle2).
 
 void TDial::DefineProperties(TFiler& Filer) {
-  TGraphicControl::DefineProperties(Filer);
+  TDialView::DefineProperties(Filer);
   Filer.DefineProperty(
       QStringLiteral("Range"),
       [this](TReader& R) {
