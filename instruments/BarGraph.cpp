@@ -8,7 +8,7 @@ namespace quellix::bargraphint {
 using namespace LinearScale;
 
 TBarGraphInt::TBarGraphInt(TComponentCore* AOwner, QWidget* AParent)
-    : TGraphicControl(AOwner, AParent), FPictureBackground(std::make_unique<TPicture>()) {
+    : TBarGraphView(AOwner, AParent) {
   SetOpaque(true);
   SetColor(clBtnFace);
   SetDefaultFont(FLabelingFont);
@@ -20,7 +20,7 @@ TBarGraphInt::~TBarGraphInt() { FLabelingFont.OnChange = nullptr; }
 // ---------------------------------------------------------------------------
 // Geometry properties
 
-void TBarGraphInt::SetKind(TScrollBarKind Value) {
+void TBarGraphModel::SetKind(TScrollBarKind Value) {
   const TChangeScope Changes;
   if (Value != sbHorizontal && Value != sbVertical) return;
   if (Value == FKind) return;
@@ -28,28 +28,28 @@ void TBarGraphInt::SetKind(TScrollBarKind Value) {
   Invalidate();
 }
 
-void TBarGraphInt::SetBevelWidth(Integer Value) {
+void TBarGraphModel::SetBevelWidth(Integer Value) {
   const TChangeScope Changes;
   if (Value < 0 || Value == FBevelWidth) return;
   FBevelWidth = Value;
   Invalidate();
 }
 
-void TBarGraphInt::SetBarWidth(Integer Value) {
+void TBarGraphModel::SetBarWidth(Integer Value) {
   const TChangeScope Changes;
   if (Value < 0 || Value == FBarWidth) return;
   FBarWidth = Value;
   Invalidate();
 }
 
-void TBarGraphInt::SetOffsetLower(Integer Value) {
+void TBarGraphModel::SetOffsetLower(Integer Value) {
   const TChangeScope Changes;
   if (Value < 0 || Value == FOffsetLower) return;
   FOffsetLower = Value;
   Invalidate();
 }
 
-void TBarGraphInt::SetOffsetUpper(Integer Value) {
+void TBarGraphModel::SetOffsetUpper(Integer Value) {
   const TChangeScope Changes;
   if (Value < 0 || Value == FOffsetUpper) return;
   FOffsetUpper = Value;
@@ -59,7 +59,7 @@ void TBarGraphInt::SetOffsetUpper(Integer Value) {
 // ---------------------------------------------------------------------------
 // Value logic: compare, clamp, compare, store, redraw.
 
-void TBarGraphInt::SetValue(Double Value) {
+void TBarGraphModel::SetValue(Double Value) {
   const TChangeScope Changes;
   if (!std::isfinite(Value) || Value == FValue) return;
   Value = std::clamp(Value, FValueMin, FValueMax);
@@ -70,38 +70,38 @@ void TBarGraphInt::SetValue(Double Value) {
   ScheduleDrawing();
 }
 
-void TBarGraphInt::DrawPending() {
+void TBarGraphView::DrawPending() {
   if (!FValuePending) return;
   FValuePending = false;
   RedrawLevels(FDrawnValue, FValue);
 }
 
-void TBarGraphInt::SetValueMin(Double Value) {
+void TBarGraphModel::SetValueMin(Double Value) {
   const TChangeScope Changes;
   if (SetSpanMin(Value, FValueMin, FValueMax, FRanges)) Invalidate();
 }
 
-void TBarGraphInt::SetValueMax(Double Value) {
+void TBarGraphModel::SetValueMax(Double Value) {
   const TChangeScope Changes;
   if (SetSpanMax(Value, FValueMin, FValueMax, FRanges)) Invalidate();
 }
 
-void TBarGraphInt::SetRangeNumber(Integer Value) {
+void TBarGraphModel::SetRangeNumber(Integer Value) {
   const TChangeScope Changes;
   if (FRanges.SetNumber(Value, FValueMin, FValueMax)) Invalidate();
 }
 
-void TBarGraphInt::SetRangeCurrent(Integer Value) {
+void TBarGraphModel::SetRangeCurrent(Integer Value) {
   const TChangeScope Changes;
   if (FRanges.SetCurrent(Value)) Invalidate();
 }
 
-void TBarGraphInt::SetRangeLimit(Double Value) {
+void TBarGraphModel::SetRangeLimit(Double Value) {
   const TChangeScope Changes;
   if (FRanges.SetLimit(Value, FValueMin, FValueMax)) Invalidate();
 }
 
-void TBarGraphInt::SetRangeColor(TColor Value) {
+void TBarGraphModel::SetRangeColor(TColor Value) {
   const TChangeScope Changes;
   if (FRanges.SetColor(Value)) Invalidate();
 }
@@ -109,62 +109,62 @@ void TBarGraphInt::SetRangeColor(TColor Value) {
 // ---------------------------------------------------------------------------
 // Colours, picture, scale
 
-void TBarGraphInt::SetBarColor(TColor Value) {
+void TBarGraphView::SetBarColor(TColor Value) {
   const TChangeScope Changes;
   if (Value == FBarColor) return;
   FBarColor = Value;
   Invalidate();
 }
 
-void TBarGraphInt::SetBevelColor1(TColor Value) {
+void TBarGraphView::SetBevelColor1(TColor Value) {
   const TChangeScope Changes;
   if (Value == FBevelColor1) return;
   FBevelColor1 = Value;
   Invalidate();
 }
 
-void TBarGraphInt::SetBevelColor2(TColor Value) {
+void TBarGraphView::SetBevelColor2(TColor Value) {
   const TChangeScope Changes;
   if (Value == FBevelColor2) return;
   FBevelColor2 = Value;
   Invalidate();
 }
 
-void TBarGraphInt::SetPictureBackground(const TPicture& Value) {
+void TBarGraphView::SetPictureBackground(const TPicture& Value) {
   if (&Value == FPictureBackground.get()) return;
   FPictureBackground->Assign(Value);
   Invalidate();
 }
 
-void TBarGraphInt::SetLabelingStyle(TLabelingStyle Value) {
+void TBarGraphView::SetLabelingStyle(TLabelingStyle Value) {
   const TChangeScope Changes;
   if (Value < lbsNone || Value > lbsSymmetric || Value == FLabelingStyle) return;
   FLabelingStyle = Value;
   Invalidate();
 }
 
-void TBarGraphInt::SetLabelingOrientation(TLabelingOrientation Value) {
+void TBarGraphView::SetLabelingOrientation(TLabelingOrientation Value) {
   const TChangeScope Changes;
   if (Value < lboLeft || Value > lboBelow || Value == FLabelingOrientation) return;
   FLabelingOrientation = Value;
   Invalidate();
 }
 
-void TBarGraphInt::SetLabelingGap(Double Value) {
+void TBarGraphView::SetLabelingGap(Double Value) {
   const TChangeScope Changes;
   if (!(Value > 0) || !std::isfinite(Value) || Value == FLabelingGap) return;
   FLabelingGap = Value;
   Invalidate();
 }
 
-void TBarGraphInt::SetLabelingDecimals(Integer Value) {
+void TBarGraphView::SetLabelingDecimals(Integer Value) {
   const TChangeScope Changes;
   if (Value < 0 || Value == FLabelingDecimals) return;
   FLabelingDecimals = Value;
   Invalidate();
 }
 
-void TBarGraphInt::SetLabelingFont(const TFont& Value) {
+void TBarGraphView::SetLabelingFont(const TFont& Value) {
   const TChangeScope Changes;
   if (&Value == &FLabelingFont) return;
   FLabelingFont.Assign(Value);  // invalidates through OnChange
@@ -173,26 +173,26 @@ void TBarGraphInt::SetLabelingFont(const TFont& Value) {
 // ---------------------------------------------------------------------------
 // Geometry
 
-TRect TBarGraphInt::TrackRect() const {
+TRect TBarGraphView::TrackRect() const {
   const Integer Lo = (CrossExtent() - FBarWidth) / 2;
   if (Vertical()) return Rect(Lo, FOffsetUpper, Lo + FBarWidth, Height() - FOffsetLower);
   return Rect(FOffsetLower, Lo, Width() - FOffsetUpper, Lo + FBarWidth);
 }
 
-TRect TBarGraphInt::InnerTrack() const {
+TRect TBarGraphView::InnerTrack() const {
   TRect R = TrackRect();
   InflateRect(R, -FBevelWidth, -FBevelWidth);
   return R;
 }
 
-Integer TBarGraphInt::LevelOf(Double V) const {
+Integer TBarGraphView::LevelOf(Double V) const {
   const TRect In = InnerTrack();
   const Integer Len = Vertical() ? In.Height() : In.Width();
   if (Len <= 0) return 0;
   return std::clamp(ValueToPixel(V, FValueMin, FValueMax - FValueMin, Len), 0, Len);
 }
 
-LinearScale::TScaleSetup TBarGraphInt::ScaleSetup() const {
+LinearScale::TScaleSetup TBarGraphView::ScaleSetup() const {
   // The scale spans the inner track, so that a tick and the level of its
   // value meet.
   TScaleSetup S;
@@ -218,7 +218,7 @@ LinearScale::TScaleSetup TBarGraphInt::ScaleSetup() const {
 // ---------------------------------------------------------------------------
 // Drawing
 
-void TBarGraphInt::DrawBackground(TCanvas& Cv) {
+void TBarGraphView::DrawBackground(TCanvas& Cv) {
   Cv.SetCopyMode(cmSrcCopy);
   Cv.Brush().Style = bsSolid;
   Cv.Brush().Color = Color();
@@ -227,7 +227,7 @@ void TBarGraphInt::DrawBackground(TCanvas& Cv) {
   if (!FPictureBackground->Empty()) Cv.StretchDraw(Rect(1, 1, Width() - 1, Height() - 1), *FPictureBackground);
 }
 
-void TBarGraphInt::DrawTrack(TCanvas& Cv) {
+void TBarGraphView::DrawTrack(TCanvas& Cv) {
   FTrackRect = TrackRect();
   Cv.Brush().Style = bsSolid;
   Cv.Brush().Color = FBarColor;
@@ -238,7 +238,7 @@ void TBarGraphInt::DrawTrack(TCanvas& Cv) {
 
 // Range by range from the low end up to the value: range i reaches the
 // level of min(Limit_i, Value); the range holding the value is the last.
-void TBarGraphInt::DrawFill(TCanvas& Cv) {
+void TBarGraphView::DrawFill(TCanvas& Cv) {
   const TRect In = InnerTrack();
   if (In.Width() <= 0 || In.Height() <= 0) return;
   Integer Prev = 0;
@@ -257,20 +257,20 @@ void TBarGraphInt::DrawFill(TCanvas& Cv) {
   }
 }
 
-LinearScale::TScaleLayout TBarGraphInt::ScaleLayout() {
+LinearScale::TScaleLayout TBarGraphView::ScaleLayout() {
   if (FLabelingStyle == lbsNone) return {};
   TCanvas& Cv = Canvas();
   Cv.Font() = FLabelingFont;
   return LayoutScale(Cv, ScaleSetup());
 }
 
-void TBarGraphInt::DrawScale(TCanvas& Cv) {
+void TBarGraphView::DrawScale(TCanvas& Cv) {
   if (FLabelingStyle == lbsNone) return;
   Cv.Font() = FLabelingFont;
   PaintScale(Cv, ScaleSetup(), FLabelingGap);
 }
 
-void TBarGraphInt::Paint() {
+void TBarGraphView::Paint() {
   TCanvas& Cv = Canvas();
   if (!Cv.HasClip() || (QRegion(rect()) - Cv.ClipRegion()).isEmpty()) FValuePending = false;  // drawn now
   DrawBackground(Cv);
@@ -279,7 +279,7 @@ void TBarGraphInt::Paint() {
   DrawScale(Cv);
 }
 
-void TBarGraphInt::RedrawLevels(Double OldValue, Double NewValue) {
+void TBarGraphView::RedrawLevels(Double OldValue, Double NewValue) {
   if (Width() <= 0 || Height() <= 0 || Surface().isNull()) return;
   const Integer A = LevelOf(OldValue), B = LevelOf(NewValue);
   if (A == B) return;
@@ -334,7 +334,7 @@ void TBarGraphInt::ReadRange(TReader& R) {
 }
 
 void TBarGraphInt::DefineProperties(TFiler& Filer) {
-  TGraphicControl::DefineProperties(Filer);
+  TBarGraphView::DefineProperties(Filer);
   Filer.DefineProperty(
       QStringLiteral("Range"), [this](TReader& R) { ReadRange(R); }, [this](TWriter& W) { WriteRange(W); }, true);
 }
