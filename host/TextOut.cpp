@@ -34,11 +34,11 @@ namespace {
 
 // Bounded by the bytes its entries hold (glyph image, key, record); the
 // least used go first. Time labels bring new texts for as long as a chart
-// runs, so the bound is what the cache costs a long-running program: 1 MB
-// holds the labels of a few dozen charts and scales at once.
+// runs, so the bound is what the cache costs a long-running program: 512 KB
+// holds the labels of a dozen charts and scales at once.
 using TTextCache = QCache<QString, TTextImage>;
 TTextCache& TextCache() {
-  thread_local TTextCache Cache(1 << 20);
+  thread_local TTextCache Cache(512 << 10);
   return Cache;
 }
 
