@@ -14,11 +14,26 @@ namespace quellix::HistoInt {
 
 namespace {
 
+// V cut toward zero, for |V| well inside the mantissa (here at most a
+// little over CoordLimit). The plain cut switches the x87 rounding mode
+// twice per number, which stalls the pipeline; this rounds to the nearest
+// integer in the current mode by adding and taking away a number whose
+// last mantissa bit is worth 1, then steps back toward zero where the
+// rounding went away from it. Exact, so the pixels are the same.
+Extended TruncSmall(Extended V) {
+  static const Extended Magic = std::ldexp(Extended(1.5), std::numeric_limits<Extended>::digits - 1);
+  const Extended Sum = V + Magic;
+  const Extended R = Sum - Magic;
+  if (V >= 0) return R > V ? R - 1 : R;
+  return R < V ? R + 1 : R;
+}
+
 // Pixel coordinate limited to -CoordLimit..CoordLimit, cut toward zero;
-// NaN lands below the plot.
+// NaN lands below the plot. The integral result goes to an Integer by way
+// of double, exactly and without the rounding-mode switch.
 Integer CoordTrunc(Extended V) {
   if (std::isnan(V)) return CoordLimit;
-  return Trunc(std::clamp<Extended>(V, -CoordLimit, CoordLimit));
+  return static_cast<Integer>(static_cast<double>(TruncSmall(std::clamp<Extended>(V, -CoordLimit, CoordLimit))));
 }
 
 // A sample index from a floating-point position, limited to 0..Limit + 1
@@ -505,7 +520,8 @@ Integer THistoView::BuildCurve(Integer Serie, const TRect& Clip) {
     if (LogYAxis) return LogYPixel(Y);
     const Extended T = Y0 + Ys * Y;
     if (std::isnan(T)) return CoordLimit;
-    return CoordTrunc(std::trunc(T) + 1);
+    // Beyond the limits (and a little) every row ends on the same limit.
+    return CoordTrunc(TruncSmall(std::clamp<Extended>(T, -CoordLimit - 2, CoordLimit + 2)) + 1);
   };
   const Extended CurSpan = Extended(FViewXCurrentMax) - FViewXCurrentMin;
   TPoint* Out = FPoints.data();

@@ -2,7 +2,9 @@
 // label formats, axis layouts and pixel probes of the drawing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 #include "support/ExtraProperty.h"
@@ -422,6 +424,34 @@ TEST(HistoCurves, DataCurveRunsFromLeftToRightEdge) {
   EXPECT_EQ(Pts.back().Y, P.Top + 1);
   H.Repaint();
   EXPECT_EQ(H.Px(Pts[25].X, Pts[25].Y), clBlack);
+}
+
+// A curve's rows are the mapped values cut toward zero (plus one), for
+// rows on, between and far off the pixel boundaries, above and below the
+// plot, and for values with no row at all.
+TEST(HistoCurves, CurveRowsAreTheMappedValuesCutTowardZero) {
+  THisto H;
+  H.SetViewYMin(-3);
+  H.SetViewYMax(5);
+  const TRect P = H.PlotRect();
+  const Extended PH = P.Bottom - P.Top, Span = Extended(H.ViewYMax()) - H.ViewYMin();
+  const Extended Y0 = P.Bottom + PH * H.ViewYMin() / Span, Ys = -PH / Span;
+  std::vector<Single> D;
+  for (Extended T = -6; T <= PH + P.Bottom + 6; T += 0.25) {
+    const Single V = Single((T - Y0) / Ys);
+    D.insert(D.end(), {V, std::nextafter(V, 1e9f), std::nextafter(V, -1e9f)});
+  }
+  const Single Inf = std::numeric_limits<Single>::infinity();
+  D.insert(D.end(), {0.0f, -0.0f, 1e30f, -1e30f, 4e4f, -4e4f, Inf, -Inf, std::nanf("")});
+  H.SetData(D.data(), Integer(D.size()), 1);
+  const std::vector<TPoint> Pts = H.CurvePoints(1);
+  ASSERT_EQ(Pts.size(), D.size());
+  for (size_t i = 0; i < D.size(); ++i) {
+    const Extended T = Y0 + Ys * D[i];
+    const Integer Row = std::isnan(T) ? CoordLimit
+                                      : Integer(std::clamp<Extended>(std::trunc(T) + 1, -CoordLimit, CoordLimit));
+    ASSERT_EQ(Pts[i].Y, Row) << "value " << D[i];
+  }
 }
 
 TEST(HistoCurves, CurveWiderThanWindowStaysInPlot) {
