@@ -7,7 +7,8 @@
 /// The value logic (format, range code, store, fire) is kept apart from the
 /// drawing: PanelMeterFormat and PanelMeterRange are plain functions, and
 /// the drawing is split into the frame, the geometry step (digit unit and
-/// segment templates), the digits and the slot row.
+/// segment templates), the digits and the slot row. The frame, the number
+/// and the display are parts of their own (PanelMeterParts.h).
 /// \file
 /// The measure sink TPanelMeter (SingleValueSinks.h) and the stand-alone
 /// TPanelMeter (unit PMeter) both derive from this class.
@@ -15,51 +16,20 @@
 
 #include <QString>
 #include <QStringList>
-#include <array>
 #include <functional>
-#include <vector>
 
 #include "quellix/host/Component.h"
 #include "quellix/host/Controls.h"
 #include "quellix/host/Graphics.h"
+#include "quellix/instruments/PanelMeterParts.h"
 
 namespace quellix::PMeterInt {
-Q_NAMESPACE
-
-/// pmrNegative: a sign cell before the digits; pmrOnlyPositive: no sign
-/// cell, negative values are shown by their magnitude.
-enum TPanelMeterSign : Byte { pmrNegative, pmrOnlyPositive };
-Q_ENUM_NS(TPanelMeterSign)
 
 /// (Sender, Range): -1 below ValueMin, -2 above ValueMax, -3 a negative
 /// value where only positive values are shown, 0 back inside the range.
 using TRangeCheck = std::function<void(TObject* Sender, Integer Range)>;
 
-/// The range codes.
-constexpr Integer rcInside = 0;
-constexpr Integer rcBelow = -1;
-constexpr Integer rcAbove = -2;
-constexpr Integer rcNegative = -3;
-
-/// The number format of a meter: Digits zeros with a point after the
-/// DecimalPoint-th one (no point when DecimalPoint is outside 1..Digits);
-/// with a sign cell " P;-P", otherwise P. Digits 4, DecimalPoint 1 and a
-/// sign cell give " 0.000;-0.000".
-QString PanelMeterFormat(Integer Digits, Integer DecimalPoint, TPanelMeterSign Sign);
-
-/// The range code of Value: below, above, negative (only when only positive
-/// values are shown) or inside, checked in this order.
-Integer PanelMeterRange(Double Value, Double ValueMin, Double ValueMax, TPanelMeterSign Sign);
-
-/// Segment numbers of the seven-segment cells (1-based as the drawing
-/// names them: 1 top, 2 upper right, 3 middle, 4 lower right, 5 bottom,
-/// 6 lower left, 7 upper left, 8 decimal point) as bits 1 << n.
-using TSegmentSet = unsigned;
-/// The lit segments of a display character ("0".."9", "-", "."; "," counts
-/// as "."). Any other character lights nothing.
-TSegmentSet SegmentsOf(QChar C);
-
-class TPanelMeterInt : public TGraphicControl {
+class TPanelMeterInt : public TGraphicControl, public TPanelMeterFrame, public TPanelMeterNumber {
   Q_OBJECT
   // Natural and smallest useful size, for Qt layouts.
   Q_CLASSINFO("NaturalSize", "150,60")
@@ -125,27 +95,11 @@ public:
   QString Copyright() const { return TComponentCore::LibraryCopyright(); }
   void SetCopyright(const QString&) {}
 
-  // --- frame ---
-  Integer BevelWidth() const { return FBevelWidth; }
-  void SetBevelWidth(Integer Value);
-  Integer BorderWidth() const { return FBorderWidth; }
-  void SetBorderWidth(Integer Value);
-  TColor BevelColor1() const { return FBevelColor1; }
-  void SetBevelColor1(TColor Value);
-  TColor BevelColor2() const { return FBevelColor2; }
-  void SetBevelColor2(TColor Value);
-  TColor BorderColor() const { return FBorderColor; }
-  void SetBorderColor(TColor Value);
+  // --- frame: BevelWidth, BorderWidth, BevelColor1, BevelColor2 and
+  // BorderColor come with TPanelMeterFrame ---
 
-  // --- number ---
-  Integer Digits() const { return FDigits; }
-  void SetDigits(Integer Value);
-  Integer DecimalPoint() const { return FDecimalPoint; }
-  void SetDecimalPoint(Integer Value);
-  TPanelMeterSign Sign() const { return FSign; }
-  void SetSign(TPanelMeterSign Value);
-  /// The current number format, e.g. " 0.000;-0.000".
-  QString Format() const { return FFormat; }
+  // --- number: Digits, DecimalPoint, Sign, Format, RangeState and
+  // CellCount come with TPanelMeterNumber ---
   Double Value() const { return FValue; }
   /// Stores the value, reports a change of range and redraws the digits
   /// at once (the frame and the slots stay).
@@ -158,8 +112,6 @@ public:
   void SetDisplayAngle(Double Value);
   TColor DisplayColor() const { return FDisplayColor; }
   void SetDisplayColor(TColor Value);
-  /// The last range code reported (0 at first).
-  Integer RangeState() const { return FRangeState; }
 
   // --- slots ---
   const TStringList& Slots() const { return FSlots; }
@@ -182,20 +134,10 @@ public:
   TRangeCheck OnRangeCheck;
 
   // --- geometry, for the drawing and for tests ---
-  struct TGeometry {
-    TRect Display;             ///< inside the frames
-    Integer Unit = 0;          ///< digit unit u
-    Integer Pitch = 0;         ///< distance from one cell to the next
-    /// Segments 1..7 and the point (index 0..7) of the first cell.
-    std::array<std::vector<TPoint>, 8> Segments;
-    /// The slot row: one rectangle per item.
-    std::vector<TRect> SlotRects;
-  };
+  using TGeometry = TPanelMeterDisplay::TGeometry;
   /// The geometry for the current size and properties (computed when
   /// something it depends on changed).
   const TGeometry& Geometry();
-  /// The number of digit cells, the sign cell included.
-  Integer CellCount() const { return FDigits + (FSign == pmrNegative ? 1 : 0); }
 
   void Paint() override;
   void Resize() override;
@@ -213,39 +155,21 @@ protected:
   /// The annunciator row.
   void PaintSlots();
 
-private:
-  // Geometry step: digit unit, segment templates, cell pitch, slot row.
-  void CalcGeometry();
-  void GeometryChanged();
-  // Rebuilds the number format and asks for a repaint.
-  void FormatChanged();
-  // Fires OnRangeCheck when Value moved into another range.
-  void CheckRange();
-  // One cell: Lit segments in DisplayColor, the others in Color.
-  void PaintCell(Integer Offset, TSegmentSet Lit);
-  void FillSegment(const std::vector<TPoint>& Template, Integer Offset, TColor Color);
-  // The display rectangle for the current size and frame widths.
-  TRect DisplayRect() const;
+  void FrameChanged(bool Geometry) override;
+  void NumberChanged() override;
 
-  Integer FBevelWidth = 2;
-  Integer FBorderWidth = 3;
-  Integer FDigits = 4;
-  Integer FDecimalPoint = 1;
-  TPanelMeterSign FSign = pmrNegative;
+private:
+  // The geometry is computed again before the next use; repaints.
+  void GeometryChanged();
+
+  TPanelMeterDisplay FDisplay;
   Double FValue = 0.0;
   Double FValueMin = -1.999;
   Double FValueMax = 1.999;
   Double FDisplayAngle = 5.0;
-  TColor FBevelColor1 = clBtnHighlight;
-  TColor FBevelColor2 = clBtnShadow;
-  TColor FBorderColor = clBtnFace;
   TColor FDisplayColor = clLime;
   TStringList FSlots;
   TFont FSlotFont;
-  QString FFormat;
-  Integer FRangeState = rcInside;
-  TGeometry FGeometry;
-  bool FGeometryValid = false;
 };
 
 }  ///< namespace quellix::PMeterInt
