@@ -3,8 +3,6 @@
 #include <QDebug>
 #include <QMetaMethod>
 #include <QtGlobal>
-#include <algorithm>
-#include <cstring>
 #include <exception>
 
 namespace quellix::audioin {
@@ -33,18 +31,14 @@ QString MessageOf(std::exception_ptr Error) {
 
 }  // namespace
 
-Cardinal SampleRate(TAIFrequency Frequency) {
-  switch (Frequency) {
-    case taf_22050: return 22050;
-    case taf_44100: return 44100;
-    default: return 11025;
-  }
-}
-
 TAudioIn::TAudioIn(TComponentCore* AOwner)
     : TMeasureSource(AOwner), FVersion(QStringLiteral("V2.50")), FCopyright(LibraryCopyright()) {
   if (!IsDesigning())
     FNotices = std::make_unique<TNoticeQueue>([this](const TWaveNotice& N) { HandleNotice(N); });
+  // Pending notices about a buffer go with its memory.
+  FRing.OnForget = [this](const TWaveBuffer* Buffer) {
+    if (FNotices) FNotices->Forget(Buffer);
+  };
 }
 
 TAudioIn::~TAudioIn() {
@@ -60,14 +54,6 @@ QStringList TAudioIn::DeviceNames() { return WaveIn::DeviceNames(); }
 // ---------------------------------------------------------------------------
 // Properties
 
-WaveIn::TWaveFormat TAudioIn::MakeFormat(TAIFrequency F, TAIMode M, TAIResolution R) const {
-  TWaveFormat Format;
-  Format.Channels = M == tam_Stereo ? 2 : 1;
-  Format.SamplesPerSec = SampleRate(F);
-  Format.BitsPerSample = R == taw_16Bit ? 16 : 8;
-  return Format;
-}
-
 void TAudioIn::Check(Integer Result) const {
   if (Result != MMSYSERR_NOERROR && !IsLoading()) throw EAudioIn(Result, ErrorText(Result));
 }
@@ -80,7 +66,7 @@ bool TAudioIn::FormatAccepted(const WaveIn::TWaveFormat& Format) const {
 
 void TAudioIn::UpdateCapabilities() {
   MeasIntf::TMeasureCapabilities Caps{mcValues, mcReserved, mcBlocks};
-  Caps.Include(FMode == tam_Stereo ? mcMultiChannel : mcOneChannel);
+  Caps.Include(FFormat.Mode == tam_Stereo ? mcMultiChannel : mcOneChannel);
   SetCapabilities(Caps);
 }
 
@@ -144,23 +130,26 @@ void TAudioIn::SetFormatProperty(TValue& Field, TValue Value, TValue Lowest, TVa
 }
 
 void TAudioIn::SetClockFrequency(TAIFrequency Value) {
-  SetFormatProperty(FClockFrequency, Value, taf_11025, taf_44100, MakeFormat(Value, FMode, FResolution));
+  SetFormatProperty(FFormat.Frequency, Value, taf_11025, taf_44100,
+                    TAudioFormat{Value, FFormat.Mode, FFormat.Resolution}.WaveFormat());
 }
 
 void TAudioIn::SetMode(TAIMode Value) {
-  SetFormatProperty(FMode, Value, tam_Mono, tam_Stereo, MakeFormat(FClockFrequency, Value, FResolution));
+  SetFormatProperty(FFormat.Mode, Value, tam_Mono, tam_Stereo,
+                    TAudioFormat{FFormat.Frequency, Value, FFormat.Resolution}.WaveFormat());
 }
 
 void TAudioIn::SetResolution(TAIResolution Value) {
-  SetFormatProperty(FResolution, Value, taw_8Bit, taw_16Bit, MakeFormat(FClockFrequency, FMode, Value));
+  SetFormatProperty(FFormat.Resolution, Value, taw_8Bit, taw_16Bit,
+                    TAudioFormat{FFormat.Frequency, FFormat.Mode, Value}.WaveFormat());
 }
 
 void TAudioIn::GetInfo(TMeasureSourceInfo& Info) {
   UpdateCapabilities();
-  const Integer Channels = FMode == tam_Stereo ? 2 : 1;
+  const Integer Channels = FFormat.Channels();
   Info.StartTime = 0;
   Info.ChannelCount = Channels;
-  Info.Duration = FBufferSize * SamplePeriod() / Channels;
+  Info.Duration = FBufferSize * FFormat.SamplePeriod() / Channels;
   Info.ValueMin = -1.0f;
   Info.ValueMax = 1.0f;
   if (Channels == 1) {
@@ -188,56 +177,7 @@ void TAudioIn::OpenDevice() {
     throw EAudioIn(MMSYSERR_BADDEVICEID,
                    QStringLiteral("TAudioIn: Das Aufnahmegerät „%1“ ist nicht vorhanden.").arg(FDevice));
   }
-  Check(Open(FDevice, MakeFormat(FClockFrequency, FMode, FResolution), FNotices.get(), FWaveDevice));
-}
-
-TAudioIn::TSlot* TAudioIn::FindSlot(const WaveIn::TWaveBuffer* Buffer) {
-  for (TSlot& S : FRing)
-    if (S.Buffer.get() == Buffer) return &S;
-  return nullptr;
-}
-
-void TAudioIn::FreeSlot(const WaveIn::TWaveBuffer* Buffer) {
-  if (FNotices) FNotices->Forget(Buffer);
-  std::erase_if(FRing, [Buffer](const TSlot& S) { return S.Buffer.get() == Buffer; });
-}
-
-void TAudioIn::Retire(TSlot& Slot) {
-  // A queued buffer that holds nothing can go at once; any other one goes
-  // when it comes back, after its samples reached the sinks.
-  if (FWaveDevice && FWaveDevice->Unqueue(Slot.Buffer.get()))
-    FreeSlot(Slot.Buffer.get());
-  else
-    Slot.Retired = true;
-}
-
-void TAudioIn::SyncRing() {
-  static const QString NoMemory = QStringLiteral("TAudioIn: Zu wenig Speicher frei");
-  static const QString NoLock = QStringLiteral("TAudioIn: Speicher konnte nicht gelockt werden");
-  const std::int64_t Bytes = std::int64_t(BytesPerValue()) * FBufferSize;
-  const int Wanted = std::max(FBufferCount, 0);
-
-  // Buffers of another size, and those beyond BufferCount, leave the ring.
-  std::vector<const TWaveBuffer*> Leaving;
-  int Live = 0;
-  for (TSlot& S : FRing) {
-    if (S.Retired) continue;
-    if (S.Buffer->Length != Bytes || Live == Wanted)
-      Leaving.push_back(S.Buffer.get());
-    else
-      ++Live;
-  }
-  for (const TWaveBuffer* B : Leaving)
-    if (TSlot* S = FindSlot(B)) Retire(*S);
-
-  for (; Live < Wanted; ++Live) {
-    std::unique_ptr<TWaveBuffer> B = TWaveBuffer::Allocate(Bytes);
-    if (!B) throw EOutOfMemory(NoMemory);
-    if (!B->Data) throw EOutOfMemory(NoLock);  // a buffer of no bytes has nothing to address
-    TWaveBuffer* Raw = B.get();
-    FRing.push_back({std::move(B), false});
-    Check(FWaveDevice->AddBuffer(Raw));
-  }
+  Check(Open(FDevice, FFormat.WaveFormat(), FNotices.get(), FWaveDevice));
 }
 
 void TAudioIn::ReleaseDevice() {
@@ -249,10 +189,7 @@ void TAudioIn::ReleaseDevice() {
   if (!FWaveDevice) return;  // released meanwhile by a sink
   if (const std::uint64_t Dropped = FWaveDevice->TakeDroppedBytes()) ReportOverrun(Dropped);
   FWaveDevice.reset();  // posts Closed
-  for (const TSlot& S : FRing)
-    if (FNotices) FNotices->Forget(S.Buffer.get());
-  FRing.clear();
-  ++FRingGeneration;
+  FRing.Clear();
 }
 
 // ---------------------------------------------------------------------------
@@ -263,16 +200,10 @@ void TAudioIn::Start() {
     OpenDevice();
     if (!FWaveDevice) return;  // failed while loading from a stream
   }
-  SyncRing();
-  // The range −1 … +1 spread over the sample values: unsigned 8-bit
-  // samples 0 … 255 around 128, signed 16-bit ones −32768 … 32767 around 0.
-  if (FResolution == taw_8Bit) {
-    FScale = (1.0 - (-1.0)) / 256;
-    FOffset = -1.0;
-  } else {
-    FScale = (1.0 - (-1.0)) / 65536;
-    FOffset = 0.0;
-  }
+  // The ring: BufferCount buffers of BufferSize values.
+  FRing.Sync(*FWaveDevice, std::int64_t(FFormat.BytesPerValue()) * FBufferSize, FBufferCount,
+             [this](Integer Result) { Check(Result); });
+  FConverter.Prepare(FFormat.Resolution);
   FStopping = false;
   // A burst takes what its buffers hold; a continuous recording keeps up
   // to one second of audio for the buffers to come back.
@@ -322,9 +253,9 @@ void TAudioIn::HandleNotice(const TWaveNotice& Notice) {
 }
 
 void TAudioIn::BufferFilled(TWaveBuffer* Buffer) {
-  if (!FindSlot(Buffer)) return;  // no longer ours
+  if (!FRing.Holds(Buffer)) return;  // no longer ours
   const std::weak_ptr<void> Alive = AliveToken();
-  const unsigned Generation = FRingGeneration;
+  const unsigned Generation = FRing.Generation();
   TDescArraySingle Block;
   std::unique_ptr<Single[]> Arrays[2];
 
@@ -345,19 +276,15 @@ void TAudioIn::BufferFilled(TWaveBuffer* Buffer) {
   if (Alive.expired()) return;
 
   // A sink may have closed the device meanwhile; the ring went with it.
-  if (Generation == FRingGeneration) Recycle(Buffer);
+  if (Generation == FRing.Generation()) Recycle(Buffer);
 
   if (OnBufferDone) OnBufferDone(this, Block);
   if (!Alive.expired()) emit bufferDone(this, Block);
 }
 
 void TAudioIn::Recycle(TWaveBuffer* Buffer) {
-  TSlot* Slot = FindSlot(Buffer);
-  if (!Slot || !FWaveDevice) return;
-  if (Slot->Retired || (FBurst && !FStopping)) {
-    FreeSlot(Buffer);
-    return;
-  }
+  // A burst uses each buffer once; a retired buffer leaves the ring.
+  if (!FWaveDevice || !FRing.KeepAfterReturn(Buffer, FBurst && !FStopping)) return;
   const Integer R = FWaveDevice->AddBuffer(Buffer);
   if (R == MMSYSERR_NOERROR) return;
   // The ring is broken: recording cannot go on.
@@ -368,7 +295,7 @@ void TAudioIn::Recycle(TWaveBuffer* Buffer) {
 
 void TAudioIn::ReportOverrun(std::uint64_t Bytes) {
   if (Bytes == 0) return;
-  const std::uint64_t Values = Bytes / static_cast<std::uint64_t>(BytesPerValue());
+  const std::uint64_t Values = Bytes / static_cast<std::uint64_t>(FFormat.BytesPerValue());
   FOverrunCount += Values;
   ReportError(QStringLiteral("TAudioIn: Pufferüberlauf, %1 Abtastwerte gingen verloren. Die Anwendung hat "
                              "die Daten nicht schnell genug abgeholt.")
@@ -405,56 +332,18 @@ void TAudioIn::ReportError(const QString& Message) {
 
 void TAudioIn::BuildBlock(const TWaveBuffer* Buffer, TDescArraySingle& Block,
                           std::unique_ptr<Single[]> (&Arrays)[2], bool Forced) {
-  const int Channels = FMode == tam_Stereo ? 2 : 1;
+  const int Channels = FFormat.Channels();
   Block.ChannelCount = 0;
   Block.Channels = {};
   // The time a full buffer spans: its frames, not its values.
-  Block.Duration = FBufferSize / Channels * SamplePeriod();
+  Block.Duration = FBufferSize / Channels * FFormat.SamplePeriod();
   Block.StartTime = 0;
   if (!Forced && LinkCount() == 0) return;
 
   if (Buffer && Buffer->Data && Buffer->BytesRecorded > 0) {
-    const bool Wide = FResolution == taw_16Bit;
-    const Integer V = static_cast<Integer>(Wide ? Buffer->BytesRecorded / 2 : Buffer->BytesRecorded);
-    for (int C = 0; C < Channels; ++C) {
-      Arrays[C].reset(new Single[std::max(V, 1)]);
-      Block.Channels[C] = {Arrays[C].get(), 0};
-      ++Block.ChannelCount;
-    }
-
-    // value = sample × scale + offset, rounded to Single; stereo samples
-    // alternate between channel 0 and channel 1 as the device interleaves them.
-    const Byte* In = Buffer->Data.get();
-    const Double Scale = FScale, Offset = FOffset;
-    auto Convert = [&](auto Sample) {
-      if (Channels == 1) {
-        Single* Out = Arrays[0].get();
-        for (Integer I = 0; I < V; ++I) Out[I] = static_cast<Single>(Sample(I) * Scale + Offset);
-        Block.Channels[0].Count = V;
-        return;
-      }
-      Single* Out0 = Arrays[0].get();
-      Single* Out1 = Arrays[1].get();
-      Integer N0 = 0, N1 = 0;
-      Integer I = 0;
-      for (; I + 1 < V; I += 2) {
-        Out0[N0++] = static_cast<Single>(Sample(I) * Scale + Offset);
-        Out1[N1++] = static_cast<Single>(Sample(I + 1) * Scale + Offset);
-      }
-      if (I < V) Out0[N0++] = static_cast<Single>(Sample(I) * Scale + Offset);
-      Block.Channels[0].Count = N0;
-      Block.Channels[1].Count = N1;
-    };
-    if (Wide)
-      Convert([In](Integer I) {
-        std::int16_t S;
-        std::memcpy(&S, In + 2 * I, 2);
-        return S;
-      });
-    else
-      Convert([In](Integer I) { return In[I]; });
+    const Integer V = FConverter.Convert(*Buffer, FFormat, Block, Arrays);
     // A partly filled buffer spans the frames it holds.
-    if (V != FBufferSize) Block.Duration = Block.Channels[0].Count * SamplePeriod();
+    if (V != FBufferSize) Block.Duration = Block.Channels[0].Count * FFormat.SamplePeriod();
   }
   DeliverData(Block);
 }

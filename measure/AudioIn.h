@@ -16,7 +16,8 @@
 /// in the handling of one notice. A failure there (a sink that throws, an
 /// overrun, a device that goes away) never travels up into the event loop:
 /// it is reported through OnError and errorOccurred, or with qWarning when
-/// nobody listens.
+/// nobody listens. The format, the ring of buffers and the conversion of
+/// samples are parts of their own (AudioInParts.h).
 #pragma once
 
 #include <QObject>
@@ -28,18 +29,11 @@
 #include <vector>
 
 #include "quellix/host/Component.h"
+#include "quellix/measure/AudioInParts.h"
 #include "quellix/measure/MeasureSource.h"
 #include "quellix/measure/WaveInput.h"
 
 namespace quellix::audioin {
-Q_NAMESPACE
-
-enum TAIFrequency { taf_11025, taf_22050, taf_44100 };
-Q_ENUM_NS(TAIFrequency)
-enum TAIMode { tam_Mono, tam_Stereo };
-Q_ENUM_NS(TAIMode)
-enum TAIResolution { taw_8Bit, taw_16Bit };
-Q_ENUM_NS(TAIResolution)
 
 using MeasIntf::TDescArraySingle;
 using MeasIntf::TMeasureSourceInfo;
@@ -47,9 +41,6 @@ using MeasIntf::TNotifyData;
 
 /// An error of the live recording: the component and the message.
 using TNotifyError = std::function<void(TObject* Sender, const QString& Message)>;
-
-/// Samples per second of a TAIFrequency.
-Cardinal SampleRate(TAIFrequency Frequency);
 
 /// A failed call of the wave-input layer: its result code and text.
 class EAudioIn : public Exception {
@@ -131,11 +122,11 @@ public:
   /// records in the resulting format; otherwise EAudioIn. A device that is
   /// open is reopened in the new format (sinks get what was recorded in the
   /// old format first); a recording goes on in the new format.
-  TAIFrequency ClockFrequency() const { return FClockFrequency; }
+  TAIFrequency ClockFrequency() const { return FFormat.Frequency; }
   void SetClockFrequency(TAIFrequency Value);
-  TAIMode Mode() const { return FMode; }
+  TAIMode Mode() const { return FFormat.Mode; }
   void SetMode(TAIMode Value);
-  TAIResolution Resolution() const { return FResolution; }
+  TAIResolution Resolution() const { return FFormat.Resolution; }
   void SetResolution(TAIResolution Value);
   bool Burst() const { return FBurst; }
   void SetBurst(bool Value) { const TChangeScope Changes; FBurst = Value; }
@@ -162,7 +153,7 @@ public:
   /// True between Start and Stop while the device records.
   bool Recording() const { return FWaveDevice && FWaveDevice->Recording(); }
   /// Buffers that exist now, queued or not.
-  int BufferTotal() const { return static_cast<int>(FRing.size()); }
+  int BufferTotal() const { return FRing.Total(); }
   bool Stopping() const { return FStopping; }
   /// Sample values dropped because the backlog was full, since construction.
   std::uint64_t OverrunCount() const { return FOverrunCount; }
@@ -178,15 +169,6 @@ signals:
   void errorOccurred(const QString& Message);
 
 private:
-  // One buffer of the ring. A retired one leaves the ring when it comes back.
-  struct TSlot {
-    std::unique_ptr<WaveIn::TWaveBuffer> Buffer;
-    bool Retired = false;
-  };
-
-  WaveIn::TWaveFormat MakeFormat(TAIFrequency F, TAIMode M, TAIResolution R) const;
-  Extended SamplePeriod() const { return 1.0L / SampleRate(FClockFrequency); }
-  Integer BytesPerValue() const { return FResolution == taw_16Bit ? 2 : 1; }
   // Raises EAudioIn for a non-zero result, except while loading.
   void Check(Integer Result) const;
   // True when the selected device records in the format; raises otherwise.
@@ -201,11 +183,6 @@ private:
 
   // Opens the selected device, looked up by its name.
   void OpenDevice();
-  // Brings the ring to BufferCount buffers of the current size.
-  void SyncRing();
-  TSlot* FindSlot(const WaveIn::TWaveBuffer* Buffer);
-  void Retire(TSlot& Slot);
-  void FreeSlot(const WaveIn::TWaveBuffer* Buffer);
   // Stops, hands what comes back to the sinks, closes the device and frees
   // the ring.
   void ReleaseDevice();
@@ -228,18 +205,13 @@ private:
   bool FDeviceSelected = false;
   Integer FBufferCount = 3;
   Integer FBufferSize = 1024;
-  TAIFrequency FClockFrequency = taf_11025;
-  TAIMode FMode = tam_Mono;
-  TAIResolution FResolution = taw_8Bit;
+  TAudioFormat FFormat;
   bool FBurst = false;
   Integer FDeviceIndex = -2;
-  Double FOffset = 0;
-  Double FScale = 0;
   bool FStopping = false;
   std::uint64_t FOverrunCount = 0;
-  // Counts ring releases: a buffer seen before a release is gone.
-  unsigned FRingGeneration = 0;
-  std::vector<TSlot> FRing;
+  TAudioBufferRing FRing;
+  TAudioBlockConverter FConverter;
   std::unique_ptr<WaveIn::TNoticeQueue> FNotices;
   std::unique_ptr<WaveIn::TWaveInDevice> FWaveDevice;
 };
