@@ -18,7 +18,7 @@ namespace quellix {
 namespace {
 
 // The control that holds the mouse capture (set on a press, or on request).
-TControl* GCapture = nullptr;
+TInputWidget* GCapture = nullptr;
 
 TShiftState ShiftOf(Qt::KeyboardModifiers M, Qt::MouseButtons B = Qt::NoButton) {
   TShiftState S = 0;
@@ -125,61 +125,9 @@ void WatchAlign(QWidget* Parent) {
 }  // namespace
 
 // ---------------------------------------------------------------------------
-// The frame clock: runs the deferred drawing of every control that asked
-// for it, at most once per frame.
-
-class TFrameClock : public QObject {
-public:
-  // One per application (a child of it); nullptr before the application.
-  static TFrameClock* Instance() {
-    static QPointer<TFrameClock> Clock;
-    if (!Clock && QCoreApplication::instance()) Clock = new TFrameClock(QCoreApplication::instance());
-    return Clock;
-  }
-
-  void Schedule(TControl* C) {
-    if (std::find(FPending.begin(), FPending.end(), C) == FPending.end()) FPending.push_back(C);
-    if (FTimer->isActive()) return;
-    const qint64 Since = FLastFrame.isValid() ? FLastFrame.elapsed() : kFrameMs;
-    FTimer->start(static_cast<int>(std::max<qint64>(0, kFrameMs - Since)));
-  }
-
-  void Forget(TControl* C) {
-    FPending.erase(std::remove(FPending.begin(), FPending.end(), C), FPending.end());
-    if (FPending.empty()) FTimer->stop();
-  }
-
-  // Every pending drawing now; a control that schedules again while this
-  // runs waits for the next frame.
-  void FlushAll() {
-    FLastFrame.start();
-    FTimer->stop();
-    std::vector<TControl*> Now;
-    Now.swap(FPending);
-    for (TControl* C : Now) C->FlushDrawing();
-  }
-
-private:
-  static constexpr qint64 kFrameMs = 16;  // 60 frames per second
-  explicit TFrameClock(QObject* Parent) : QObject(Parent), FTimer(new QTimer(this)) {
-    FTimer->setSingleShot(true);
-    connect(FTimer, &QTimer::timeout, this, [this] { FlushAll(); });
-  }
-  QTimer* FTimer;
-  QElapsedTimer FLastFrame;
-  std::vector<TControl*> FPending;
-};
-
-// ---------------------------------------------------------------------------
 // TControl
 
-TControl::TControl(TComponentCore* AOwner, QWidget* AParent) : QWidget(AParent), TComponentCore(AOwner) {
-  setAttribute(Qt::WA_OpaquePaintEvent);
-  setAttribute(Qt::WA_NoSystemBackground);
-  setMouseTracking(true);  // moves without a pressed button, as the components expect
-  setFocusPolicy(Qt::NoFocus);
-  FCanvas.SetSurface(&FSurface);
-  FCanvas.OnTouched = [this](const QRect& R) { Touched(R); };
+TControl::TControl(TComponentCore* AOwner, QWidget* AParent) : TInputWidget(AOwner, AParent) {
   FFont.OnChange = [this] {
     if (!FApplyingFont) FParentFont = false;
     PropagateFont(this);
@@ -187,84 +135,13 @@ TControl::TControl(TComponentCore* AOwner, QWidget* AParent) : QWidget(AParent),
   };
   ApplyParentFont();
   EnsureSurface();
-  FInvalid = QRegion(rect());
+  Invalidate();
   if (AParent && AParent->isVisible()) show();
 }
 
 TControl::~TControl() {
-  if (FDrawingPending)
-    if (TFrameClock* Clock = TFrameClock::Instance()) Clock->Forget(this);
   Destroying();
-  if (GCapture == this) GCapture = nullptr;
-  TDragManager::Instance().Forget(this);
-  FCanvas.OnTouched = nullptr;
   FFont.OnChange = nullptr;
-}
-
-void TControl::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) {
-  const TChangeScope Changes;
-  setGeometry(std::clamp(ALeft, -kMaxControlPosition, kMaxControlPosition),
-              std::clamp(ATop, -kMaxControlPosition, kMaxControlPosition), std::clamp(AWidth, 0, kMaxControlSize),
-              std::clamp(AHeight, 0, kMaxControlSize));
-  SizeChanged();
-}
-
-// Hidden widgets get their resize event only when shown; the surface and
-// Resize() follow the new size at once all the same.
-void TControl::SizeChanged() {
-  if (!EnsureSurface()) return;
-  FInvalid = QRegion(rect());
-  AlignChildren(this);
-  Resize();
-  update();
-}
-
-// The surface has the control's size in logical pixels and the pixel
-// ratio of the screen (or the one set); what was drawn stays when only the
-// size changes.
-bool TControl::EnsureSurface() {
-  const QSize S = size();
-  if (S.isEmpty()) {
-    if (FSurface.isNull()) return false;
-    FSurface = QImage();
-    FCanvas.SetSurface(&FSurface);
-    return true;
-  }
-  const qreal Ratio = PixelRatio();
-  const QSize Pixels = Ratio == 1 ? S : QSize(qRound(S.width() * Ratio), qRound(S.height() * Ratio));
-  const bool SameRatio = FSurface.devicePixelRatio() == Ratio;
-  if (FSurface.size() == Pixels && SameRatio) return false;
-  QImage New(Pixels, QImage::Format_RGB32);
-  // Without memory for the new size the control keeps drawing on the
-  // surface it has.
-  if (New.isNull()) return false;
-  New.setDevicePixelRatio(Ratio);
-  New.fill(ToQRgb(EffectiveColor()));
-  if (!FSurface.isNull() && SameRatio) {
-    QPainter P(&New);
-    P.drawImage(0, 0, FSurface);
-  }
-  FSurface = New;
-  FCanvas.SetSurface(&FSurface);
-  return true;
-}
-
-qreal TControl::PixelRatio() const { return FPixelRatio > 0 ? FPixelRatio : devicePixelRatioF(); }
-
-void TControl::SetPixelRatio(qreal Value) {
-  if (!(Value >= 0) || Value == FPixelRatio) return;
-  FPixelRatio = Value;
-  if (EnsureSurface()) Invalidate();
-}
-
-TPoint TControl::ClientToScreen(TPoint P) const {
-  QPoint G = mapToGlobal(QPoint(P.X, P.Y));
-  return {G.x(), G.y()};
-}
-
-TPoint TControl::ScreenToClient(TPoint P) const {
-  QPoint L = mapFromGlobal(QPoint(P.X, P.Y));
-  return {L.x(), L.y()};
 }
 
 TControl* TControl::ParentControl() const { return qobject_cast<TControl*>(parentWidget()); }
@@ -388,162 +265,10 @@ void TControl::SetAlign(TAlign Value) {
   AlignChildren(parentWidget());
 }
 
-void TControl::SetOpaque(bool Value) {
-  if (Value == FOpaque) return;
-  FOpaque = Value;
-  Invalidate();
-}
-
-// ---------------------------------------------------------------------------
-// Painting
-
-void TControl::Invalidate() {
-  FInvalid = QRegion(rect());
-  update();
-}
-
-void TControl::InvalidateRect(const TRect& R) {
-  QRect Q = R.ToQRect().normalized() & rect();
-  if (Q.isEmpty()) return;
-  FInvalid += Q;
-  update(Q);
-}
-
-// A paint of everything draws the present state: what was pending is in
-// it, and a component's Paint drops its pending work.
-void TControl::Repaint() {
-  EnsureSurface();
-  FInvalid = QRegion();
-  PaintInto(QRegion(rect()));
-  FTouched = QRect();
-  update();
-}
-
-// Inside a paint event or the deferred drawing the screen copy follows at
-// the paint event that Qt delivers next.
-void TControl::Update() {
-  FlushDrawing();
-  if (!FInvalid.isEmpty()) {
-    QRegion R = FInvalid;
-    FInvalid = QRegion();
-    PaintInto(R);
-  }
-  if (!isVisible()) return;
-  if (FFlushing || FInPaintEvent)
-    update();
-  else
-    repaint();
-}
-
-void TControl::ScheduleDrawing() {
-  if (!FDrawDeferred) {
-    FDrawingPending = true;
-    FlushDrawing();
-    return;
-  }
-  if (FDrawingPending) return;
-  TFrameClock* Clock = TFrameClock::Instance();
-  if (!Clock) {
-    FDrawingPending = true;
-    FlushDrawing();
-    return;
-  }
-  FDrawingPending = true;
-  Clock->Schedule(this);
-}
-
-void TControl::FlushDrawing() {
-  if (!FDrawingPending || FFlushing) return;
-  FDrawingPending = false;
-  if (TFrameClock* Clock = TFrameClock::Instance()) Clock->Forget(this);
-  struct TGuard {
-    bool& Flag;
-    ~TGuard() { Flag = false; }
-  } Guard{FFlushing};
-  FFlushing = true;
-  DrawPending();
-}
-
-void TControl::SetDrawDeferred(bool Value) {
-  if (Value == FDrawDeferred) return;
-  FDrawDeferred = Value;
-  if (!Value) FlushDrawing();
-}
-
-// Runs Paint for Region into the surface: the canvas is clipped to the
-// region, its font and brush are the control's, and unless the control is
-// opaque the region is first filled with the background colour.
-void TControl::PaintInto(const QRegion& Region) {
-  EnsureSurface();
-  if (FSurface.isNull()) return;
-  const QRegion R = Region.intersected(rect());
-  if (R.isEmpty()) return;
-
-  struct Restore {
-    TControl* C;
-    bool HadClip;
-    QRegion Clip;
-    ~Restore() {
-      if (HadClip)
-        C->FCanvas.SelectClipRgn(Clip);
-      else
-        C->FCanvas.SelectNoClip();
-      C->FPainting = false;
-    }
-  } Guard{this, FCanvas.HasClip(), FCanvas.ClipRegion()};
-
-  FPainting = true;
-  FCanvas.SelectClipRgn(R);
-  FCanvas.Font() = FFont;
-  FCanvas.Brush().Color = EffectiveColor();
-  FCanvas.Brush().Style = bsSolid;
-  // The background of the region only: the region is the clip.
-  if (!FOpaque) FCanvas.FillRect(TRect::FromQRect(R.boundingRect()));
-  Paint();
-}
-
-void TControl::Touched(const QRect& R) {
-  // During Paint the whole painted region goes to the screen afterwards.
-  if (FPainting || FTouched.contains(R)) return;
-  // One growing rectangle keeps the pending update cheap when thousands
-  // of segments are drawn one after the other.
-  FTouched |= R;
-  update(FTouched);
-}
-
-void TControl::paintEvent(QPaintEvent* Event) {
-  struct TGuard {
-    bool& Flag;
-    ~TGuard() { Flag = false; }
-  } Guard{FInPaintEvent};
-  FInPaintEvent = true;
-  if (EnsureSurface()) FInvalid = QRegion(rect());
-  FlushDrawing();
-  FTouched = QRect();
-  if (!FInvalid.isEmpty()) {
-    QRegion R = FInvalid;
-    FInvalid = QRegion();
-    PaintInto(R);
-  }
-  if (FSurface.isNull()) return;
-  QPainter P(this);
-  const QRect R = Event->rect();
-  const qreal Ratio = FSurface.devicePixelRatio();
-  if (Ratio == 1)
-    P.drawImage(R, FSurface, R);
-  else
-    P.drawImage(QRectF(R), FSurface, QRectF(R.x() * Ratio, R.y() * Ratio, R.width() * Ratio, R.height() * Ratio));
-}
-
-void TControl::resizeEvent(QResizeEvent* Event) {
-  QWidget::resizeEvent(Event);
-  SizeChanged();
-}
-
 void TControl::changeEvent(QEvent* Event) {
   if (Event->type() == QEvent::ParentChange) {
     ApplyParentFont();
-    FInvalid = QRegion(rect());
+    Invalidate();
   } else if (Event->type() == QEvent::EnabledChange) {
     Invalidate();
   } else if (Event->type() == QEvent::FontChange) {
@@ -554,12 +279,22 @@ void TControl::changeEvent(QEvent* Event) {
   QWidget::changeEvent(Event);
 }
 
-void TControl::Paint() {}
+void TControl::ArrangeChildren() { AlignChildren(this); }
 
 // ---------------------------------------------------------------------------
-// Mouse
+// TInputWidget: mouse
 
-void TControl::SetMouseCapture(bool Value) {
+TInputWidget::TInputWidget(TComponentCore* AOwner, QWidget* AParent) : TSurfaceWidget(AParent), TComponentCore(AOwner) {
+  setMouseTracking(true);  // moves without a pressed button, as the components expect
+  setFocusPolicy(Qt::NoFocus);
+}
+
+TInputWidget::~TInputWidget() {
+  if (GCapture == this) GCapture = nullptr;
+  TDragManager::Instance().Forget(this);
+}
+
+void TInputWidget::SetMouseCapture(bool Value) {
   if (Value) {
     GCapture = this;
     if (isVisible() && QWidget::mouseGrabber() != this) grabMouse();
@@ -569,9 +304,9 @@ void TControl::SetMouseCapture(bool Value) {
   }
 }
 
-bool TControl::MouseCapture() const { return GCapture == this; }
+bool TInputWidget::MouseCapture() const { return GCapture == this; }
 
-void TControl::mousePressEvent(QMouseEvent* Event) {
+void TInputWidget::mousePressEvent(QMouseEvent* Event) {
   TMouseButton Button;
   if (!ButtonOf(Event->button(), Button)) return;
   const QPoint P = Event->position().toPoint();
@@ -585,7 +320,7 @@ void TControl::mousePressEvent(QMouseEvent* Event) {
   MouseDown(Button, ShiftOf(Event->modifiers(), Event->buttons()), P.x(), P.y());
 }
 
-void TControl::mouseDoubleClickEvent(QMouseEvent* Event) {
+void TInputWidget::mouseDoubleClickEvent(QMouseEvent* Event) {
   TMouseButton Button;
   if (!ButtonOf(Event->button(), Button)) return;
   const QPoint P = Event->position().toPoint();
@@ -596,7 +331,7 @@ void TControl::mouseDoubleClickEvent(QMouseEvent* Event) {
   MouseDown(Button, ShiftOf(Event->modifiers(), Event->buttons()) | ssDouble, P.x(), P.y());
 }
 
-void TControl::mouseMoveEvent(QMouseEvent* Event) {
+void TInputWidget::mouseMoveEvent(QMouseEvent* Event) {
   TDragManager& Drag = TDragManager::Instance();
   if (Drag.Source() == this) {
     const QPoint G = Event->globalPosition().toPoint();
@@ -607,7 +342,7 @@ void TControl::mouseMoveEvent(QMouseEvent* Event) {
   MouseMove(ShiftOf(Event->modifiers(), Event->buttons()), P.x(), P.y());
 }
 
-void TControl::mouseReleaseEvent(QMouseEvent* Event) {
+void TInputWidget::mouseReleaseEvent(QMouseEvent* Event) {
   TMouseButton Button;
   const bool Known = ButtonOf(Event->button(), Button);
   const bool WasPressed = FPressed;
@@ -629,27 +364,27 @@ void TControl::mouseReleaseEvent(QMouseEvent* Event) {
   MouseUp(Button, ShiftOf(Event->modifiers(), Event->buttons()), P.x(), P.y());
 }
 
-void TControl::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+void TInputWidget::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
   if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
   emit mouseDown(this, Button, Shift, X, Y);
 }
 
-void TControl::MouseMove(TShiftState Shift, Integer X, Integer Y) {
+void TInputWidget::MouseMove(TShiftState Shift, Integer X, Integer Y) {
   if (OnMouseMove) OnMouseMove(this, Shift, X, Y);
   emit mouseMove(this, Shift, X, Y);
 }
 
-void TControl::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
+void TInputWidget::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) {
   if (OnMouseUp) OnMouseUp(this, Button, Shift, X, Y);
   emit mouseUp(this, Button, Shift, X, Y);
 }
 
-void TControl::Click() {
+void TInputWidget::Click() {
   if (OnClick) OnClick(this);
   emit click(this);
 }
 
-void TControl::DblClick() {
+void TInputWidget::DblClick() {
   if (OnDblClick) OnDblClick(this);
   emit dblClick(this);
 }
@@ -660,9 +395,9 @@ void TControl::DblClick() {
 // A control without an OnDragOver handler accepts nothing; with one, the
 // handler starts from Accept = true and decides. A receiver of the
 // dragOver signal counts as a handler.
-void TControl::DragOver(TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept) {
+void TInputWidget::DragOver(TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept) {
   Accept = false;
-  const bool Signal = isSignalConnected(QMetaMethod::fromSignal(&TControl::dragOver));
+  const bool Signal = isSignalConnected(QMetaMethod::fromSignal(&TInputWidget::dragOver));
   if (OnDragOver || Signal) {
     Accept = true;
     if (OnDragOver) OnDragOver(this, Source, X, Y, State, Accept);
@@ -670,25 +405,25 @@ void TControl::DragOver(TObject* Source, Integer X, Integer Y, TDragState State,
   }
 }
 
-void TControl::DragDrop(TObject* Source, Integer X, Integer Y) {
+void TInputWidget::DragDrop(TObject* Source, Integer X, Integer Y) {
   if (OnDragDrop) OnDragDrop(this, Source, X, Y);
   emit dragDrop(this, Source, X, Y);
 }
 
-void TControl::DoEndDrag(TObject* Target, Integer X, Integer Y) {
+void TInputWidget::DoEndDrag(TObject* Target, Integer X, Integer Y) {
   if (OnEndDrag) OnEndDrag(this, Target, X, Y);
   emit endDrag(this, Target, X, Y);
 }
 
-void TControl::DoStartDrag(TObject*& DragObject) {
+void TInputWidget::DoStartDrag(TObject*& DragObject) {
   if (OnStartDrag) OnStartDrag(this, DragObject);
 }
 
 // The drag starts at once whether or not Immediate is set: no component
 // waits for the mouse to travel a few pixels first.
-void TControl::BeginDrag(bool /*Immediate*/) { TDragManager::Instance().Begin(this); }
+void TInputWidget::BeginDrag(bool /*Immediate*/) { TDragManager::Instance().Begin(this); }
 
-bool TControl::Dragging() const { return TDragManager::Instance().Source() == this; }
+bool TInputWidget::Dragging() const { return TDragManager::Instance().Source() == this; }
 
 // ---------------------------------------------------------------------------
 // Control kinds
@@ -846,7 +581,7 @@ void TForm::paintEvent(QPaintEvent* Event) {
 // the event loop passes.
 void ProcessMessages() {
   QCoreApplication::processEvents();
-  if (TFrameClock* Clock = TFrameClock::Instance()) Clock->FlushAll();
+  FlushPendingDrawing();
 }
 
 }  // namespace quellix

@@ -13,28 +13,17 @@
 #include "quellix/host/Component.h"
 #include "quellix/host/Graphics.h"
 #include "quellix/host/QtSurface.h"
+#include "quellix/host/SurfaceWidget.h"
 
 class QTimer;
 
 namespace quellix {
 
-enum TMouseButton { mbLeft, mbRight, mbMiddle };
-enum TShiftStateFlag { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64 };
-using TShiftState = int;  ///< set of TShiftStateFlag bits
-enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
-enum TDragMode { dmManual, dmAutomatic };
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
 class TControl;
 
-using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, Integer X, Integer Y)>;
-using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, Integer X, Integer Y)>;
 using TKeyEvent = std::function<void(TObject* Sender, Word& Key, TShiftState Shift)>;
-using TDragOverEvent =
-    std::function<void(TObject* Sender, TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept)>;
-using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, Integer X, Integer Y)>;
-using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, Integer X, Integer Y)>;
-using TStartDragEvent = std::function<void(TObject* Sender, TObject*& DragObject)>;
 
 /// Virtual key codes used by the components.
 enum : Word {
@@ -43,24 +32,11 @@ enum : Word {
   VK_LEFT = 37, VK_UP = 38, VK_RIGHT = 39, VK_DOWN = 40, VK_DELETE = 46
 };
 
-/// The farthest position and the largest size a control takes. No screen
-/// shows more; beyond them the rectangle arithmetic of positions plus
-/// sizes overflows, and a drawing surface of the control's size would
-/// exhaust the machine. Form text beyond them is refused; SetBounds brings
-/// values set by code inside.
-constexpr Integer kMaxControlPosition = 1000000;
-constexpr Integer kMaxControlSize = 8192;
-
-/// A visual component: a QWidget with its own surface (a QImage of the
-/// control's size) and the component core.
-///
-/// Painting: Invalidate() asks for Paint() later; Repaint() runs Paint()
-/// into the surface now and copies it to the screen. Drawing outside
-/// Paint() (a value update, a flashing LED, an XOR cross-hair, a scroll)
-/// goes into the surface at once through Canvas(), and the touched
-/// rectangle is copied to the screen on the next paint event. The surface
-/// keeps what was drawn, so XOR drawing and scrolling work.
-class TControl : public QWidget, public TComponentCore {
+/// A visual component: a widget with its own surface and the component
+/// core (TInputWidget, SurfaceWidget.h), and the published properties every
+/// control has: bounds, visibility, colour and font (each following the
+/// parent unless set), caption, hint and alignment.
+class TControl : public TInputWidget {
   Q_OBJECT
   Q_PROPERTY(QString Name READ Name WRITE SetName NOTIFY NameChanged STORED false)
   Q_PROPERTY(int Tag READ Tag WRITE SetTag NOTIFY TagChanged)
@@ -86,22 +62,7 @@ class TControl : public QWidget, public TComponentCore {
 public:
   explicit TControl(TComponentCore* AOwner = nullptr, QWidget* AParent = nullptr);
   ~TControl() override;
-  QObject* AsQObject() override { return this; }
 
-  /// Bounds, relative to the parent.
-  Integer Left() const { return x(); }
-  Integer Top() const { return y(); }
-  Integer Width() const { return width(); }
-  Integer Height() const { return height(); }
-  void SetLeft(Integer Value) { SetBounds(Value, Top(), Width(), Height()); }
-  void SetTop(Integer Value) { SetBounds(Left(), Value, Width(), Height()); }
-  void SetWidth(Integer Value) { SetBounds(Left(), Top(), Value, Height()); }
-  void SetHeight(Integer Value) { SetBounds(Left(), Top(), Width(), Value); }
-  virtual void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight);
-  TRect ClientRect() const { return Rect(0, 0, Width(), Height()); }
-  TRect BoundsRect() const { return Bounds(Left(), Top(), Width(), Height()); }
-  TPoint ClientToScreen(TPoint P) const;
-  TPoint ScreenToClient(TPoint P) const;
   /// The parent control, when the parent is a TControl.
   TControl* ParentControl() const;
   void SetParentWidget(QWidget* AParent);
@@ -132,87 +93,6 @@ public:
   void SetShowHint(bool Value);
   TAlign Align() const { return FAlign; }
   void SetAlign(TAlign Value);
-  TDragMode DragMode() const { return FDragMode; }
-  void SetDragMode(TDragMode Value) { FDragMode = Value; }
-
-  /// The canvas of the control's surface.
-  TCanvas& Canvas() { return FCanvas; }
-  const QImage& Surface() const { return FSurface; }
-  /// Opaque style: the control paints its whole rectangle (the surface is
-  /// not cleared to the background before Paint).
-  bool Opaque() const { return FOpaque; }
-  void SetOpaque(bool Value);
-
-  /// Ask for a repaint later; repaint now; copy the touched parts of the
-  /// surface to the screen now.
-  void Invalidate();
-  void InvalidateRect(const TRect& R);
-  void Repaint();
-  void Update();
-
-  /// Deferred drawing. A data call that changes the picture records what
-  /// must be drawn and calls ScheduleDrawing; DrawPending then draws it at
-  /// most once per frame (the host's frame clock), before a paint event
-  /// copies the surface to the screen, at the start of Update, when
-  /// ProcessMessages runs, or at once on FlushDrawing. A paint of the whole
-  /// control (Repaint) shows the present state and makes it moot. The picture is
-  /// the one that drawing every call at once gives; with
-  /// SetDrawDeferred(false) every call draws at once.
-  void FlushDrawing();
-  bool DrawingPending() const { return FDrawingPending; }
-  bool DrawDeferred() const { return FDrawDeferred; }
-  void SetDrawDeferred(bool Value);
-
-  /// Device pixel ratio of the surface: the screen's, unless set here
-  /// (0 returns to the screen's). Geometry stays in logical pixels.
-  qreal PixelRatio() const;
-  void SetPixelRatio(qreal Value);
-  /// True while Paint runs.
-  bool Painting() const { return FPainting; }
-
-  /// Mouse capture: while set, moves outside the control still come here.
-  void SetMouseCapture(bool Value);
-  bool MouseCapture() const;
-  /// Is the keyboard focus on this control?
-  bool Focused() const { return hasFocus(); }
-  void SetFocus() { setFocus(); }
-
-  /// Drag and drop between controls (in-process). BeginDrag starts a drag
-  /// with this control as the source; the drag follows the mouse until the
-  /// button is released.
-  void BeginDrag(bool Immediate = true);
-  bool Dragging() const;
-
-  /// Standard events.
-  TNotifyEvent OnClick;
-  TNotifyEvent OnDblClick;
-  TMouseEvent OnMouseDown;
-  TMouseMoveEvent OnMouseMove;
-  TMouseEvent OnMouseUp;
-  TDragDropEvent OnDragDrop;
-  TDragOverEvent OnDragOver;
-  TEndDragEvent OnEndDrag;
-  TStartDragEvent OnStartDrag;
-
-  /// Overridable handlers; the defaults call the events above.
-  virtual void Paint();
-  virtual void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
-  virtual void MouseMove(TShiftState Shift, Integer X, Integer Y);
-  virtual void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
-  virtual void Click();
-  virtual void DblClick();
-  virtual void DragOver(TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept);
-  virtual void DragDrop(TObject* Source, Integer X, Integer Y);
-  virtual void DoEndDrag(TObject* Target, Integer X, Integer Y);
-  virtual void DoStartDrag(TObject*& DragObject);
-  /// Called after the size changed (the surface already has the new size).
-  virtual void Resize() {}
-
-  /// Used by the host's drag manager and by tests.
-  void DispatchDragOver(TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept) {
-    DragOver(Source, X, Y, State, Accept);
-  }
-  void DispatchDragDrop(TObject* Source, Integer X, Integer Y) { DragDrop(Source, X, Y); }
 
   // Qt layouts: the component's natural and smallest useful size, from its
   // class infos "NaturalSize" and "MinimumSize".
@@ -220,16 +100,6 @@ public:
   QSize minimumSizeHint() const override;
 
 Q_SIGNALS:
-  // The standard events as signals.
-  void click(quellix::TObject* Sender);
-  void dblClick(quellix::TObject* Sender);
-  void mouseDown(quellix::TObject* Sender, quellix::TMouseButton Button, int Shift, int X, int Y);
-  void mouseMove(quellix::TObject* Sender, int Shift, int X, int Y);
-  void mouseUp(quellix::TObject* Sender, quellix::TMouseButton Button, int Shift, int X, int Y);
-  void dragDrop(quellix::TObject* Sender, quellix::TObject* Source, int X, int Y);
-  void dragOver(quellix::TObject* Sender, quellix::TObject* Source, int X, int Y, quellix::TDragState State,
-                bool& Accept);
-  void endDrag(quellix::TObject* Sender, quellix::TObject* Target, int X, int Y);
   // Property change signals.
   void NameChanged(const QString& Value);
   void TagChanged(int Value);
@@ -251,66 +121,31 @@ protected:
   bool event(QEvent* Event) override;
   void connectNotify(const QMetaMethod& Signal) override;
   void disconnectNotify(const QMetaMethod& Signal) override;
-  // An event is wanted when its handler is assigned or its signal has a
-  // receiver (work done only for the event checks this).
-  template <class THandler, class TSignal>
-  bool Wanted(const THandler& Handler, TSignal Signal) const {
-    return Handler || isSignalConnected(QMetaMethod::fromSignal(Signal));
-  }
-  void paintEvent(QPaintEvent* Event) override;
-  void resizeEvent(QResizeEvent* Event) override;
-  void mousePressEvent(QMouseEvent* Event) override;
-  void mouseMoveEvent(QMouseEvent* Event) override;
-  void mouseReleaseEvent(QMouseEvent* Event) override;
-  void mouseDoubleClickEvent(QMouseEvent* Event) override;
   void changeEvent(QEvent* Event) override;
   /// The background colour resolved through ParentColor.
-  TColor EffectiveColor() const;
-  /// Asks for DrawPending (see FlushDrawing).
-  void ScheduleDrawing();
-  /// Draws what the data calls recorded since the last time.
-  virtual void DrawPending() {}
-  /// The parts invalidated and not painted yet.
-  const QRegion& InvalidRegion() const { return FInvalid; }
+  TColor EffectiveColor() const override;
+  const TFont& PaintFont() const override { return FFont; }
+  // Lays out the child controls by their Align.
+  void ArrangeChildren() override;
 
 private:
   friend class TForm;
-  friend class TFrameClock;
-  // Gives the surface the control's size; true when it changed.
-  bool EnsureSurface();
-  void PaintInto(const QRegion& Region);
   void ApplyParentFont();
   // setFont and setPalette: the widget's font and colours taken where the
   // component's own are not set explicitly (docs/qt-integration.md).
   void TakeWidgetFont();
   void TakeWidgetPalette();
-  void SizeChanged();
-  void Touched(const QRect& R);
   static void PropagateFont(QWidget* Parent);
   static void PropagateColor(QWidget* Parent);
-  QRect FTouched;  // drawn outside Paint, not yet sent to the screen
   bool FApplyingFont = false;
-  bool FDoubleClicked = false;
-  QImage FSurface;
-  TCanvas FCanvas;
   TFont FFont;
   TColor FColor = clBtnFace;
   bool FParentColor = true;
   bool FParentFont = true;
-  bool FOpaque = false;
-  bool FPainting = false;
   bool FShowHint = false;
   QString FCaption;
   QString FHint;
   TAlign FAlign = alNone;
-  TDragMode FDragMode = dmManual;
-  QRegion FInvalid;  // parts that need Paint() before the next copy
-  bool FPressed = false;
-  bool FDrawingPending = false;
-  bool FDrawDeferred = true;
-  bool FFlushing = false;       // DrawPending runs
-  bool FInPaintEvent = false;
-  qreal FPixelRatio = 0;  // 0: the screen's
   QHash<QByteArray, QVariant> FTakenFromWidget;  // font and colour properties last taken from the widget
 };
 
@@ -464,26 +299,26 @@ QWidget* WindowFromPoint(TPoint ScreenPoint);
 class TDragManager {
 public:
   static TDragManager& Instance();
-  TControl* Source() const { return FSource; }
+  TInputWidget* Source() const { return FSource; }
   bool Active() const { return FSource != nullptr; }
-  void Begin(TControl* Source);
+  void Begin(TInputWidget* Source);
   /// The cursor moved to a point in screen coordinates.
   void MoveTo(TPoint ScreenPoint);
   /// The mouse button was released at a point in screen coordinates.
   void Drop(TPoint ScreenPoint);
   void Cancel();
   /// For tests: move over and drop on a given control at client coordinates.
-  void MoveOver(TControl* Target, Integer X, Integer Y);
-  void DropOn(TControl* Target, Integer X, Integer Y);
+  void MoveOver(TInputWidget* Target, Integer X, Integer Y);
+  void DropOn(TInputWidget* Target, Integer X, Integer Y);
   /// A control is going away: forget it as source or target.
-  void Forget(TControl* Control);
+  void Forget(TInputWidget* Control);
 
 private:
-  void Finish(TControl* Target, Integer X, Integer Y);
+  void Finish(TInputWidget* Target, Integer X, Integer Y);
   TObject* DragObject() const;
-  TControl* FSource = nullptr;
+  TInputWidget* FSource = nullptr;
   TObject* FDragObject = nullptr;
-  TControl* FTarget = nullptr;
+  TInputWidget* FTarget = nullptr;
   bool FAccepted = false;
   TPoint FPos;  // last position over the target, in its client coordinates
 };

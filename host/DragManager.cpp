@@ -14,7 +14,7 @@ TDragManager& TDragManager::Instance() {
 
 TObject* TDragManager::DragObject() const { return FDragObject ? FDragObject : static_cast<TObject*>(FSource); }
 
-void TDragManager::Begin(TControl* Source) {
+void TDragManager::Begin(TInputWidget* Source) {
   if (FSource) Cancel();
   if (!Source) return;
   FSource = Source;
@@ -28,11 +28,11 @@ void TDragManager::Begin(TControl* Source) {
 namespace {
 
 // The control under a screen point and the point in its client coordinates.
-TControl* ControlAt(TPoint ScreenPoint, TPoint& Local) {
+TInputWidget* ControlAt(TPoint ScreenPoint, TPoint& Local) {
   const QPoint G(ScreenPoint.X, ScreenPoint.Y);
   QWidget* W = QApplication::widgetAt(G);
-  TControl* Target = nullptr;
-  while (W && !(Target = qobject_cast<TControl*>(W))) W = W->parentWidget();
+  TInputWidget* Target = nullptr;
+  while (W && !(Target = qobject_cast<TInputWidget*>(W))) W = W->parentWidget();
   Local = {};
   if (Target) {
     const QPoint L = Target->mapFromGlobal(G);
@@ -46,13 +46,13 @@ TControl* ControlAt(TPoint ScreenPoint, TPoint& Local) {
 void TDragManager::MoveTo(TPoint ScreenPoint) {
   if (!FSource) return;
   TPoint L;
-  TControl* Target = ControlAt(ScreenPoint, L);
+  TInputWidget* Target = ControlAt(ScreenPoint, L);
   MoveOver(Target, L.X, L.Y);
 }
 
 // A new target hears dsDragLeave for the old one first, then dsDragEnter;
 // every move ends with dsDragMove, whose answer decides the drop.
-void TDragManager::MoveOver(TControl* Target, Integer X, Integer Y) {
+void TDragManager::MoveOver(TInputWidget* Target, Integer X, Integer Y) {
   if (!FSource) return;
   TObject* Src = DragObject();
   if (Target != FTarget) {
@@ -79,13 +79,13 @@ void TDragManager::MoveOver(TControl* Target, Integer X, Integer Y) {
 void TDragManager::Drop(TPoint ScreenPoint) {
   if (!FSource) return;
   TPoint L;
-  TControl* Target = ControlAt(ScreenPoint, L);
+  TInputWidget* Target = ControlAt(ScreenPoint, L);
   DropOn(Target, L.X, L.Y);
 }
 
 // The drop happens where the last move left off; a release elsewhere is
 // a move there first.
-void TDragManager::DropOn(TControl* Target, Integer X, Integer Y) {
+void TDragManager::DropOn(TInputWidget* Target, Integer X, Integer Y) {
   if (!FSource) return;
   if (Target != FTarget || FPos.X != X || FPos.Y != Y) MoveOver(Target, X, Y);
   Finish(FTarget, X, Y);
@@ -99,8 +99,8 @@ void TDragManager::Cancel() {
 
 // The target hears dsDragLeave, then the drop when it accepted; the
 // source is told last, with the target or nullptr when nothing took it.
-void TDragManager::Finish(TControl* Target, Integer X, Integer Y) {
-  TControl* Source = FSource;
+void TDragManager::Finish(TInputWidget* Target, Integer X, Integer Y) {
+  TInputWidget* Source = FSource;
   TObject* Src = DragObject();
   const bool Accepted = FAccepted && Target;
   FSource = nullptr;
@@ -115,7 +115,7 @@ void TDragManager::Finish(TControl* Target, Integer X, Integer Y) {
   if (Source) Source->DoEndDrag(Accepted ? static_cast<TObject*>(Target) : nullptr, X, Y);
 }
 
-void TDragManager::Forget(TControl* Control) {
+void TDragManager::Forget(TInputWidget* Control) {
   if (!Control) return;
   if (FTarget == Control) {
     FTarget = nullptr;

@@ -223,15 +223,16 @@ private:
 class TGraphic;
 struct TTextImage;
 
-/// Draws on a QImage that it does not own (a control's surface or a
-/// bitmap's image). Every drawing call reports the touched rectangle through
-/// OnTouched, so a control can copy that part to the screen.
-class TCanvas {
+/// What a canvas draws with and where: the surface (a QImage it does not
+/// own), the tools (pen, brush, font), the copy and background modes, the
+/// pen position, the window origin and the clip, and a stack of saved
+/// states. The drawing itself is TCanvas's.
+class TCanvasState {
 public:
-  explicit TCanvas(QImage* Surface = nullptr);
-  ~TCanvas();
-  TCanvas(const TCanvas&) = delete;
-  TCanvas& operator=(const TCanvas&) = delete;
+  explicit TCanvasState(QImage* Surface = nullptr);
+  ~TCanvasState();
+  TCanvasState(const TCanvasState&) = delete;
+  TCanvasState& operator=(const TCanvasState&) = delete;
 
   void SetSurface(QImage* Surface);
   QImage* Surface() const { return FSurface; }
@@ -245,6 +246,62 @@ public:
   void SetCopyMode(TCopyMode Mode) { FCopyMode = Mode; }
   TPoint PenPos() const { return FPenPos; }
   void SetPenPos(TPoint P) { FPenPos = P; }
+  TBkMode BkMode() const { return FBkMode; }
+  void SetBkMode(TBkMode Mode) { FBkMode = Mode; }
+
+  /// Clipping, in device coordinates. An empty optional region means no clip.
+  void SelectClipRect(const TRect& R);
+  void SelectClipRgn(const QRegion& Region);
+  void SelectNoClip();
+  void IntersectClipRect(const TRect& R);
+  void ExcludeClipRect(const TRect& R);
+  bool HasClip() const { return FHasClip; }
+  QRegion ClipRegion() const { return FClip; }
+  /// The smallest rectangle around the drawable area.
+  TRect ClipBox() const;
+  /// Logical to device coordinates (identity plus the window origin).
+  TPoint LPtoDP(TPoint P) const { return {P.X + FOrigin.X, P.Y + FOrigin.Y}; }
+  void SetWindowOrigin(TPoint Origin) { FOrigin = Origin; }
+  TPoint WindowOrigin() const { return FOrigin; }
+
+  /// Saves pen, brush, font, copy mode, background mode, pen position,
+  /// origin and clip. RestoreDC(-1) restores the last saved state;
+  /// RestoreDC(n) the state SaveDC returned n for, dropping later ones.
+  int SaveDC();
+  bool RestoreDC(int SavedDC);
+
+protected:
+  // The surface in logical pixels.
+  QRect SurfaceRect() const;
+  // Calls Part for each piece of R (device coordinates) inside the surface
+  // and the clip.
+  void ForEachClipPart(const QRect& R, const std::function<void(const QRect&)>& Part) const;
+  std::vector<QRect> FClipRects;  // FClip as rectangles, cached
+  std::vector<QRect> FSurfaceClipRects;  // the same in surface pixels
+  QRect FClipBound;
+  QImage* FSurface = nullptr;
+  TPen FPen;
+  TBrush FBrush;
+  TFont FFont;
+  TCopyMode FCopyMode = cmSrcCopy;
+  TBkMode FBkMode = bkOpaque;
+  TPoint FPenPos;
+  TPoint FOrigin;
+  QRegion FClip;
+  bool FHasClip = false;
+
+private:
+  struct State;
+  void UpdateClipCache();
+  std::vector<std::unique_ptr<State>> FSaved;
+};
+
+/// Draws on its state's surface (a control's surface or a bitmap's image).
+/// Every drawing call reports the touched rectangle through OnTouched, so a
+/// control can copy that part to the screen.
+class TCanvas : public TCanvasState {
+public:
+  explicit TCanvas(QImage* Surface = nullptr) : TCanvasState(Surface) {}
 
   /// Lines and shapes.
   void MoveTo(Integer X, Integer Y);
@@ -281,35 +338,12 @@ public:
   TSize TextExtent(const QString& Text);
   /// Extent of the text's bounding box as drawn with the escapement.
   TSize RotatedTextExtent(const QString& Text);
-  TBkMode BkMode() const { return FBkMode; }
-  void SetBkMode(TBkMode Mode) { FBkMode = Mode; }
 
   /// Copies Source's SourceRect into DestRect (stretched when the sizes
   /// differ) with the current copy mode.
   void CopyRect(const TRect& DestRect, TCanvas& Source, const TRect& SourceRect);
   void Draw(Integer X, Integer Y, const TGraphic& Graphic);
   void StretchDraw(const TRect& R, const TGraphic& Graphic);
-
-  /// Clipping, in device coordinates. An empty optional region means no clip.
-  void SelectClipRect(const TRect& R);
-  void SelectClipRgn(const QRegion& Region);
-  void SelectNoClip();
-  void IntersectClipRect(const TRect& R);
-  void ExcludeClipRect(const TRect& R);
-  bool HasClip() const { return FHasClip; }
-  QRegion ClipRegion() const { return FClip; }
-  /// The smallest rectangle around the drawable area.
-  TRect ClipBox() const;
-  /// Logical to device coordinates (identity plus the window origin).
-  TPoint LPtoDP(TPoint P) const { return {P.X + FOrigin.X, P.Y + FOrigin.Y}; }
-  void SetWindowOrigin(TPoint Origin) { FOrigin = Origin; }
-  TPoint WindowOrigin() const { return FOrigin; }
-
-  /// Saves pen, brush, font, copy mode, background mode, pen position,
-  /// origin and clip. RestoreDC(-1) restores the last saved state;
-  /// RestoreDC(n) the state SaveDC returned n for, dropping later ones.
-  int SaveDC();
-  bool RestoreDC(int SavedDC);
 
   /// Moves the pixels of Scroll (limited to Clip) by (DX, DY) and returns
   /// the strip of Scroll that the move uncovered (the part that must be
@@ -325,17 +359,12 @@ public:
 
 private:
   friend struct TCanvasOps;  // the drawing helpers in Graphics.cpp
-  struct State;
   // All private helpers take device coordinates (logical pixels after the
   // window origin); "surface pixels" are the pixels of the image.
-  QRect SurfaceRect() const;
   void Touch(const QRect& R);
   void WidePenLine(int X1, int Y1, int X2, int Y2);
   void ThinLine(int X1, int Y1, int X2, int Y2, bool DrawLast);
   void PreparePainter(QPainter& P) const;
-  void UpdateClipCache();
-  // Calls Part for each piece of R inside the surface and the clip.
-  void ForEachClipPart(const QRect& R, const std::function<void(const QRect&)>& Part) const;
   void FillArea(const QRect& R, QRgb Color, TPenMode Mode);
   void HatchFill(const QRect& R, TPenMode Mode);
   void ThinFrame(const QRect& R);
@@ -348,21 +377,7 @@ private:
   void Blit(int X, int Y, const QImage& Image, bool HasTransparent, QRgb Transparent);
   bool TextBackground() const;
   QRect PointsBounds(const TPoint* Points, int Count) const;
-  std::vector<QRect> FClipRects;  // FClip as rectangles, cached
-  std::vector<QRect> FSurfaceClipRects;  // the same in surface pixels
-  QRect FClipBound;
-  QImage* FSurface = nullptr;
-  TPen FPen;
-  TBrush FBrush;
-  TFont FFont;
-  TCopyMode FCopyMode = cmSrcCopy;
-  TBkMode FBkMode = bkOpaque;
-  TPoint FPenPos;
-  TPoint FOrigin;
-  QRegion FClip;
-  bool FHasClip = false;
   unsigned FDashPhase = 0;
-  std::vector<std::unique_ptr<State>> FSaved;
 };
 
 // ---------------------------------------------------------------------------
