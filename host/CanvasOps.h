@@ -119,6 +119,7 @@ struct TCanvasOps {
   }
   static void Walk(TCanvas& C, const CanvasDetail::TLineWalk& L, const CanvasDetail::TDashTable& Dash, unsigned Phase0);
   static void SolidPolyline(TCanvas& C, const TPoint* Points, int Count);
+  static void SolidVerticalLines(TCanvas& C, const Integer* Xs, int Count, Integer Y1, Integer Y2);
   static void ThinLineScaled(TCanvas& C, int X1, int Y1, int X2, int Y2, bool DrawLast);
   static void BlitSurface(TCanvas& C, int SX, int SY, const QImage& Image, bool HasTransparent, QRgb Transparent);
 };

@@ -310,6 +310,9 @@ public:
   void Polyline(const std::vector<TPoint>& Points) { Polyline(Points.data(), static_cast<int>(Points.size())); }
   void Polygon(const TPoint* Points, int Count);
   void Polygon(const std::vector<TPoint>& Points) { Polygon(Points.data(), static_cast<int>(Points.size())); }
+  /// Vertical lines from (X, Y1) to (X, Y2) for each X of Xs: the pixels,
+  /// pen position and pattern of MoveTo and LineTo for each in turn.
+  void VerticalLines(const Integer* Xs, int Count, Integer Y1, Integer Y2);
   void Rectangle(Integer X1, Integer Y1, Integer X2, Integer Y2);
   void Rectangle(const TRect& R) { Rectangle(R.Left, R.Top, R.Right, R.Bottom); }
   void RoundRect(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3);

@@ -65,11 +65,18 @@ TTextImage* TextImage(const TFont& Font, const QString& Text, bool WithGlyphs, q
   TTextImage* T = Cache.object(Key);
   if (T && (T->Rendered || !WithGlyphs)) return T;
   const QFont F = Font.ToQFont();
-  const QFontMetrics M(F);
   auto New = std::make_unique<TTextImage>();
-  New->Width = M.horizontalAdvance(Text);
-  New->Height = M.height();
-  New->Ascent = M.ascent();
+  if (T) {
+    // Measured before (a label's width asked for first): the glyphs only.
+    New->Width = T->Width;
+    New->Height = T->Height;
+    New->Ascent = T->Ascent;
+  } else {
+    const QFontMetrics M(F);
+    New->Width = M.horizontalAdvance(Text);
+    New->Height = M.height();
+    New->Ascent = M.ascent();
+  }
   if (WithGlyphs) {
     // Italic overhang and accents may leave the extent a little; a
     // multiple of 4 keeps the margin whole surface pixels at the usual
@@ -93,11 +100,19 @@ TTextImage* TextImage(const TFont& Font, const QString& Text, bool WithGlyphs, q
     }
     New->Glyphs = G.convertToFormat(QImage::Format_Alpha8);
     // Only the rows and columns with ink are walked when the text is drawn.
-    for (int Y = 0; Y < New->Glyphs.height(); ++Y) {
+    const int GW = New->Glyphs.width(), GH = New->Glyphs.height();
+    int L = GW, T = GH, R = -1, B = -1;
+    for (int Y = 0; Y < GH; ++Y) {
       const uchar* Row = New->Glyphs.constScanLine(Y);
-      for (int X = 0; X < New->Glyphs.width(); ++X)
-        if (Row[X] >= 128) New->Ink |= QRect(X, Y, 1, 1);
+      for (int X = 0; X < GW; ++X)
+        if (Row[X] >= 128) {
+          L = std::min(L, X);
+          R = std::max(R, X);
+          T = std::min(T, Y);
+          B = Y;
+        }
     }
+    if (R >= 0) New->Ink = QRect(QPoint(L, T), QPoint(R, B));
     New->Rendered = true;
   }
   const qsizetype Cost = 64 + static_cast<qsizetype>(sizeof(TTextImage)) + Key.size() * 2 + New->Glyphs.sizeInBytes();

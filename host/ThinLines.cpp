@@ -3,6 +3,7 @@
 #include <QPolygon>
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "quellix/host/CanvasOps.h"
 
@@ -355,10 +356,24 @@ void TCanvasOps::SolidPolyline(TCanvas& C, const TPoint* Points, int Count) {
       if (!Visible || std::max(X1, X2) < Left || std::min(X1, X2) > Right || std::max(Y1, Y2) < Top ||
           std::min(Y1, Y2) > Bottom)
         continue;
-      const TLineWalk L(static_cast<int>(X1), static_cast<int>(Y1), static_cast<int>(X2), static_cast<int>(Y2), false);
-      int I0 = 0, I1 = L.N - 1;
       const bool Inside = X1 >= Left && X2 >= Left && X1 <= Right && X2 <= Right && Y1 >= Top && Y2 >= Top &&
                           Y1 <= Bottom && Y2 <= Bottom;
+      if (Inside && (X2 - X1 == 1 || X1 - X2 == 1) && Y1 != Y2) {
+        // A step to the next column (the usual segment of a dense trace):
+        // pixel I of the A = |dy| pixels lies in the start column while
+        // its minor step (2 I + A) / (2 A) is 0, that is for I < (A + 1) / 2,
+        // and in the end column after that.
+        const std::int64_t A = std::llabs(Y2 - Y1), Half = (A + 1) / 2;
+        const qsizetype Step = Y2 > Y1 ? Stride : -Stride;
+        QRgb* D = Bits + Y1 * Stride + X1;
+        std::int64_t K = 0;
+        for (; K < Half; ++K, D += Step) *D = Color;
+        D += X2 - X1;
+        for (; K < A; ++K, D += Step) *D = Color;
+        continue;
+      }
+      const TLineWalk L(static_cast<int>(X1), static_cast<int>(Y1), static_cast<int>(X2), static_cast<int>(Y2), false);
+      int I0 = 0, I1 = L.N - 1;
       if (L.N <= 0 || (!Inside && !L.Range(R.left(), R.top(), R.right(), R.bottom(), I0, I1))) continue;
       WalkRuns<pmCopy, false>(L, I0, I1, Bits, Stride, Color, Solid, 0);
     }
@@ -373,6 +388,59 @@ void TCanvasOps::SolidPolyline(TCanvas& C, const TPoint* Points, int Count) {
     }
   }
   C.FDashPhase = Phase;
+}
+
+// Rows Y1 .. Y2 - 1 of the columns Xs (device coordinates), row by row:
+// a grid of many columns then walks each row's memory once instead of
+// touching one pixel per row in every column.
+void TCanvasOps::SolidVerticalLines(TCanvas& C, const Integer* Xs, int Count, Integer Y1, Integer Y2) {
+  const QRgb Color = ToQRgb(C.FPen.Color) | Opaque;
+  QRgb* const Bits = reinterpret_cast<QRgb*>(C.FSurface->bits());
+  const qsizetype Stride = C.FSurface->bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+  const QRect Surface = C.FSurface->rect();
+  const std::int64_t OX = C.FOrigin.X, Top = std::int64_t(Y1) + C.FOrigin.Y, Bottom = std::int64_t(Y2) - 1 + C.FOrigin.Y;
+  std::vector<qsizetype> Columns;
+  Columns.reserve(static_cast<size_t>(Count));
+  const auto Draw = [&](const QRect& Area) {
+    const QRect R = Area & Surface;
+    if (R.isEmpty()) return;
+    const std::int64_t From = std::max<std::int64_t>(Top, R.top()), To = std::min<std::int64_t>(Bottom, R.bottom());
+    if (From > To) return;
+    Columns.clear();
+    for (int I = 0; I < Count; ++I) {
+      const std::int64_t X = Xs[I] + OX;
+      if (X >= R.left() && X <= R.right()) Columns.push_back(static_cast<qsizetype>(X));
+    }
+    for (std::int64_t Y = From; Y <= To; ++Y) {
+      QRgb* const Row = Bits + Y * Stride;
+      for (const qsizetype X : Columns) Row[X] = Color;
+    }
+  };
+  if (!C.FHasClip) {
+    Draw(Surface);
+  } else {
+    for (const QRect& R : C.FSurfaceClipRects) Draw(R);
+  }
+}
+
+void TCanvas::VerticalLines(const Integer* Xs, int Count, Integer Y1, Integer Y2) {
+  if (Count <= 0) return;
+  const bool Banded = FSurface && !FSurface->isNull() && FPen.Width <= 1 && FPen.Mode == pmCopy &&
+                      FPen.Style == psSolid && PixelRatio() == 1 && Y1 < Y2;
+  if (!Banded) {
+    for (int I = 0; I < Count; ++I) {
+      MoveTo(Xs[I], Y1);
+      LineTo(Xs[I], Y2);
+    }
+    return;
+  }
+  TCanvasOps::SolidVerticalLines(*this, Xs, Count, Y1, Y2);
+  // As the last MoveTo and LineTo leave them: the pattern counted from
+  // the last line's start over its pixels, the pen at its end.
+  FDashPhase = static_cast<unsigned>(Y2 - Y1);
+  FPenPos = {Xs[Count - 1], Y2};
+  const auto [Lo, Hi] = std::minmax_element(Xs, Xs + Count);
+  Touch(QRect(QPoint(*Lo + FOrigin.X, Y1 + FOrigin.Y), QPoint(*Hi + FOrigin.X, Y2 + FOrigin.Y)));
 }
 
 void TCanvas::Polyline(const TPoint* Points, int Count) {

@@ -18,24 +18,15 @@
 #include "quellix/host/NumberFormat.h"
 #include "quellix/host/ScaleSteps.h"
 #include "quellix/stripchart/StripChartEngine.h"
+#include "quellix/stripchart/StripChartRows.h"
 
 namespace quellix::StrpChrtInt {
 
 namespace {
 
-constexpr Integer kRowLimit = 30000;
 constexpr Integer kMaxGridLines = 999;
 const QString kRangeErrorText = QStringLiteral("Range-Error in ViewY-Properties");
 
-// A row computed in floating point, limited to -30000..30000 and cut
-// toward zero (NaN lands below the plot); a row that misses an
-// integer only by the last bits of the arithmetic counts as that integer,
-// so that the range ends land exactly on their rows.
-Integer RowTrunc(double Row) {
-  if (std::isnan(Row)) return kRowLimit;
-  Row = std::clamp(Row, double(-kRowLimit), double(kRowLimit));
-  return Trunc(Row + (Row >= 0 ? 1e-9 : -1e-9) * (1 + std::fabs(Row)));
-}
 
 template <class T>
 bool Store(T& Field, const T& Value) {
@@ -93,9 +84,13 @@ struct TStripChartMapping::TValueMap {
   double Low = 0, Span = 1;
 
   Integer Row(double V) const {
-    if (!Log) return RowTrunc(Bottom - Height * (V - Low) / Span);
+    if (!Log) return LinearRow(Bottom, Height, Low, Span, V);
     if (!(V > 0)) return kRowLimit;
     return RowTrunc(Bottom - 1 - (Height - 1) * (std::log(V) - Low) / Span);
+  }
+  // Row of each of N values on a linear scale.
+  void LinearRows(const Single* V, Integer N, Integer* Out) const {
+    StrpChrtInt::LinearRows(Bottom, Height, Low, Span, V, N, Out);
   }
 };
 
@@ -152,7 +147,7 @@ Integer TStripChartMapping::YAxisTextHeight() {
 // the smallest that keeps labelled rows two text heights apart, up to and
 // including ViewYMax. Logarithmic: grid at m x 10^e (m = 1..9) inside the
 // range, labels at the decades. At most 999 of each.
-TStripChartMapping::TValueAxis TStripChartMapping::LayoutValueAxis() {
+TStripChartMapping::TValueAxis TStripChartMapping::LayoutValueAxis(bool WithLabels) {
   TValueAxis A;
   const TRect P = PlotRect();
   const Integer H = P.Bottom - P.Top;
@@ -175,6 +170,7 @@ TStripChartMapping::TValueAxis TStripChartMapping::LayoutValueAxis() {
       if (V >= Hi) break;  // the frame marks the upper end
       A.Grid.push_back({V, M.Row(static_cast<double>(V)), QString()});
     }
+    if (!WithLabels) return A;
     const Extended RowsPerStep = H * Gap / Span;
     const Integer Need = 2 * YAxisTextHeight();
     Integer Every = 1;
@@ -203,6 +199,7 @@ TStripChartMapping::TValueAxis TStripChartMapping::LayoutValueAxis() {
       ++E;
     }
   }
+  if (!WithLabels) return A;
   const Integer D0 = static_cast<Integer>(std::ceil(L0 - Eps));
   const Integer D1 = static_cast<Integer>(std::floor(L1 + Eps));
   const bool Scientific = D0 < -3 || D1 > 3;
@@ -580,12 +577,13 @@ void TStripChartView::DrawGridAndTraces(TCanvas& Cv) {
       std::min(Newest, static_cast<Integer>(std::upper_bound(X + From, X + Newest + 1, Box.Right - 1) - X));
 
   if (FGridVisible == grdHor || FGridVisible == grdBoth)
-    for (const Integer Index : TimeGridIndices(First, Last < Newest ? Last : FCount)) {
-      Cv.MoveTo(FXPos[Index], P.Top);
-      Cv.LineTo(FXPos[Index], P.Bottom + 1);
-    }
+  {
+    FGridColumns.clear();
+    for (const Integer Index : TimeGridIndices(First, Last < Newest ? Last : FCount)) FGridColumns.push_back(FXPos[Index]);
+    Cv.VerticalLines(FGridColumns.data(), static_cast<int>(FGridColumns.size()), P.Top, P.Bottom + 1);
+  }
   if (FGridVisible == grdVer || FGridVisible == grdBoth) {
-    for (const TValueMark& M : LayoutValueAxis().Grid) {
+    for (const TValueMark& M : LayoutValueAxis(false).Grid) {
       Cv.MoveTo(P.Left, M.Row);
       Cv.LineTo(P.Right + 1, M.Row);
     }
@@ -603,7 +601,14 @@ void TStripChartView::DrawGridAndTraces(TCanvas& Cv) {
     if (N < 1) continue;
     if (FPoints.size() < static_cast<size_t>(N)) FPoints.resize(N);
     TPoint* Out = FPoints.data();
-    for (Integer i = First; i <= To; ++i) *Out++ = {X[i], Map.Row(V[i])};
+    if (!Map.Log) {
+      // The rows first, in a loop of arithmetic alone, then the points.
+      if (FRows.size() < static_cast<size_t>(N)) FRows.resize(N);
+      Map.LinearRows(V + First, N, FRows.data());
+      for (Integer i = 0; i < N; ++i) Out[i] = {X[First + i], FRows[i]};
+    } else {
+      for (Integer i = First; i <= To; ++i) *Out++ = {X[i], Map.Row(V[i])};
+    }
     Cv.Polyline(FPoints.data(), N);
   }
   DrawRemarkMarks(Cv);

@@ -52,7 +52,8 @@ public:
   Integer ValueToRow(Single Value) const;
   /// The value grid and labels as the paint draws them; a ViewYGap that
   /// would put more grid lines than pixel rows is enlarged first.
-  TValueAxis LayoutValueAxis();
+  /// The grid rows alone (the labels left empty) when WithLabels is false.
+  TValueAxis LayoutValueAxis(bool WithLabels = true);
   const TTimeAxis& TimeAxis() const { return FTimeAxis; }
   /// Number pattern of the linear value labels for a range.
   static QString ValueLabelFormat(Single YMin, Single YMax, Integer Decimals);

@@ -55,6 +55,8 @@ protected:
   TSize FPaintedSize{-1, -1};   // client size of the last paint
   bool FFullRedraw = false;
   Integer FPendingScroll = 0;   // samples appended and not scrolled in yet
+  std::vector<Integer> FGridColumns;  // x of the time grid lines being drawn
+  std::vector<Integer> FRows;         // rows of the trace being drawn
 };
 
 }  ///< namespace quellix::StrpChrtInt

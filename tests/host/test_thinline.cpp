@@ -263,3 +263,87 @@ TEST(ThinLine, TraceWithSeveralPointsPerColumnSameAsSegmentBySegment) {
     ASSERT_EQ(Diff, -1) << "case " << Case << " ratio " << Ratio << " at surface pixel " << Diff;
   }
 }
+
+// Dense traces that step one column left or right at a time, with long
+// and short rises (the usual segment of a trace with a sample per column),
+// drawn whole and segment by segment: the same pixels, inside the surface,
+// across its edges and across the pieces of a clip region.
+TEST(ThinLine, OneColumnStepsSameAsSegmentBySegment) {
+  std::mt19937 Rng(5);
+  const auto Uniform = [&](int Lo, int Hi) { return std::uniform_int_distribution<int>(Lo, Hi)(Rng); };
+  for (int Case = 0; Case < 400; ++Case) {
+    std::vector<TPoint> P;
+    int X = Uniform(-2, W + 1);
+    const int Dir = Case % 2 ? 1 : -1;
+    for (int I = Uniform(2, 60); I > 0; --I) {
+      P.push_back({X, Uniform(0, 3) == 0 ? Uniform(-5, H + 5) : std::clamp(P.empty() ? H / 2 : P.back().Y + Uniform(-9, 9), -3, H + 3)});
+      X += Uniform(0, 5) == 0 ? 0 : Dir;
+    }
+    TBitmap A(W, H), B(W, H);
+    for (TBitmap* Bmp : {&A, &B}) {
+      Pattern(Bmp->Image());
+      TCanvas& C = Bmp->Canvas();
+      C.Pen().Color = RGB(200, Case % 256, 30);
+      if (Case % 3 == 1) C.SelectClipRect(Rect(5, 4, W - 7, H - 6));
+      if (Case % 3 == 2) {
+        QRegion Rg(QRect(0, 0, W / 2, H / 2));
+        Rg += QRect(W / 3, H / 3, W / 2, H / 2);
+        C.SelectClipRgn(Rg);
+      }
+      C.SetWindowOrigin({Case % 5 - 2, Case % 3 - 1});
+    }
+    A.Canvas().Polyline(P);
+    B.Canvas().MoveTo(P[0].X, P[0].Y);
+    for (size_t I = 1; I < P.size(); ++I) B.Canvas().LineTo(P[I].X, P[I].Y);
+    const int Diff = FirstDifference(A.Image(), B.Image());
+    ASSERT_EQ(Diff, -1) << "case " << Case << " at (" << Diff % W << ", " << Diff / W << ")";
+  }
+}
+
+// VerticalLines (a time grid of many columns drawn row by row) leaves the
+// picture, the pen position and the dash pattern's phase as MoveTo and
+// LineTo for each line do: columns on, beside and far off the surface,
+// repeated columns, upward and empty lines, clips of several rectangles,
+// window origins, and the pens that go line by line (modes, patterns).
+TEST(ThinLine, VerticalLinesSameAsLineByLine) {
+  std::mt19937 Rng(11);
+  const auto Uniform = [&](int Lo, int Hi) { return std::uniform_int_distribution<int>(Lo, Hi)(Rng); };
+  const TPenMode Modes[] = {pmCopy, pmCopy, pmCopy, pmXor};
+  const TPenStyle Styles[] = {psSolid, psSolid, psDash, psSolid, psClear};
+  for (int Case = 0; Case < 300; ++Case) {
+    std::vector<Integer> Xs;
+    for (int I = Uniform(1, 30); I > 0; --I) Xs.push_back(Uniform(0, 9) == 0 ? Uniform(-30000, 30000) : Uniform(-3, W + 3));
+    if (Case % 6 == 0) Xs.push_back(Xs.front());
+    const Integer Y1 = Uniform(-10, H), Y2 = Case % 9 == 0 ? Y1 - Uniform(0, 5) : Y1 + Uniform(1, H);
+    TBitmap A(W, H), B(W, H);
+    for (TBitmap* Bmp : {&A, &B}) {
+      Pattern(Bmp->Image());
+      TCanvas& C = Bmp->Canvas();
+      C.Pen().Color = RGB(10, 120, Case % 256);
+      C.Pen().Mode = Modes[Case % 4];
+      C.Pen().Style = Styles[Case % 5];
+      if (Case % 3 == 1) C.SelectClipRect(Rect(3, 2, W - 4, H - 8));
+      if (Case % 3 == 2) {
+        QRegion Rg(QRect(1, 1, W / 3, H - 2));
+        Rg += QRect(W / 2, H / 4, W / 3, H / 2);
+        C.SelectClipRgn(Rg);
+      }
+      C.SetWindowOrigin({Case % 5 - 2, Case % 7 - 3});
+    }
+    A.Canvas().VerticalLines(Xs.data(), static_cast<int>(Xs.size()), Y1, Y2);
+    for (const Integer X : Xs) {
+      B.Canvas().MoveTo(X, Y1);
+      B.Canvas().LineTo(X, Y2);
+    }
+    // A dashed line after them continues the pattern where the lines left it.
+    const TPoint End{Uniform(0, W), Uniform(0, H)};
+    for (TBitmap* Bmp : {&A, &B}) {
+      Bmp->Canvas().Pen().Style = psDot;
+      Bmp->Canvas().LineTo(End.X, End.Y);
+    }
+    EXPECT_EQ(A.Canvas().PenPos().X, B.Canvas().PenPos().X);
+    EXPECT_EQ(A.Canvas().PenPos().Y, B.Canvas().PenPos().Y);
+    const int Diff = FirstDifference(A.Image(), B.Image());
+    ASSERT_EQ(Diff, -1) << "case " << Case << " at (" << Diff % W << ", " << Diff / W << ")";
+  }
+}

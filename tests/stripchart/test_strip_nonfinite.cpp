@@ -6,8 +6,10 @@
 
 #include <functional>
 #include <limits>
+#include <random>
 
 #include "StripTestUtil.h"
+#include "quellix/stripchart/StripChartRows.h"
 
 using namespace striptest;
 
@@ -146,4 +148,34 @@ TEST(StripNonFinite, MovingTheWindowToNoTime) {
     EXPECT_EQ(Chart.WindowEndTime(), Finite.WindowEndTime()) << R.Name;
     EXPECT_TRUE(std::isfinite(Chart.WindowEndTime())) << R.Name;
   }
+}
+
+// A trace's rows are computed many at a time: they must be the rows of
+// the values one by one, for values that are no number, infinite, huge,
+// on the range ends and on the half rows, on scales narrow, wide and
+// upside down, for every count (the tail after the pairs) and for values
+// that start at any address.
+TEST(StripNonFinite, TraceRowsManyAtOnceEqualOneByOne) {
+  const float FInf = std::numeric_limits<float>::infinity(), FNaN = std::numeric_limits<float>::quiet_NaN();
+  std::vector<Single> Values = {FNaN, FInf, -FInf, 3.4e38f, -3.4e38f, 1e-38f, -0.0f, 0.0f, 10, 80, 0.5f,
+                                79.999f, 80.001f, 40, 39.9375f, 1e7f, -1e7f, FNaN, 7.25f, 2.5f};
+  std::mt19937 Rng(3);
+  std::uniform_real_distribution<float> Near(-20, 100);
+  for (int I = 0; I < 300; ++I) Values.push_back(Near(Rng));
+  struct TScale {
+    double Bottom, Height, Low, Span;
+  };
+  const TScale Scales[] = {{552, 540, 0, 80},      {552, 540, 0, 1e-30}, {300, 1, -1e30, 2e30},
+                           {17, 550, 39.9, 0.1},   {100, 100, 10, -5},   {0, 0, 0, 1},
+                           {552, 540, 0, 0},       {8191, 8000, -3, 7}};
+  for (const TScale& S : Scales)
+    for (size_t From = 0; From < 3; ++From)
+      for (Integer N = 0; N <= static_cast<Integer>(Values.size() - From); N += N < 9 ? 1 : 37) {
+        std::vector<Integer> Rows(static_cast<size_t>(N) + 1, -1);
+        LinearRows(S.Bottom, S.Height, S.Low, S.Span, Values.data() + From, N, Rows.data());
+        for (Integer I = 0; I < N; ++I)
+          ASSERT_EQ(Rows[I], LinearRow(S.Bottom, S.Height, S.Low, S.Span, Values[From + I]))
+              << "value " << Values[From + I] << " scale " << S.Low << "+" << S.Span << " count " << N;
+        EXPECT_EQ(Rows[N], -1) << "wrote past the count " << N;
+      }
 }
