@@ -86,26 +86,6 @@ void TBarGraphModel::SetValueMax(Double Value) {
   if (SetSpanMax(Value, FValueMin, FValueMax, FRanges)) Invalidate();
 }
 
-void TBarGraphModel::SetRangeNumber(Integer Value) {
-  const TChangeScope Changes;
-  if (FRanges.SetNumber(Value, FValueMin, FValueMax)) Invalidate();
-}
-
-void TBarGraphModel::SetRangeCurrent(Integer Value) {
-  const TChangeScope Changes;
-  if (FRanges.SetCurrent(Value)) Invalidate();
-}
-
-void TBarGraphModel::SetRangeLimit(Double Value) {
-  const TChangeScope Changes;
-  if (FRanges.SetLimit(Value, FValueMin, FValueMax)) Invalidate();
-}
-
-void TBarGraphModel::SetRangeColor(TColor Value) {
-  const TChangeScope Changes;
-  if (FRanges.SetColor(Value)) Invalidate();
-}
-
 // ---------------------------------------------------------------------------
 // Colours, picture, scale
 

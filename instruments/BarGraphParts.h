@@ -25,9 +25,10 @@ Q_ENUM_NS(TLabelingStyle)
 /// lboRight and lboBelow the far side.
 enum TLabelingOrientation { lboLeft, lboRight, lboAbove, lboBelow };
 Q_ENUM_NS(TLabelingOrientation)
-class TBarGraphModel : public TGraphicControl {
+class TBarGraphModel : public TGraphicControl, public LinearScale::TRangeProperties {
 public:
-  using TGraphicControl::TGraphicControl;
+  explicit TBarGraphModel(TComponentCore* AOwner = nullptr, QWidget* AParent = nullptr)
+      : TGraphicControl(AOwner, AParent), TRangeProperties(clBlack) {}
 
   // --- identification (fixed texts) ---
   QString Version() const { return QStringLiteral("V2.50"); }
@@ -57,23 +58,16 @@ public:
   Double ValueMax() const { return FValueMax; }
   void SetValueMax(Double Value);
 
-  // --- ranges ---
-  Integer RangeNumber() const { return FRanges.Number; }
-  void SetRangeNumber(Integer Value);
-  Integer RangeCurrent() const { return FRanges.Current; }
-  void SetRangeCurrent(Integer Value);
-  Double RangeLimit() const { return FRanges.CurrentRange().Limit; }
-  void SetRangeLimit(Double Value);
-  TColor RangeColor() const { return FRanges.CurrentRange().Color; }
-  void SetRangeColor(TColor Value);
-  const LinearScale::TValueRanges& Ranges() const { return FRanges; }
-
   // --- geometry, shared by drawing and the value redraw ---
   bool Vertical() const { return FKind == sbVertical; }
   Integer AlongExtent() const { return Vertical() ? Height() : Width(); }
   Integer CrossExtent() const { return Vertical() ? Width() : Height(); }
 
 protected:
+  Double SpanMin() const override { return FValueMin; }
+  Double SpanMax() const override { return FValueMax; }
+  void RangesChanged() override { Invalidate(); }
+
   TScrollBarKind FKind = sbVertical;
   Integer FBevelWidth = 1;
   Integer FBarWidth = 10;
@@ -84,7 +78,6 @@ protected:
   bool FValuePending = false;
   Double FValueMin = 0.0;
   Double FValueMax = 100.0;
-  LinearScale::TValueRanges FRanges{clBlack, 100.0};
 };
 
 class TBarGraphView : public TBarGraphModel {

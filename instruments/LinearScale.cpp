@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "quellix/host/ChangeWatch.h"
 #include "quellix/host/NumberFormat.h"
 #include "quellix/host/ScaleSteps.h"
 
@@ -59,6 +60,26 @@ bool TValueRanges::SetColor(TColor Value) {
   if (Value == CurrentRange().Color) return false;
   CurrentRange().Color = Value;
   return true;
+}
+
+void TRangeProperties::SetRangeNumber(Integer Value) {
+  const TChangeScope Changes;
+  if (FRanges.SetNumber(Value, SpanMin(), SpanMax())) RangesChanged();
+}
+
+void TRangeProperties::SetRangeCurrent(Integer Value) {
+  const TChangeScope Changes;
+  if (FRanges.SetCurrent(Value)) RangesChanged();
+}
+
+void TRangeProperties::SetRangeLimit(Double Value) {
+  const TChangeScope Changes;
+  if (FRanges.SetLimit(Value, SpanMin(), SpanMax())) RangesChanged();
+}
+
+void TRangeProperties::SetRangeColor(TColor Value) {
+  const TChangeScope Changes;
+  if (FRanges.SetColor(Value)) RangesChanged();
 }
 
 void TValueRanges::WritePairs(TWriter& W) const {

@@ -73,6 +73,34 @@ struct TValueRanges {
 bool SetSpanMin(Double Value, Double& Min, Double Max, TValueRanges& Ranges);
 bool SetSpanMax(Double Value, Double Min, Double& Max, TValueRanges& Ranges);
 
+/// The published ranges of an instrument with a value span: RangeNumber,
+/// RangeCurrent, RangeLimit and RangeColor over its TValueRanges. The
+/// instrument gives the span the limits are kept in and redraws when a
+/// range changes.
+class TRangeProperties {
+public:
+  Integer RangeNumber() const { return FRanges.Number; }
+  void SetRangeNumber(Integer Value);
+  Integer RangeCurrent() const { return FRanges.Current; }
+  void SetRangeCurrent(Integer Value);
+  Double RangeLimit() const { return FRanges.CurrentRange().Limit; }
+  void SetRangeLimit(Double Value);
+  TColor RangeColor() const { return FRanges.CurrentRange().Color; }
+  void SetRangeColor(TColor Value);
+  const TValueRanges& Ranges() const { return FRanges; }
+
+protected:
+  explicit TRangeProperties(TColor DefaultColor) : FRanges(DefaultColor, 100.0) {}
+  ~TRangeProperties() = default;
+  /// The value span, ValueMin to ValueMax.
+  virtual Double SpanMin() const = 0;
+  virtual Double SpanMax() const = 0;
+  /// Hook: a range changed.
+  virtual void RangesChanged() = 0;
+
+  TValueRanges FRanges;
+};
+
 // ---------------------------------------------------------------------------
 // The scale
 

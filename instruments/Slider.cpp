@@ -122,26 +122,6 @@ void TSliderModel::SetValueStepWidth(Double Value) {
   Invalidate();
 }
 
-void TSliderModel::SetRangeNumber(Integer Value) {
-  const TChangeScope Changes;
-  if (FRanges.SetNumber(Value, FValueMin, FValueMax)) Invalidate();
-}
-
-void TSliderModel::SetRangeCurrent(Integer Value) {
-  const TChangeScope Changes;
-  if (FRanges.SetCurrent(Value)) Invalidate();
-}
-
-void TSliderModel::SetRangeLimit(Double Value) {
-  const TChangeScope Changes;
-  if (FRanges.SetLimit(Value, FValueMin, FValueMax)) Invalidate();
-}
-
-void TSliderModel::SetRangeColor(TColor Value) {
-  const TChangeScope Changes;
-  if (FRanges.SetColor(Value)) Invalidate();
-}
-
 // ---------------------------------------------------------------------------
 // Scale, colours, pictures
 

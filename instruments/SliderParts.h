@@ -41,9 +41,10 @@ Q_SIGNALS:
   void valueChange(quellix::TObject* Sender);
 };
 
-class TSliderModel : public TSliderSignals {
+class TSliderModel : public TSliderSignals, public LinearScale::TRangeProperties {
 public:
-  using TSliderSignals::TSliderSignals;
+  explicit TSliderModel(TComponentCore* AOwner = nullptr, QWidget* AParent = nullptr)
+      : TSliderSignals(AOwner, AParent), TRangeProperties(clBtnFace) {}
 
   // --- identification (fixed texts) ---
   QString Version() const { return QStringLiteral("V2.11"); }
@@ -79,17 +80,6 @@ public:
   Double ValueStepWidth() const { return FValueStepWidth; }
   void SetValueStepWidth(Double Value);
 
-  // --- ranges ---
-  Integer RangeNumber() const { return FRanges.Number; }
-  void SetRangeNumber(Integer Value);
-  Integer RangeCurrent() const { return FRanges.Current; }
-  void SetRangeCurrent(Integer Value);
-  Double RangeLimit() const { return FRanges.CurrentRange().Limit; }
-  void SetRangeLimit(Double Value);
-  TColor RangeColor() const { return FRanges.CurrentRange().Color; }
-  void SetRangeColor(TColor Value);
-  const LinearScale::TValueRanges& Ranges() const { return FRanges; }
-
   TNotifyEvent OnValueChange;
 
   // --- geometry, shared by drawing and mouse hit-testing ---
@@ -101,6 +91,10 @@ public:
   Integer TravelLength() const { return AlongExtent() - FButtonHeight - FOffsetLower - FOffsetUpper; }
 
 protected:
+  Double SpanMin() const override { return FValueMin; }
+  Double SpanMax() const override { return FValueMax; }
+  void RangesChanged() override { Invalidate(); }
+
   bool Asymmetric() const { return FLabelingStyle == lbsAsymmetric; }
   // ButtonWidth limited to the cross extent minus 2 (when there is one).
   Integer LimitedButtonWidth(Integer Value) const;
@@ -116,7 +110,6 @@ protected:
   Double FValueMin = 0.0;
   Double FValueMax = 100.0;
   Double FValueStepWidth = 0.0;
-  LinearScale::TValueRanges FRanges{clBtnFace, 100.0};
   TLabelingStyle FLabelingStyle = lbsNone;
   std::unique_ptr<TPicture> FPictureButton = std::make_unique<TPicture>();
 };
