@@ -27,7 +27,6 @@ namespace {
 constexpr Integer kMaxGridLines = 999;
 const QString kRangeErrorText = QStringLiteral("Range-Error in ViewY-Properties");
 
-
 template <class T>
 bool Store(T& Field, const T& Value) {
   if (Field == Value) return false;
@@ -576,10 +575,10 @@ void TStripChartView::DrawGridAndTraces(TCanvas& Cv) {
   const Integer Last =
       std::min(Newest, static_cast<Integer>(std::upper_bound(X + From, X + Newest + 1, Box.Right - 1) - X));
 
-  if (FGridVisible == grdHor || FGridVisible == grdBoth)
-  {
+  if (FGridVisible == grdHor || FGridVisible == grdBoth) {
     FGridColumns.clear();
-    for (const Integer Index : TimeGridIndices(First, Last < Newest ? Last : FCount)) FGridColumns.push_back(FXPos[Index]);
+    for (const Integer Index : TimeGridIndices(First, Last < Newest ? Last : FCount))
+      FGridColumns.push_back(FXPos[Index]);
     Cv.VerticalLines(FGridColumns.data(), static_cast<int>(FGridColumns.size()), P.Top, P.Bottom + 1);
   }
   if (FGridVisible == grdVer || FGridVisible == grdBoth) {
