@@ -16,6 +16,15 @@
 #include "quellix/host/NumericTypes.h"
 #include "quellix/host/ChangeWatch.h"
 
+/// The fixed identification a component publishes: Version, its own text,
+/// and Copyright, the library's. Neither takes a new value: forms store
+/// them, and reading one back changes nothing. Used in a public section.
+#define QUELLIX_FIXED_IDENTIFICATION(VersionText)                                      \
+  QString Version() const { return QStringLiteral(VersionText); }                    \
+  void SetVersion(const QString&) {}                                                  \
+  QString Copyright() const { return ::quellix::TComponentCore::LibraryCopyright(); } \
+  void SetCopyright(const QString&) {}
+
 namespace quellix {
 
 /// Root of every component and of everything passed as an event's Sender.

@@ -31,10 +31,7 @@ public:
       : TGraphicControl(AOwner, AParent), TRangeProperties(clBlack) {}
 
   // --- identification (fixed texts) ---
-  QString Version() const { return QStringLiteral("V2.50"); }
-  void SetVersion(const QString&) {}
-  QString Copyright() const { return TComponentCore::LibraryCopyright(); }
-  void SetCopyright(const QString&) {}
+  QUELLIX_FIXED_IDENTIFICATION("V2.50")
 
   // --- geometry properties ---
   TScrollBarKind Kind() const { return FKind; }

@@ -37,10 +37,7 @@ public:
   using TDialSignals::TDialSignals;
 
   // --- identification (fixed texts) ---
-  QString Version() const { return QStringLiteral("V2.10"); }
-  void SetVersion(const QString&) {}
-  QString Copyright() const { return TComponentCore::LibraryCopyright(); }
-  void SetCopyright(const QString&) {}
+  QUELLIX_FIXED_IDENTIFICATION("V2.10")
 
   // --- scale ---
   Double ScaleAngle1() const { return FScaleAngle1; }

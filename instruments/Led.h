@@ -72,10 +72,7 @@ public:
   explicit TLedInt(TComponentCore* AOwner = nullptr, QWidget* AParent = nullptr);
   ~TLedInt() override;
 
-  QString Version() const { return QStringLiteral("V2.50"); }
-  void SetVersion(const QString&) {}
-  QString Copyright() const { return TComponentCore::LibraryCopyright(); }
-  void SetCopyright(const QString&) {}
+  QUELLIX_FIXED_IDENTIFICATION("V2.50")
 
   TColor ColorInactive() const { return FColorInactive; }
   void SetColorInactive(TColor Value);

@@ -69,10 +69,7 @@ public:
   using TMeterSignals::TMeterSignals;
 
   // --- identification (fixed texts) ---
-  QString Version() const { return QStringLiteral("V2.50"); }
-  void SetVersion(const QString&) {}
-  QString Copyright() const { return TComponentCore::LibraryCopyright(); }
-  void SetCopyright(const QString&) {}
+  QUELLIX_FIXED_IDENTIFICATION("V2.50")
 
   // --- scale ---
   Double MeterAngle1() const { return FMeterAngle1; }

@@ -90,10 +90,7 @@ public:
   ~TPanelMeterInt() override;
 
   // --- identification (fixed texts) ---
-  QString Version() const { return QStringLiteral("V2.50"); }
-  void SetVersion(const QString&) {}
-  QString Copyright() const { return TComponentCore::LibraryCopyright(); }
-  void SetCopyright(const QString&) {}
+  QUELLIX_FIXED_IDENTIFICATION("V2.50")
 
   // --- frame: BevelWidth, BorderWidth, BevelColor1, BevelColor2 and
   // BorderColor come with TPanelMeterFrame ---

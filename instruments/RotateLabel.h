@@ -61,10 +61,7 @@ Q_SIGNALS:
 public:
   explicit TRotateLabel(TComponentCore* AOwner = nullptr, QWidget* AParent = nullptr);
 
-  QString Version() const { return QStringLiteral("V2.0"); }
-  void SetVersion(const QString&) {}
-  QString Copyright() const { return TComponentCore::LibraryCopyright(); }
-  void SetCopyright(const QString&) {}
+  QUELLIX_FIXED_IDENTIFICATION("V2.0")
 
   /// A new caption resizes the label at once.
   void SetCaption(const QString& Value);

@@ -47,10 +47,7 @@ public:
       : TSliderSignals(AOwner, AParent), TRangeProperties(clBtnFace) {}
 
   // --- identification (fixed texts) ---
-  QString Version() const { return QStringLiteral("V2.11"); }
-  void SetVersion(const QString&) {}
-  QString Copyright() const { return TComponentCore::LibraryCopyright(); }
-  void SetCopyright(const QString&) {}
+  QUELLIX_FIXED_IDENTIFICATION("V2.11")
 
   // --- geometry properties ---
   TScrollBarKind Kind() const { return FKind; }

@@ -74,10 +74,7 @@ public:
   using TStripFileSession::TStripFileSession;
 
   // --- Identity -----------------------------------------------------------
-  QString Version() const { return QStringLiteral("V2.50"); }
-  void SetVersion(const QString&) {}
-  QString Copyright() const { return TComponentCore::LibraryCopyright(); }
-  void SetCopyright(const QString&) {}
+  QUELLIX_FIXED_IDENTIFICATION("V2.50")
 };
 
 }  ///< namespace quellix::StrpChrtInt
