@@ -258,7 +258,9 @@ void THistoData::SetSeriesLineStyle(TPenStyle Value) {
   Invalidate();
 }
 
-void THistoData::SetSeriesLineStyleInt(int Value) { SetSeriesLineStyle(static_cast<TPenStyle>(Value)); }
+void THistoData::SetSeriesLineStyleInt(int Value) {
+  if (TPenStyle Style; PenStyleFromOrdinal(Value, Style)) SetSeriesLineStyle(Style);
+}
 
 void THistoData::SetSeriesStyle(TDataKind Value) {
   const TChangeScope Changes;
@@ -429,7 +431,9 @@ void THistoLook::SetGridLineStyle(TPenStyle Value) {
   Invalidate();
 }
 
-void THistoLook::SetGridLineStyleInt(int Value) { SetGridLineStyle(static_cast<TPenStyle>(Value)); }
+void THistoLook::SetGridLineStyleInt(int Value) {
+  if (TPenStyle Style; PenStyleFromOrdinal(Value, Style)) SetGridLineStyle(Style);
+}
 
 void THistoLook::SetBorderStyle(TBorderStyle Value) {
   const TChangeScope Changes;
@@ -501,7 +505,7 @@ void THistographInt::DefineProperties(TFiler& Filer) {
           if (N == 3 && Slot < MaxSeries) {
             THistoSeries& S = FSeries[Slot];
             S.Color = static_cast<TColor>(V[0]);
-            if (V[1] >= psSolid && V[1] <= psInsideFrame) S.LineStyle = static_cast<TPenStyle>(V[1]);
+            PenStyleFromOrdinal(V[1], S.LineStyle);
             if (V[2] >= dtData && V[2] <= dtLowerRef) S.Style = static_cast<TDataKind>(V[2]);
           }
           ++Slot;

@@ -145,6 +145,13 @@ bool IsRectEmpty(const TRect& R);
 // Pens, brushes, fonts
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
+// The pen style an ordinal from outside (a stream, an int property) names;
+// false when it names none, so that no invalid style is ever formed.
+constexpr bool PenStyleFromOrdinal(std::int64_t Ordinal, TPenStyle& Style) {
+  if (Ordinal < psSolid || Ordinal > psInsideFrame) return false;
+  Style = static_cast<TPenStyle>(Ordinal);
+  return true;
+}
 enum TPenMode { pmCopy, pmNotXor, pmNot, pmXor, pmBlack, pmWhite };
 enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
 enum TBkMode { bkTransparent = 1, bkOpaque = 2 };

@@ -318,11 +318,14 @@ bool ParseValue(const QMetaProperty& P, TKind K, const QString& Text, QVariant& 
       break;
     }
     case TKind::Enum: {
-      // By key; a value without a key is written as its number.
+      // By key, or by the number of one of the enumeration's values: a
+      // number that names none would reach the setter as a value its type
+      // cannot hold.
+      const QMetaEnum E = P.enumerator();
       const QString W = S.Word();
-      int I = P.enumerator().keyToValue(W.toLatin1().constData(), &Ok);
+      int I = E.keyToValue(W.toLatin1().constData(), &Ok);
       if (!Ok) I = W.toInt(&Ok);
-      if (!Ok) return false;
+      if (!Ok || !E.valueToKey(I)) return false;
       Out = I;
       break;
     }

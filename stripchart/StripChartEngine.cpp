@@ -60,12 +60,14 @@ void TStripChartInt::DefineProperties(TFiler& Filer) {
         for (Integer k = 1; !Reader.EndOfList(); ++k) {
           Reader.ReadListBegin();
           const auto Color = static_cast<TColor>(Reader.ReadInteger());
-          const auto Style = static_cast<TPenStyle>(Reader.ReadInteger());
+          const std::int64_t Style = Reader.ReadInteger();
           const bool Visible = Reader.ReadBoolean();
           Reader.ReadListEnd();
           if (k > kMaxSeries) continue;
+          // A style ordinal that names no pen style leaves the slot's style
+          // as it was, as the histograph does.
           FSeries[k].Color = Color;
-          FSeries[k].LineStyle = Style;
+          PenStyleFromOrdinal(Style, FSeries[k].LineStyle);
           FSeries[k].Visible = Visible;
         }
         Reader.ReadListEnd();

@@ -32,7 +32,10 @@ public:
   TPenStyle GridLineStyle() const { return FGridLineStyle; }
   void SetGridLineStyle(TPenStyle Value);
   int GridLineStyleInt() const { return FGridLineStyle; }
-  void SetGridLineStyleInt(int Value) { const TChangeScope Changes; SetGridLineStyle(static_cast<TPenStyle>(Value)); }
+  void SetGridLineStyleInt(int Value) {
+    const TChangeScope Changes;
+    if (TPenStyle Style; PenStyleFromOrdinal(Value, Style)) SetGridLineStyle(Style);
+  }
   TColor MarkerHighlightColor() const { return FMarkerHighlightColor; }
   void SetMarkerHighlightColor(TColor Value);
   TColor MarkerColor() const { return FMarkerColor; }

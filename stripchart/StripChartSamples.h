@@ -45,7 +45,10 @@ public:
   bool SeriesVisible() const;
   void SetSeriesVisible(bool Value);
   int SeriesLineStyleInt() const { return SeriesLineStyle(); }
-  void SetSeriesLineStyleInt(int Value) { const TChangeScope Changes; SetSeriesLineStyle(static_cast<TPenStyle>(Value)); }
+  void SetSeriesLineStyleInt(int Value) {
+    const TChangeScope Changes;
+    if (TPenStyle Style; PenStyleFromOrdinal(Value, Style)) SetSeriesLineStyle(Style);
+  }
 
   // --- Sample window ------------------------------------------------------
   Integer SamplesPerBuffer() const { return FSamplesPerBuffer; }

@@ -315,6 +315,18 @@ TEST(HistoStreaming, ReaderKeepsSeriesNumberAndSkipsBadEntries) {
   EXPECT_EQ(H.Series(8).Style, dtLowerRef);
 }
 
+TEST(HistoStreaming, IntStylePropertiesIgnoreOrdinalsThatNameNoStyle) {
+  THisto H;
+  H.SetGridLineStyle(psDot);
+  H.SetSeriesLineStyle(psDash);
+  for (int Bad : {7, 8, -1, 1 << 30}) {
+    H.setProperty("GridLineStyle", Bad);
+    H.setProperty("SeriesLineStyle", Bad);
+  }
+  EXPECT_EQ(H.GridLineStyle(), psDot);
+  EXPECT_EQ(H.SeriesLineStyle(), psDash);
+}
+
 // ---------------------------------------------------------------------------
 // Label formats and axis layouts
 

@@ -362,10 +362,12 @@ TEST_F(Streaming, ReadingMatchesExistingComponentsByName) {
                            "  object Gauge1: TTestGauge\n"
                            "    partner = nil\n"
                            "    Caption = 'x'\n"
+                           "    Grid = 2\n"
                            "  end\n"
                            "end\n");
   ASSERT_EQ(Form.ComponentCount(), 1);
   EXPECT_EQ(Existing->Caption(), QString("x"));
+  EXPECT_EQ(Existing->Grid(), grdVer);  // an enumeration value by its number
   EXPECT_EQ(Existing->Partner(), nullptr);
 }
 
@@ -398,6 +400,8 @@ TEST_F(Streaming, ReadErrors) {
       {"unknown sub-object property", "    Font.Weight = 1\n", "Eigenschaft Font.Weight existiert nicht"},
       {"not a sub-object", "    Caption.Size = 1\n", "Eigenschaft Caption.Size existiert nicht"},
       {"enum key unknown", "    Grid = grdDiagonal\n", "Ungültiger Eigenschaftswert in Zeile 3: Grid = grdDiagonal"},
+      {"enum number of no value", "    Grid = 7\n", "Ungültiger Eigenschaftswert in Zeile 3: Grid = 7"},
+      {"enum number below the values", "    Grid = -1\n", "Ungültiger Eigenschaftswert in Zeile 3: Grid = -1"},
       {"Boolean text", "    Active = Yes\n", "Ungültiger Eigenschaftswert in Zeile 3: Active = Yes"},
       {"integer beyond its width", "    Color = 4294967296\n",
        "Ungültiger Eigenschaftswert in Zeile 3: Color = 4294967296"},

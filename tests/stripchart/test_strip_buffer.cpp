@@ -262,6 +262,35 @@ TEST(StripBuffer, SeriesListStreamsTriplesAndIgnoresMoreThanEight) {
   EXPECT_FALSE(Copy.SeriesVisible());
 }
 
+// Pen-style ordinals from a stream or an int property that name no style
+// leave the style as it was; none of them may form an invalid style (the
+// checked build traps on that).
+TEST(StripBuffer, PenStyleOrdinalsOutsideTheStylesKeepTheStyle) {
+  TStripChartInt Chart;
+  Chart.SetSeriesNumber(2);
+  TRecordingFiler Filer("Series");
+  Chart.DefineProperties(Filer);
+  TReader R("((255, 8, False), (65280, -1, True))");
+  Filer.Read(R);
+  for (Integer k : {1, 2}) {
+    Chart.SetSeriesCurrent(k);
+    EXPECT_EQ(Chart.SeriesLineStyle(), psSolid) << k;
+  }
+  EXPECT_EQ(Chart.SeriesColor(), 65280);  // the rest of the triple counts
+
+  Chart.SetSeriesCurrent(1);
+  Chart.SetGridLineStyle(psDot);
+  Chart.SetSeriesLineStyle(psDash);
+  for (int Bad : {7, 8, -1, 1 << 30}) {
+    EXPECT_TRUE(Chart.setProperty("GridLineStyle", Bad));
+    EXPECT_TRUE(Chart.setProperty("SeriesLineStyle", Bad));
+  }
+  EXPECT_EQ(Chart.GridLineStyle(), psDot);
+  EXPECT_EQ(Chart.SeriesLineStyle(), psDash);
+  Chart.setProperty("GridLineStyle", int(psInsideFrame));
+  EXPECT_EQ(Chart.GridLineStyle(), psInsideFrame);
+}
+
 // A NaN is neither inside nor outside: it reports nothing, and the value
 // after it is compared with the last real one.
 TEST(StripBuffer, RangeWatchPassesOverNaN) {
